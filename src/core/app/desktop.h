@@ -1,0 +1,99 @@
+// The desktop as the core sees it: the clock, the pointer, the keyboard and
+// the top-level windows of every program. The Windows program implements it
+// over user32; the tests implement it with a simulated desktop.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/geometry.h"
+
+namespace peekbar {
+
+// An opaque window handle. 0 is "no window".
+using WindowHandle = std::uintptr_t;
+inline constexpr WindowHandle kNoWindow = 0;
+
+// Keys and buttons the core asks about, by their virtual-key codes.
+enum class VirtualKey : std::uint8_t {
+  LeftButton = 0x01,
+  RightButton = 0x02,
+  MiddleButton = 0x04,
+  Shift = 0x10,
+  Control = 0x11,
+  Alt = 0x12,
+};
+
+enum class ShowCommand : std::uint8_t {
+  Hide,      // SW_HIDE
+  Show,      // SW_SHOW
+  Restore,   // SW_RESTORE
+};
+
+// Where SetWindowPos puts a window in the z-order.
+enum class ZOrder : std::uint8_t {
+  Unchanged,   // SWP_NOZORDER
+  Top,         // HWND_TOP
+  Topmost,     // HWND_TOPMOST
+  NotTopmost,  // HWND_NOTOPMOST
+};
+
+// A placement request, the portable subset of SetWindowPos.
+struct Placement {
+  ZOrder zOrder = ZOrder::Unchanged;
+  bool move = false;       // take position.x/y
+  bool size = false;       // take width/height
+  bool show = false;       // SWP_SHOWWINDOW
+  bool activate = false;   // without it: SWP_NOACTIVATE
+  bool async = false;      // SWP_ASYNCWINDOWPOS
+  Point position;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
+class Desktop {
+ public:
+  Desktop() = default;
+  Desktop(const Desktop&) = delete;
+  Desktop& operator=(const Desktop&) = delete;
+  virtual ~Desktop() = default;
+
+  // The system's millisecond tick count; wraps after about 49.7 days.
+  virtual std::uint32_t TickCount() = 0;
+  // False when the position cannot be read (another desktop is active).
+  virtual bool PointerPosition(Point& position) = 0;
+  // Down now or pressed since the last query (GetAsyncKeyState non-zero).
+  virtual bool IsKeyDown(VirtualKey key) = 0;
+
+  virtual bool WindowExists(WindowHandle window) = 0;
+  virtual bool IsWindowVisible(WindowHandle window) = 0;
+  virtual bool WindowRect(WindowHandle window, Rect& rect) = 0;
+  virtual bool IsMinimized(WindowHandle window) = 0;
+  virtual bool IsMaximized(WindowHandle window) = 0;
+  virtual void ShowWindow(WindowHandle window, ShowCommand command) = 0;
+  virtual void PlaceWindow(WindowHandle window, const Placement& placement) = 0;
+  virtual void BringToTop(WindowHandle window) = 0;
+  virtual void SetFocus(WindowHandle window) = 0;
+
+  virtual WindowHandle ForegroundWindow() = 0;
+  virtual bool SetForegroundWindow(WindowHandle window) = 0;
+  // The forcing sequence needs the input queues of two threads joined and the
+  // foreground lock time-out lifted for a moment.
+  virtual void AttachInputToForeground(WindowHandle window, bool attach) = 0;
+  virtual std::uint32_t ForegroundLockTimeout() = 0;
+  virtual void SetForegroundLockTimeout(std::uint32_t milliseconds) = 0;
+
+  // Title and class name, cut to maxUnits - 1 units as the system's buffers cut them.
+  virtual std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) = 0;
+  virtual std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) = 0;
+  // The first top-level window of that class (and caption, when one is given).
+  virtual WindowHandle FindTopLevelWindow(std::u16string_view className,
+                                          const std::u16string_view* caption) = 0;
+  // Top-level windows from the top of the z-order down; the visitor returns
+  // false to stop.
+  virtual void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) = 0;
+};
+
+}  // namespace peekbar

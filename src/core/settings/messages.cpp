@@ -1,0 +1,23 @@
+#include "settings/messages.h"
+
+namespace peekbar {
+
+TrayIconRecord UserMessages::BalloonRecord(std::u16string_view text, MessageIcon icon) {
+  TrayIconRecord record;
+  record.flags = TrayIconRecord::kInfo;
+  record.infoFlags = icon == MessageIcon::Error ? kBalloonError : kBalloonInfo;
+  record.infoTitle = u"Peekbar";
+  record.info = CutToUnits(text, kBalloonTextUnits - 1);
+  return record;
+}
+
+void UserMessages::Show(WindowHandle owner, std::u16string_view text, MessageIcon icon) {
+  if (settings_.balloon != 0) {
+    // A balloon the shell cannot show (no icon yet) is lost without a report.
+    shell_.NotifyIcon(TrayAction::Modify, BalloonRecord(text, icon));
+  } else {
+    shell_.ShowMessageBox(owner, text, icon);
+  }
+}
+
+}  // namespace peekbar

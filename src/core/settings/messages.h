@@ -1,0 +1,34 @@
+// Telling the user things while the program runs: a balloon on the tray icon
+// when BALLOON is set, a modal message box otherwise.
+#pragma once
+
+#include <string_view>
+
+#include "app/shell.h"
+#include "settings/settings.h"
+
+namespace peekbar {
+
+inline constexpr std::size_t kBalloonTextUnits = 256;   // szInfo, NUL included
+inline constexpr std::size_t kBalloonTitleUnits = 64;   // szInfoTitle
+inline constexpr std::uint32_t kBalloonInfo = 1;        // NIIF_INFO
+inline constexpr std::uint32_t kBalloonError = 3;       // NIIF_ERROR
+
+class UserMessages {
+ public:
+  UserMessages(Shell& shell, const Settings& settings) : shell_(shell), settings_(settings) {}
+
+  void ShowInfoMessage(WindowHandle owner, std::u16string_view text) { Show(owner, text, MessageIcon::Information); }
+  void ShowErrorMessage(WindowHandle owner, std::u16string_view text) { Show(owner, text, MessageIcon::Error); }
+
+  // The balloon record for a text: NIF_INFO with the text cut to 255 units.
+  static TrayIconRecord BalloonRecord(std::u16string_view text, MessageIcon icon);
+
+ private:
+  void Show(WindowHandle owner, std::u16string_view text, MessageIcon icon);
+
+  Shell& shell_;
+  const Settings& settings_;
+};
+
+}  // namespace peekbar

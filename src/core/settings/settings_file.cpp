@@ -1,0 +1,175 @@
+#include "settings/settings_file.h"
+
+namespace peekbar {
+namespace {
+
+constexpr std::u16string_view kProfileSection = u"PROFILE";
+constexpr std::size_t kRectProbeUnits = 64;
+
+std::u16string IntText(std::int32_t value) { return DecimalText(value); }
+
+}  // namespace
+
+std::u16string ExecutableDirectory(std::u16string_view executablePath) {
+  const auto separator = executablePath.find_last_of(u"\\/");
+  if (separator == std::u16string_view::npos) return {};
+  return std::u16string(executablePath.substr(0, separator + 1));
+}
+
+std::u16string MainSettingsPath(std::u16string_view directory, std::u16string_view userName) {
+  return std::u16string(directory) + std::u16string(userName) + u"_Peekbar.ini";
+}
+
+std::u16string ProfilePath(std::u16string_view directory, std::u16string_view userName, int profile) {
+  return std::u16string(directory) + std::u16string(userName) + u"_Peekbar_" + DecimalText(profile) + u".ini";
+}
+
+std::u16string DefaultProfileName(int profile) { return u"プロファイル_" + DecimalText(profile); }
+
+std::u16string MonitorSection(int monitor) { return u"MONITOR_" + DecimalText(monitor); }
+
+std::u16string LocationKey(std::u16string_view prefix, int location) {
+  return std::u16string(prefix) + DecimalText(location);
+}
+
+void SettingsFile::LoadSettings() {
+  ProfileState& p = state_.profiles;
+  p.executableDirectory = ExecutableDirectory(shell_.ExecutablePath());
+  p.userName = std::u16string(CutToUnits(shell_.UserName(), kTitleUnits - 1));
+  p.mainSettingsPath = MainSettingsPath(p.executableDirectory, p.userName);
+  for (int k = 0; k < kProfileCount; ++k) {
+    auto& path = p.profilePaths[static_cast<std::size_t>(k)];
+    path = ProfilePath(p.executableDirectory, p.userName, k);
+    const std::u16string name = store_.ReadText(path, kProfileSection, u"NAME", u"", kTitleUnits);
+    p.names[static_cast<std::size_t>(k)] = name.empty() ? DefaultProfileName(k) : name;
+  }
+  const std::int32_t index = store_.ReadInt(p.mainSettingsPath, kProfileSection, u"INDEX", 0);
+  p.selected = index < 0 ? 0 : (index > kProfileCount - 1 ? kProfileCount - 1 : index);
+  LoadProfileSettings();
+}
+
+void SettingsFile::LoadProfileSettings() {
+  const std::u16string& path = state_.profiles.SelectedPath();
+  Settings& s = state_.settings;
+  const Settings& defaults = DefaultSettings();
+  for (const SettingDef& def : SettingDefinitions()) {
+    if (def.textField != nullptr) {
+      (s.*def.textField) =
+          store_.ReadText(path, def.section, def.key, (defaults.*def.textField).View(), kFaceNameUnits);
+    } else {
+      const std::int32_t raw = store_.ReadInt(path, def.section, def.key, defaults.*def.intField);
+      s.*def.intField = NormaliseSetting(def, raw, s);
+    }
+    // The label fonts are rebuilt once their six fields are in, before the
+    // colour keys that follow them.
+    if (def.intField == &Settings::labelFontCharset) events_.LabelFontLoaded();
+  }
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
+    const std::u16string section = MonitorSection(m);
+    for (int n = 0; n < kLocationCount; ++n) {
+      const auto i = static_cast<std::size_t>(n);
+      slot.keyword[i] = store_.ReadText(path, section, LocationKey(u"KEYWORD_", n), u"", kKeywordUnits);
+      slot.isRegex[i] = store_.ReadInt(path, section, LocationKey(u"REG_EXP_", n), 0) != 0 ? 1 : 0;
+      slot.guideColor[i] = static_cast<Color>(store_.ReadInt(path, section, LocationKey(u"GUIDE_COLOR_", n), 255));
+    }
+  }
+  events_.ProfileLoaded();
+}
+
+bool SettingsFile::FirstWriteSucceeded(WindowHandle owner, const std::u16string& path, bool written) {
+  if (!written) messages_.ShowErrorMessage(owner, u"設定ファイルの書き込みに失敗しました。\n\n" + path);
+  return written;
+}
+
+bool SettingsFile::SaveGroup(WindowHandle owner, SettingsGroup group) {
+  const std::u16string& path = state_.profiles.SelectedPath();
+  const Settings& s = state_.settings;
+  bool first = true;
+  for (const SettingDef& def : SettingDefinitions()) {
+    if (def.group != group) continue;
+    const std::u16string value =
+        def.textField != nullptr ? std::u16string((s.*def.textField).View()) : IntText(s.*def.intField);
+    const bool written = store_.WriteText(path, def.section, def.key, value);
+    if (first && !FirstWriteSucceeded(owner, path, written)) return false;
+    first = false;
+  }
+  return true;
+}
+
+bool SettingsFile::SaveTriggerSettings(WindowHandle owner) {
+  events_.TriggerSettingsSaving();
+  return SaveGroup(owner, SettingsGroup::Trigger);
+}
+
+bool SettingsFile::SaveMonitorPopSettings(WindowHandle owner) {
+  events_.MonitorPopSettingsSaving();
+  return SaveGroup(owner, SettingsGroup::MonitorPop);
+}
+
+bool SettingsFile::SaveLocationSettings(WindowHandle owner, int monitor, int location) {
+  const std::u16string& path = state_.profiles.SelectedPath();
+  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto i = static_cast<std::size_t>(location);
+  const std::u16string section = MonitorSection(monitor);
+  if (!FirstWriteSucceeded(owner, path,
+                           store_.WriteText(path, section, LocationKey(u"KEYWORD_", location), slot.keyword[i].View()))) {
+    return false;
+  }
+  store_.WriteText(path, section, LocationKey(u"REG_EXP_", location), IntText(slot.isRegex[i]));
+  store_.WriteText(path, section, LocationKey(u"GUIDE_COLOR_", location),
+                   IntText(static_cast<std::int32_t>(slot.guideColor[i])));
+  return true;
+}
+
+bool SettingsFile::SaveProfileList(WindowHandle owner) {
+  const ProfileState& p = state_.profiles;
+  if (!FirstWriteSucceeded(owner, p.mainSettingsPath,
+                           store_.WriteText(p.mainSettingsPath, kProfileSection, u"INDEX", IntText(p.selected)))) {
+    return false;
+  }
+  for (int k = 0; k < kProfileCount; ++k) {
+    const auto i = static_cast<std::size_t>(k);
+    store_.WriteText(p.profilePaths[i], kProfileSection, u"NAME", p.names[i].View());
+  }
+  return true;
+}
+
+void SettingsFile::SaveWindowRect(int monitor, int location) {
+  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto i = static_cast<std::size_t>(location);
+  const WindowHandle window = slot.window[i];
+  if (desktop_.IsMinimized(window) || desktop_.IsMaximized(window)) return;
+  Rect rect;
+  if (!desktop_.WindowRect(window, rect)) return;
+  slot.savedRect[i] = rect;
+  const std::u16string& path = state_.profiles.SelectedPath();
+  const std::u16string section = MonitorSection(monitor);
+  store_.WriteText(path, section, LocationKey(u"WIN_LEFT_", location), IntText(rect.left));
+  store_.WriteText(path, section, LocationKey(u"WIN_TOP_", location), IntText(rect.top));
+  store_.WriteText(path, section, LocationKey(u"WIN_RIGHT_", location), IntText(rect.right));
+  store_.WriteText(path, section, LocationKey(u"WIN_BOTTOM_", location), IntText(rect.bottom));
+}
+
+void SettingsFile::RestoreWindowRect(int monitor, int location) {
+  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto i = static_cast<std::size_t>(location);
+  const std::u16string& path = state_.profiles.SelectedPath();
+  const std::u16string section = MonitorSection(monitor);
+  if (store_.ReadText(path, section, LocationKey(u"WIN_LEFT_", location), u"", kRectProbeUnits).empty()) return;
+  Rect& rect = slot.savedRect[i];
+  rect.left = store_.ReadInt(path, section, LocationKey(u"WIN_LEFT_", location), 0);
+  rect.top = store_.ReadInt(path, section, LocationKey(u"WIN_TOP_", location), 0);
+  rect.right = store_.ReadInt(path, section, LocationKey(u"WIN_RIGHT_", location), 0);
+  rect.bottom = store_.ReadInt(path, section, LocationKey(u"WIN_BOTTOM_", location), 0);
+  if (rect.Width() <= 0 || rect.Height() <= 0) return;
+  Placement placement;
+  placement.move = true;
+  placement.size = true;
+  placement.position = {rect.left, rect.top};
+  placement.width = rect.Width();
+  placement.height = rect.Height();
+  desktop_.PlaceWindow(slot.window[i], placement);
+}
+
+}  // namespace peekbar

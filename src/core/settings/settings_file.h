@@ -1,0 +1,74 @@
+// Reading and writing the settings files: the main file that records the
+// selected profile, and the ten profile files with every setting.
+#pragma once
+
+#include <string>
+
+#include "app/desktop.h"
+#include "app/shell.h"
+#include "app/state.h"
+#include "settings/messages.h"
+#include "settings/settings_store.h"
+
+namespace peekbar {
+
+// What must follow a change of settings elsewhere in the program.
+class SettingsEvents {
+ public:
+  virtual ~SettingsEvents() = default;
+  // The label font record was read anew.
+  virtual void LabelFontLoaded() = 0;
+  // A profile was read in full: derived colours and the tray tip follow.
+  virtual void ProfileLoaded() = 0;
+  // TRIGGER is about to be written: the trigger window closes and is made
+  // anew with the new values when next needed.
+  virtual void TriggerSettingsSaving() = 0;
+  // MONITOR_POP is about to be written: the pop-ups are rebuilt.
+  virtual void MonitorPopSettingsSaving() = 0;
+};
+
+// File name formats.
+std::u16string ExecutableDirectory(std::u16string_view executablePath);
+std::u16string MainSettingsPath(std::u16string_view directory, std::u16string_view userName);
+std::u16string ProfilePath(std::u16string_view directory, std::u16string_view userName, int profile);
+std::u16string DefaultProfileName(int profile);
+std::u16string MonitorSection(int monitor);
+std::u16string LocationKey(std::u16string_view prefix, int location);
+
+class SettingsFile {
+ public:
+  SettingsFile(AppState& state, SettingsStore& store, Shell& shell, Desktop& desktop,
+               UserMessages& messages, SettingsEvents& events)
+      : state_(state), store_(store), shell_(shell), desktop_(desktop), messages_(messages), events_(events) {}
+
+  void LoadSettings();
+  void LoadProfileSettings();
+
+  // Writers: each writes its own section in key order. Only the first write
+  // is examined; when it fails the user is told which file and nothing more
+  // of that writer is written. They return whether the first write succeeded.
+  bool SaveOptionSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Option); }
+  bool SaveTrayIconColor(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::TrayIconColor); }
+  bool SaveGuideSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Guide); }
+  bool SaveLabelSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Label); }
+  bool SaveTriggerSettings(WindowHandle owner);
+  bool SaveMonitorPopSettings(WindowHandle owner);
+  bool SaveLocationSettings(WindowHandle owner, int monitor, int location);
+  bool SaveProfileList(WindowHandle owner);
+
+  void SaveWindowRect(int monitor, int location);
+  void RestoreWindowRect(int monitor, int location);
+
+ private:
+  bool SaveGroup(WindowHandle owner, SettingsGroup group);
+  bool FirstWriteSucceeded(WindowHandle owner, const std::u16string& path, bool written);
+
+  AppState& state_;
+  SettingsStore& store_;
+  Shell& shell_;
+  Desktop& desktop_;
+  UserMessages& messages_;
+  SettingsEvents& events_;
+};
+
+}  // namespace peekbar

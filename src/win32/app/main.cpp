@@ -1,0 +1,93 @@
+// Peekbar's entry point: the single-instance mutex, the start-up delay, the
+// monitors, the settings, the hidden main window and its message loop, and
+// on the way out every registered window shown again.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/app.h"
+#include "app/main_window.h"
+#include "app/wide.h"
+#include "app/win32_desktop.h"
+#include "app/win32_shell.h"
+#include "settings/ini_store.h"
+#include "tray/tray_menu.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace peekbar;
+
+constexpr wchar_t kInstanceMutexName[] = L"「Peekbar」の多重起動確認用ミューテックス";
+constexpr int kStartupFailed = -1;
+
+// Creates the named mutex with a null access list, so that instances started
+// by any user see each other. Reports whether another instance holds it;
+// a mutex that cannot be created counts as another instance.
+bool AcquireInstanceMutex(HANDLE& mutex) {
+  SECURITY_DESCRIPTOR descriptor{};
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, TRUE};
+  mutex = CreateMutexW(&attributes, FALSE, kInstanceMutexName);
+  return mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void WaitStartupDelay() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr) return;
+  const std::uint32_t seconds = count >= 2 ? StartupDelaySeconds(win32::Utf16(arguments[1])) : 0;
+  LocalFree(arguments);
+  if (seconds > 0) Sleep(seconds * 1000);
+}
+
+BOOL CALLBACK OnMonitorEnum(HMONITOR, HDC, LPRECT rect, LPARAM context) {
+  auto& monitors = *reinterpret_cast<std::vector<MonitorSlot>*>(context);
+  MonitorSlot& slot = monitors.emplace_back();
+  slot.monitorRect = {rect->left, rect->top, rect->right, rect->bottom};
+  return TRUE;
+}
+
+int FailStartup(std::u16string_view message, HANDLE mutex) {
+  win32::ShowStartupError(message);
+  if (mutex != nullptr) CloseHandle(mutex);
+  return kStartupFailed;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  HANDLE mutex = nullptr;
+  const bool anotherInstance = AcquireInstanceMutex(mutex);
+  WaitStartupDelay();
+
+  std::vector<MonitorSlot> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, OnMonitorEnum, reinterpret_cast<LPARAM>(&monitors));
+
+  win32::Win32Desktop desktop;
+  win32::Win32Shell shell;
+  win32::IniStore store;
+  win32::TrayMenu trayMenu(shell);
+  // The state is large (sixteen locations of text per monitor): keep it off the stack.
+  auto app = std::make_unique<App>(desktop, shell, store, trayMenu);
+  app->State().monitorSlots = std::move(monitors);
+
+  if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
+
+  win32::MainWindow mainWindow(*app, shell);
+  if (!mainWindow.RegisterWindowClass(instance)) return FailStartup(kClassRegistrationFailedMessage, mutex);
+  if (mainWindow.Create(instance) == nullptr) return FailStartup(kWindowCreationFailedMessage, mutex);
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+
+  app->Shutdown();
+  app.reset();
+  if (mutex != nullptr) CloseHandle(mutex);
+  return static_cast<int>(message.wParam);
+}

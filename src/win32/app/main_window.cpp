@@ -1,0 +1,72 @@
+#include "app/main_window.h"
+
+#include <mmsystem.h>
+
+#include "app/wide.h"
+#include "resource.h"
+
+namespace peekbar::win32 {
+namespace {
+
+// The one main window of the process; its procedure finds its object here.
+MainWindow* g_mainWindow = nullptr;
+
+}  // namespace
+
+bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = &MainWindow::WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
+                                                    LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hCursor = static_cast<HCURSOR>(LoadImageW(nullptr, MAKEINTRESOURCEW(OCR_NORMAL), IMAGE_CURSOR, 0, 0,
+                                                        LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  windowClass.lpszClassName = kMainWindowClass;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+HWND MainWindow::Create(HINSTANCE instance) {
+  g_mainWindow = this;
+  return CreateWindowExW(0, kMainWindowClass, L"Peekbar", 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (g_mainWindow == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return g_mainWindow->Handle(window, message, wParam, lParam);
+}
+
+LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The shell's restart broadcast is tested first, once its number is known.
+  if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+    app_.OnTaskbarCreated();
+    return 0;
+  }
+  switch (message) {
+    case WM_CREATE: OnCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_TIMER: app_.OnTimer(); return 0;
+    case WM_APP: app_.OnTrayNotify(wParam, static_cast<std::uint32_t>(lParam)); return 0;
+    case WM_COMMAND: app_.OnCommand(LOWORD(wParam)); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+void MainWindow::OnCreate(HWND window, const CREATESTRUCTW& create) {
+  instance_ = create.hInstance;
+  taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+  shell_.SetMainWindow(window);
+  app_.OnCreate(FromHwnd(window));
+}
+
+void MainWindow::OnDestroy() {
+  PostQuitMessage(0);
+  // Closes the command sound and any other device the program opened.
+  mciSendStringW(L"close all", nullptr, 0, nullptr);
+  app_.OnDestroy();
+}
+
+}  // namespace peekbar::win32

@@ -1,0 +1,119 @@
+#include "app/win32_desktop.h"
+
+#include <vector>
+
+#include "app/wide.h"
+
+namespace peekbar::win32 {
+namespace {
+
+BOOL CALLBACK VisitTopLevelWindow(HWND window, LPARAM context) {
+  const auto& visit = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(context);
+  return visit(FromHwnd(window)) ? TRUE : FALSE;
+}
+
+}  // namespace
+
+std::uint32_t Win32Desktop::TickCount() { return GetTickCount(); }
+
+bool Win32Desktop::PointerPosition(Point& position) {
+  POINT p{};
+  if (!GetCursorPos(&p)) return false;
+  position = {p.x, p.y};
+  return true;
+}
+
+bool Win32Desktop::IsKeyDown(VirtualKey key) { return GetAsyncKeyState(static_cast<int>(key)) != 0; }
+
+bool Win32Desktop::WindowExists(WindowHandle window) { return IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32Desktop::IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
+
+bool Win32Desktop::WindowRect(WindowHandle window, Rect& rect) {
+  RECT r{};
+  if (!GetWindowRect(ToHwnd(window), &r)) return false;
+  rect = {r.left, r.top, r.right, r.bottom};
+  return true;
+}
+
+bool Win32Desktop::IsMinimized(WindowHandle window) { return IsIconic(ToHwnd(window)) != FALSE; }
+
+bool Win32Desktop::IsMaximized(WindowHandle window) { return IsZoomed(ToHwnd(window)) != FALSE; }
+
+void Win32Desktop::ShowWindow(WindowHandle window, ShowCommand command) {
+  int show = SW_SHOW;
+  switch (command) {
+    case ShowCommand::Hide: show = SW_HIDE; break;
+    case ShowCommand::Show: show = SW_SHOW; break;
+    case ShowCommand::Restore: show = SW_RESTORE; break;
+  }
+  ::ShowWindow(ToHwnd(window), show);
+}
+
+void Win32Desktop::PlaceWindow(WindowHandle window, const Placement& placement) {
+  HWND insertAfter = nullptr;
+  UINT flags = 0;
+  switch (placement.zOrder) {
+    case ZOrder::Unchanged: flags |= SWP_NOZORDER; break;
+    case ZOrder::Top: insertAfter = HWND_TOP; break;
+    case ZOrder::Topmost: insertAfter = HWND_TOPMOST; break;
+    case ZOrder::NotTopmost: insertAfter = HWND_NOTOPMOST; break;
+  }
+  if (!placement.move) flags |= SWP_NOMOVE;
+  if (!placement.size) flags |= SWP_NOSIZE;
+  if (placement.show) flags |= SWP_SHOWWINDOW;
+  if (!placement.activate) flags |= SWP_NOACTIVATE;
+  if (placement.async) flags |= SWP_ASYNCWINDOWPOS;
+  SetWindowPos(ToHwnd(window), insertAfter, placement.position.x, placement.position.y, placement.width,
+               placement.height, flags);
+}
+
+void Win32Desktop::BringToTop(WindowHandle window) { BringWindowToTop(ToHwnd(window)); }
+
+void Win32Desktop::SetFocus(WindowHandle window) { ::SetFocus(ToHwnd(window)); }
+
+WindowHandle Win32Desktop::ForegroundWindow() { return FromHwnd(GetForegroundWindow()); }
+
+bool Win32Desktop::SetForegroundWindow(WindowHandle window) { return ::SetForegroundWindow(ToHwnd(window)) != FALSE; }
+
+void Win32Desktop::AttachInputToForeground(WindowHandle window, bool attach) {
+  const DWORD own = GetCurrentThreadId();
+  const DWORD other = GetWindowThreadProcessId(ToHwnd(window), nullptr);
+  if (other != 0 && other != own) AttachThreadInput(own, other, attach ? TRUE : FALSE);
+}
+
+std::uint32_t Win32Desktop::ForegroundLockTimeout() {
+  DWORD timeout = 0;
+  SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+  return timeout;
+}
+
+void Win32Desktop::SetForegroundLockTimeout(std::uint32_t milliseconds) {
+  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                        reinterpret_cast<void*>(static_cast<std::uintptr_t>(milliseconds)), 0);
+}
+
+std::u16string Win32Desktop::WindowTitle(WindowHandle window, std::size_t maxUnits) {
+  std::vector<wchar_t> buffer(maxUnits + 1, L'\0');
+  const int length = GetWindowTextW(ToHwnd(window), buffer.data(), static_cast<int>(maxUnits));
+  return Utf16(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::u16string Win32Desktop::WindowClassName(WindowHandle window, std::size_t maxUnits) {
+  std::vector<wchar_t> buffer(maxUnits + 1, L'\0');
+  const int length = GetClassNameW(ToHwnd(window), buffer.data(), static_cast<int>(maxUnits));
+  return Utf16(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+WindowHandle Win32Desktop::FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) {
+  const std::wstring c = WideString(className);
+  if (caption == nullptr) return FromHwnd(FindWindowW(c.c_str(), nullptr));
+  const std::wstring t = WideString(*caption);
+  return FromHwnd(FindWindowW(c.c_str(), t.c_str()));
+}
+
+void Win32Desktop::EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) {
+  EnumWindows(&VisitTopLevelWindow, reinterpret_cast<LPARAM>(&visitor));
+}
+
+}  // namespace peekbar::win32

@@ -1,0 +1,33 @@
+// The desktop over user32.
+#pragma once
+
+#include "app/desktop.h"
+
+namespace peekbar::win32 {
+
+class Win32Desktop final : public Desktop {
+ public:
+  std::uint32_t TickCount() override;
+  bool PointerPosition(Point& position) override;
+  bool IsKeyDown(VirtualKey key) override;
+  bool WindowExists(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  bool WindowRect(WindowHandle window, Rect& rect) override;
+  bool IsMinimized(WindowHandle window) override;
+  bool IsMaximized(WindowHandle window) override;
+  void ShowWindow(WindowHandle window, ShowCommand command) override;
+  void PlaceWindow(WindowHandle window, const Placement& placement) override;
+  void BringToTop(WindowHandle window) override;
+  void SetFocus(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  void AttachInputToForeground(WindowHandle window, bool attach) override;
+  std::uint32_t ForegroundLockTimeout() override;
+  void SetForegroundLockTimeout(std::uint32_t milliseconds) override;
+  std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) override;
+  std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
+  WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
+  void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
+};
+
+}  // namespace peekbar::win32

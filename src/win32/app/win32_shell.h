@@ -1,0 +1,29 @@
+// The notification area, message boxes and the main window's own services.
+#pragma once
+
+#include <windows.h>
+
+#include "app/shell.h"
+
+namespace peekbar::win32 {
+
+class Win32Shell final : public Shell {
+ public:
+  void SetMainWindow(HWND window) { mainWindow_ = window; }
+
+  bool NotifyIcon(TrayAction action, const TrayIconRecord& record) override;
+  void ShowMessageBox(WindowHandle owner, std::u16string_view text, MessageIcon icon) override;
+  void StartTimer(std::uint32_t intervalMs) override;
+  void StopTimer() override;
+  void PostClose() override;
+  std::u16string ExecutablePath() override;
+  std::u16string UserName() override;
+
+ private:
+  HWND mainWindow_ = nullptr;
+};
+
+// A start-up failure: a box with no owner, before any window exists.
+void ShowStartupError(std::u16string_view text);
+
+}  // namespace peekbar::win32

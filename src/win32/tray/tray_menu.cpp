@@ -1,0 +1,7 @@
+#include "tray/tray_menu.h"
+
+namespace peekbar::win32 {
+
+void TrayMenu::ShowTrayMenu() { (void)shell_; }
+
+}  // namespace peekbar::win32
