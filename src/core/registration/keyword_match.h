@@ -1,0 +1,40 @@
+// Matching keywords against entry labels ("title（class）"), as a whole.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace peekbar {
+
+// Wildcard patterns: '*' for any run of characters and '?' for one, UTF-16
+// units compared exactly, no escape. A '*' (or run of them) at the very end
+// of the pattern needs at least one character, so a pattern of stars alone
+// never matches the empty text. Runs in time proportional to
+// pattern x text at worst.
+bool WildcardMatch(std::u16string_view pattern, std::u16string_view text);
+
+// ECMAScript regular expressions, case-sensitive, matched against the whole
+// text. An invalid pattern, or a match that exceeds the matcher's complexity
+// limit, is a failed match.
+bool RegexMatch(std::u16string_view pattern, std::u16string_view text);
+
+// A keyword prepared once for matching many labels: a regular expression is
+// compiled once, not once per candidate.
+class KeywordMatcher {
+ public:
+  KeywordMatcher(std::u16string_view keyword, bool isRegex);
+  ~KeywordMatcher();
+  KeywordMatcher(KeywordMatcher&&) noexcept;
+  KeywordMatcher& operator=(KeywordMatcher&&) noexcept;
+
+  bool Matches(std::u16string_view label) const;
+
+ private:
+  struct CompiledRegex;
+  std::u16string wildcard_;
+  bool isRegex_ = false;
+  std::unique_ptr<CompiledRegex> regex_;  // null when invalid or not a regex
+};
+
+}  // namespace peekbar

@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "app/text.h"
+#include "registration/keyword_match.h"
+
+namespace peekbar {
+namespace {
+
+// The wildcard rule written as its plain recursive definition: slow, but
+// obviously what users' keywords have always meant.
+bool ReferenceWildcard(const char16_t* p, const char16_t* s) {
+  while (true) {
+    if (*s == u'\0') return *p == u'\0';
+    if (*p == u'\0') return false;
+    if (*p == u'*') {
+      if (p[1] == u'\0') return true;
+      if (ReferenceWildcard(p, s + 1)) return true;
+      return ReferenceWildcard(p + 1, s);
+    }
+    if (*p != u'?' && *p != *s) return false;
+    ++p;
+    ++s;
+  }
+}
+
+const std::u16string kNotepadLabel = u"(無題) - メモ帳（Notepad）";
+
+TEST(WildcardMatch, KeywordExamplesOfTheDialogs) {
+  EXPECT_TRUE(WildcardMatch(u"*メモ帳*", kNotepadLabel));
+  EXPECT_TRUE(WildcardMatch(u"* - メモ帳（Notepad）", kNotepadLabel));
+  EXPECT_TRUE(WildcardMatch(u"*メ?帳*", kNotepadLabel));
+  EXPECT_FALSE(WildcardMatch(u"* - メモ帳(Notepad)", kNotepadLabel));  // half-width parentheses
+  EXPECT_FALSE(WildcardMatch(u"*notepad*", kNotepadLabel));            // case-sensitive
+}
+
+TEST(WildcardMatch, TrailingStarNeedsACharacter) {
+  EXPECT_FALSE(WildcardMatch(u"abc*", u"abc"));
+  EXPECT_TRUE(WildcardMatch(u"abc*", u"abcd"));
+  EXPECT_FALSE(WildcardMatch(u"*", u""));
+  EXPECT_FALSE(WildcardMatch(u"***", u""));
+  EXPECT_TRUE(WildcardMatch(u"**", u"x"));
+  EXPECT_TRUE(WildcardMatch(u"", u""));
+  EXPECT_FALSE(WildcardMatch(u"", u"a"));
+}
+
+TEST(WildcardMatch, AgreesWithTheRecursiveDefinitionOnRandomInputs) {
+  std::mt19937 random(20261207);
+  const std::u16string alphabet = u"ab*?";
+  const std::u16string textAlphabet = u"ab*?";
+  for (int round = 0; round < 200000; ++round) {
+    std::u16string pattern;
+    std::u16string text;
+    const int patternLength = static_cast<int>(random() % 8);
+    const int textLength = static_cast<int>(random() % 9);
+    for (int i = 0; i < patternLength; ++i) pattern += alphabet[random() % alphabet.size()];
+    for (int i = 0; i < textLength; ++i) text += textAlphabet[random() % 2 == 0 ? 0 : random() % textAlphabet.size()];
+    ASSERT_EQ(WildcardMatch(pattern, text), ReferenceWildcard(pattern.c_str(), text.c_str()))
+        << Utf8FromUtf16(pattern) << " against " << Utf8FromUtf16(text);
+  }
+}
+
+TEST(WildcardMatch, AlternatingStarsAgainstALongTextFinishes) {
+  std::u16string pattern;
+  while (pattern.size() < 254) pattern += u"*a";
+  pattern += u'b';
+  EXPECT_FALSE(WildcardMatch(pattern, std::u16string(255, u'a')));
+}
+
+TEST(RegexMatch, WholeLabelCaseSensitive) {
+  EXPECT_TRUE(RegexMatch(u".*Notepad.*", kNotepadLabel));
+  EXPECT_FALSE(RegexMatch(u"Notepad", kNotepadLabel));
+  EXPECT_FALSE(RegexMatch(u".*notepad.*", kNotepadLabel));
+  EXPECT_TRUE(RegexMatch(u".*メモ帳.*", kNotepadLabel));
+}
+
+TEST(RegexMatch, InvalidOrRunawayExpressionsFailQuietly) {
+  EXPECT_FALSE(RegexMatch(u"[abc", kNotepadLabel));
+  EXPECT_FALSE(RegexMatch(u"(x+x+)+y", std::u16string(255, u'x')));
+}
+
+TEST(KeywordMatcher, CompiledOnceServesManyLabels) {
+  const KeywordMatcher regex(u"^\\(無題\\).*", true);
+  EXPECT_TRUE(regex.Matches(kNotepadLabel));
+  EXPECT_FALSE(regex.Matches(u"other（Notepad）"));
+  const KeywordMatcher invalid(u"(", true);
+  EXPECT_FALSE(invalid.Matches(kNotepadLabel));
+  const KeywordMatcher wildcard(u"*（Notepad）", false);
+  EXPECT_TRUE(wildcard.Matches(kNotepadLabel));
+}
+
+}  // namespace
+}  // namespace peekbar
