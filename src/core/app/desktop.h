@@ -46,7 +46,7 @@ struct Placement {
   bool move = false;       // take position.x/y
   bool size = false;       // take width/height
   bool show = false;       // SWP_SHOWWINDOW
-  bool activate = false;   // without it: SWP_NOACTIVATE
+  bool noActivate = false; // SWP_NOACTIVATE
   bool async = false;      // SWP_ASYNCWINDOWPOS
   Point position;
   std::int32_t width = 0;
@@ -66,6 +66,10 @@ class Desktop {
   virtual bool PointerPosition(Point& position) = 0;
   // Down now or pressed since the last query (GetAsyncKeyState non-zero).
   virtual bool IsKeyDown(VirtualKey key) = 0;
+  // Held down as the thread's input state sees it (GetKeyState high bit).
+  virtual bool IsKeyHeld(VirtualKey key) = 0;
+  // Blocks the thread; only for short waits on another program's window.
+  virtual void Pause(std::uint32_t milliseconds) = 0;
 
   virtual bool WindowExists(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
@@ -73,6 +77,8 @@ class Desktop {
   virtual bool IsMinimized(WindowHandle window) = 0;
   virtual bool IsMaximized(WindowHandle window) = 0;
   virtual void ShowWindow(WindowHandle window, ShowCommand command) = 0;
+  // Without waiting for the window's own thread.
+  virtual void ShowWindowAsync(WindowHandle window, ShowCommand command) = 0;
   virtual void PlaceWindow(WindowHandle window, const Placement& placement) = 0;
   virtual void BringToTop(WindowHandle window) = 0;
   virtual void SetFocus(WindowHandle window) = 0;

@@ -12,6 +12,15 @@ BOOL CALLBACK VisitTopLevelWindow(HWND window, LPARAM context) {
   return visit(FromHwnd(window)) ? TRUE : FALSE;
 }
 
+int ShowCommandValue(ShowCommand command) {
+  switch (command) {
+    case ShowCommand::Hide: return SW_HIDE;
+    case ShowCommand::Show: return SW_SHOW;
+    case ShowCommand::Restore: return SW_RESTORE;
+  }
+  return SW_SHOW;
+}
+
 }  // namespace
 
 std::uint32_t Win32Desktop::TickCount() { return GetTickCount(); }
@@ -24,6 +33,10 @@ bool Win32Desktop::PointerPosition(Point& position) {
 }
 
 bool Win32Desktop::IsKeyDown(VirtualKey key) { return GetAsyncKeyState(static_cast<int>(key)) != 0; }
+
+bool Win32Desktop::IsKeyHeld(VirtualKey key) { return (GetKeyState(static_cast<int>(key)) & 0x8000) != 0; }
+
+void Win32Desktop::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
 
 bool Win32Desktop::WindowExists(WindowHandle window) { return IsWindow(ToHwnd(window)) != FALSE; }
 
@@ -41,13 +54,11 @@ bool Win32Desktop::IsMinimized(WindowHandle window) { return IsIconic(ToHwnd(win
 bool Win32Desktop::IsMaximized(WindowHandle window) { return IsZoomed(ToHwnd(window)) != FALSE; }
 
 void Win32Desktop::ShowWindow(WindowHandle window, ShowCommand command) {
-  int show = SW_SHOW;
-  switch (command) {
-    case ShowCommand::Hide: show = SW_HIDE; break;
-    case ShowCommand::Show: show = SW_SHOW; break;
-    case ShowCommand::Restore: show = SW_RESTORE; break;
-  }
-  ::ShowWindow(ToHwnd(window), show);
+  ::ShowWindow(ToHwnd(window), ShowCommandValue(command));
+}
+
+void Win32Desktop::ShowWindowAsync(WindowHandle window, ShowCommand command) {
+  ::ShowWindowAsync(ToHwnd(window), ShowCommandValue(command));
 }
 
 void Win32Desktop::PlaceWindow(WindowHandle window, const Placement& placement) {
@@ -62,7 +73,7 @@ void Win32Desktop::PlaceWindow(WindowHandle window, const Placement& placement) 
   if (!placement.move) flags |= SWP_NOMOVE;
   if (!placement.size) flags |= SWP_NOSIZE;
   if (placement.show) flags |= SWP_SHOWWINDOW;
-  if (!placement.activate) flags |= SWP_NOACTIVATE;
+  if (placement.noActivate) flags |= SWP_NOACTIVATE;
   if (placement.async) flags |= SWP_ASYNCWINDOWPOS;
   SetWindowPos(ToHwnd(window), insertAfter, placement.position.x, placement.position.y, placement.width,
                placement.height, flags);

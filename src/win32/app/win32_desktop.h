@@ -10,12 +10,15 @@ class Win32Desktop final : public Desktop {
   std::uint32_t TickCount() override;
   bool PointerPosition(Point& position) override;
   bool IsKeyDown(VirtualKey key) override;
+  bool IsKeyHeld(VirtualKey key) override;
+  void Pause(std::uint32_t milliseconds) override;
   bool WindowExists(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool WindowRect(WindowHandle window, Rect& rect) override;
   bool IsMinimized(WindowHandle window) override;
   bool IsMaximized(WindowHandle window) override;
   void ShowWindow(WindowHandle window, ShowCommand command) override;
+  void ShowWindowAsync(WindowHandle window, ShowCommand command) override;
   void PlaceWindow(WindowHandle window, const Placement& placement) override;
   void BringToTop(WindowHandle window) override;
   void SetFocus(WindowHandle window) override;

@@ -1,0 +1,32 @@
+// Options of the end-to-end driver, taken from its command line before
+// GoogleTest sees it, and what they imply about the environment.
+#pragma once
+
+#include <string>
+
+namespace e2e {
+
+struct DriverOptions {
+    std::wstring distDir;      // folder holding Peekbar.exe, Command.mp3, Readme.txt
+    std::wstring layout;       // "one-monitor" or "two-monitors"
+    std::wstring shotsDir;     // where the harness keeps screenshots (may be empty)
+    std::wstring desktopName;  // desktop the driven processes start on ("" = inherited)
+};
+
+// Removes --dist, --layout and --shots (as "--name value" or "--name=value")
+// from argv, stores them and returns false with a message in `error` when
+// they are unusable.
+bool ParseDriverOptions(int& argc, wchar_t** argv, std::wstring& error);
+
+const DriverOptions& Options();
+
+// Joins the driver thread to the desktop named "shell" when it exists, so
+// that the windows the driver looks for are on the desktop it searches, and
+// remembers the name for the processes it starts. Must run before the thread
+// owns any window.
+void AttachToShellDesktop();
+
+// Number of monitors the layout promises (1 or 2).
+int ExpectedMonitorCount();
+
+}  // namespace e2e

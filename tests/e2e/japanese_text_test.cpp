@@ -1,0 +1,109 @@
+// Japanese text in the settings files, through Peekbar's own reads and
+// writes. Meant to pass under any system code page: the harness also runs
+// these tests in an English locale, where a file written in the ANSI code
+// page would turn Japanese into question marks.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "ini_file.h"
+#include "installation.h"
+#include "peekbar_interface.h"
+#include "peekbar_process.h"
+
+namespace e2e {
+namespace {
+
+namespace command = peekbar::command;
+
+// A value as the platform's profile reader returns it.
+std::wstring ReadProfileString(const std::wstring& path, const wchar_t* section, const wchar_t* key) {
+    wchar_t value[512] = {};
+    GetPrivateProfileStringW(section, key, L"", value, 512, path.c_str());
+    return value;
+}
+
+std::wstring DefaultProfileName(unsigned k) { return L"プロファイル_" + std::to_wstring(k); }
+
+class JapaneseText : public testing::Test {
+protected:
+    void StartPeekbar() {
+        peekbar = PeekbarProcess::Start(installation.ExePath());
+        ASSERT_NE(peekbar.WaitUntilRunning(), nullptr) << "Peekbar did not come up";
+    }
+
+    void Command(WORD id) { ASSERT_TRUE(peekbar.SendCommand(id)) << "command " << id << " was not handled"; }
+
+    void ExitPeekbar() { ASSERT_EQ(peekbar.Exit(), std::optional<DWORD>(0)); }
+
+    Installation installation;
+    PeekbarProcess peekbar;
+};
+
+TEST_F(JapaneseText, JapaneseAddedToPeekbarsOwnFileSurvivesItsRewrites) {
+    const std::wstring profile0 = installation.ProfilePath(0);
+    StartPeekbar();
+    Command(command::kTrayIconNormal);  // Peekbar creates the profile file
+    ExitPeekbar();
+    ASSERT_TRUE(ReadTextFile(profile0).exists);
+    EXPECT_TRUE(ReadTextFile(profile0).utf16Bom) << "the file Peekbar created has no UTF-16 byte-order mark";
+
+    // Another program (or the user's editor) adds Japanese text to it.
+    ASSERT_TRUE(WritePrivateProfileStringW(L"PROFILE", L"NAME", L"日本語プロファイル", profile0.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"LABEL", L"FONT_FACE_NAME", L"ＭＳ 明朝", profile0.c_str()));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"MONITOR_0", L"KEYWORD_0", L"*メモ帳*", profile0.c_str()));
+
+    StartPeekbar();
+    Command(command::kTrayIconWhite);  // rewrites a key of the same file
+    ExitPeekbar();
+
+    const TextFile file = ReadTextFile(profile0);
+    EXPECT_TRUE(file.utf16Bom);
+    EXPECT_EQ(IniValue(file.text, L"PROFILE", L"NAME"), std::optional<std::wstring>(L"日本語プロファイル"));
+    EXPECT_EQ(IniValue(file.text, L"LABEL", L"FONT_FACE_NAME"), std::optional<std::wstring>(L"ＭＳ 明朝"));
+    EXPECT_EQ(IniValue(file.text, L"MONITOR_0", L"KEYWORD_0"), std::optional<std::wstring>(L"*メモ帳*"));
+    EXPECT_EQ(IniValue(file.text, L"OPTION", L"TRAY_ICON_COLOR"), std::optional<std::wstring>(L"1"));
+}
+
+TEST_F(JapaneseText, FilesCreatedByPeekbarHoldItsJapaneseDefaults) {
+    StartPeekbar();
+    Command(command::kMonitorPopHidden);  // creates profile 0 with the default face name
+    Command(command::kFirstProfile + 3);  // writes every profile's name
+    ExitPeekbar();
+
+    for (unsigned k = 0; k < 10; ++k) {
+        const std::wstring path = installation.ProfilePath(k);
+        const TextFile file = ReadTextFile(path);
+        ASSERT_TRUE(file.exists) << "profile " << k;
+        EXPECT_TRUE(file.utf16Bom) << "profile " << k << " was not created as UTF-16 with a byte-order mark";
+        EXPECT_EQ(ReadProfileString(path, L"PROFILE", L"NAME"), DefaultProfileName(k)) << "profile " << k;
+    }
+    EXPECT_EQ(ReadProfileString(installation.ProfilePath(0), L"MONITOR_POP", L"FONT_FACE_NAME"), L"ＭＳ ゴシック");
+    EXPECT_EQ(ReadProfileString(installation.MainSettingsPath(), L"PROFILE", L"INDEX"), L"3");
+}
+
+TEST_F(JapaneseText, JapaneseReadByPeekbarIsWrittenBackUnchanged) {
+    const std::wstring profile0 = installation.ProfilePath(0);
+    ASSERT_TRUE(WriteUnicodeTextFile(profile0, {
+        L"[PROFILE]", L"NAME=日本語プロファイル",
+        L"[MONITOR_POP]", L"FONT_FACE_NAME=ＭＳ 明朝"}));
+
+    StartPeekbar();
+    Command(command::kMonitorPopHidden);  // rewrites MONITOR_POP, face name from memory
+    Command(command::kFirstProfile + 1);  // rewrites every profile's name from memory
+    ExitPeekbar();
+
+    const TextFile file = ReadTextFile(profile0);
+    EXPECT_TRUE(file.utf16Bom);
+    EXPECT_EQ(IniValue(file.text, L"PROFILE", L"NAME"), std::optional<std::wstring>(L"日本語プロファイル"));
+    EXPECT_EQ(IniValue(file.text, L"MONITOR_POP", L"FONT_FACE_NAME"), std::optional<std::wstring>(L"ＭＳ 明朝"));
+    EXPECT_EQ(IniValue(file.text, L"MONITOR_POP", L"SHOW"), std::optional<std::wstring>(L"-1"));
+    EXPECT_EQ(ReadProfileString(installation.ProfilePath(1), L"PROFILE", L"NAME"), DefaultProfileName(1));
+}
+
+}  // namespace
+}  // namespace e2e

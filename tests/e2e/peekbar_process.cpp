@@ -1,0 +1,163 @@
+#include "peekbar_process.h"
+
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "message_box.h"
+#include "peekbar_interface.h"
+#include "process_windows.h"
+
+namespace e2e {
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? L"." : path.substr(0, separator);
+}
+
+NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
+    NOTIFYICONDATAW record = {};
+    record.cbSize = sizeof record;
+    record.hWnd = owner;
+    record.uID = id;
+    record.uFlags = 0;
+    return record;
+}
+
+}  // namespace
+
+PeekbarProcess PeekbarProcess::Start(const std::wstring& exePath, const std::wstring& arguments) {
+    PeekbarProcess peekbar;
+    // The working folder is the one above the program's: settings must be
+    // found next to the executable, not in the current folder.
+    peekbar.startTick_ = GetTickCount64();
+    const StartedProcess started = StartOnDriverDesktop(exePath, arguments, FolderOf(FolderOf(exePath)));
+    if (!started.handle) {
+        ADD_FAILURE() << "CreateProcessW failed with error " << started.error << " for " << exePath;
+        return peekbar;
+    }
+    peekbar.process_ = started.handle;
+    peekbar.id_ = started.id;
+    return peekbar;
+}
+
+PeekbarProcess::PeekbarProcess(PeekbarProcess&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)),
+      id_(std::exchange(other.id_, 0)),
+      startTick_(other.startTick_),
+      mainWindow_(std::exchange(other.mainWindow_, nullptr)) {}
+
+PeekbarProcess& PeekbarProcess::operator=(PeekbarProcess&& other) noexcept {
+    if (this != &other) {
+        Stop();
+        process_ = std::exchange(other.process_, nullptr);
+        id_ = std::exchange(other.id_, 0);
+        startTick_ = other.startTick_;
+        mainWindow_ = std::exchange(other.mainWindow_, nullptr);
+    }
+    return *this;
+}
+
+PeekbarProcess::~PeekbarProcess() { Stop(); }
+
+void PeekbarProcess::Stop() {
+    if (!process_) return;
+    if (!HasExited()) {
+        // A process may still be in its start-up delay: ask it to exit as
+        // soon as its main window is there, and answer its message boxes.
+        bool exitRequested = false;
+        const bool ended = WaitUntil([&] {
+            if (!exitRequested) {
+                if (HWND window = FindMainWindow()) {
+                    exitRequested = PostMessageW(window, WM_COMMAND, peekbar::command::kExit, 0);
+                }
+            }
+            for (HWND box : FindDialogs(id_, peekbar::kMessageBoxCaption)) DismissMessageBox(box);
+            return HasExited();
+        }, kStartTimeoutMs);
+        if (!ended) {
+            ADD_FAILURE() << "Peekbar (process " << id_ << ") did not end; killing it";
+            TerminateProcess(process_, 1);
+            WaitForSingleObject(process_, kExitTimeoutMs);
+        }
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+}
+
+HWND PeekbarProcess::FindMainWindow() const { return FindPeekbarMainWindow(id_); }
+
+HWND PeekbarProcess::WaitForMainWindow(DWORD timeoutMs) {
+    HWND window = nullptr;
+    WaitUntil([&] {
+        window = FindMainWindow();
+        return window != nullptr || HasExited();
+    }, timeoutMs);
+    if (window) mainWindow_ = window;
+    return window;
+}
+
+HWND PeekbarProcess::WaitUntilRunning(DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    HWND window = WaitForMainWindow(timeoutMs);
+    if (!window) return nullptr;
+    const ULONGLONG now = GetTickCount64();
+    const DWORD remaining = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+    const bool iconAdded = WaitUntil([&] { return TrayIconExists(window) || HasExited(); }, remaining);
+    return iconAdded && !HasExited() ? window : nullptr;
+}
+
+bool PeekbarProcess::HasExited() const {
+    return !process_ || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+}
+
+std::optional<DWORD> PeekbarProcess::WaitForExit(DWORD timeoutMs) {
+    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process_, &code)) return std::nullopt;
+    return code;
+}
+
+std::optional<DWORD> PeekbarProcess::Exit(DWORD timeoutMs) {
+    if (!PostCommand(peekbar::command::kExit)) return std::nullopt;
+    return WaitForExit(timeoutMs);
+}
+
+bool PeekbarProcess::SendCommand(WORD command, DWORD timeoutMs) {
+    HWND window = mainWindow_ ? mainWindow_ : FindMainWindow();
+    DWORD_PTR result = 0;
+    return window && SendMessageTimeoutW(window, WM_COMMAND, command, 0, SMTO_ABORTIFHUNG, timeoutMs, &result);
+}
+
+bool PeekbarProcess::PostCommand(WORD command) {
+    HWND window = mainWindow_ ? mainWindow_ : FindMainWindow();
+    return window && PostMessageW(window, WM_COMMAND, command, 0);
+}
+
+bool PeekbarProcess::Responds(DWORD timeoutMs) const {
+    HWND window = mainWindow_ ? mainWindow_ : FindMainWindow();
+    DWORD_PTR result = 0;
+    return window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result);
+}
+
+HWND FindPeekbarMainWindow(DWORD processId) {
+    const std::vector<HWND> windows =
+        FindTopLevelWindows(processId, peekbar::kMainWindowClass, peekbar::kMainWindowTitle);
+    return windows.empty() ? nullptr : windows.front();
+}
+
+bool TrayIconExists(HWND owner, UINT id) {
+    NOTIFYICONDATAW record = IconRecord(owner, id);
+    return Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE;
+}
+
+bool DeleteTrayIcon(HWND owner, UINT id) {
+    NOTIFYICONDATAW record = IconRecord(owner, id);
+    return Shell_NotifyIconW(NIM_DELETE, &record) != FALSE;
+}
+
+}  // namespace e2e

@@ -1,0 +1,79 @@
+// One running Peekbar.exe, started and observed from outside: its process,
+// its hidden main window, its tray icon.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "wait.h"
+
+namespace e2e {
+
+class PeekbarProcess {
+public:
+    // Starts `exePath` with `arguments` (the text after the program name) on
+    // the driver's desktop, in a working folder other than the program's own.
+    // Fails the current test and returns an empty object when it can't.
+    static PeekbarProcess Start(const std::wstring& exePath, const std::wstring& arguments = L"");
+
+    PeekbarProcess() = default;
+    PeekbarProcess(PeekbarProcess&& other) noexcept;
+    PeekbarProcess& operator=(PeekbarProcess&& other) noexcept;
+    PeekbarProcess(const PeekbarProcess&) = delete;
+    PeekbarProcess& operator=(const PeekbarProcess&) = delete;
+    // Ends the process if it still runs: exit command first, then its open
+    // message boxes answered, killing only as the last resort.
+    ~PeekbarProcess();
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    // Tick count taken just before the process was created.
+    ULONGLONG StartTick() const { return startTick_; }
+
+    // The process's PEEKBAR_MAIN window titled "Peekbar", or null.
+    HWND FindMainWindow() const;
+    // Waits for the main window; null when it did not come (or the process ended).
+    HWND WaitForMainWindow(DWORD timeoutMs = kStartTimeoutMs);
+    // Waits until the program is up: its main window exists and its tray
+    // icon has been added. Returns the main window, or null.
+    HWND WaitUntilRunning(DWORD timeoutMs = kStartTimeoutMs);
+    // The window found by the last successful search.
+    HWND MainWindow() const { return mainWindow_; }
+
+    bool HasExited() const;
+    // Waits for the process to end and returns its exit code.
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = kExitTimeoutMs);
+    // Posts the exit command and waits for the end.
+    std::optional<DWORD> Exit(DWORD timeoutMs = kExitTimeoutMs);
+
+    // Sends a tray-menu command and waits until the program has handled it.
+    // False when the program did not return in time (for example because it
+    // is showing a modal message box).
+    bool SendCommand(WORD command, DWORD timeoutMs = kEventTimeoutMs);
+    // Posts a tray-menu command without waiting for it.
+    bool PostCommand(WORD command);
+    // True when the main window handles a message in time (the program is
+    // alive and not stuck).
+    bool Responds(DWORD timeoutMs = kEventTimeoutMs) const;
+
+private:
+    void Stop();
+
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+    ULONGLONG startTick_ = 0;
+    HWND mainWindow_ = nullptr;
+};
+
+// The top-level window of class PEEKBAR_MAIN titled "Peekbar" that belongs
+// to process `processId`, or null.
+HWND FindPeekbarMainWindow(DWORD processId);
+
+// Tray icon probes. A modification that changes nothing (no flags) succeeds
+// only while the shell holds an icon with this owner window and identifier.
+bool TrayIconExists(HWND owner, UINT id = 1);
+bool DeleteTrayIcon(HWND owner, UINT id = 1);
+
+}  // namespace e2e

@@ -1,0 +1,61 @@
+// The program's core wired to a simulated desktop, shell and settings files,
+// with the file names the default executable path and user name give.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/app.h"
+#include "app/text.h"
+#include "fakes/fake_desktop.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_store.h"
+
+namespace peekbar {
+
+// The windows the Windows side keeps for the core (menu, overlays).
+class FakeAppWindows final : public AppWindows {
+ public:
+  void ShowTrayMenu() override { ++menusShown; }
+  int menusShown = 0;
+};
+
+// UTF-8 for readable assertions and failure messages.
+inline std::string U8(std::u16string_view text) { return Utf8FromUtf16(text); }
+
+// Settings file names for FakeShell's default executable path and user name.
+inline const std::u16string kMainIni = u"C:\\Tools\\Peekbar\\tester_Peekbar.ini";
+inline std::u16string ProfileIni(int k) {
+  return u"C:\\Tools\\Peekbar\\tester_Peekbar_" + Utf16FromUtf8(std::to_string(k)) + u".ini";
+}
+
+struct AppHarness {
+  FakeDesktop desktop;
+  FakeShell shell;
+  FakeSettingsStore store;
+  FakeAppWindows windows;
+  App app{desktop, shell, store, windows};
+
+  AppState& state() { return app.State(); }
+  Settings& settings() { return app.State().settings; }
+
+  // A monitor as the enumeration at start-up reports it.
+  MonitorSlot& AddMonitor(Rect rect) {
+    MonitorSlot& slot = state().monitorSlots.emplace_back();
+    slot.monitorRect = rect;
+    return slot;
+  }
+
+  // Start-up up to a running main window: settings read, main window created.
+  WindowHandle Start(bool anotherInstance = false) {
+    app.PrepareStartup(anotherInstance);
+    const WindowHandle main = desktop.AddWindow("main", Rect{0, 0, 0, 0}, false);
+    desktop.Find(main)->className = u"PEEKBAR_MAIN";
+    desktop.Find(main)->title = u"Peekbar";
+    desktop.Find(main)->thread = FakeDesktop::kOwnThread;
+    app.OnCreate(main);
+    return main;
+  }
+};
+
+}  // namespace peekbar

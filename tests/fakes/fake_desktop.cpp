@@ -1,0 +1,432 @@
+#include "fakes/fake_desktop.h"
+
+#include <algorithm>
+
+namespace peekbar {
+namespace {
+
+constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
+    "TickCount",       "PointerPosition",        "IsKeyDown",
+    "WindowExists",    "IsWindowVisible",        "WindowRect",
+    "IsMinimized",     "IsMaximized",            "ShowWindow",
+    "PlaceWindow",     "BringToTop",             "SetFocus",
+    "ForegroundWindow", "SetForegroundWindow",   "AttachInputToForeground",
+    "ForegroundLockTimeout", "SetForegroundLockTimeout", "WindowTitle",
+    "WindowClassName", "FindTopLevelWindow",     "EnumerateTopLevelWindows",
+    "IsKeyHeld",       "Pause",                  "ShowWindowAsync",
+};
+
+const char* ShowCommandName(ShowCommand command) {
+  switch (command) {
+    case ShowCommand::Hide: return "Hide";
+    case ShowCommand::Show: return "Show";
+    case ShowCommand::Restore: return "Restore";
+  }
+  return "?";
+}
+
+const char* ZOrderName(ZOrder z) {
+  switch (z) {
+    case ZOrder::Unchanged: return "Unchanged";
+    case ZOrder::Top: return "Top";
+    case ZOrder::Topmost: return "Topmost";
+    case ZOrder::NotTopmost: return "NotTopmost";
+  }
+  return "?";
+}
+
+std::string HandleText(WindowHandle window) {
+  std::string text = "#";
+  text += std::to_string(window);
+  return text;
+}
+
+std::u16string Cut(std::u16string_view text, std::size_t maxUnits) {
+  if (maxUnits == 0) return {};
+  return std::u16string(text.substr(0, maxUnits - 1));
+}
+
+}  // namespace
+
+const char* DesktopMethodName(DesktopMethod method) { return kMethodNames[static_cast<std::size_t>(method)]; }
+
+bool IsDesktopAction(DesktopMethod method) {
+  switch (method) {
+    case DesktopMethod::ShowWindow:
+    case DesktopMethod::ShowWindowAsync:
+    case DesktopMethod::PlaceWindow:
+    case DesktopMethod::BringToTop:
+    case DesktopMethod::SetFocus:
+    case DesktopMethod::SetForegroundWindow:
+    case DesktopMethod::AttachInputToForeground:
+    case DesktopMethod::SetForegroundLockTimeout:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---- Scene ----
+
+WindowHandle FakeDesktop::AddWindow(FakeWindow window) {
+  const WindowHandle handle = nextHandle_;
+  nextHandle_ += 4;
+  names_[handle] = window.name.empty() ? HandleText(handle) : window.name;
+  windows_.emplace(handle, std::move(window));
+  zOrder_.insert(zOrder_.begin(), handle);
+  RaiseWithinBand(handle);
+  return handle;
+}
+
+WindowHandle FakeDesktop::AddWindow(std::string name, Rect rect, bool visible) {
+  FakeWindow window;
+  window.name = std::move(name);
+  window.rect = rect;
+  window.visible = visible;
+  return AddWindow(std::move(window));
+}
+
+WindowHandle FakeDesktop::AddWindow(std::string name, std::u16string className, std::u16string title) {
+  FakeWindow window;
+  window.name = std::move(name);
+  window.className = std::move(className);
+  window.title = std::move(title);
+  return AddWindow(std::move(window));
+}
+
+void FakeDesktop::CloseWindow(WindowHandle window) {
+  if (windows_.erase(window) == 0) return;
+  zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
+  if (foreground_ == window) foreground_ = kNoWindow;
+  if (focus_ == window) focus_ = kNoWindow;
+}
+
+FakeWindow* FakeDesktop::Find(WindowHandle window) {
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : &it->second;
+}
+
+const FakeWindow* FakeDesktop::Find(WindowHandle window) const {
+  const auto it = windows_.find(window);
+  return it == windows_.end() ? nullptr : &it->second;
+}
+
+// Moves the window to the top of its band: topmost windows to the very top,
+// the others just below the last topmost window.
+void FakeDesktop::RaiseWithinBand(WindowHandle window) {
+  const FakeWindow* w = Find(window);
+  if (w == nullptr) return;
+  zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), window), zOrder_.end());
+  auto position = zOrder_.begin();
+  if (!w->topmost) {
+    while (position != zOrder_.end() && Find(*position)->topmost) ++position;
+  }
+  zOrder_.insert(position, window);
+}
+
+void FakeDesktop::PressKey(VirtualKey key) {
+  KeyState& k = keys_[KeyIndex(key)];
+  k.down = true;
+  k.pressedSinceQuery = true;
+}
+
+void FakeDesktop::ReleaseKey(VirtualKey key) { keys_[KeyIndex(key)].down = false; }
+
+void FakeDesktop::TapKey(VirtualKey key) {
+  PressKey(key);
+  ReleaseKey(key);
+}
+
+// ---- Recording ----
+
+DesktopCall& FakeDesktop::Record(DesktopMethod method, WindowHandle window) {
+  ++counts_[static_cast<std::size_t>(method)];
+  static DesktopCall scratch;
+  if (!recording_) {
+    scratch = DesktopCall{};
+    return scratch;
+  }
+  DesktopCall& call = calls_.emplace_back();
+  call.method = method;
+  call.window = window;
+  return call;
+}
+
+int FakeDesktop::TotalCalls() const {
+  int total = 0;
+  for (int c : counts_) total += c;
+  return total;
+}
+
+void FakeDesktop::ResetCalls() {
+  counts_.fill(0);
+  calls_.clear();
+}
+
+std::string FakeDesktop::NameOf(WindowHandle window) const {
+  if (window == kNoWindow) return "null";
+  const auto it = names_.find(window);
+  return it == names_.end() ? HandleText(window) : it->second;
+}
+
+std::string FakeDesktop::Describe(const DesktopCall& call) const {
+  std::string text = DesktopMethodName(call.method);
+  const auto add = [&text](const auto&... parts) { (text.append(parts), ...); };
+  switch (call.method) {
+    case DesktopMethod::TickCount:
+    case DesktopMethod::PointerPosition:
+    case DesktopMethod::ForegroundWindow:
+    case DesktopMethod::ForegroundLockTimeout:
+    case DesktopMethod::FindTopLevelWindow:
+    case DesktopMethod::EnumerateTopLevelWindows:
+      break;
+    case DesktopMethod::IsKeyDown:
+    case DesktopMethod::IsKeyHeld:
+      add(" ", std::to_string(static_cast<int>(call.key)));
+      break;
+    case DesktopMethod::Pause:
+      add(" ", std::to_string(call.milliseconds));
+      break;
+    case DesktopMethod::ShowWindow:
+    case DesktopMethod::ShowWindowAsync:
+      add(" ", NameOf(call.window), " ", ShowCommandName(call.show));
+      break;
+    case DesktopMethod::PlaceWindow: {
+      const Placement& p = call.placement;
+      add(" ", NameOf(call.window), " ", ZOrderName(p.zOrder));
+      if (p.move) add(" move=(", std::to_string(p.position.x), ",", std::to_string(p.position.y), ")");
+      if (p.size) add(" size=", std::to_string(p.width), "x", std::to_string(p.height));
+      if (p.show) add(" show");
+      if (p.noActivate) add(" noactivate");
+      if (p.async) add(" async");
+      break;
+    }
+    case DesktopMethod::AttachInputToForeground:
+      add(" ", NameOf(call.window), call.flag ? " attach" : " detach");
+      break;
+    case DesktopMethod::SetForegroundLockTimeout:
+      add(" ", std::to_string(call.value));
+      break;
+    default:
+      add(" ", NameOf(call.window));
+      break;
+  }
+  return text;
+}
+
+std::vector<std::string> FakeDesktop::Log(bool withQueries) const {
+  std::vector<std::string> lines;
+  for (const DesktopCall& call : calls_) {
+    if (withQueries || IsDesktopAction(call.method)) lines.push_back(Describe(call));
+  }
+  return lines;
+}
+
+// ---- Desktop ----
+
+std::uint32_t FakeDesktop::TickCount() {
+  Record(DesktopMethod::TickCount);
+  return tick_;
+}
+
+bool FakeDesktop::PointerPosition(Point& position) {
+  Record(DesktopMethod::PointerPosition);
+  if (pointerFails_) return false;
+  position = pointer_;
+  return true;
+}
+
+bool FakeDesktop::IsKeyDown(VirtualKey key) {
+  Record(DesktopMethod::IsKeyDown).key = key;
+  KeyState& k = keys_[KeyIndex(key)];
+  const bool result = k.down || k.pressedSinceQuery;
+  k.pressedSinceQuery = false;
+  return result;
+}
+
+bool FakeDesktop::IsKeyHeld(VirtualKey key) {
+  Record(DesktopMethod::IsKeyHeld).key = key;
+  return keys_[KeyIndex(key)].down;
+}
+
+void FakeDesktop::Pause(std::uint32_t milliseconds) {
+  Record(DesktopMethod::Pause).milliseconds = milliseconds;
+  tick_ += milliseconds;
+  if (onPause_) onPause_();
+}
+
+bool FakeDesktop::WindowExists(WindowHandle window) {
+  Record(DesktopMethod::WindowExists, window);
+  return Find(window) != nullptr;
+}
+
+bool FakeDesktop::IsWindowVisible(WindowHandle window) {
+  Record(DesktopMethod::IsWindowVisible, window);
+  const FakeWindow* w = Find(window);
+  return w != nullptr && w->visible;
+}
+
+bool FakeDesktop::WindowRect(WindowHandle window, Rect& rect) {
+  Record(DesktopMethod::WindowRect, window);
+  const FakeWindow* w = Find(window);
+  if (w == nullptr || w->rectFails || allRectsFail_) return false;
+  rect = w->rect;
+  return true;
+}
+
+bool FakeDesktop::IsMinimized(WindowHandle window) {
+  Record(DesktopMethod::IsMinimized, window);
+  const FakeWindow* w = Find(window);
+  return w != nullptr && w->minimized;
+}
+
+bool FakeDesktop::IsMaximized(WindowHandle window) {
+  Record(DesktopMethod::IsMaximized, window);
+  const FakeWindow* w = Find(window);
+  return w != nullptr && w->maximized;
+}
+
+void FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) {
+  Record(DesktopMethod::ShowWindowAsync, window).show = command;
+  ApplyShow(window, command);
+}
+
+void FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
+  Record(DesktopMethod::ShowWindow, window).show = command;
+  ApplyShow(window, command);
+}
+
+void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command) {
+  FakeWindow* w = Find(window);
+  if (w == nullptr) return;
+  switch (command) {
+    case ShowCommand::Hide:
+      w->visible = false;
+      break;
+    case ShowCommand::Show:
+      w->visible = true;
+      break;
+    case ShowCommand::Restore:
+      if ((w->minimized || w->maximized) && w->normalRect.Width() > 0 && w->normalRect.Height() > 0) {
+        w->rect = w->normalRect;
+      }
+      w->minimized = false;
+      w->maximized = false;
+      w->visible = true;
+      break;
+  }
+}
+
+void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
+  Record(DesktopMethod::PlaceWindow, window).placement = placement;
+  FakeWindow* w = Find(window);
+  if (w == nullptr) return;
+  if (placement.move) {
+    const std::int32_t width = w->rect.Width();
+    const std::int32_t height = w->rect.Height();
+    w->rect = {placement.position.x, placement.position.y, placement.position.x + width,
+               placement.position.y + height};
+  }
+  if (placement.size) {
+    w->rect.right = w->rect.left + placement.width;
+    w->rect.bottom = w->rect.top + placement.height;
+  }
+  if (placement.show) w->visible = true;
+  switch (placement.zOrder) {
+    case ZOrder::Unchanged:
+      break;
+    case ZOrder::Top:
+      RaiseWithinBand(window);
+      break;
+    case ZOrder::Topmost:
+      w->topmost = true;
+      RaiseWithinBand(window);
+      break;
+    case ZOrder::NotTopmost:
+      // Already an ordinary window: its place does not change.
+      if (w->topmost) {
+        w->topmost = false;
+        RaiseWithinBand(window);
+      }
+      break;
+  }
+}
+
+void FakeDesktop::BringToTop(WindowHandle window) {
+  Record(DesktopMethod::BringToTop, window);
+  RaiseWithinBand(window);
+}
+
+void FakeDesktop::SetFocus(WindowHandle window) {
+  Record(DesktopMethod::SetFocus, window);
+  if (Find(window) != nullptr) focus_ = window;
+}
+
+WindowHandle FakeDesktop::ForegroundWindow() {
+  Record(DesktopMethod::ForegroundWindow);
+  return foreground_;
+}
+
+bool FakeDesktop::SetForegroundWindow(WindowHandle window) {
+  Record(DesktopMethod::SetForegroundWindow, window);
+  if (foregroundRefused_ || Find(window) == nullptr) return false;
+  foreground_ = window;
+  RaiseWithinBand(window);
+  return true;
+}
+
+void FakeDesktop::AttachInputToForeground(WindowHandle window, bool attach) {
+  Record(DesktopMethod::AttachInputToForeground, window).flag = attach;
+  const FakeWindow* w = Find(window);
+  const std::uint32_t thread = w != nullptr ? w->thread : 0;
+  if (thread == 0 || thread == kOwnThread) return;  // nothing to join
+  if (attach) {
+    attached_.insert(thread);
+  } else if (const auto it = attached_.find(thread); it != attached_.end()) {
+    attached_.erase(it);
+  }
+}
+
+std::uint32_t FakeDesktop::ForegroundLockTimeout() {
+  Record(DesktopMethod::ForegroundLockTimeout);
+  return lockTimeout_;
+}
+
+void FakeDesktop::SetForegroundLockTimeout(std::uint32_t milliseconds) {
+  Record(DesktopMethod::SetForegroundLockTimeout).value = milliseconds;
+  lockTimeout_ = milliseconds;
+}
+
+std::u16string FakeDesktop::WindowTitle(WindowHandle window, std::size_t maxUnits) {
+  Record(DesktopMethod::WindowTitle, window);
+  const FakeWindow* w = Find(window);
+  return w == nullptr ? std::u16string() : Cut(w->title, maxUnits);
+}
+
+std::u16string FakeDesktop::WindowClassName(WindowHandle window, std::size_t maxUnits) {
+  Record(DesktopMethod::WindowClassName, window);
+  const FakeWindow* w = Find(window);
+  return w == nullptr ? std::u16string() : Cut(w->className, maxUnits);
+}
+
+WindowHandle FakeDesktop::FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) {
+  Record(DesktopMethod::FindTopLevelWindow);
+  for (WindowHandle handle : zOrder_) {
+    const FakeWindow& w = *Find(handle);
+    if (w.className != className) continue;
+    if (caption != nullptr && w.title != *caption) continue;
+    return handle;
+  }
+  return kNoWindow;
+}
+
+void FakeDesktop::EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) {
+  Record(DesktopMethod::EnumerateTopLevelWindows);
+  // A snapshot, so that the visitor may change the desktop.
+  const std::vector<WindowHandle> snapshot = zOrder_;
+  for (WindowHandle handle : snapshot) {
+    if (!visitor(handle)) return;
+  }
+}
+
+}  // namespace peekbar

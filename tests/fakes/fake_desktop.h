@@ -1,0 +1,211 @@
+// A simulated desktop for the core's tests and benchmarks: top-level windows
+// with a z-order, the foreground window, the pointer, the keyboard and a
+// clock that only moves when the test moves it. Every call the core makes is
+// counted per method and, unless recording is switched off, kept in order.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/desktop.h"
+
+namespace peekbar {
+
+// One top-level window as the simulation holds it.
+struct FakeWindow {
+  std::string name;              // the window's name in the call log; "#<handle>" when empty
+  std::u16string title;
+  std::u16string className = u"FakeWindowClass";
+  Rect rect{100, 100, 500, 400};
+  Rect normalRect;               // where SW_RESTORE puts a minimised or maximised window; empty: rect stays
+  bool visible = true;
+  bool minimized = false;
+  bool maximized = false;
+  bool topmost = false;
+  std::uint32_t thread = 2;      // the thread that owns the window
+  bool rectFails = false;        // WindowRect reports failure for this window
+};
+
+enum class DesktopMethod : std::uint8_t {
+  TickCount,
+  PointerPosition,
+  IsKeyDown,
+  WindowExists,
+  IsWindowVisible,
+  WindowRect,
+  IsMinimized,
+  IsMaximized,
+  ShowWindow,
+  PlaceWindow,
+  BringToTop,
+  SetFocus,
+  ForegroundWindow,
+  SetForegroundWindow,
+  AttachInputToForeground,
+  ForegroundLockTimeout,
+  SetForegroundLockTimeout,
+  WindowTitle,
+  WindowClassName,
+  FindTopLevelWindow,
+  EnumerateTopLevelWindows,
+  IsKeyHeld,
+  Pause,
+  ShowWindowAsync,
+};
+inline constexpr std::size_t kDesktopMethodCount = 24;
+
+const char* DesktopMethodName(DesktopMethod method);
+// True for the calls that change something (show, place, foreground, ...).
+bool IsDesktopAction(DesktopMethod method);
+
+// One call as the core made it.
+struct DesktopCall {
+  DesktopMethod method = DesktopMethod::TickCount;
+  WindowHandle window = kNoWindow;
+  ShowCommand show = ShowCommand::Hide;   // ShowWindow
+  Placement placement;                    // PlaceWindow
+  VirtualKey key = VirtualKey::LeftButton;  // IsKeyDown
+  bool flag = false;                      // AttachInputToForeground: attach
+  std::uint32_t value = 0;                // SetForegroundLockTimeout
+  std::uint32_t milliseconds = 0;         // Pause
+};
+
+class FakeDesktop final : public Desktop {
+ public:
+  // The thread the core runs on; windows of other threads need their input
+  // attached before they can be forced to the front.
+  static constexpr std::uint32_t kOwnThread = 1;
+  static constexpr std::uint32_t kDefaultForegroundLockTimeout = 200000;
+
+  FakeDesktop() = default;
+
+  // ---- Setting the scene (not recorded) ----
+
+  // Adds a window at the top of its band (topmost windows above the others)
+  // and returns its handle. Handles are never 0 or 1.
+  WindowHandle AddWindow(FakeWindow window);
+  WindowHandle AddWindow(std::string name, Rect rect, bool visible = true);
+  WindowHandle AddWindow(std::string name, std::u16string className, std::u16string title);
+  // The window's program closed it: the handle no longer exists.
+  void CloseWindow(WindowHandle window);
+  // Null when the handle names no window.
+  FakeWindow* Find(WindowHandle window);
+  const FakeWindow* Find(WindowHandle window) const;
+  // Top of the z-order first.
+  const std::vector<WindowHandle>& ZOrderList() const { return zOrder_; }
+
+  void SetTick(std::uint32_t tick) { tick_ = tick; }
+  // Runs at every Pause, after the clock moved on: lets another program's
+  // window change while the core waits for it.
+  void OnPause(std::function<void()> action) { onPause_ = std::move(action); }
+  void Advance(std::uint32_t milliseconds) { tick_ += milliseconds; }  // wraps as the system's count does
+  std::uint32_t Tick() const { return tick_; }
+
+  void SetPointer(Point position) { pointer_ = position; }
+  void SetPointer(std::int32_t x, std::int32_t y) { pointer_ = {x, y}; }
+  Point Pointer() const { return pointer_; }
+  void SetPointerFails(bool fails) { pointerFails_ = fails; }
+
+  // Key state: Press holds the key down; Release lets it up; Tap presses and
+  // releases between two queries, so only the "pressed since" bit remains.
+  void PressKey(VirtualKey key);
+  void ReleaseKey(VirtualKey key);
+  void TapKey(VirtualKey key);
+  bool KeyHeld(VirtualKey key) const { return keys_[KeyIndex(key)].down; }
+
+  void SetForeground(WindowHandle window) { foreground_ = window; }
+  WindowHandle Foreground() const { return foreground_; }
+  // SetForegroundWindow then fails and changes nothing (another program
+  // holds the foreground lock).
+  void SetForegroundRefused(bool refused) { foregroundRefused_ = refused; }
+  WindowHandle Focus() const { return focus_; }
+  std::uint32_t LockTimeout() const { return lockTimeout_; }
+  // Threads whose input is attached to the core's thread at the moment.
+  const std::multiset<std::uint32_t>& AttachedThreads() const { return attached_; }
+
+  // Every WindowRect query fails.
+  void SetWindowRectFails(bool fails) { allRectsFail_ = fails; }
+
+  // ---- What the core did ----
+
+  int Calls(DesktopMethod method) const { return counts_[static_cast<std::size_t>(method)]; }
+  int TotalCalls() const;
+  // Only counts and the call list are cleared; the scene stays.
+  void ResetCalls();
+  // Switch the ordered call list off for long runs (counters stay on).
+  void SetRecording(bool on) { recording_ = on; }
+  const std::vector<DesktopCall>& CallList() const { return calls_; }
+  // The recorded calls as text, e.g. "ShowWindow taskbar Hide" or
+  // "PlaceWindow editor Topmost show async"; queries only when asked for.
+  std::vector<std::string> Log(bool withQueries = false) const;
+  std::string Describe(const DesktopCall& call) const;
+  std::string NameOf(WindowHandle window) const;
+
+  // ---- Desktop ----
+  std::uint32_t TickCount() override;
+  bool PointerPosition(Point& position) override;
+  bool IsKeyDown(VirtualKey key) override;
+  bool IsKeyHeld(VirtualKey key) override;
+  void Pause(std::uint32_t milliseconds) override;
+  bool WindowExists(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  bool WindowRect(WindowHandle window, Rect& rect) override;
+  bool IsMinimized(WindowHandle window) override;
+  bool IsMaximized(WindowHandle window) override;
+  void ShowWindow(WindowHandle window, ShowCommand command) override;
+  void ShowWindowAsync(WindowHandle window, ShowCommand command) override;
+  void PlaceWindow(WindowHandle window, const Placement& placement) override;
+  void BringToTop(WindowHandle window) override;
+  void SetFocus(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override;
+  bool SetForegroundWindow(WindowHandle window) override;
+  void AttachInputToForeground(WindowHandle window, bool attach) override;
+  std::uint32_t ForegroundLockTimeout() override;
+  void SetForegroundLockTimeout(std::uint32_t milliseconds) override;
+  std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) override;
+  std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
+  WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
+  void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
+
+ private:
+  struct KeyState {
+    bool down = false;
+    bool pressedSinceQuery = false;
+  };
+  static std::size_t KeyIndex(VirtualKey key) { return static_cast<std::size_t>(key); }
+
+  DesktopCall& Record(DesktopMethod method, WindowHandle window = kNoWindow);
+  void RaiseWithinBand(WindowHandle window);
+  void ApplyShow(WindowHandle window, ShowCommand command);
+
+  std::map<WindowHandle, FakeWindow> windows_;
+  std::map<WindowHandle, std::string> names_;  // kept after a window closes
+  std::vector<WindowHandle> zOrder_;
+  WindowHandle nextHandle_ = 0x100;
+
+  std::uint32_t tick_ = 1000;
+  std::function<void()> onPause_;
+  Point pointer_{};
+  bool pointerFails_ = false;
+  std::array<KeyState, 256> keys_{};
+  WindowHandle foreground_ = kNoWindow;
+  WindowHandle focus_ = kNoWindow;
+  bool foregroundRefused_ = false;
+  std::uint32_t lockTimeout_ = kDefaultForegroundLockTimeout;
+  std::multiset<std::uint32_t> attached_;
+  bool allRectsFail_ = false;
+
+  std::array<int, kDesktopMethodCount> counts_{};
+  std::vector<DesktopCall> calls_;
+  bool recording_ = true;
+};
+
+}  // namespace peekbar

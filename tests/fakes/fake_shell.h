@@ -1,0 +1,86 @@
+// The shell for the core's tests: a notification area with one icon slot,
+// message boxes that return at once, the main window's timer and the
+// process's identity. Everything is recorded in order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/shell.h"
+
+namespace peekbar {
+
+class FakeShell final : public Shell {
+ public:
+  struct IconCall {
+    TrayAction action = TrayAction::Add;
+    TrayIconRecord record;
+    bool succeeded = false;
+  };
+  struct Box {
+    WindowHandle owner = kNoWindow;
+    std::u16string text;
+    MessageIcon icon = MessageIcon::Information;
+  };
+
+  // ---- Setting the scene ----
+  void SetExecutablePath(std::u16string path) { executablePath_ = std::move(path); }
+  void SetUserName(std::u16string name) { userName_ = std::move(name); }
+  // NIM_ADD fails (no notification area, or the shell is restarting).
+  void SetAddFails(bool fails) { addFails_ = fails; }
+  // The shell restarted: the icon is gone until it is added again.
+  void DropIcon() { iconPresent_ = false; }
+
+  // ---- What the core did ----
+  const std::vector<IconCall>& IconCalls() const { return iconCalls_; }
+  // The records of NIM_MODIFY calls that carried a balloon.
+  std::vector<TrayIconRecord> Balloons() const;
+  const std::vector<Box>& Boxes() const { return boxes_; }
+  // The icon as the notification area shows it now.
+  bool IconPresent() const { return iconPresent_; }
+  int IconImage() const { return iconImage_; }
+  const std::u16string& IconTip() const { return iconTip_; }
+
+  bool TimerRunning() const { return timerRunning_; }
+  std::uint32_t TimerInterval() const { return timerInterval_; }
+  int TimerStarts() const { return timerStarts_; }
+  int TimerStops() const { return timerStops_; }
+  int CloseRequests() const { return closeRequests_; }
+
+  // Everything in order, as text: "Add icon=101 tip=Peekbar", "Modify tip=...",
+  // "Modify info=... (error)", "Delete", "Box owner=256 (error) ...",
+  // "StartTimer 200", "StopTimer", "PostClose".
+  const std::vector<std::string>& Log() const { return log_; }
+  void ClearLog();
+
+  // ---- Shell ----
+  bool NotifyIcon(TrayAction action, const TrayIconRecord& record) override;
+  void ShowMessageBox(WindowHandle owner, std::u16string_view text, MessageIcon icon) override;
+  void StartTimer(std::uint32_t intervalMs) override;
+  void StopTimer() override;
+  void PostClose() override;
+  std::u16string ExecutablePath() override { return executablePath_; }
+  std::u16string UserName() override { return userName_; }
+
+ private:
+  std::u16string executablePath_ = u"C:\\Tools\\Peekbar\\Peekbar.exe";
+  std::u16string userName_ = u"tester";
+  bool addFails_ = false;
+
+  std::vector<IconCall> iconCalls_;
+  std::vector<Box> boxes_;
+  bool iconPresent_ = false;
+  int iconImage_ = 0;
+  std::u16string iconTip_;
+
+  bool timerRunning_ = false;
+  std::uint32_t timerInterval_ = 0;
+  int timerStarts_ = 0;
+  int timerStops_ = 0;
+  int closeRequests_ = 0;
+  std::vector<std::string> log_;
+};
+
+}  // namespace peekbar

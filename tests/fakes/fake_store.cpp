@@ -1,0 +1,153 @@
+#include "fakes/fake_store.h"
+
+#include <limits>
+
+#include "app/text.h"
+
+namespace peekbar {
+namespace {
+
+char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// Values come back without the blanks around them, as from an INI file.
+std::u16string_view Trimmed(std::u16string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// The number at the start of the value, in the manner of GetPrivateProfileIntW:
+// an optional sign and decimal digits; anything else reads as 0.
+std::int32_t LeadingNumber(std::u16string_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+  std::int64_t value = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    value = value * 10 + (text[i] - u'0');
+    if (value > std::numeric_limits<std::uint32_t>::max()) value = std::numeric_limits<std::uint32_t>::max();
+  }
+  // The platform returns an unsigned value that the program reads as signed.
+  const auto bits = static_cast<std::uint32_t>(negative ? -value : value);
+  return static_cast<std::int32_t>(bits);
+}
+
+}  // namespace
+
+void FakeSettingsStore::Store(const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                              std::u16string_view value) {
+  File& file = files_[path];
+  Section* target = nullptr;
+  for (Section& s : file) {
+    if (SameName(s.name, section)) target = &s;
+  }
+  if (target == nullptr) target = &file.emplace_back(Section{std::u16string(section), {}});
+  for (auto& entry : target->entries) {
+    if (SameName(entry.first, key)) {
+      entry.second = value;
+      return;
+    }
+  }
+  target->entries.emplace_back(std::u16string(key), std::u16string(value));
+}
+
+void FakeSettingsStore::Set(const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                            std::u16string_view value) {
+  Store(path, section, key, value);
+}
+
+void FakeSettingsStore::SetInt(const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                               std::int64_t value) {
+  Store(path, section, key, Utf16FromUtf8(std::to_string(value)));
+}
+
+void FakeSettingsStore::FailWritesTo(const std::u16string& path, bool fail) {
+  if (fail) {
+    failingPaths_.insert(path);
+  } else {
+    failingPaths_.erase(path);
+  }
+}
+
+const std::u16string* FakeSettingsStore::Lookup(const std::u16string& path, std::u16string_view section,
+                                                std::u16string_view key) const {
+  const auto file = files_.find(path);
+  if (file == files_.end()) return nullptr;
+  for (const Section& s : file->second) {
+    if (!SameName(s.name, section)) continue;
+    for (const auto& entry : s.entries) {
+      if (SameName(entry.first, key)) return &entry.second;
+    }
+  }
+  return nullptr;
+}
+
+std::optional<std::u16string> FakeSettingsStore::Get(const std::u16string& path, std::u16string_view section,
+                                                     std::u16string_view key) const {
+  const std::u16string* value = Lookup(path, section, key);
+  if (value == nullptr) return std::nullopt;
+  return *value;
+}
+
+std::vector<std::u16string> FakeSettingsStore::Keys(const std::u16string& path, std::u16string_view section) const {
+  std::vector<std::u16string> keys;
+  const auto file = files_.find(path);
+  if (file == files_.end()) return keys;
+  for (const Section& s : file->second) {
+    if (!SameName(s.name, section)) continue;
+    for (const auto& entry : s.entries) keys.push_back(entry.first);
+  }
+  return keys;
+}
+
+std::vector<std::string> FakeSettingsStore::WriteLog() const {
+  std::vector<std::string> lines;
+  for (const Write& w : writes_) {
+    std::string line = w.succeeded ? "" : "!";
+    line.append(Utf8FromUtf16(w.section)).append("/").append(Utf8FromUtf16(w.key));
+    line.append("=").append(Utf8FromUtf16(w.value));
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+std::int32_t FakeSettingsStore::ReadInt(const std::u16string& path, std::u16string_view section,
+                                        std::u16string_view key, std::int32_t defaultValue) {
+  ++reads_;
+  const std::u16string* value = Lookup(path, section, key);
+  if (value == nullptr) return defaultValue;
+  const std::u16string_view text = Trimmed(*value);
+  // An empty value reads as the default, as the platform does.
+  if (text.empty()) return defaultValue;
+  return LeadingNumber(text);
+}
+
+std::u16string FakeSettingsStore::ReadText(const std::u16string& path, std::u16string_view section,
+                                           std::u16string_view key, std::u16string_view defaultValue,
+                                           std::size_t capacity) {
+  ++reads_;
+  if (capacity == 0) return {};
+  const std::u16string* value = Lookup(path, section, key);
+  const std::u16string_view text = value != nullptr ? Trimmed(*value) : Trimmed(defaultValue);
+  return std::u16string(text.substr(0, capacity - 1));
+}
+
+bool FakeSettingsStore::WriteText(const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                                  std::u16string_view value) {
+  const bool ok = failingPaths_.count(path) == 0;
+  writes_.push_back({path, std::u16string(section), std::u16string(key), std::u16string(value), ok});
+  if (ok) Store(path, section, key, value);
+  return ok;
+}
+
+}  // namespace peekbar

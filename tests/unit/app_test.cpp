@@ -1,0 +1,379 @@
+// The program's start-up decision, the main window's messages and commands,
+// and shut-down, against the simulated desktop, shell and settings files.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/app_harness.h"
+
+namespace peekbar {
+namespace {
+
+TEST(StartupTest, RefusedOnlyBesideAnotherInstanceWithMultipleStartupSet) {
+  struct Case {
+    std::optional<std::u16string_view> stored;  // MULTIPLE_STARTUP, none: default 1
+    bool anotherInstance;
+    bool refused;
+  };
+  const Case cases[] = {
+      {std::nullopt, true, true}, {std::nullopt, false, false}, {u"1", true, true}, {u"3", true, true},
+      {u"0", true, false},        {u"0", false, false},         {u"1", false, false},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
+    if (c.stored) h.store.Set(ProfileIni(0), u"OPTION", u"MULTIPLE_STARTUP", *c.stored);
+    const auto refusal = h.app.PrepareStartup(c.anotherInstance);
+    ASSERT_EQ(refusal.has_value(), c.refused) << U8(c.stored.value_or(u"-")) << " " << c.anotherInstance;
+    if (refusal) {
+      EXPECT_EQ(U8(*refusal), "多重起動です。\n現在、多重起動禁止設定になっています。");
+    } else {
+      EXPECT_EQ(h.state().taskbarWindow, h.desktop.FindTopLevelWindow(u"Shell_TrayWnd", nullptr));
+    }
+    EXPECT_TRUE(h.shell.IconCalls().empty());
+  }
+}
+
+TEST(MainWindowCreateTest, IconWithTitleTipThenProfileTipThenTimer) {
+  struct Case {
+    std::vector<std::pair<std::u16string_view, std::u16string_view>> option;  // OPTION keys
+    int profile;
+    std::u16string_view profileName;
+    std::vector<std::string> log;
+  };
+  const std::vector<Case> cases = {
+      {{}, 0, u"", {"Add icon=101 tip=Peekbar", "Modify tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 200"}},
+      {{{u"TIMER_INTERVAL", u"50"}, {u"TRAY_ICON_COLOR", u"2"}},
+       1,
+       u"仕事",
+       {"Add icon=106 tip=Peekbar", "Modify tip=仕事 - Peekbar Ver1.05", "StartTimer 50"}},
+      {{{u"TIMER_INTERVAL", u"-10"}, {u"TRAY_ICON_COLOR", u"1"}},
+       0,
+       u"",
+       {"Add icon=105 tip=Peekbar", "Modify tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 0"}},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.store.SetInt(kMainIni, u"PROFILE", u"INDEX", c.profile);
+    if (!c.profileName.empty()) h.store.Set(ProfileIni(c.profile), u"PROFILE", u"NAME", c.profileName);
+    for (const auto& [key, value] : c.option) h.store.Set(ProfileIni(c.profile), u"OPTION", key, value);
+    h.Start();
+    EXPECT_EQ(h.shell.Log(), c.log);
+    EXPECT_TRUE(h.shell.TimerRunning());
+  }
+}
+
+TEST(MainWindowCreateTest, TrayIconFailureShowsABoxClosesAndStartsNoTimer) {
+  AppHarness h;
+  h.shell.SetAddFails(true);
+  h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 1);  // a box all the same
+  const WindowHandle main = h.Start();
+  EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{
+                               "Add icon=101 tip=Peekbar failed",
+                               "Box owner=" + std::to_string(main) + " (error) トレイアイコンの追加に失敗しました。",
+                               "PostClose"}));
+  EXPECT_FALSE(h.shell.TimerRunning());
+  EXPECT_EQ(h.shell.CloseRequests(), 1);
+}
+
+TEST(TaskbarCreatedTest, IconComesBackWithTheStateImageAndTip) {
+  struct Case {
+    bool showAll, paused;
+    int color;
+    std::vector<std::string> log;
+  };
+  const std::string tip = "Modify tip=プロファイル_0 - Peekbar Ver1.05";
+  const std::vector<Case> cases = {
+      {false, false, 0, {"Add icon=101 tip=Peekbar", tip}},
+      {false, true, 0, {"Add icon=101 tip=Peekbar", "Modify icon=103", tip}},
+      {true, false, 0, {"Add icon=101 tip=Peekbar", "Modify icon=104", tip}},
+      {true, true, 0, {"Add icon=101 tip=Peekbar", "Modify icon=104", tip}},
+      {false, true, 2, {"Add icon=106 tip=Peekbar", "Modify icon=107", tip}},
+      {true, false, 1, {"Add icon=105 tip=Peekbar", "Modify icon=108", tip}},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"TRAY_ICON_COLOR", c.color);
+    h.Start();
+    h.state().showAllActive = c.showAll;
+    h.state().paused = c.paused;
+    h.shell.DropIcon();
+    h.shell.ClearLog();
+    h.app.OnTaskbarCreated();
+    EXPECT_EQ(h.shell.Log(), c.log) << c.showAll << c.paused << c.color;
+    EXPECT_TRUE(h.shell.IconPresent());
+  }
+}
+
+TEST(TaskbarCreatedTest, FailedReAddIsSilent) {
+  AppHarness h;
+  h.Start();
+  h.state().paused = true;
+  h.shell.DropIcon();
+  h.shell.SetAddFails(true);
+  h.shell.ClearLog();
+  h.app.OnTaskbarCreated();
+  EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=Peekbar failed"}));
+  EXPECT_EQ(h.shell.CloseRequests(), 0);
+}
+
+TEST(TimerTest, PausedTicksTouchNothing) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  const WindowHandle window = h.desktop.AddWindow("editor", {0, 0, 100, 100}, false);
+  h.state().monitorSlots[0].window[2] = window;
+  h.desktop.ResetCalls();
+
+  h.state().paused = true;
+  h.app.OnTimer();
+  EXPECT_EQ(h.desktop.TotalCalls(), 0);
+
+  h.state().paused = false;
+  h.app.OnTimer();
+  EXPECT_EQ(h.desktop.Calls(DesktopMethod::WindowExists), 1);
+}
+
+TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
+  h.store.SetInt(ProfileIni(0), u"OPTION", u"HIDE_TASKBAR", 1);
+  h.Start();
+  const WindowHandle before = h.desktop.AddWindow("browser", {0, 0, 800, 600});
+  const WindowHandle window = h.desktop.AddWindow("editor", {0, 0, 400, 300});
+  MonitorSlot& slot = h.state().monitorSlots[0];
+  slot.window[2] = window;
+  slot.window[9] = window;
+  slot.shown[2] = 1;
+  slot.visited[2] = 1;
+  slot.stamp[2] = 4242;
+  h.state().savedForeground = before;
+  h.desktop.ShowWindow(h.state().taskbarWindow, ShowCommand::Hide);
+  h.desktop.CloseWindow(window);
+  h.desktop.ResetCalls();
+
+  h.app.OnTimer();
+
+  EXPECT_EQ(slot.window[2], kNoWindow);
+  EXPECT_EQ(slot.window[9], kNoWindow);
+  EXPECT_EQ(slot.shown[2], 1) << "the record is left as it was";
+  EXPECT_EQ(slot.visited[2], 1);
+  EXPECT_EQ(slot.stamp[2], 4242u);
+  EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"ShowWindow taskbar Show", "SetForegroundWindow browser"}));
+  EXPECT_EQ(h.state().savedForeground, kNoWindow);
+}
+
+TEST(TimerTest, CycleEndsOnlyWhenNoLocationIsShown) {
+  for (const bool shown : {false, true}) {
+    AppHarness h;
+    h.AddMonitor({0, 0, 1920, 1080});
+    h.AddMonitor({1920, 0, 3200, 1024});
+    h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"HIDE_TASKBAR", 1);
+    h.Start();
+    const WindowHandle before = h.desktop.AddWindow("browser", {0, 0, 800, 600});
+    const WindowHandle idle = h.desktop.AddWindow("idle", {0, 0, 400, 300}, false);
+    const WindowHandle up = h.desktop.AddWindow("up", {0, 0, 400, 300});
+    h.state().monitorSlots[0].window[4] = idle;
+    h.state().monitorSlots[1].window[10] = up;
+    h.state().monitorSlots[1].shown[10] = shown ? 1 : 0;
+    h.state().savedForeground = before;
+    h.desktop.ShowWindow(h.state().taskbarWindow, ShowCommand::Hide);
+    h.desktop.ResetCalls();
+
+    h.app.OnTimer();
+
+    EXPECT_EQ(h.desktop.Find(h.state().taskbarWindow)->visible, !shown);
+    EXPECT_EQ(h.state().savedForeground, shown ? before : kNoWindow);
+  }
+}
+
+TEST(TrayNotifyTest, ClicksReachTheMainWindowAndTheMenu) {
+  AppHarness h;
+  const WindowHandle main = h.Start();
+  h.desktop.ResetCalls();
+
+  h.app.OnTrayNotify(1, tray_mouse::kLeftButtonUp);
+  EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"SetForegroundWindow main"}));
+  EXPECT_EQ(h.desktop.Foreground(), main);
+
+  h.app.OnTrayNotify(1, tray_mouse::kRightButtonUp);
+  EXPECT_EQ(h.windows.menusShown, 1);
+
+  h.app.OnTrayNotify(2, tray_mouse::kRightButtonUp);
+  h.app.OnTrayNotify(1, 0x0204);  // right button down
+  EXPECT_EQ(h.windows.menusShown, 1);
+  EXPECT_EQ(h.desktop.Log().size(), 1u);
+}
+
+TEST(CommandTest, ExitPostsClose) {
+  AppHarness h;
+  h.Start();
+  h.app.OnCommand(command_id::kExit);
+  EXPECT_EQ(h.shell.CloseRequests(), 1);
+}
+
+TEST(CommandTest, TriggerItemsToggleTheirFlagAndRewriteTheSection) {
+  struct Case {
+    std::uint16_t id;
+    std::int32_t Settings::*field;
+    std::int32_t initial;
+  };
+  const Case cases[] = {
+      {command_id::kTriggerEnable, &Settings::triggerEnabled, 0},
+      {command_id::kTriggerCtrl, &Settings::triggerCtrl, 1},
+      {command_id::kTriggerShift, &Settings::triggerShift, 0},
+      {command_id::kTriggerAlt, &Settings::triggerAlt, 0},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.Start();
+    ASSERT_EQ(h.settings().*c.field, c.initial) << c.id;
+
+    h.app.OnCommand(c.id);
+    EXPECT_EQ(h.settings().*c.field, 1 - c.initial) << c.id;
+    h.app.OnCommand(c.id);
+    EXPECT_EQ(h.settings().*c.field, c.initial) << c.id;
+
+    const std::vector<std::string> section = {"TRIGGER/ENABLED", "TRIGGER/TRIGGER_CTRL", "TRIGGER/TRIGGER_SHIFT",
+                                              "TRIGGER/TRIGGER_ALT", "TRIGGER/WND_WIDTH", "TRIGGER/WND_HEIGHT",
+                                              "TRIGGER/WND_ALPHA"};
+    std::vector<std::string> keys;
+    for (const std::string& line : h.store.WriteLog()) keys.push_back(line.substr(0, line.find('=')));
+    std::vector<std::string> twice = section;
+    twice.insert(twice.end(), section.begin(), section.end());
+    EXPECT_EQ(keys, twice) << c.id;
+    EXPECT_EQ(U8(h.store.Writes()[0].value), std::to_string(c.id == command_id::kTriggerEnable ? 1 : 0))
+        << "the first write carries the new ENABLED";
+  }
+}
+
+TEST(CommandTest, TrayColourItemsChangeTheImageAndSaveTheColour) {
+  struct Case {
+    std::uint16_t id;
+    bool paused, showAll;
+    int image;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {command_id::kTrayColorNormal, false, false, 101, "OPTION/TRAY_ICON_COLOR=0"},
+      {command_id::kTrayColorWhite, false, false, 105, "OPTION/TRAY_ICON_COLOR=1"},
+      {command_id::kTrayColorBlack, false, false, 106, "OPTION/TRAY_ICON_COLOR=2"},
+      {command_id::kTrayColorWhite, true, false, 107, "OPTION/TRAY_ICON_COLOR=1"},
+      {command_id::kTrayColorBlack, true, false, 107, "OPTION/TRAY_ICON_COLOR=2"},
+      {command_id::kTrayColorNormal, true, false, 103, "OPTION/TRAY_ICON_COLOR=0"},
+      {command_id::kTrayColorBlack, true, true, 108, "OPTION/TRAY_ICON_COLOR=2"},
+      {command_id::kTrayColorNormal, false, true, 104, "OPTION/TRAY_ICON_COLOR=0"},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.Start();
+    h.state().paused = c.paused;
+    h.state().showAllActive = c.showAll;
+    h.shell.ClearLog();
+    h.app.OnCommand(c.id);
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Modify icon=" + std::to_string(c.image)})) << c.id;
+    EXPECT_EQ(h.store.WriteLog(), (std::vector<std::string>{c.saved})) << c.id;
+    EXPECT_EQ(h.settings().trayIconColor, c.id - command_id::kTrayColorNormal);
+  }
+}
+
+TEST(CommandTest, ModalGuardBlocksOnlyTheDialogCommands) {
+  const std::uint16_t blocked[] = {1003, 1004, 1005, 1014, 1041, 1047, 1300, 1301};
+  for (std::uint16_t id : blocked) {
+    AppHarness h;
+    h.AddMonitor({0, 0, 1920, 1080});
+    h.AddMonitor({1920, 0, 3200, 1024});
+    h.Start();
+    h.state().modalBusy = true;
+    h.shell.ClearLog();
+    h.desktop.ResetCalls();
+    h.app.OnCommand(id);
+    EXPECT_TRUE(h.shell.Log().empty()) << id;
+    EXPECT_TRUE(h.store.Writes().empty()) << id;
+    EXPECT_EQ(h.desktop.TotalCalls(), 0) << id;
+    EXPECT_EQ(h.windows.menusShown, 0) << id;
+    EXPECT_TRUE(h.state().modalBusy) << id;
+  }
+
+  // Commands that are not dialogs pass while a dialog is open.
+  AppHarness h;
+  h.Start();
+  h.state().modalBusy = true;
+  h.app.OnCommand(command_id::kTriggerCtrl);
+  EXPECT_EQ(h.settings().triggerCtrl, 0);
+  h.app.OnCommand(command_id::kTrayColorBlack);
+  EXPECT_EQ(h.settings().trayIconColor, 2);
+  h.app.OnCommand(command_id::kExit);
+  EXPECT_EQ(h.shell.CloseRequests(), 1);
+  EXPECT_TRUE(h.state().modalBusy);
+}
+
+TEST(CommandTest, UnknownIdentifiersChangeNothing) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  h.shell.ClearLog();
+  h.desktop.ResetCalls();
+  for (std::uint16_t id : {0, 1000, 1006, 1013, 1019, 1036, 1048, 1099, 1106, 1210, 1299, 1301, 6144, 65535}) {
+    h.app.OnCommand(id);
+  }
+  EXPECT_TRUE(h.shell.Log().empty());
+  EXPECT_TRUE(h.store.Writes().empty());
+  EXPECT_EQ(h.desktop.TotalCalls(), 0);
+}
+
+TEST(ShutdownTest, RegisteredWindowsComeBackTheTaskbarShowsAndTheIconGoes) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.AddMonitor({1920, 0, 3200, 1024});
+  const WindowHandle taskbar = h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
+  const WindowHandle start = h.desktop.AddWindow("start", u"Button", u"スタート");
+  h.Start();
+  FakeWindow hiddenTopmost;
+  hiddenTopmost.name = "editor";
+  hiddenTopmost.visible = false;
+  hiddenTopmost.topmost = true;
+  const WindowHandle editor = h.desktop.AddWindow(hiddenTopmost);
+  const WindowHandle notes = h.desktop.AddWindow("notes", {0, 0, 300, 300}, false);
+  h.state().monitorSlots[0].window[0] = editor;
+  h.state().monitorSlots[1].window[8] = editor;
+  h.state().monitorSlots[1].window[15] = notes;
+  h.desktop.ShowWindow(taskbar, ShowCommand::Hide);
+  h.desktop.ShowWindow(start, ShowCommand::Hide);
+  h.desktop.ResetCalls();
+  h.shell.ClearLog();
+
+  h.app.Shutdown();
+
+  EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{
+                                 "PlaceWindow editor NotTopmost show async",
+                                 "PlaceWindow editor NotTopmost show async",
+                                 "PlaceWindow notes NotTopmost show async",
+                                 "ShowWindow taskbar Show",
+                                 "ShowWindow start Show",
+                             }));
+  for (WindowHandle w : {editor, notes, taskbar, start}) EXPECT_TRUE(h.desktop.Find(w)->visible) << w;
+  EXPECT_FALSE(h.desktop.Find(editor)->topmost);
+  EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Delete"}));
+  EXPECT_FALSE(h.shell.IconPresent());
+  EXPECT_EQ(h.state().monitorSlots[1].window[8], editor) << "the records stay";
+}
+
+TEST(ShutdownTest, WithoutATaskbarOnlyTheWindowsAndTheIcon) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  const WindowHandle editor = h.desktop.AddWindow("editor", {0, 0, 300, 300}, false);
+  h.state().monitorSlots[0].window[3] = editor;
+  h.desktop.ResetCalls();
+  h.app.Shutdown();
+  EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"PlaceWindow editor NotTopmost show async"}));
+  EXPECT_FALSE(h.shell.IconPresent());
+}
+
+}  // namespace
+}  // namespace peekbar

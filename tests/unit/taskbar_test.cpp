@@ -1,0 +1,147 @@
+// Finding, hiding and showing the shell's taskbar, and the end of a show
+// cycle that gives the foreground back.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/taskbar.h"
+#include "fakes/fake_desktop.h"
+
+namespace peekbar {
+namespace {
+
+struct TaskbarFixture : ::testing::Test {
+  AppState state;
+  FakeDesktop desktop;
+  Taskbar taskbar{state, desktop};
+
+  WindowHandle Add(const char* name, std::u16string_view className, std::u16string_view title) {
+    FakeWindow w;
+    w.name = name;
+    w.className = std::u16string(className);
+    w.title = std::u16string(title);
+    return desktop.AddWindow(w);
+  }
+};
+
+TEST_F(TaskbarFixture, StartButtonPrefersTheJapaneseCaption) {
+  const WindowHandle tray = Add("taskbar", u"Shell_TrayWnd", u"");
+  Add("ok", u"Button", u"OK");
+  const WindowHandle japanese = Add("スタート", u"Button", u"スタート");
+  Add("english", u"Button", u"Start");  // higher in the z-order than the Japanese one
+  taskbar.FindTaskbarWindows();
+  EXPECT_EQ(state.taskbarWindow, tray);
+  EXPECT_EQ(state.startButtonWindow, japanese);
+}
+
+TEST_F(TaskbarFixture, EnglishCaptionWhenThereIsNoJapaneseOne) {
+  Add("ok", u"Button", u"OK");
+  const WindowHandle english = Add("english", u"Button", u"Start");
+  Add("not a button", u"Static", u"スタート");
+  taskbar.FindTaskbarWindows();
+  EXPECT_EQ(state.taskbarWindow, kNoWindow);
+  EXPECT_EQ(state.startButtonWindow, english);
+}
+
+TEST_F(TaskbarFixture, NothingFoundGivesNullHandles) {
+  state.taskbarWindow = 0x77;
+  state.startButtonWindow = 0x78;
+  Add("ok", u"Button", u"OK");
+  taskbar.FindTaskbarWindows();
+  EXPECT_EQ(state.taskbarWindow, kNoWindow);
+  EXPECT_EQ(state.startButtonWindow, kNoWindow);
+}
+
+TEST_F(TaskbarFixture, HideAndShowBothWindowsOrOnlyTheTaskbar) {
+  state.taskbarWindow = Add("taskbar", u"Shell_TrayWnd", u"");
+  state.startButtonWindow = Add("start", u"Button", u"Start");
+  taskbar.HideTaskbar();
+  taskbar.ShowTaskbar();
+  state.startButtonWindow = kNoWindow;
+  taskbar.HideTaskbar();
+  EXPECT_EQ(desktop.Log(), (std::vector<std::string>{"ShowWindow taskbar Hide", "ShowWindow start Hide",
+                                                     "ShowWindow taskbar Show", "ShowWindow start Show",
+                                                     "ShowWindow taskbar Hide"}));
+
+  desktop.ResetCalls();
+  state.taskbarWindow = kNoWindow;
+  state.startButtonWindow = Add("start2", u"Button", u"Start");
+  taskbar.HideTaskbar();
+  taskbar.ShowTaskbar();
+  EXPECT_TRUE(desktop.Log().empty()) << "without a taskbar the Start button is left alone";
+}
+
+TEST_F(TaskbarFixture, EndOfShowCycleRules) {
+  enum class Saved { Null, One, VisibleWindow, HiddenWindow, ClosedWindow };
+  struct Case {
+    const char* what;
+    bool hideTaskbarOption;
+    bool taskbarHidden;
+    Saved saved;
+    std::vector<std::string> log;
+    bool savedCleared;
+  };
+  const std::vector<Case> cases = {
+      {"nothing captured", true, true, Saved::Null, {"ShowWindow taskbar Show", "ShowWindow start Show"}, true},
+      {"captured nothing", true, true, Saved::One, {"ShowWindow taskbar Show", "ShowWindow start Show"}, false},
+      {"foreground returned", true, true, Saved::VisibleWindow,
+       {"ShowWindow taskbar Show", "ShowWindow start Show", "SetForegroundWindow browser"}, true},
+      {"previous window hidden meanwhile", true, true, Saved::HiddenWindow,
+       {"ShowWindow taskbar Show", "ShowWindow start Show"}, false},
+      {"previous window closed meanwhile", true, false, Saved::ClosedWindow, {}, false},
+      {"taskbar already visible", true, false, Saved::VisibleWindow, {"SetForegroundWindow browser"}, true},
+      {"option off leaves a hidden taskbar alone", false, true, Saved::VisibleWindow,
+       {"SetForegroundWindow browser"}, true},
+      {"option off, nothing to do", false, false, Saved::One, {}, false},
+  };
+  for (const Case& c : cases) {
+    AppState s;
+    FakeDesktop d;
+    Taskbar t{s, d};
+    s.settings.hideTaskbar = c.hideTaskbarOption ? 1 : 0;
+    s.taskbarWindow = d.AddWindow("taskbar", u"Shell_TrayWnd", u"");
+    s.startButtonWindow = d.AddWindow("start", u"Button", u"Start");
+    if (c.taskbarHidden) {
+      d.Find(s.taskbarWindow)->visible = false;
+      d.Find(s.startButtonWindow)->visible = false;
+    }
+    const WindowHandle browser = d.AddWindow("browser", {0, 0, 800, 600});
+    switch (c.saved) {
+      case Saved::Null: s.savedForeground = kNoWindow; break;
+      case Saved::One: s.savedForeground = kCapturedNothing; break;
+      case Saved::VisibleWindow: s.savedForeground = browser; break;
+      case Saved::HiddenWindow:
+        s.savedForeground = browser;
+        d.Find(browser)->visible = false;
+        break;
+      case Saved::ClosedWindow:
+        s.savedForeground = browser;
+        d.CloseWindow(browser);
+        break;
+    }
+    const WindowHandle before = s.savedForeground;
+
+    t.RestoreAfterShowCycle();
+
+    EXPECT_EQ(d.Log(), c.log) << c.what;
+    EXPECT_EQ(s.savedForeground, c.savedCleared ? kNoWindow : before) << c.what;
+    if (c.saved == Saved::VisibleWindow) {
+      EXPECT_EQ(d.Foreground(), browser) << c.what;
+    }
+    if (c.hideTaskbarOption) {
+      EXPECT_TRUE(d.Find(s.taskbarWindow)->visible) << c.what;
+    }
+  }
+}
+
+TEST_F(TaskbarFixture, EndOfShowCycleWithoutAStartButton) {
+  state.settings.hideTaskbar = 1;
+  state.taskbarWindow = Add("taskbar", u"Shell_TrayWnd", u"");
+  desktop.Find(state.taskbarWindow)->visible = false;
+  taskbar.RestoreAfterShowCycle();
+  EXPECT_EQ(desktop.Log(), (std::vector<std::string>{"ShowWindow taskbar Show"}));
+}
+
+}  // namespace
+}  // namespace peekbar
