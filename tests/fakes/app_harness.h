@@ -2,7 +2,9 @@
 // with the file names the default executable path and user name give.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 #include <string_view>
 
 #include "app/app.h"
@@ -16,8 +18,38 @@ namespace peekbar {
 // The windows the Windows side keeps for the core (menu, overlays).
 class FakeAppWindows final : public AppWindows {
  public:
-  void ShowTrayMenu() override { ++menusShown; }
+  void TrackTrayMenu(const MenuItem& menu, Point at) override {
+    ++menusShown;
+    lastMenu = menu;
+    lastMenuAt = at;
+    if (chooseInMenu) chooseInMenu(menu);
+  }
+  void ShowMonitorNumberPopups(bool show) override { log.push_back(show ? "ShowPopups" : "HidePopups"); }
+  void RebuildMonitorNumberPopups() override { log.push_back("RebuildPopups"); }
+  void CreateGuideWindows() override { log.push_back("CreateGuides"); }
+  void CloseGuideWindows() override { log.push_back("CloseGuides"); }
+  bool RunKeywordDialog(int monitor, int location) override {
+    log.push_back("KeywordDialog " + std::to_string(monitor) + " " + std::to_string(location));
+    if (keywordDialog) return keywordDialog(monitor, location);
+    return false;
+  }
+  void ChooseGuideColor(int monitor, int location) override {
+    log.push_back("GuideColor " + std::to_string(monitor) + " " + std::to_string(location));
+  }
+  void DismissTriggerWhenLeft(Point) override { ++ticksSeen; }
+  void UpdateGuideVisibility(Point) override {}
+  void UpdateTriggerTip(Point) override {}
+  void UpdateTriggerWindowForKeys() override { log.push_back("TriggerKeys"); }
+  void InvalidateVisibleGuides() override { log.push_back("InvalidateGuides"); }
+  void CloseTriggerWindowAndTip() override { log.push_back("CloseTrigger"); }
+
   int menusShown = 0;
+  int ticksSeen = 0;
+  MenuItem lastMenu;
+  Point lastMenuAt;
+  std::function<void(const MenuItem&)> chooseInMenu;
+  std::function<bool(int, int)> keywordDialog;
+  std::vector<std::string> log;
 };
 
 // UTF-8 for readable assertions and failure messages.

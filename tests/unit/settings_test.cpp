@@ -494,7 +494,7 @@ TEST_F(WindowRectFixture, RestoreMovesTheWindowWithoutActivatingIt) {
   h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_BOTTOM_2", 300);
   h.app.SettingsFiles().RestoreWindowRect(1, 2);
   EXPECT_EQ(h.state().monitorSlots[1].savedRect[2], (Rect{-1000, -100, -500, 300}));
-  EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"PlaceWindow editor Unchanged move=(-1000,-100) size=500x400"}));
+  EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"PlaceWindow editor Unchanged move=(-1000,-100) size=500x400 noactivate"}));
   EXPECT_EQ(h.desktop.Find(window)->rect, (Rect{-1000, -100, -500, 300}));
 }
 

@@ -15,7 +15,10 @@ App::App(Desktop& desktop, Shell& shell, SettingsStore& store, AppWindows& windo
       settingsFile_(state_, store, shell, desktop, messages_, *this),
       tray_(state_, shell),
       taskbar_(state_, desktop),
-      watcher_(state_, desktop, taskbar_) {}
+      showHide_(state_, desktop, taskbar_, settingsFile_),
+      registration_(state_, desktop, showHide_, settingsFile_),
+      watcher_(state_, desktop, taskbar_, showHide_, windows),
+      commands_(state_, desktop, shell, messages_, tray_, registration_, windows) {}
 
 std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunning) {
   settingsFile_.LoadSettings();
@@ -24,15 +27,24 @@ std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunni
   return std::nullopt;
 }
 
+bool App::AnyGuideWanted() const {
+  const Settings& s = state_.settings;
+  return s.guideEnabled != 0 || s.guideEnabledKey != 0 || s.guideAlwaysShow != 0;
+}
+
 void App::OnCreate(WindowHandle mainWindow) {
   state_.mainWindow = mainWindow;
-  state_.windowList.reserve(256);
+  state_.windowList.resize(kWindowListGrowth);
+  commands_.OpenCommandSound();
   if (!tray_.AddTrayIcon(kMainWindowTitle)) {
     shell_.ShowMessageBox(mainWindow, kTrayIconFailedMessage, MessageIcon::Error);
     shell_.PostClose();
     return;
   }
   tray_.UpdateTrayTip();
+  windows_.RebuildMonitorNumberPopups();
+  registration_.RegisterAllByKeywords();
+  if (AnyGuideWanted()) windows_.CreateGuideWindows();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
 }
 
@@ -57,17 +69,26 @@ void App::OnTaskbarCreated() {
 
 void App::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {
   switch (DecodeTrayNotify(iconId, mouseMessage, state_.settings.trayOperationReverse)) {
-    case TrayRequest::ForegroundMainWindow:
-      desktop_.SetForegroundWindow(state_.mainWindow);
-      break;
-    case TrayRequest::ShowMenu:
-      windows_.ShowTrayMenu();
-      break;
-    case TrayRequest::ApplyAllKeywords:
-    case TrayRequest::ToggleShowAll:
-    case TrayRequest::None:
-      break;
+    case TrayRequest::ForegroundMainWindow: desktop_.SetForegroundWindow(state_.mainWindow); break;
+    case TrayRequest::ShowMenu: ShowTrayMenu(); break;
+    case TrayRequest::ApplyAllKeywords: commands_.ApplyAllKeywords(); break;
+    case TrayRequest::ToggleShowAll: commands_.ToggleShowAll(); break;
+    case TrayRequest::None: break;
   }
+}
+
+bool App::StartupShortcutExists() {
+  const std::u16string folder = shell_.StartupFolder();
+  return !folder.empty() && shell_.FileExists(folder + u"\\Peekbar.lnk");
+}
+
+void App::ShowTrayMenu() {
+  Point at;
+  desktop_.PointerPosition(at);
+  const MenuItem menu = BuildTrayMenu(state_, desktop_, StartupShortcutExists());
+  windows_.ShowMonitorNumberPopups(true);
+  windows_.TrackTrayMenu(menu, at);
+  windows_.ShowMonitorNumberPopups(false);
 }
 
 bool App::BlockedWhileModal(const Command& command) const {
@@ -86,7 +107,15 @@ bool App::BlockedWhileModal(const Command& command) const {
 void App::OnCommand(std::uint16_t id) {
   const Command command = DecodeCommand(id, state_.MonitorCount());
   if (state_.modalBusy && BlockedWhileModal(command)) return;
-  if (command.kind == CommandKind::Fixed) RunFixedCommand(command.id);
+  switch (command.kind) {
+    case CommandKind::Fixed: RunFixedCommand(command.id); break;
+    case CommandKind::MonitorPopPosition: SetMonitorPopPosition(command.value); break;
+    case CommandKind::SelectProfile: SelectProfile(command.value); break;
+    case CommandKind::Location: HandleLocationCommand(command); break;
+    case CommandKind::RegistrationSheet:
+    case CommandKind::Ignored:
+      break;
+  }
 }
 
 void App::RunFixedCommand(std::uint16_t id) {
@@ -94,6 +123,11 @@ void App::RunFixedCommand(std::uint16_t id) {
   Settings& s = state_.settings;
   switch (id) {
     case kExit: shell_.PostClose(); break;
+    case kReadme: shell_.OpenDocument(state_.profiles.executableDirectory + u"Readme.txt"); break;
+    case kPause: commands_.TogglePause(); break;
+    case kShowAll: commands_.ToggleShowAll(); break;
+    case kUnregisterAll: commands_.UnregisterAll(); break;
+    case kApplyAllKeywords: commands_.ApplyAllKeywords(); break;
     case kTriggerEnable: ToggleTriggerSetting(s.triggerEnabled); break;
     case kTriggerCtrl: ToggleTriggerSetting(s.triggerCtrl); break;
     case kTriggerShift: ToggleTriggerSetting(s.triggerShift); break;
@@ -114,6 +148,70 @@ void App::SetTrayIconColor(std::int32_t color) {
   state_.settings.trayIconColor = color;
   tray_.SetTrayIconState(CurrentTrayIconState(state_));
   settingsFile_.SaveTrayIconColor(state_.mainWindow);
+}
+
+void App::SetMonitorPopPosition(std::int32_t show) {
+  state_.settings.monitorPopShow = show;
+  settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
+}
+
+void App::HandleLocationCommand(const Command& command) {
+  const int m = command.monitor;
+  const int l = command.location;
+  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
+  const auto k = static_cast<std::size_t>(l);
+  switch (command.item) {
+    case LocationItem::Keyword:
+      if (state_.modalBusy) return;
+      state_.modalBusy = true;
+      if (windows_.RunKeywordDialog(m, l)) {
+        settingsFile_.SaveLocationSettings(state_.mainWindow, m, l);
+        registration_.RegisterByKeyword(m, l);
+      }
+      state_.modalBusy = false;
+      return;
+    case LocationItem::Unregister:
+      registration_.Unregister(m, l);
+      return;
+    case LocationItem::GuideColor:
+      if (state_.modalBusy) return;
+      state_.modalBusy = true;
+      windows_.ChooseGuideColor(m, l);
+      state_.modalBusy = false;
+      return;
+    case LocationItem::Candidate: {
+      const auto i = static_cast<std::size_t>(command.candidate);
+      if (i >= state_.windowList.size()) return;
+      const WindowHandle picked = state_.windowList[i].window;
+      if (picked == slot.window[k]) {
+        registration_.Unregister(m, l);  // choosing the marked window unregisters it
+      } else {
+        registration_.Register(m, l, picked);
+      }
+      for (const MonitorSlot& s : state_.monitorSlots) {
+        for (std::size_t n = 0; n < kLocationCount; ++n) {
+          if (s.window[n] != kNoWindow && s.shown[n] == 1) return;
+        }
+      }
+      taskbar_.RestoreAfterShowCycle();
+      return;
+    }
+  }
+}
+
+void App::SelectProfile(int profile) {
+  if (profile == state_.profiles.selected) return;
+  shell_.StopTimer();
+  windows_.CloseGuideWindows();
+  state_.profiles.selected = profile;
+  settingsFile_.LoadProfileSettings();
+  windows_.RebuildMonitorNumberPopups();
+  registration_.RegisterAllByKeywords();
+  if (AnyGuideWanted()) windows_.CreateGuideWindows();
+  shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
+  settingsFile_.SaveProfileList(state_.mainWindow);
+  const auto& name = state_.profiles.names[static_cast<std::size_t>(profile)];
+  messages_.ShowInfoMessage(state_.mainWindow, u"プロファイル「" + std::u16string(name.View()) + u"」を選択しました。");
 }
 
 void App::ProfileLoaded() { tray_.UpdateTrayTip(); }

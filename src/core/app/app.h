@@ -1,6 +1,6 @@
 // The program's decisions at start-up, in the main window's messages and at
-// shut-down. The Windows program owns the real window and hands each message
-// here; everything it does to the system goes through the ports.
+// shut-down. The Windows program owns the real windows and hands each message
+// here; everything done to the system goes through the ports.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +13,16 @@
 #include "app/shell.h"
 #include "app/state.h"
 #include "engine/edge_watcher.h"
+#include "engine/show_hide.h"
 #include "engine/taskbar.h"
+#include "overlays/overlay_hooks.h"
+#include "registration/auto_register.h"
+#include "registration/candidates.h"
+#include "settings/global_commands.h"
 #include "settings/messages.h"
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
+#include "tray/menu_model.h"
 #include "tray/tray_icon.h"
 
 namespace peekbar {
@@ -35,12 +41,21 @@ inline constexpr std::u16string_view kMainWindowTitle = u"Peekbar";
 // number, is no delay.
 std::uint32_t StartupDelaySeconds(std::u16string_view argument);
 
-// What the Windows side does for the core that has no portable form: the
-// popup menu and the overlay windows.
-class AppWindows {
+// The windows the Windows side keeps for the core: the popup menu, the
+// dialogs and the overlays.
+class AppWindows : public OverlayHooks {
  public:
-  virtual ~AppWindows() = default;
-  virtual void ShowTrayMenu() = 0;
+  // Shows the menu at the point. The chosen command has been carried out
+  // when this returns.
+  virtual void TrackTrayMenu(const MenuItem& menu, Point at) = 0;
+  virtual void ShowMonitorNumberPopups(bool show) = 0;
+  virtual void RebuildMonitorNumberPopups() = 0;
+  virtual void CreateGuideWindows() = 0;
+  virtual void CloseGuideWindows() = 0;
+  // The keyword dialog of one location; true when confirmed with OK.
+  virtual bool RunKeywordDialog(int monitor, int location) = 0;
+  // The colour chooser of one location's guide.
+  virtual void ChooseGuideColor(int monitor, int location) = 0;
 };
 
 class App final : private SettingsEvents {
@@ -50,6 +65,9 @@ class App final : private SettingsEvents {
   AppState& State() { return state_; }
   SettingsFile& SettingsFiles() { return settingsFile_; }
   TrayIcon& Tray() { return tray_; }
+  GlobalCommands& Commands() { return commands_; }
+  AutoRegistration& Registration() { return registration_; }
+  EdgeWatcher& Watcher() { return watcher_; }
 
   // Start-up, after the monitors are known: settings, the single-instance
   // decision and the taskbar. Returns the refusal text when this instance
@@ -64,6 +82,11 @@ class App final : private SettingsEvents {
   void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
   void OnCommand(std::uint16_t id);
 
+  // The popup menu at the pointer, built from the state as it is now.
+  void ShowTrayMenu();
+  void HandleLocationCommand(const Command& command);
+  void SelectProfile(int profile);
+
   // After the message loop: registered windows shown again and not topmost,
   // taskbar shown, tray icon removed.
   void Shutdown();
@@ -71,13 +94,16 @@ class App final : private SettingsEvents {
  private:
   void LabelFontLoaded() override {}
   void ProfileLoaded() override;
-  void TriggerSettingsSaving() override {}
-  void MonitorPopSettingsSaving() override {}
+  void TriggerSettingsSaving() override { windows_.CloseTriggerWindowAndTip(); }
+  void MonitorPopSettingsSaving() override { windows_.RebuildMonitorNumberPopups(); }
 
   bool BlockedWhileModal(const Command& command) const;
   void RunFixedCommand(std::uint16_t id);
   void ToggleTriggerSetting(std::int32_t& flag);
   void SetTrayIconColor(std::int32_t color);
+  void SetMonitorPopPosition(std::int32_t show);
+  bool AnyGuideWanted() const;
+  bool StartupShortcutExists();
   void ReleaseAllWindows();
 
   Desktop& desktop_;
@@ -88,7 +114,10 @@ class App final : private SettingsEvents {
   SettingsFile settingsFile_;
   TrayIcon tray_;
   Taskbar taskbar_;
+  ShowHide showHide_;
+  AutoRegistration registration_;
   EdgeWatcher watcher_;
+  GlobalCommands commands_;
 };
 
 }  // namespace peekbar

@@ -3,20 +3,56 @@
 namespace peekbar {
 
 void EdgeWatcher::EdgeTick() {
+  const std::uint32_t now = desktop_.TickCount();
+  Point pointer;
+  if (!desktop_.PointerPosition(pointer)) return;  // another desktop is active
   bool anyShown = false;
-  for (MonitorSlot& slot : state_.monitorSlots) {
-    for (std::size_t k = 0; k < kLocationCount; ++k) {
-      const WindowHandle window = slot.window[k];
+
+  if (state_.settings.triggerEnabled != 0) overlays_.DismissTriggerWhenLeft(pointer);
+  UpdateModifierKeys();
+  overlays_.UpdateGuideVisibility(pointer);
+  overlays_.UpdateTriggerTip(pointer);
+
+  const bool atEdges = state_.settings.enabledAtEdge != 0;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
+    for (int k = 0; k < kLocationCount; ++k) {
+      const auto i = static_cast<std::size_t>(k);
+      const WindowHandle window = slot.window[i];
       if (window == kNoWindow) continue;
-      // A window closed by its program is dropped silently.
       if (!desktop_.WindowExists(window)) {
-        slot.window[k] = kNoWindow;
+        slot.window[i] = kNoWindow;  // closed by its program: dropped silently
         continue;
       }
-      if (slot.shown[k] != 0) anyShown = true;
+      // Hiding runs whatever ENABLED_AT_EDGE says, so a window shown from the
+      // trigger window goes away by the same rule.
+      if (slot.shown[i] != 0) {
+        showHide_.CheckHideLocation(m, k, now, anyShown, pointer);
+      } else if (atEdges) {
+        showHide_.TryShowLocation(m, k, now, anyShown, pointer);
+      }
     }
   }
   if (!anyShown) taskbar_.RestoreAfterShowCycle();
+}
+
+void EdgeWatcher::UpdateModifierKeys() {
+  const Settings& s = state_.settings;
+  if (s.triggerEnabled == 0 && s.guideEnabledKey == 0 && s.labelShow != 1) return;
+  bool changed = false;
+  const auto poll = [&](VirtualKey key, bool& flag) {
+    const bool down = desktop_.IsKeyDown(key);
+    if (down != flag) {
+      flag = down;
+      changed = true;
+    }
+  };
+  poll(VirtualKey::Control, state_.ctrlDown);
+  poll(VirtualKey::Shift, state_.shiftDown);
+  poll(VirtualKey::Alt, state_.altDown);
+  if (!changed) return;
+  if (s.triggerEnabled != 0) overlays_.UpdateTriggerWindowForKeys();
+  if (s.labelShow == 1) overlays_.InvalidateVisibleGuides();
 }
 
 }  // namespace peekbar

@@ -1,23 +1,31 @@
-// The edge watcher: one pass per timer tick over every registered location.
+// The edge watcher: one pass per timer tick. It samples the clock, the
+// pointer and the modifier keys once, lets the overlays follow, and visits
+// every registered location to show or hide its window.
 #pragma once
 
 #include "app/desktop.h"
 #include "app/state.h"
+#include "engine/show_hide.h"
 #include "engine/taskbar.h"
+#include "overlays/overlay_hooks.h"
 
 namespace peekbar {
 
 class EdgeWatcher {
  public:
-  EdgeWatcher(AppState& state, Desktop& desktop, Taskbar& taskbar)
-      : state_(state), desktop_(desktop), taskbar_(taskbar) {}
+  EdgeWatcher(AppState& state, Desktop& desktop, Taskbar& taskbar, ShowHide& showHide, OverlayHooks& overlays)
+      : state_(state), desktop_(desktop), taskbar_(taskbar), showHide_(showHide), overlays_(overlays) {}
 
+  // Allocates nothing: it runs five times a second all day.
   void EdgeTick();
+  void UpdateModifierKeys();
 
  private:
   AppState& state_;
   Desktop& desktop_;
   Taskbar& taskbar_;
+  ShowHide& showHide_;
+  OverlayHooks& overlays_;
 };
 
 }  // namespace peekbar

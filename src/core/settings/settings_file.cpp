@@ -166,6 +166,7 @@ void SettingsFile::RestoreWindowRect(int monitor, int location) {
   Placement placement;
   placement.move = true;
   placement.size = true;
+  placement.noActivate = true;
   placement.position = {rect.left, rect.top};
   placement.width = rect.Width();
   placement.height = rect.Height();

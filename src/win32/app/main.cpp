@@ -10,7 +10,7 @@
 #include "app/win32_desktop.h"
 #include "app/win32_shell.h"
 #include "settings/ini_store.h"
-#include "tray/tray_menu.h"
+#include "app/app_windows.h"
 
 #include <memory>
 #include <vector>
@@ -69,9 +69,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::Win32Desktop desktop;
   win32::Win32Shell shell;
   win32::IniStore store;
-  win32::TrayMenu trayMenu(shell);
+  win32::Win32AppWindows windows(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
-  auto app = std::make_unique<App>(desktop, shell, store, trayMenu);
+  auto app = std::make_unique<App>(desktop, shell, store, windows);
   app->State().monitorSlots = std::move(monitors);
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);

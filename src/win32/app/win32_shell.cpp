@@ -1,6 +1,9 @@
 #include "app/win32_shell.h"
 
+#include <mmsystem.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 
@@ -68,6 +71,23 @@ std::u16string Win32Shell::UserName() {
   if (!GetUserNameW(name, &size)) return {};
   return Utf16(name);
 }
+
+std::uint32_t Win32Shell::SendMultimediaCommand(std::u16string_view command) {
+  const std::wstring text = WideString(command);
+  return mciSendStringW(text.c_str(), nullptr, 0, nullptr);
+}
+
+void Win32Shell::OpenDocument(const std::u16string& path) {
+  ShellExecuteW(mainWindow_, L"open", Wide(path), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+std::u16string Win32Shell::StartupFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_STARTUP, FALSE)) return {};
+  return Utf16(folder);
+}
+
+bool Win32Shell::FileExists(const std::u16string& path) { return PathFileExistsW(Wide(path)) != FALSE; }
 
 void ShowStartupError(std::u16string_view text) {
   const std::wstring body = WideString(text);

@@ -10,6 +10,7 @@ namespace peekbar::win32 {
 class Win32Shell final : public Shell {
  public:
   void SetMainWindow(HWND window) { mainWindow_ = window; }
+  HWND MainWindow() const { return mainWindow_; }
 
   bool NotifyIcon(TrayAction action, const TrayIconRecord& record) override;
   void ShowMessageBox(WindowHandle owner, std::u16string_view text, MessageIcon icon) override;
@@ -18,6 +19,10 @@ class Win32Shell final : public Shell {
   void PostClose() override;
   std::u16string ExecutablePath() override;
   std::u16string UserName() override;
+  std::uint32_t SendMultimediaCommand(std::u16string_view command) override;
+  void OpenDocument(const std::u16string& path) override;
+  std::u16string StartupFolder() override;
+  bool FileExists(const std::u16string& path) override;
 
  private:
   HWND mainWindow_ = nullptr;

@@ -1,7 +1,46 @@
 #include "tray/tray_menu.h"
 
-namespace peekbar::win32 {
+#include "app/wide.h"
 
-void TrayMenu::ShowTrayMenu() { (void)shell_; }
+namespace peekbar::win32 {
+namespace {
+
+void AppendItems(HMENU menu, const std::vector<MenuItem>& items) {
+  for (const MenuItem& item : items) {
+    switch (item.kind) {
+      case MenuItem::Kind::Separator:
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        break;
+      case MenuItem::Kind::Submenu: {
+        HMENU submenu = CreatePopupMenu();
+        AppendItems(submenu, item.items);
+        AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), Wide(item.text));
+        break;
+      }
+      case MenuItem::Kind::Command:
+        AppendMenuW(menu, MF_STRING | (item.mark == MenuMark::Check ? MF_CHECKED : 0), item.id, Wide(item.text));
+        // A one-item range gives the item the radio bullet.
+        if (item.mark == MenuMark::Radio) CheckMenuRadioItem(menu, item.id, item.id, item.id, MF_BYCOMMAND);
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+void TrackTrayMenu(HWND owner, const MenuItem& menu, Point at) {
+  HMENU root = CreatePopupMenu();
+  AppendItems(root, menu.items);
+  SetForegroundWindow(owner);
+  TrackPopupMenu(root, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+  // The chosen item's WM_COMMAND is normally the next message: run it now,
+  // while the menu still exists.
+  MSG message{};
+  if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  DestroyMenu(root);
+}
 
 }  // namespace peekbar::win32

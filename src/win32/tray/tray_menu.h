@@ -1,18 +1,15 @@
-// The tray icon's popup menu on the screen.
+// The tray popup menu on the screen, made from the core's menu model.
 #pragma once
 
-#include "app/app.h"
-#include "app/win32_shell.h"
+#include <windows.h>
+
+#include "app/geometry.h"
+#include "tray/menu_model.h"
 
 namespace peekbar::win32 {
 
-class TrayMenu final : public AppWindows {
- public:
-  explicit TrayMenu(Win32Shell& shell) : shell_(shell) {}
-  void ShowTrayMenu() override;
-
- private:
-  Win32Shell& shell_;
-};
+// Shows the menu at the point with the owner in the foreground, lets the
+// chosen item's command run, and destroys the menu.
+void TrackTrayMenu(HWND owner, const MenuItem& menu, Point at);
 
 }  // namespace peekbar::win32

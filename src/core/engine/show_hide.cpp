@@ -1,0 +1,208 @@
+#include "engine/show_hide.h"
+
+#include <array>
+
+namespace peekbar {
+namespace {
+
+// A shown window that the pointer has not entered yet keeps this stamp; it is
+// not read until the window has been visited.
+constexpr std::uint32_t kShownStampOffset = 10000;
+
+constexpr std::array<VirtualKey, 7> kShowKeys = {
+    VirtualKey::LeftButton,  // unused: 0 means no key
+    VirtualKey::LeftButton, VirtualKey::RightButton, VirtualKey::MiddleButton,
+    VirtualKey::Control,    VirtualKey::Shift,       VirtualKey::Alt,
+};
+
+Placement TopmostShownAsync() {
+  Placement p;
+  p.zOrder = ZOrder::Topmost;
+  p.show = true;
+  p.async = true;
+  return p;
+}
+
+}  // namespace
+
+bool HitTestLocation(const MonitorSlot& monitor, int location, Point point, const Settings& settings) {
+  const Rect& m = monitor.monitorRect;
+  const LocationSpan span = LocationSpan::Of(m, settings.cornerLength, settings.middleLength);
+  std::array<LocationEdgeSpan, 2> spans;
+  const int count = LocationSpans(m, span, location, spans);
+  for (int i = 0; i < count; ++i) {
+    const LocationEdgeSpan& s = spans[static_cast<std::size_t>(i)];
+    switch (s.edge) {
+      case Edge::Top: if (point.y == m.top && s.interval.Contains(point.x)) return true; break;
+      case Edge::Bottom: if (point.y == m.bottom - 1 && s.interval.Contains(point.x)) return true; break;
+      case Edge::Left: if (point.x == m.left && s.interval.Contains(point.y)) return true; break;
+      case Edge::Right: if (point.x == m.right - 1 && s.interval.Contains(point.y)) return true; break;
+    }
+  }
+  return false;
+}
+
+Edge DockingEdge(const Rect& m, int location, Point pointer) {
+  switch (location) {
+    case TopLeftCorner: return pointer.x == m.left ? Edge::Left : Edge::Top;
+    case TopRightCorner: return pointer.y == m.top ? Edge::Top : Edge::Right;
+    case BottomRightCorner: return pointer.x == m.right - 1 ? Edge::Right : Edge::Bottom;
+    case BottomLeftCorner: return pointer.x == m.left ? Edge::Left : Edge::Bottom;
+    case TopLeft: case TopMiddle: case TopRight: return Edge::Top;
+    case RightTop: case RightMiddle: case RightBottom: return Edge::Right;
+    case BottomRight: case BottomMiddle: case BottomLeft: return Edge::Bottom;
+    default: return Edge::Left;
+  }
+}
+
+Point DockedPosition(const Rect& m, Edge edge, std::int32_t w, std::int32_t h, Point pointer) {
+  const auto along = [](std::int32_t centre, std::int32_t extent, std::int32_t low, std::int32_t high) {
+    std::int32_t pos = centre - extent / 2;
+    if (pos < low) {
+      pos = low;
+    } else if (centre + extent / 2 >= high) {
+      pos = high - extent;
+    }
+    return pos;
+  };
+  switch (edge) {
+    case Edge::Top: return {along(pointer.x, w, m.left, m.right), m.top};
+    case Edge::Bottom: return {along(pointer.x, w, m.left, m.right), m.bottom - h};
+    case Edge::Left: return {m.left, along(pointer.y, h, m.top, m.bottom)};
+    case Edge::Right: return {m.right - w, along(pointer.y, h, m.top, m.bottom)};
+  }
+  return {};
+}
+
+void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer) {
+  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto k = static_cast<std::size_t>(location);
+  const WindowHandle window = slot.window[k];
+  const Settings& s = state_.settings;
+  // A window already on screen is never shown by its edge; every tick off
+  // the location restarts the dwell.
+  // The hit test comes first: it costs no call to the system.
+  if (!HitTestLocation(slot, location, pointer, s) || desktop_.IsWindowVisible(window)) {
+    slot.stamp[k] = now;
+    return;
+  }
+  if (s.showingDelay > Elapsed(now, slot.stamp[k])) return;
+  if (s.mustButtonForShow != 0 && !desktop_.IsKeyHeld(kShowKeys[static_cast<std::size_t>(s.mustButtonForShow)])) return;
+
+  if (state_.savedForeground == kNoWindow) {
+    const WindowHandle foreground = desktop_.ForegroundWindow();
+    state_.savedForeground = foreground != kNoWindow ? foreground : kCapturedNothing;
+  }
+  if (s.hideTaskbar != 0) taskbar_.HideTaskbar();
+  if (desktop_.IsMinimized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
+  if (desktop_.IsMaximized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
+
+  if (desktop_.ForegroundWindow() == window) {
+    desktop_.PlaceWindow(window, TopmostShownAsync());
+  } else {
+    ForceForeground(window);
+  }
+  if (s.keepWindowPos != 0) {
+    PlaceAtSavedRect(monitor, location);
+  } else {
+    PlaceAtEdge(monitor, location, pointer);
+  }
+  slot.stamp[k] = now + kShownStampOffset;
+  slot.shown[k] = 1;
+  slot.visited[k] = 0;
+  anyShown = true;
+}
+
+void ShowHide::ForceForeground(WindowHandle window) {
+  const WindowHandle foreground = desktop_.ForegroundWindow();
+  desktop_.AttachInputToForeground(foreground, true);
+  desktop_.SetForegroundLockTimeout(0);
+  desktop_.SetForegroundWindow(window);
+  desktop_.PlaceWindow(window, TopmostShownAsync());
+  desktop_.BringToTop(window);
+  desktop_.ShowWindowAsync(window, ShowCommand::Show);
+  desktop_.SetFocus(window);
+  desktop_.SetForegroundLockTimeout(0);
+  desktop_.AttachInputToForeground(foreground, false);
+}
+
+void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer) {
+  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto k = static_cast<std::size_t>(location);
+  const WindowHandle window = slot.window[k];
+  Rect rect;
+  const bool inside = desktop_.WindowRect(window, rect) && rect.Contains(pointer);
+  // Dragging or resizing that carries the pointer outside counts as inside.
+  if (inside || (slot.visited[k] != 0 && desktop_.IsKeyHeld(VirtualKey::LeftButton))) {
+    anyShown = true;
+    slot.visited[k] = 1;
+    slot.stamp[k] = now;
+    return;
+  }
+  // A window just shown stays up until the pointer has been inside it once.
+  if (slot.visited[k] == 0 || state_.settings.hiddenDelay > Elapsed(now, slot.stamp[k])) {
+    anyShown = true;
+    return;
+  }
+  for (MonitorSlot& other : state_.monitorSlots) {
+    for (std::size_t n = 0; n < kLocationCount; ++n) {
+      if (other.window[n] != window) continue;
+      other.shown[n] = 0;
+      other.stamp[n] = now;
+    }
+  }
+  settingsFile_.SaveWindowRect(monitor, location);
+  desktop_.ShowWindow(window, ShowCommand::Hide);
+}
+
+void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer) {
+  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const WindowHandle window = slot.window[static_cast<std::size_t>(location)];
+  Rect rect;
+  desktop_.WindowRect(window, rect);
+  const Edge edge = DockingEdge(slot.monitorRect, location, pointer);
+  Placement p;
+  p.zOrder = ShownZOrder();
+  p.move = true;
+  p.position = DockedPosition(slot.monitorRect, edge, rect.Width(), rect.Height(), pointer);
+  desktop_.PlaceWindow(window, p);
+}
+
+void ShowHide::PlaceAtSavedRect(int monitor, int location) {
+  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto k = static_cast<std::size_t>(location);
+  const Rect& saved = slot.savedRect[k];
+  Placement p;
+  p.zOrder = ShownZOrder();
+  if (saved.Width() > 0 && saved.Height() > 0) {
+    p.move = true;
+    p.size = true;
+    p.position = {saved.left, saved.top};
+    p.width = saved.Width();
+    p.height = saved.Height();
+  }
+  desktop_.PlaceWindow(slot.window[k], p);
+}
+
+bool ShowHide::HeldElsewhere(WindowHandle window, int monitor, int location) const {
+  for (std::size_t m = 0; m < state_.monitorSlots.size(); ++m) {
+    const MonitorSlot& slot = state_.monitorSlots[m];
+    for (std::size_t n = 0; n < kLocationCount; ++n) {
+      if (slot.window[n] == window && !(static_cast<int>(m) == monitor && static_cast<int>(n) == location)) return true;
+    }
+  }
+  return false;
+}
+
+void ShowHide::ReleaseWindow(int monitor, int location) {
+  const WindowHandle window =
+      state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)];
+  if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
+  Placement p;
+  p.zOrder = ZOrder::NotTopmost;
+  p.show = true;
+  p.async = true;
+  desktop_.PlaceWindow(window, p);
+}
+
+}  // namespace peekbar

@@ -1,0 +1,54 @@
+// Bringing a registered window up at its edge and putting it away again.
+#pragma once
+
+#include <cstdint>
+
+#include "app/desktop.h"
+#include "app/state.h"
+#include "engine/taskbar.h"
+#include "settings/settings_file.h"
+
+namespace peekbar {
+
+// True when the point lies on the location's one-pixel line of that
+// monitor's edge, within the location's span.
+bool HitTestLocation(const MonitorSlot& monitor, int location, Point point, const Settings& settings);
+
+// Milliseconds from stamp to now, negative when the stamp lies ahead of now
+// (the tick count wrapped): a negative time never satisfies a delay.
+inline double Elapsed(std::uint32_t now, std::uint32_t stamp) {
+  return static_cast<double>(now) - static_cast<double>(stamp);
+}
+
+// The side a location docks its window against.
+Edge DockingEdge(const Rect& monitor, int location, Point pointer);
+// Top-left corner of a w x h window docked at the edge, centred on the
+// pointer along it and kept on the monitor (the near bound wins).
+Point DockedPosition(const Rect& monitor, Edge edge, std::int32_t width, std::int32_t height, Point pointer);
+
+class ShowHide {
+ public:
+  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, SettingsFile& settingsFile)
+      : state_(state), desktop_(desktop), taskbar_(taskbar), settingsFile_(settingsFile) {}
+
+  void TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
+  void CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
+  void PlaceAtEdge(int monitor, int location, Point pointer);
+  void PlaceAtSavedRect(int monitor, int location);
+  // Gives the location's window back to the user (visible, not topmost)
+  // unless another location still holds it. The caller then changes it.
+  void ReleaseWindow(int monitor, int location);
+  // Brings the window to the front over another program's foreground.
+  void ForceForeground(WindowHandle window);
+
+ private:
+  bool HeldElsewhere(WindowHandle window, int monitor, int location) const;
+  ZOrder ShownZOrder() const { return state_.settings.topmost != 0 ? ZOrder::Topmost : ZOrder::NotTopmost; }
+
+  AppState& state_;
+  Desktop& desktop_;
+  Taskbar& taskbar_;
+  SettingsFile& settingsFile_;
+};
+
+}  // namespace peekbar

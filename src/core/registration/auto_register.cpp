@@ -1,0 +1,109 @@
+#include "registration/auto_register.h"
+
+#include <map>
+#include <utility>
+
+#include "registration/candidates.h"
+#include "registration/keyword_match.h"
+
+namespace peekbar {
+namespace {
+
+// After a window is given back it may take a moment to become visible again
+// (the request is asynchronous); it must be visible to be found among the
+// candidates. Waits in steps of 50 ms, 2 s at most per location.
+constexpr std::uint32_t kVisibleWaitStepMs = 50;
+constexpr int kVisibleWaitSteps = 40;
+
+}  // namespace
+
+void AutoRegistration::Register(int monitor, int location, WindowHandle window) {
+  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto k = static_cast<std::size_t>(location);
+  showHide_.ReleaseWindow(monitor, location);
+  desktop_.ShowWindow(window, ShowCommand::Hide);
+  slot.window[k] = window;
+  slot.shown[k] = 0;
+  slot.stamp[k] = desktop_.TickCount();
+}
+
+void AutoRegistration::Unregister(int monitor, int location) {
+  showHide_.ReleaseWindow(monitor, location);
+  state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)] = kNoWindow;
+}
+
+void AutoRegistration::RegisterFirstMatch(int monitor, int location, const KeywordMatcher& matcher) {
+  const std::size_t count = CollectWindows(state_, desktop_);
+  const WindowHandle current =
+      state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)];
+  for (std::size_t i = 0; i < count; ++i) {
+    const WindowEntry& entry = state_.windowList[i];
+    EntryLabel(entry, label_);
+    if (!matcher.Matches(label_)) continue;
+    if (entry.window != current) Register(monitor, location, entry.window);
+    return;
+  }
+  Unregister(monitor, location);
+}
+
+void AutoRegistration::RegisterByKeyword(int monitor, int location) {
+  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto k = static_cast<std::size_t>(location);
+  if (slot.keyword[k].Empty()) {
+    Unregister(monitor, location);
+    return;
+  }
+  RegisterFirstMatch(monitor, location, KeywordMatcher(slot.keyword[k].View(), slot.isRegex[k] != 0));
+}
+
+void AutoRegistration::GiveBackAndWait(WindowHandle window) {
+  Placement p;
+  p.zOrder = ZOrder::NotTopmost;
+  p.show = true;
+  p.async = true;
+  desktop_.PlaceWindow(window, p);
+  for (int step = 0; step < kVisibleWaitSteps; ++step) {
+    if (!desktop_.WindowExists(window) || desktop_.IsWindowVisible(window)) break;
+    desktop_.Pause(kVisibleWaitStepMs);
+  }
+}
+
+void AutoRegistration::RegisterAllByKeywords() {
+  for (MonitorSlot& slot : state_.monitorSlots) {
+    for (WindowHandle& window : slot.window) {
+      if (window == kNoWindow) continue;
+      GiveBackAndWait(window);
+      window = kNoWindow;
+    }
+  }
+  // Each keyword is compiled once for the whole application; locations that
+  // share a keyword share its matcher.
+  std::map<std::pair<std::u16string, bool>, KeywordMatcher> matchers;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
+    for (int n = 0; n < kLocationCount; ++n) {
+      const auto k = static_cast<std::size_t>(n);
+      if (slot.keyword[k].Empty()) {
+        Unregister(m, n);
+        continue;
+      }
+      std::pair<std::u16string, bool> key{std::u16string(slot.keyword[k].View()), slot.isRegex[k] != 0};
+      auto found = matchers.find(key);
+      if (found == matchers.end()) {
+        KeywordMatcher matcher(key.first, key.second);
+        found = matchers.emplace(std::move(key), std::move(matcher)).first;
+      }
+      RegisterFirstMatch(m, n, found->second);
+    }
+  }
+  if (state_.settings.restoreWindowPos == 0) return;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (int n = 0; n < kLocationCount; ++n) {
+      if (state_.monitorSlots[static_cast<std::size_t>(m)].window[static_cast<std::size_t>(n)] != kNoWindow) {
+        settingsFile_.RestoreWindowRect(m, n);
+      }
+    }
+  }
+}
+
+}  // namespace peekbar

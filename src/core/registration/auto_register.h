@@ -1,0 +1,40 @@
+// Registering windows at locations by their keywords.
+#pragma once
+
+#include "app/desktop.h"
+#include "app/state.h"
+#include "engine/show_hide.h"
+#include "settings/settings_file.h"
+
+namespace peekbar {
+
+class AutoRegistration {
+ public:
+  AutoRegistration(AppState& state, Desktop& desktop, ShowHide& showHide, SettingsFile& settingsFile)
+      : state_(state), desktop_(desktop), showHide_(showHide), settingsFile_(settingsFile) {}
+
+  // Registers the first candidate whose entry label matches the location's
+  // keyword; keeps the registration when it is that candidate already;
+  // clears the location when nothing matches or there is no keyword.
+  void RegisterByKeyword(int monitor, int location);
+  // Gives every registered window back, then applies every keyword, then
+  // the remembered rectangles when RESTORE_WIN_POS is on.
+  void RegisterAllByKeywords();
+
+  // Puts a window at a location: the previous one released, the new one
+  // hidden, the location waiting for the pointer.
+  void Register(int monitor, int location, WindowHandle window);
+  void Unregister(int monitor, int location);
+
+ private:
+  void RegisterFirstMatch(int monitor, int location, const class KeywordMatcher& matcher);
+  void GiveBackAndWait(WindowHandle window);
+
+  AppState& state_;
+  Desktop& desktop_;
+  ShowHide& showHide_;
+  SettingsFile& settingsFile_;
+  std::u16string label_;  // reused for every candidate
+};
+
+}  // namespace peekbar

@@ -1,0 +1,61 @@
+#include "registration/candidates.h"
+
+namespace peekbar {
+namespace {
+
+// Makes room for one more entry at index `count`.
+WindowEntry& EntryAt(std::vector<WindowEntry>& list, std::size_t count) {
+  if (count >= list.size()) list.resize(list.size() + kWindowListGrowth);
+  return list[count];
+}
+
+bool Listed(const std::vector<WindowEntry>& list, std::size_t count, WindowHandle window) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (list[i].window == window) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::size_t CollectWindows(AppState& state, Desktop& desktop) {
+  auto& list = state.windowList;
+  std::size_t count = 0;
+  for (const MonitorSlot& slot : state.monitorSlots) {
+    for (WindowHandle window : slot.window) {
+      if (window == kNoWindow || Listed(list, count, window)) continue;
+      WindowEntry& entry = EntryAt(list, count);
+      entry.window = window;
+      entry.title = desktop.WindowTitle(window, kTitleUnits);
+      entry.className = desktop.WindowClassName(window, kTitleUnits);
+      ++count;
+    }
+  }
+  const bool skipUntitled = state.settings.noTitle != 0;
+  desktop.EnumerateTopLevelWindows([&](WindowHandle window) {
+    if (!desktop.IsWindowVisible(window)) return true;
+    WindowEntry& entry = EntryAt(list, count);
+    entry.title = desktop.WindowTitle(window, kTitleUnits);
+    if (skipUntitled && entry.title.Empty()) return true;
+    entry.window = window;
+    entry.className = desktop.WindowClassName(window, kTitleUnits);
+    ++count;
+    return true;
+  });
+  return count;
+}
+
+void EntryLabel(const WindowEntry& entry, std::u16string& out) {
+  out.assign(entry.title.View());
+  out += u'（';
+  out += entry.className.View();
+  out += u'）';
+}
+
+std::u16string EntryLabel(const WindowEntry& entry) {
+  std::u16string label;
+  EntryLabel(entry, label);
+  return label;
+}
+
+}  // namespace peekbar

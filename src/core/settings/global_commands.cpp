@@ -1,0 +1,84 @@
+#include "settings/global_commands.h"
+
+namespace peekbar {
+
+void GlobalCommands::OpenCommandSound() {
+  const std::u16string open = u"open \"" + state_.profiles.executableDirectory + u"Command.mp3\" alias cmd_sound";
+  if (shell_.SendMultimediaCommand(open) != 0) {
+    shell_.ShowMessageBox(state_.mainWindow, kSoundOpenFailedMessage, MessageIcon::Error);
+    return;
+  }
+  shell_.SendMultimediaCommand(u"setaudio cmd_sound volume to 1000");
+}
+
+void GlobalCommands::PlayCommandSound() {
+  if (state_.settings.soundOnCommand == 0) return;
+  shell_.SendMultimediaCommand(u"stop cmd_sound");
+  shell_.SendMultimediaCommand(u"seek cmd_sound to start");
+  shell_.SendMultimediaCommand(u"play cmd_sound");
+}
+
+void GlobalCommands::TogglePause() {
+  state_.paused = !state_.paused;
+  if (state_.paused) overlays_.CloseTriggerWindowAndTip();
+  if (!state_.showAllActive) tray_.SetTrayIconState(state_.paused ? TrayIconState::Paused : TrayIconState::Running);
+  PlayCommandSound();
+}
+
+void GlobalCommands::ShowAllRegistered() {
+  Placement p;
+  p.zOrder = ZOrder::NotTopmost;
+  p.show = true;
+  p.async = true;
+  for (const MonitorSlot& slot : state_.monitorSlots) {
+    for (WindowHandle window : slot.window) {
+      if (window != kNoWindow) desktop_.PlaceWindow(window, p);
+    }
+  }
+}
+
+void GlobalCommands::ToggleShowAll() {
+  const std::uint32_t now = desktop_.TickCount();
+  state_.showAllActive = !state_.showAllActive;
+  PlayCommandSound();
+  if (state_.showAllActive) {
+    shell_.StopTimer();
+    overlays_.CloseTriggerWindowAndTip();
+    tray_.SetTrayIconState(TrayIconState::ShowingAll);
+    ShowAllRegistered();
+    messages_.ShowInfoMessage(state_.mainWindow,
+                              u"一時的に、登録してあるウィンドウを全て表示します。\n"
+                              u"「一時全箇所表示」をもう一度選択すると一時全箇所表示を解除します。");
+    return;
+  }
+  tray_.SetTrayIconState(state_.paused ? TrayIconState::Paused : TrayIconState::Running);
+  for (MonitorSlot& slot : state_.monitorSlots) {
+    for (std::size_t k = 0; k < kLocationCount; ++k) {
+      if (slot.window[k] == kNoWindow) continue;
+      desktop_.ShowWindow(slot.window[k], ShowCommand::Hide);
+      slot.shown[k] = 0;
+      slot.stamp[k] = now;
+    }
+  }
+  shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
+  messages_.ShowInfoMessage(state_.mainWindow, u"一時全箇所表示を解除しました。");
+}
+
+void GlobalCommands::UnregisterAll() {
+  ShowAllRegistered();
+  for (MonitorSlot& slot : state_.monitorSlots) slot.window.fill(kNoWindow);
+  PlayCommandSound();
+  messages_.ShowInfoMessage(state_.mainWindow, state_.MonitorCount() > 1
+                                                   ? u"全モニターの全箇所のウィンドウの登録を解除しました。"
+                                                   : u"全箇所のウィンドウの登録を解除しました。");
+}
+
+void GlobalCommands::ApplyAllKeywords() {
+  registration_.RegisterAllByKeywords();
+  PlayCommandSound();
+  messages_.ShowInfoMessage(state_.mainWindow, state_.MonitorCount() > 1
+                                                   ? u"全モニターの全箇所のキーワードを適用しました。"
+                                                   : u"全箇所のキーワードを適用しました。");
+}
+
+}  // namespace peekbar

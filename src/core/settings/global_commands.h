@@ -1,0 +1,45 @@
+// The commands of the "コマンド" submenu and the sound that goes with them.
+#pragma once
+
+#include "app/desktop.h"
+#include "app/shell.h"
+#include "app/state.h"
+#include "overlays/overlay_hooks.h"
+#include "registration/auto_register.h"
+#include "settings/messages.h"
+#include "tray/tray_icon.h"
+
+namespace peekbar {
+
+inline constexpr std::u16string_view kSoundOpenFailedMessage =
+    u"コマンド実行時に鳴らす音声ファイルの読み込みに失敗しました。";
+
+class GlobalCommands {
+ public:
+  GlobalCommands(AppState& state, Desktop& desktop, Shell& shell, UserMessages& messages, TrayIcon& tray,
+                 AutoRegistration& registration, OverlayHooks& overlays)
+      : state_(state), desktop_(desktop), shell_(shell), messages_(messages), tray_(tray),
+        registration_(registration), overlays_(overlays) {}
+
+  // Opens Command.mp3 beside the executable; a failure is always a box.
+  void OpenCommandSound();
+  void PlayCommandSound();
+
+  void TogglePause();
+  void ToggleShowAll();
+  void UnregisterAll();
+  void ApplyAllKeywords();
+
+ private:
+  void ShowAllRegistered();
+
+  AppState& state_;
+  Desktop& desktop_;
+  Shell& shell_;
+  UserMessages& messages_;
+  TrayIcon& tray_;
+  AutoRegistration& registration_;
+  OverlayHooks& overlays_;
+};
+
+}  // namespace peekbar

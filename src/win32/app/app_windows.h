@@ -1,0 +1,35 @@
+// The windows the program keeps besides the main window: the popup menu,
+// the dialogs and the overlays, as the core asks for them.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app.h"
+#include "app/win32_shell.h"
+
+namespace peekbar::win32 {
+
+class Win32AppWindows final : public AppWindows {
+ public:
+  explicit Win32AppWindows(Win32Shell& shell) : shell_(shell) {}
+
+  void TrackTrayMenu(const MenuItem& menu, Point at) override;
+  void ShowMonitorNumberPopups(bool show) override;
+  void RebuildMonitorNumberPopups() override;
+  void CreateGuideWindows() override;
+  void CloseGuideWindows() override;
+  bool RunKeywordDialog(int monitor, int location) override;
+  void ChooseGuideColor(int monitor, int location) override;
+
+  void DismissTriggerWhenLeft(Point pointer) override;
+  void UpdateGuideVisibility(Point pointer) override;
+  void UpdateTriggerTip(Point pointer) override;
+  void UpdateTriggerWindowForKeys() override;
+  void InvalidateVisibleGuides() override;
+  void CloseTriggerWindowAndTip() override;
+
+ private:
+  Win32Shell& shell_;
+};
+
+}  // namespace peekbar::win32
