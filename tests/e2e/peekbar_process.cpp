@@ -32,9 +32,9 @@ NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
 
 PeekbarProcess PeekbarProcess::Start(const std::wstring& exePath, const std::wstring& arguments) {
     PeekbarProcess peekbar;
+    peekbar.startTick_ = GetTickCount64();
     // The working folder is the one above the program's: settings must be
     // found next to the executable, not in the current folder.
-    peekbar.startTick_ = GetTickCount64();
     const StartedProcess started = StartOnDriverDesktop(exePath, arguments, FolderOf(FolderOf(exePath)));
     if (!started.handle) {
         ADD_FAILURE() << "CreateProcessW failed with error " << started.error << " for " << exePath;
