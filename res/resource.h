@@ -12,4 +12,12 @@
 #define IDI_BLUE     107 /* tray, white and black themes: paused */
 #define IDI_RED      108 /* tray, white and black themes: showing all */
 
+/* Dialog templates */
+#define IDD_KEYWORD  203 /* keyword of one location */
+
+/* Controls of the keyword dialog */
+#define IDC_KEYWORD_EDIT      2000
+#define IDC_KEYWORD_WILDCARD  2001
+#define IDC_KEYWORD_REGEX     2002
+
 #endif

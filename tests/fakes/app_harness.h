@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 #include <string_view>
@@ -28,14 +29,17 @@ class FakeAppWindows final : public AppWindows {
   void RebuildMonitorNumberPopups() override { log.push_back("RebuildPopups"); }
   void CreateGuideWindows() override { log.push_back("CreateGuides"); }
   void CloseGuideWindows() override { log.push_back("CloseGuides"); }
-  bool RunKeywordDialog(int monitor, int location) override {
-    log.push_back("KeywordDialog " + std::to_string(monitor) + " " + std::to_string(location));
-    if (keywordDialog) return keywordDialog(monitor, location);
+  bool RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
+                        std::int32_t& isRegex) override {
+    log.push_back("KeywordDialog " + Utf8FromUtf16(title));
+    if (keywordDialog) return keywordDialog(keyword, isRegex);
     return false;
   }
-  void ChooseGuideColor(int monitor, int location) override {
-    log.push_back("GuideColor " + std::to_string(monitor) + " " + std::to_string(location));
+  std::optional<Color> PickColor(Color initial) override {
+    log.push_back("PickColor " + std::to_string(initial));
+    return chosenColor;
   }
+  void InvalidateGuide(int monitor) override { log.push_back("InvalidateGuide " + std::to_string(monitor)); }
   void DismissTriggerWhenLeft(Point) override { ++ticksSeen; }
   void UpdateGuideVisibility(Point) override {}
   void UpdateTriggerTip(Point) override {}
@@ -48,7 +52,9 @@ class FakeAppWindows final : public AppWindows {
   MenuItem lastMenu;
   Point lastMenuAt;
   std::function<void(const MenuItem&)> chooseInMenu;
-  std::function<bool(int, int)> keywordDialog;
+  // Plays the user in the keyword dialog: edits the fields, returns OK or not.
+  std::function<bool(FixedText<kKeywordUnits>&, std::int32_t&)> keywordDialog;
+  std::optional<Color> chosenColor;  // what the colour chooser returns
   std::vector<std::string> log;
 };
 

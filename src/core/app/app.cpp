@@ -1,6 +1,16 @@
 #include "app/app.h"
 
+#include "overlays/label_colors.h"
+
 namespace peekbar {
+
+std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount) {
+  const std::u16string name(LocationName(location));
+  if (monitorCount > 1) {
+    return u"ウィンドウ自動登録キーワード設定（モニター" + DecimalText(monitor + 1) + u"、" + name + u"）";
+  }
+  return u"ウィンドウ自動登録キーワード設定（" + name + u"）";
+}
 
 std::uint32_t StartupDelaySeconds(std::u16string_view argument) {
   const std::int32_t seconds = ParseLeadingInt(argument);
@@ -164,7 +174,8 @@ void App::HandleLocationCommand(const Command& command) {
     case LocationItem::Keyword:
       if (state_.modalBusy) return;
       state_.modalBusy = true;
-      if (windows_.RunKeywordDialog(m, l)) {
+      if (windows_.RunKeywordDialog(KeywordDialogTitle(m, l, state_.MonitorCount()), slot.keyword[k],
+                                    slot.isRegex[k])) {
         settingsFile_.SaveLocationSettings(state_.mainWindow, m, l);
         registration_.RegisterByKeyword(m, l);
       }
@@ -176,7 +187,7 @@ void App::HandleLocationCommand(const Command& command) {
     case LocationItem::GuideColor:
       if (state_.modalBusy) return;
       state_.modalBusy = true;
-      windows_.ChooseGuideColor(m, l);
+      ChooseGuideColor(m, l);
       state_.modalBusy = false;
       return;
     case LocationItem::Candidate: {
@@ -214,7 +225,21 @@ void App::SelectProfile(int profile) {
   messages_.ShowInfoMessage(state_.mainWindow, u"プロファイル「" + std::u16string(name.View()) + u"」を選択しました。");
 }
 
-void App::ProfileLoaded() { tray_.UpdateTrayTip(); }
+void App::ChooseGuideColor(int monitor, int location) {
+  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
+  const auto k = static_cast<std::size_t>(location);
+  const std::optional<Color> chosen = windows_.PickColor(slot.guideColor[k]);
+  if (!chosen) return;
+  slot.guideColor[k] = *chosen;
+  ComputeLabelColors(state_);
+  windows_.InvalidateGuide(monitor);
+  settingsFile_.SaveLocationSettings(state_.mainWindow, monitor, location);
+}
+
+void App::ProfileLoaded() {
+  ComputeLabelColors(state_);
+  tray_.UpdateTrayTip();
+}
 
 void App::ReleaseAllWindows() {
   Placement release;

@@ -36,6 +36,10 @@ inline constexpr std::u16string_view kWindowCreationFailedMessage = u"メイン�
 inline constexpr std::u16string_view kTrayIconFailedMessage = u"トレイアイコンの追加に失敗しました。";
 inline constexpr std::u16string_view kMainWindowTitle = u"Peekbar";
 
+// The keyword dialog's title names the location, and the monitor when
+// there are several.
+std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount);
+
 // The start-up delay in seconds from the first argument after the program
 // name: a leading decimal number; text that is not one, or a negative
 // number, is no delay.
@@ -52,10 +56,14 @@ class AppWindows : public OverlayHooks {
   virtual void RebuildMonitorNumberPopups() = 0;
   virtual void CreateGuideWindows() = 0;
   virtual void CloseGuideWindows() = 0;
-  // The keyword dialog of one location; true when confirmed with OK.
-  virtual bool RunKeywordDialog(int monitor, int location) = 0;
-  // The colour chooser of one location's guide.
-  virtual void ChooseGuideColor(int monitor, int location) = 0;
+  // The keyword dialog: edits the keyword and its kind in place and
+  // returns true when confirmed with OK.
+  virtual bool RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
+                                std::int32_t& isRegex) = 0;
+  // The system colour chooser; nothing when cancelled.
+  virtual std::optional<Color> PickColor(Color initial) = 0;
+  // The monitor's guide bar repaints (its colours or labels changed).
+  virtual void InvalidateGuide(int monitor) = 0;
 };
 
 class App final : private SettingsEvents {
@@ -86,6 +94,7 @@ class App final : private SettingsEvents {
   void ShowTrayMenu();
   void HandleLocationCommand(const Command& command);
   void SelectProfile(int profile);
+  void ChooseGuideColor(int monitor, int location);
 
   // After the message loop: registered windows shown again and not topmost,
   // taskbar shown, tray icon removed.

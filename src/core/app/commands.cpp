@@ -12,8 +12,21 @@ bool IsFixedInUse(std::uint16_t id) {
 
 }  // namespace
 
-int LocationCommandId(int monitor, int location, int k) {
-  return command_id::kLocationFirst + (16 * monitor + location) * command_id::kLocationBlock + k;
+int LocationBlockSize(int monitorCount) {
+  using namespace command_id;
+  constexpr int kAvailable = 65536 - kLocationFirst;
+  const int locations = 16 * (monitorCount > 1 ? monitorCount : 1);
+  const int fitting = kAvailable / locations;
+  return fitting < kLocationBlock ? fitting : kLocationBlock;
+}
+
+int MaxMenuCandidates(int monitorCount) {
+  const int candidates = LocationBlockSize(monitorCount) - command_id::kLocationItems;
+  return candidates > 0 ? candidates : 0;
+}
+
+int LocationCommandId(int monitor, int location, int k, int monitorCount) {
+  return command_id::kLocationFirst + (16 * monitor + location) * LocationBlockSize(monitorCount) + k;
 }
 
 Command DecodeCommand(std::uint16_t id, int monitorCount) {
@@ -42,13 +55,15 @@ Command DecodeCommand(std::uint16_t id, int monitorCount) {
     return c;
   }
   if (id >= kLocationFirst) {
+    const int block = LocationBlockSize(monitorCount);
+    if (block <= kLocationItems) return c;
     const int x = id - kLocationFirst;
-    const int monitor = x / kMonitorBlock;
+    const int monitor = x / (16 * block);
     if (monitor >= monitorCount) return c;
     c.kind = CommandKind::Location;
     c.monitor = monitor;
-    c.location = (x / kLocationBlock) % 16;
-    const int k = x % kLocationBlock;
+    c.location = (x / block) % 16;
+    const int k = x % block;
     c.item = k >= 3 ? LocationItem::Candidate : static_cast<LocationItem>(k);
     c.candidate = k >= 3 ? k - 3 : 0;
   }

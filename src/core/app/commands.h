@@ -33,9 +33,9 @@ inline constexpr std::uint16_t kProfileFirst = 1200;      // 1200..1209
 inline constexpr std::uint16_t kProfileLast = 1209;
 inline constexpr std::uint16_t kRegistrationSheetFirst = 1300;  // 1300 + monitor
 inline constexpr std::uint16_t kLocationFirst = 2000;
-inline constexpr int kLocationBlock = 259;                // 3 commands + 256 candidates
-inline constexpr int kMonitorBlock = 16 * kLocationBlock;  // 4144
+inline constexpr int kLocationBlock = 259;  // 3 commands + 256 candidates
 inline constexpr int kMaxCandidates = 256;
+inline constexpr int kLocationItems = 3;     // keyword, unregister, guide colour
 }  // namespace command_id
 
 enum class CommandKind : std::uint8_t {
@@ -64,8 +64,16 @@ struct Command {
 // sheets, location commands. Monitors at or past monitorCount are ignored.
 Command DecodeCommand(std::uint16_t id, int monitorCount);
 
+// Identifiers travel in 16 bits. Up to 15 monitors each location owns a
+// block of 259 identifiers (3 commands and 256 candidates); with more
+// monitors the blocks shrink, and with them the number of candidates a
+// location offers, so that every identifier stays below 65536 and decodes to
+// one location.
+int LocationBlockSize(int monitorCount);
+int MaxMenuCandidates(int monitorCount);
+
 // The identifier of a location command (k: 0 keyword, 1 unregister, 2 guide
 // colour, 3 + i candidate i).
-int LocationCommandId(int monitor, int location, int k);
+int LocationCommandId(int monitor, int location, int k, int monitorCount = 1);
 
 }  // namespace peekbar

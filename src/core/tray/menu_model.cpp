@@ -49,7 +49,9 @@ struct Candidates {
 MenuItem LocationMenu(const AppState& state, Desktop& desktop, int m, int l, const Candidates& candidates) {
   const MonitorSlot& slot = state.monitorSlots[static_cast<std::size_t>(m)];
   const auto k = static_cast<std::size_t>(l);
-  const auto id = [&](int item) { return static_cast<std::uint16_t>(LocationCommandId(m, l, item)); };
+  const auto id = [&](int item) {
+    return static_cast<std::uint16_t>(LocationCommandId(m, l, item, state.MonitorCount()));
+  };
   MenuItem menu = Submenu(std::u16string(LocationMenuLabel(l)));
   const std::u16string_view keyword = slot.keyword[k].View();
   menu.items.push_back(Command(
@@ -167,7 +169,8 @@ std::vector<MenuItem> CommonTail(const AppState& state, bool startupShortcutExis
 MenuItem BuildTrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists) {
   const std::size_t count = CollectWindows(state, desktop);
   Candidates candidates;
-  const std::size_t offered = count < static_cast<std::size_t>(kMaxCandidates) ? count : kMaxCandidates;
+  const auto limit = static_cast<std::size_t>(MaxMenuCandidates(state.MonitorCount()));
+  const std::size_t offered = count < limit ? count : limit;
   for (std::size_t i = 0; i < offered; ++i) {
     candidates.labels.push_back(EntryLabel(state.windowList[i]));
     candidates.windows.push_back(state.windowList[i].window);

@@ -1,11 +1,30 @@
 #include "app/app_windows.h"
 
+#include <commdlg.h>
+
+#include "registration/keyword_dialog.h"
 #include "tray/tray_menu.h"
 
 namespace peekbar::win32 {
 
 void Win32AppWindows::TrackTrayMenu(const MenuItem& menu, Point at) {
   win32::TrackTrayMenu(shell_.MainWindow(), menu, at);
+}
+
+bool Win32AppWindows::RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
+                                       std::int32_t& isRegex) {
+  return win32::RunKeywordDialog(GetModuleHandleW(nullptr), shell_.MainWindow(), title, keyword, isRegex);
+}
+
+std::optional<Color> Win32AppWindows::PickColor(Color initial) {
+  CHOOSECOLORW chooser{};
+  chooser.lStructSize = sizeof chooser;
+  chooser.hwndOwner = shell_.MainWindow();
+  chooser.rgbResult = initial;
+  chooser.lpCustColors = customColors_;
+  chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
+  if (!ChooseColorW(&chooser)) return std::nullopt;
+  return static_cast<Color>(chooser.rgbResult);
 }
 
 // The overlay windows (guides, monitor-number pop-ups, trigger window) and
@@ -15,8 +34,7 @@ void Win32AppWindows::ShowMonitorNumberPopups(bool) {}
 void Win32AppWindows::RebuildMonitorNumberPopups() {}
 void Win32AppWindows::CreateGuideWindows() {}
 void Win32AppWindows::CloseGuideWindows() {}
-bool Win32AppWindows::RunKeywordDialog(int, int) { return false; }
-void Win32AppWindows::ChooseGuideColor(int, int) {}
+void Win32AppWindows::InvalidateGuide(int) {}
 void Win32AppWindows::DismissTriggerWhenLeft(Point) {}
 void Win32AppWindows::UpdateGuideVisibility(Point) {}
 void Win32AppWindows::UpdateTriggerTip(Point) {}

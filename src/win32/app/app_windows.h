@@ -18,8 +18,10 @@ class Win32AppWindows final : public AppWindows {
   void RebuildMonitorNumberPopups() override;
   void CreateGuideWindows() override;
   void CloseGuideWindows() override;
-  bool RunKeywordDialog(int monitor, int location) override;
-  void ChooseGuideColor(int monitor, int location) override;
+  bool RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
+                        std::int32_t& isRegex) override;
+  std::optional<Color> PickColor(Color initial) override;
+  void InvalidateGuide(int monitor) override;
 
   void DismissTriggerWhenLeft(Point pointer) override;
   void UpdateGuideVisibility(Point pointer) override;
@@ -30,6 +32,7 @@ class Win32AppWindows final : public AppWindows {
 
  private:
   Win32Shell& shell_;
+  COLORREF customColors_[16] = {};  // the colour chooser's custom colours, kept for the run
 };
 
 }  // namespace peekbar::win32

@@ -1,0 +1,12 @@
+// The text colour of each location's guide label, derived from its guide
+// colour by the rule FONT_COLOR_IDX chooses.
+#pragma once
+
+#include "app/state.h"
+
+namespace peekbar {
+
+Color LabelColorFor(Color guideColor, const Settings& settings);
+void ComputeLabelColors(AppState& state);
+
+}  // namespace peekbar
