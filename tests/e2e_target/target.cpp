@@ -1,0 +1,46 @@
+// A plain program with ordinary top-level windows for the end-to-end tests to
+// register: one window per argument, titled with it, of class
+// PEEKBAR_TEST_TARGET, 400 x 300 at staggered positions.
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    // The last window closed ends the program.
+    if (FindWindowW(L"PEEKBAR_TEST_TARGET", nullptr) == nullptr) PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = TargetProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = L"PEEKBAR_TEST_TARGET";
+  RegisterClassExW(&windowClass);
+
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; i < count; ++i) {
+    HWND window = CreateWindowExW(0, L"PEEKBAR_TEST_TARGET", arguments[i], WS_OVERLAPPEDWINDOW, 100 + 40 * i,
+                                  100 + 40 * i, 400, 300, nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+  }
+  LocalFree(arguments);
+  if (count < 2) return 0;
+
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
