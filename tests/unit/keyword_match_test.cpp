@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <boost/regex.hpp>
+
 #include <random>
 #include <string>
 
@@ -89,6 +91,63 @@ TEST(KeywordMatcher, CompiledOnceServesManyLabels) {
   EXPECT_FALSE(invalid.Matches(kNotepadLabel));
   const KeywordMatcher wildcard(u"*（Notepad）", false);
   EXPECT_TRUE(wildcard.Matches(kNotepadLabel));
+}
+
+}  // namespace
+}  // namespace peekbar
+
+namespace peekbar {
+namespace {
+
+// The expression matched without any prefilter.
+bool PlainRegexMatch(const std::u16string& pattern, const std::u16string& text) {
+  try {
+    const boost::wregex expression(std::wstring(pattern.begin(), pattern.end()), boost::regex_constants::ECMAScript);
+    return boost::regex_match(std::wstring(text.begin(), text.end()), expression);
+  } catch (...) {
+    return false;
+  }
+}
+
+TEST(RequiredLiteral, ProvenRunsOnly) {
+  EXPECT_EQ(RequiredLiteral(u"*メモ帳*", false), u"メモ帳");
+  EXPECT_EQ(RequiredLiteral(u"*a?bcd*", false), u"bcd");
+  EXPECT_EQ(RequiredLiteral(u".*Notepad.*", true), u"Notepad");
+  EXPECT_EQ(RequiredLiteral(u"^\\(無題\\) - .*", true), u"(無題) - ");
+  EXPECT_EQ(RequiredLiteral(u"ab{2}", true), u"a");
+  EXPECT_EQ(RequiredLiteral(u"Note|Word", true), u"");      // alternation
+  EXPECT_EQ(RequiredLiteral(u"(?i)notepad", true), u"");    // inline modifier
+  EXPECT_EQ(RequiredLiteral(u"\\x41bc", true), u"");        // escape with a payload
+  EXPECT_EQ(RequiredLiteral(u"(a)b\\1", true), u"");         // back-reference
+  EXPECT_EQ(RequiredLiteral(u".*(Zoom|Webex) Meeting.*", true), u" Meeting");
+  EXPECT_EQ(RequiredLiteral(u"(?:.* - )?Obsidian.*", true), u"Obsidian");
+  EXPECT_EQ(RequiredLiteral(u"^.*\\b[Ss]potify\\b.*$", true), u"potify");
+  EXPECT_EQ(RequiredLiteral(u"[abc]xyz(def)+", true), u"xyz");
+}
+
+// Patterns and texts over a small alphabet with the syntax that matters:
+// the prefilter must never turn a match into a failure.
+TEST(RequiredLiteral, NeverRejectsAMatchOnRandomInputs) {
+  std::mt19937 random(7);
+  const std::u16string regexAlphabet = u"ab.*+?()[]{}|^$\\1,2:=!ibdx";
+  const std::u16string wildcardAlphabet = u"ab*?";
+  for (int round = 0; round < 60000; ++round) {
+    const bool isRegex = round % 2 == 0;
+    const std::u16string& alphabet = isRegex ? regexAlphabet : wildcardAlphabet;
+    std::u16string pattern;
+    std::u16string text;
+    for (int i = static_cast<int>(random() % 7); i > 0; --i) pattern += alphabet[random() % alphabet.size()];
+    for (int i = static_cast<int>(random() % 7); i > 0; --i) text += u"ab12{},"[random() % 7];
+    const bool full = isRegex ? KeywordMatcher(pattern, true).Matches(text) : WildcardMatch(pattern, text);
+    bool plain = false;
+    if (isRegex) {
+      plain = PlainRegexMatch(pattern, text);
+    } else {
+      plain = ReferenceWildcard(pattern.c_str(), text.c_str());
+    }
+    ASSERT_EQ(full, plain) << (isRegex ? "regex " : "wildcard ") << Utf8FromUtf16(pattern) << " against "
+                           << Utf8FromUtf16(text);
+  }
 }
 
 }  // namespace

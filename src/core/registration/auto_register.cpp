@@ -76,6 +76,19 @@ void AutoRegistration::RegisterAllByKeywords() {
       window = kNoWindow;
     }
   }
+  // Every location's candidates are the windows registered at the locations
+  // before it, then the visible windows from front to back. With all
+  // registrations given back, one listing of the desktop yields the visible
+  // windows; registering only hides windows, so each location's list follows
+  // from it: the windows registered so far move to the front. This gives
+  // the registrations a listing per keyword would, without listing the
+  // desktop and formatting every label again for each keyword.
+  const std::size_t visible = CollectWindows(state_, desktop_);
+  labels_.resize(visible);
+  for (std::size_t i = 0; i < visible; ++i) EntryLabel(state_.windowList[i], labels_[i]);
+  std::vector<bool> registeredThisRun(visible, false);
+  std::vector<std::size_t> registeredOrder;  // indexes into the listing, first registration first
+
   // Each keyword is compiled once for the whole application; locations that
   // share a keyword share its matcher.
   std::map<std::pair<std::u16string, bool>, KeywordMatcher> matchers;
@@ -83,17 +96,30 @@ void AutoRegistration::RegisterAllByKeywords() {
     const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
     for (int n = 0; n < kLocationCount; ++n) {
       const auto k = static_cast<std::size_t>(n);
-      if (slot.keyword[k].Empty()) {
-        Unregister(m, n);
-        continue;
-      }
+      if (slot.keyword[k].Empty()) continue;  // given back above: nothing to clear
       std::pair<std::u16string, bool> key{std::u16string(slot.keyword[k].View()), slot.isRegex[k] != 0};
       auto found = matchers.find(key);
       if (found == matchers.end()) {
         KeywordMatcher matcher(key.first, key.second);
         found = matchers.emplace(std::move(key), std::move(matcher)).first;
       }
-      RegisterFirstMatch(m, n, found->second);
+      const KeywordMatcher& matcher = found->second;
+      std::size_t match = visible;
+      for (const std::size_t i : registeredOrder) {
+        if (matcher.Matches(labels_[i])) {
+          match = i;
+          break;
+        }
+      }
+      for (std::size_t i = 0; match == visible && i < visible; ++i) {
+        if (!registeredThisRun[i] && matcher.Matches(labels_[i])) match = i;
+      }
+      if (match == visible) continue;  // no candidate: the location stays empty
+      Register(m, n, state_.windowList[match].window);
+      if (!registeredThisRun[match]) {
+        registeredThisRun[match] = true;
+        registeredOrder.push_back(match);
+      }
     }
   }
   if (state_.settings.restoreWindowPos == 0) return;

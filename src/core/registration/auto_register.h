@@ -1,6 +1,9 @@
 // Registering windows at locations by their keywords.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "app/desktop.h"
 #include "app/state.h"
 #include "engine/show_hide.h"
@@ -34,7 +37,8 @@ class AutoRegistration {
   Desktop& desktop_;
   ShowHide& showHide_;
   SettingsFile& settingsFile_;
-  std::u16string label_;  // reused for every candidate
+  std::u16string label_;                // reused for every candidate
+  std::vector<std::u16string> labels_;  // the listing's labels in a full application
 };
 
 }  // namespace peekbar

@@ -19,6 +19,11 @@ bool WildcardMatch(std::u16string_view pattern, std::u16string_view text);
 // limit, is a failed match.
 bool RegexMatch(std::u16string_view pattern, std::u16string_view text);
 
+// A run of characters that every text matching the keyword must contain,
+// found conservatively (empty when none can be proven). A label without it
+// cannot match, which spares the full match for most labels.
+std::u16string RequiredLiteral(std::u16string_view keyword, bool isRegex);
+
 // A keyword prepared once for matching many labels: a regular expression is
 // compiled once, not once per candidate.
 class KeywordMatcher {
@@ -33,6 +38,7 @@ class KeywordMatcher {
  private:
   struct CompiledRegex;
   std::u16string wildcard_;
+  std::u16string required_;
   bool isRegex_ = false;
   std::unique_ptr<CompiledRegex> regex_;  // null when invalid or not a regex
 };

@@ -1,0 +1,83 @@
+// One watcher tick with every location of two monitors holding a hidden
+// window and the pointer away from the edges: the cost that is paid five
+// times a second all day.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "allocation_count.h"
+#include "scene.h"
+
+namespace peekbar::bench {
+namespace {
+
+enum class Keys { None, GuideKeys, Trigger };
+
+std::unique_ptr<AppHarness> TickScene(Keys keys) {
+  auto h = std::make_unique<AppHarness>();
+  AddTwoMonitors(*h);
+  h->Start();
+  Settings& s = h->settings();
+  s.guideEnabledKey = keys == Keys::GuideKeys ? 1 : 0;
+  s.labelShow = 0;
+  s.triggerEnabled = keys == Keys::Trigger ? 1 : 0;
+  for (int m = 0; m < 2; ++m) {
+    for (int l = 0; l < kLocationCount; ++l) {
+      std::string name = "m";
+      name += std::to_string(m);
+      name += 'l';
+      name += std::to_string(l);
+      const WindowHandle w = h->desktop.AddWindow(std::move(name), Rect{200, 200, 800, 600});
+      h->app.Registration().Register(m, l, w);
+    }
+  }
+  h->desktop.SetPointer(960, 540);
+  h->desktop.SetRecording(false);
+  return h;
+}
+
+void EdgeTick(benchmark::State& state, Keys keys) {
+  const auto h = TickScene(keys);
+  FakeDesktop& d = h->desktop;
+  EdgeWatcher& watcher = h->app.Watcher();
+  watcher.EdgeTick();  // first tick settles the stamps
+  d.ResetCalls();
+  const std::uint64_t allocationsBefore = AllocationCount();
+  for (auto _ : state) {
+    watcher.EdgeTick();
+    d.Advance(200);
+  }
+  const double ticks = static_cast<double>(state.iterations());
+  const std::uint64_t allocations = AllocationCount() - allocationsBefore;
+  state.counters["allocations"] = static_cast<double>(allocations) / ticks;
+  const auto perTick = [&](DesktopMethod m) { return d.Calls(m) / ticks; };
+  state.counters["PointerPosition"] = perTick(DesktopMethod::PointerPosition);
+  state.counters["IsKeyDown"] = perTick(DesktopMethod::IsKeyDown);
+  state.counters["WindowExists"] = perTick(DesktopMethod::WindowExists);
+  state.counters["WindowRect"] = perTick(DesktopMethod::WindowRect);
+  state.counters["TickCount"] = perTick(DesktopMethod::TickCount);
+  state.counters["total"] = d.TotalCalls() / ticks;
+
+  // The budget of a tick, exactly.
+  const int expectedKeys = keys == Keys::None ? 0 : 3;
+  const bool ok = perTick(DesktopMethod::PointerPosition) == 1 && perTick(DesktopMethod::IsKeyDown) == expectedKeys &&
+                  perTick(DesktopMethod::WindowExists) == 32 && perTick(DesktopMethod::WindowRect) == 0 &&
+                  perTick(DesktopMethod::TickCount) == 1 && d.TotalCalls() / ticks == 34 + expectedKeys &&
+                  allocations == 0;
+  if (!ok) {
+    std::fprintf(stderr, "EdgeTick: outside the budget (%g desktop calls per tick, %llu allocations)\n",
+                 d.TotalCalls() / ticks, static_cast<unsigned long long>(allocations));
+    std::abort();
+  }
+}
+
+BENCHMARK_CAPTURE(EdgeTick, no_key_conditions, Keys::None);
+BENCHMARK_CAPTURE(EdgeTick, guide_keys, Keys::GuideKeys);
+BENCHMARK_CAPTURE(EdgeTick, trigger_enabled, Keys::Trigger);
+
+}  // namespace
+}  // namespace peekbar::bench
