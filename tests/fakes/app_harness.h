@@ -23,7 +23,8 @@ class FakeAppWindows final : public AppWindows {
     ++menusShown;
     lastMenu = menu;
     lastMenuAt = at;
-    if (chooseInMenu) chooseInMenu(menu);
+    // A copy: a choice may open the menu again and choose there.
+    if (const auto choose = chooseInMenu) choose(menu);
   }
   void ShowMonitorNumberPopups(bool show) override { log.push_back(show ? "ShowPopups" : "HidePopups"); }
   void RebuildMonitorNumberPopups() override { log.push_back("RebuildPopups"); }

@@ -288,17 +288,18 @@ bool FakeDesktop::IsMaximized(WindowHandle window) {
 
 void FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) {
   Record(DesktopMethod::ShowWindowAsync, window).show = command;
-  ApplyShow(window, command);
+  ApplyShow(window, command, true);
 }
 
 void FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   Record(DesktopMethod::ShowWindow, window).show = command;
-  ApplyShow(window, command);
+  ApplyShow(window, command, false);
 }
 
-void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command) {
+void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async) {
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
+  if (async && w->asyncShowPending) return;
   switch (command) {
     case ShowCommand::Hide:
       w->visible = false;
@@ -331,7 +332,7 @@ void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
     w->rect.right = w->rect.left + placement.width;
     w->rect.bottom = w->rect.top + placement.height;
   }
-  if (placement.show) w->visible = true;
+  if (placement.show && !(placement.async && w->asyncShowPending)) w->visible = true;
   switch (placement.zOrder) {
     case ZOrder::Unchanged:
       break;

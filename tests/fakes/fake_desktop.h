@@ -32,6 +32,8 @@ struct FakeWindow {
   bool topmost = false;
   std::uint32_t thread = 2;      // the thread that owns the window
   bool rectFails = false;        // WindowRect reports failure for this window
+  bool asyncShowPending = false; // asynchronous show requests are not yet carried out by the window's
+                                 // thread: it stays invisible until the test makes it visible
 };
 
 enum class DesktopMethod : std::uint8_t {
@@ -184,7 +186,7 @@ class FakeDesktop final : public Desktop {
 
   DesktopCall& Record(DesktopMethod method, WindowHandle window = kNoWindow);
   void RaiseWithinBand(WindowHandle window);
-  void ApplyShow(WindowHandle window, ShowCommand command);
+  void ApplyShow(WindowHandle window, ShowCommand command, bool async);
 
   std::map<WindowHandle, FakeWindow> windows_;
   std::map<WindowHandle, std::string> names_;  // kept after a window closes

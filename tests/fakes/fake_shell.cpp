@@ -89,6 +89,7 @@ void FakeShell::PostClose() {
 
 std::uint32_t FakeShell::SendMultimediaCommand(std::u16string_view command) {
   mciCommands_.emplace_back(command);
+  if (onMultimedia_) onMultimedia_(command);
   if (command.substr(0, 5) == u"open ") return soundOpenError_;
   return 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -38,6 +39,9 @@ class FakeShell final : public Shell {
   void SetSoundOpenError(std::uint32_t error) { soundOpenError_ = error; }
   void SetStartupFolder(std::u16string folder) { startupFolder_ = std::move(folder); }
   void AddExistingFile(std::u16string path) { existingFiles_.insert(std::move(path)); }
+  // Runs after every multimedia command string has been recorded: lets a
+  // test look at the rest of the system at the moment a sound starts.
+  void OnMultimediaCommand(std::function<void(std::u16string_view)> action) { onMultimedia_ = std::move(action); }
 
   // ---- What the core did ----
   const std::vector<IconCall>& IconCalls() const { return iconCalls_; }
@@ -84,6 +88,7 @@ class FakeShell final : public Shell {
   std::u16string startupFolder_ = u"C:\\Users\\tester\\Startup";
   std::set<std::u16string> existingFiles_;
   std::vector<std::u16string> mciCommands_;
+  std::function<void(std::u16string_view)> onMultimedia_;
   std::vector<std::u16string> openedDocuments_;
 
   std::vector<IconCall> iconCalls_;

@@ -1,0 +1,255 @@
+// The four global commands, the command sound and the tray icon's clicks
+// that run two of them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/app_harness.h"
+
+namespace peekbar {
+namespace {
+
+const std::vector<std::u16string> kSoundPlayed = {u"stop cmd_sound", u"seek cmd_sound to start", u"play cmd_sound"};
+const char kShowAllOn[] =
+    "一時的に、登録してあるウィンドウを全て表示します。\n「一時全箇所表示」をもう一度選択すると一時全箇所表示を解除します。";
+const char kShowAllOff[] = "一時全箇所表示を解除しました。";
+
+// A running program with messages as boxes, an editor registered at two
+// locations and notes at a third, all hidden.
+struct Scene {
+  AppHarness h;
+  WindowHandle main = kNoWindow;
+  WindowHandle editor = kNoWindow;
+  WindowHandle notes = kNoWindow;
+
+  // What the rest of the system looked like when the sound started.
+  struct AtSound {
+    std::vector<std::string> desktop;
+    std::vector<std::string> shell;
+    WindowHandle topMiddle = kNoWindow;
+  };
+  std::vector<AtSound> atSound;
+
+  explicit Scene(int monitors = 1, bool sound = true) {
+    h.AddMonitor({0, 0, 1920, 1080});
+    if (monitors > 1) h.AddMonitor({1920, 0, 3200, 1024});
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 0);
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"SOUND_ON_COMMAND", sound ? 1 : 0);
+    main = h.Start();
+    editor = h.desktop.AddWindow("editor", {0, 0, 400, 300}, false);
+    notes = h.desktop.AddWindow("notes", {0, 0, 300, 200}, false);
+    Slot().window[TopMiddle] = editor;
+    Slot().window[BottomMiddle] = editor;
+    Slot().window[RightTop] = notes;
+    h.shell.OnMultimediaCommand([this](std::u16string_view command) {
+      if (command == u"play cmd_sound") atSound.push_back({h.desktop.Log(), h.shell.Log(), Slot().window[TopMiddle]});
+    });
+    Clear();
+  }
+  MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
+  void Clear() {
+    h.shell.ClearLog();
+    h.desktop.ResetCalls();
+    h.windows.log.clear();
+    atSound.clear();
+  }
+  std::vector<std::u16string> Sounds() const {
+    std::vector<std::u16string> played;
+    for (const std::u16string& c : h.shell.MultimediaCommands()) {
+      if (c.find(u"cmd_sound") != std::u16string::npos && c.substr(0, 5) != u"open " && c.substr(0, 9) != u"setaudio ")
+        played.push_back(c);
+    }
+    return played;
+  }
+  std::string Box(const char* text) const { return "Box owner=" + std::to_string(main) + " (info) " + text; }
+};
+
+TEST(PauseTest, FlipsTheIconUnlessShowingAllAndSaysNothing) {
+  for (const bool showAll : {false, true}) {
+    Scene s;
+    s.h.state().showAllActive = showAll;
+    s.h.app.OnCommand(command_id::kPause);
+    EXPECT_TRUE(s.h.state().paused);
+    EXPECT_EQ(s.h.shell.Log(), showAll ? std::vector<std::string>{} : std::vector<std::string>{"Modify icon=103"});
+    EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"CloseTrigger"}));
+    ASSERT_EQ(s.atSound.size(), 1u);
+    EXPECT_EQ(s.atSound[0].shell, s.h.shell.Log()) << "the sound comes after the icon";
+    EXPECT_TRUE(s.h.shell.TimerRunning());
+
+    s.Clear();
+    s.h.app.OnCommand(command_id::kPause);
+    EXPECT_FALSE(s.h.state().paused);
+    EXPECT_EQ(s.h.shell.Log(), showAll ? std::vector<std::string>{} : std::vector<std::string>{"Modify icon=101"});
+    EXPECT_TRUE(s.h.windows.log.empty());
+    EXPECT_TRUE(s.h.shell.Boxes().empty());
+    EXPECT_EQ(s.h.desktop.TotalCalls(), 0);
+  }
+}
+
+TEST(ShowAllTest, OnShowsEveryRegisteredWindowWithTheTimerStopped) {
+  Scene s;
+  s.h.app.OnCommand(command_id::kShowAll);
+  EXPECT_TRUE(s.h.state().showAllActive);
+  EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{"StopTimer", "Modify icon=104", s.Box(kShowAllOn)}));
+  EXPECT_EQ(s.h.desktop.Log(), (std::vector<std::string>{"PlaceWindow editor NotTopmost show async",
+                                                         "PlaceWindow notes NotTopmost show async",
+                                                         "PlaceWindow editor NotTopmost show async"}));
+  EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"CloseTrigger"}));
+  ASSERT_EQ(s.atSound.size(), 1u);
+  EXPECT_TRUE(s.atSound[0].shell.empty()) << "the sound comes first";
+  EXPECT_TRUE(s.atSound[0].desktop.empty());
+  EXPECT_EQ(s.Slot().window[TopMiddle], s.editor) << "registrations stay";
+  EXPECT_TRUE(s.h.desktop.Find(s.notes)->visible);
+}
+
+TEST(ShowAllTest, OffHidesThemAgainFromTheTickNotedAtTheStart) {
+  for (const bool paused : {false, true}) {
+    Scene s;
+    s.h.app.OnCommand(command_id::kShowAll);
+    s.h.state().paused = paused;
+    s.Slot().shown[TopMiddle] = 1;
+    s.Slot().stamp[TopLeft] = 5;  // no window there: untouched
+    s.Clear();
+    const std::uint32_t noted = s.h.desktop.Tick();
+    s.h.shell.OnMultimediaCommand([&](std::u16string_view) { s.h.desktop.Advance(7); });
+
+    s.h.app.OnCommand(command_id::kShowAll);
+
+    EXPECT_FALSE(s.h.state().showAllActive);
+    EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{paused ? "Modify icon=103" : "Modify icon=101",
+                                                         "StartTimer 200", s.Box(kShowAllOff)}));
+    EXPECT_EQ(s.h.desktop.Log(), (std::vector<std::string>{"ShowWindow editor Hide", "ShowWindow notes Hide",
+                                                           "ShowWindow editor Hide"}));
+    for (const int k : {TopMiddle, RightTop, BottomMiddle}) {
+      EXPECT_EQ(s.Slot().shown[static_cast<std::size_t>(k)], 0) << k;
+      EXPECT_EQ(s.Slot().stamp[static_cast<std::size_t>(k)], noted) << k;
+    }
+    EXPECT_EQ(s.Slot().stamp[TopLeft], 5u);
+    EXPECT_NE(s.h.desktop.Tick(), noted);
+    EXPECT_TRUE(s.h.windows.log.empty());
+  }
+}
+
+TEST(UnregisterAllTest, EveryLocationGivesItsWindowBackThenTheSoundAndTheMessage) {
+  struct Case {
+    int monitors;
+    const char* message;
+  };
+  const Case cases[] = {{1, "全箇所のウィンドウの登録を解除しました。"},
+                        {2, "全モニターの全箇所のウィンドウの登録を解除しました。"}};
+  for (const Case& c : cases) {
+    Scene s(c.monitors);
+    s.Slot().keyword[TopMiddle] = u"editor*";
+    s.Slot().shown[TopMiddle] = 1;
+    s.Slot().stamp[TopMiddle] = 99;
+    if (c.monitors > 1) s.Slot(1).window[LeftMiddle] = s.notes;
+    s.Clear();
+    s.h.app.OnCommand(command_id::kUnregisterAll);
+
+    std::vector<std::string> shown = {"PlaceWindow editor NotTopmost show async",
+                                      "PlaceWindow notes NotTopmost show async",
+                                      "PlaceWindow editor NotTopmost show async"};
+    if (c.monitors > 1) shown.push_back("PlaceWindow notes NotTopmost show async");
+    EXPECT_EQ(s.h.desktop.Log(), shown);
+    for (const MonitorSlot& slot : s.h.state().monitorSlots) {
+      for (const WindowHandle w : slot.window) EXPECT_EQ(w, kNoWindow);
+    }
+    EXPECT_EQ(s.Slot().keyword[TopMiddle], u"editor*");
+    EXPECT_EQ(s.Slot().shown[TopMiddle], 1);
+    EXPECT_EQ(s.Slot().stamp[TopMiddle], 99u);
+    EXPECT_TRUE(s.h.store.Writes().empty());
+    EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{s.Box(c.message)}));
+    ASSERT_EQ(s.atSound.size(), 1u);
+    EXPECT_EQ(s.atSound[0].desktop, shown) << "the sound comes after the work";
+    EXPECT_TRUE(s.atSound[0].shell.empty()) << "and before the message";
+  }
+}
+
+TEST(ApplyAllKeywordsTest, KeywordsAppliedThenTheSoundAndTheMessage) {
+  struct Case {
+    int monitors;
+    const char* message;
+  };
+  const Case cases[] = {{1, "全箇所のキーワードを適用しました。"}, {2, "全モニターの全箇所のキーワードを適用しました。"}};
+  for (const Case& c : cases) {
+    Scene s(c.monitors);
+    const WindowHandle doc = s.h.desktop.AddWindow("doc", u"Notepad", u"doc - メモ帳");
+    s.Slot().keyword[TopMiddle] = u"*メモ帳*";
+    s.Clear();
+    s.h.app.OnCommand(command_id::kApplyAllKeywords);
+    EXPECT_EQ(s.Slot().window[TopMiddle], doc);
+    EXPECT_EQ(s.Slot().window[RightTop], kNoWindow);
+    EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{s.Box(c.message)}));
+    ASSERT_EQ(s.atSound.size(), 1u);
+    EXPECT_EQ(s.atSound[0].topMiddle, doc) << "the sound comes after the work";
+    EXPECT_TRUE(s.atSound[0].shell.empty());
+  }
+}
+
+TEST(CommandSoundTest, StopSeekPlayOnlyWithSoundOnCommand) {
+  const std::uint16_t commands[] = {command_id::kPause, command_id::kShowAll, command_id::kUnregisterAll,
+                                    command_id::kApplyAllKeywords};
+  for (const bool sound : {false, true}) {
+    for (const std::uint16_t id : commands) {
+      Scene s(1, sound);
+      s.h.app.OnCommand(id);
+      EXPECT_EQ(s.Sounds(), sound ? kSoundPlayed : std::vector<std::u16string>{}) << id << " sound " << sound;
+    }
+  }
+}
+
+TEST(CommandSoundTest, OpenedAtCreationWhateverTheSettingAndAFailureIsAlwaysABox) {
+  struct Case {
+    std::uint32_t error;
+    int sound;
+  };
+  const Case cases[] = {{0, 0}, {0, 1}, {277, 0}, {263, 1}};
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.AddMonitor({0, 0, 1920, 1080});
+    h.shell.SetSoundOpenError(c.error);
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 1);
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"SOUND_ON_COMMAND", c.sound);
+    const WindowHandle main = h.Start();
+    std::vector<std::u16string> mci = {u"open \"C:\\Tools\\Peekbar\\Command.mp3\" alias cmd_sound"};
+    if (c.error == 0) mci.push_back(u"setaudio cmd_sound volume to 1000");
+    EXPECT_EQ(h.shell.MultimediaCommands(), mci) << c.error;
+    if (c.error == 0) {
+      EXPECT_TRUE(h.shell.Boxes().empty());
+      continue;
+    }
+    ASSERT_GE(h.shell.Log().size(), 2u);
+    EXPECT_EQ(h.shell.Log()[0], "Box owner=" + std::to_string(main) +
+                                    " (error) コマンド実行時に鳴らす音声ファイルの読み込みに失敗しました。");
+    EXPECT_EQ(h.shell.Log()[1], "Add icon=101 tip=Peekbar") << "before the tray icon is added";
+    EXPECT_TRUE(h.shell.Balloons().empty());
+  }
+}
+
+TEST(TrayClickTest, DoubleClickAppliesKeywordsAndMiddleClickShowsAllUnlessSwapped) {
+  struct Case {
+    int reverse;
+    std::uint32_t mouse;
+    bool showAll;
+  };
+  const Case cases[] = {
+      {0, tray_mouse::kLeftButtonDoubleClick, false},
+      {0, tray_mouse::kMiddleButtonUp, true},
+      {1, tray_mouse::kLeftButtonDoubleClick, true},
+      {1, tray_mouse::kMiddleButtonUp, false},
+  };
+  for (const Case& c : cases) {
+    Scene s;
+    s.h.settings().trayOperationReverse = c.reverse;
+    s.h.state().modalBusy = true;  // not a menu command: a dialog does not hold it back
+    s.h.app.OnTrayNotify(1, c.mouse);
+    EXPECT_EQ(s.h.state().showAllActive, c.showAll) << c.reverse << " " << c.mouse;
+    const std::string expected = c.showAll ? s.Box(kShowAllOn) : s.Box("全箇所のキーワードを適用しました。");
+    ASSERT_FALSE(s.h.shell.Log().empty());
+    EXPECT_EQ(s.h.shell.Log().back(), expected);
+  }
+}
+
+}  // namespace
+}  // namespace peekbar
