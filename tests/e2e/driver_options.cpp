@@ -39,6 +39,7 @@ bool ParseDriverOptions(int& argc, wchar_t** argv, std::wstring& error) {
         int used = TakeOption(L"--dist", argc, argv, i, options.distDir);
         if (!used) used = TakeOption(L"--layout", argc, argv, i, options.layout);
         if (!used) used = TakeOption(L"--shots", argc, argv, i, options.shotsDir);
+        if (!used) used = TakeOption(L"--target", argc, argv, i, options.targetExe);
         if (used) {
             i += used;
         } else {
@@ -61,6 +62,15 @@ bool ParseDriverOptions(int& argc, wchar_t** argv, std::wstring& error) {
         error = L"no Peekbar.exe in " + options.distDir;
         return false;
     }
+    if (options.targetExe.empty()) {
+        const size_t separator = options.distDir.find_last_of(L"\\/");
+        const std::wstring parent = separator == std::wstring::npos ? L"." : options.distDir.substr(0, separator);
+        options.targetExe = parent + L"\\Peekbar-test\\peekbar_target.exe";
+    }
+    if (GetFileAttributesW(options.targetExe.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        error = L"no test program " + options.targetExe + L" (give it with --target)";
+        return false;
+    }
     if (options.layout != L"one-monitor" && options.layout != L"two-monitors") {
         error = L"--layout must be one-monitor or two-monitors";
         return false;
@@ -80,6 +90,8 @@ void AttachToShellDesktop() {
     }
 }
 
-int ExpectedMonitorCount() { return options.layout == L"two-monitors" ? 2 : 1; }
+int ExpectedMonitorCount() { return TwoMonitorLayout() ? 2 : 1; }
+
+bool TwoMonitorLayout() { return options.layout == L"two-monitors"; }
 
 }  // namespace e2e

@@ -10,12 +10,14 @@ struct DriverOptions {
     std::wstring distDir;      // folder holding Peekbar.exe, Command.mp3, Readme.txt
     std::wstring layout;       // "one-monitor" or "two-monitors"
     std::wstring shotsDir;     // where the harness keeps screenshots (may be empty)
+    std::wstring targetExe;    // the test program whose windows the tests register
     std::wstring desktopName;  // desktop the driven processes start on ("" = inherited)
 };
 
-// Removes --dist, --layout and --shots (as "--name value" or "--name=value")
-// from argv, stores them and returns false with a message in `error` when
-// they are unusable.
+// Removes --dist, --layout, --shots and --target (as "--name value" or
+// "--name=value") from argv, stores them and returns false with a message in
+// `error` when they are unusable. --target defaults to
+// <dist>\..\Peekbar-test\peekbar_target.exe.
 bool ParseDriverOptions(int& argc, wchar_t** argv, std::wstring& error);
 
 const DriverOptions& Options();
@@ -28,5 +30,6 @@ void AttachToShellDesktop();
 
 // Number of monitors the layout promises (1 or 2).
 int ExpectedMonitorCount();
+bool TwoMonitorLayout();
 
 }  // namespace e2e

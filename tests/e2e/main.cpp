@@ -2,7 +2,9 @@
 // program would.
 //
 //   peekbar_e2e --dist <folder with Peekbar.exe> [--layout one-monitor|two-monitors]
-//               [--shots <folder>] [GoogleTest options]
+//               [--shots <folder>] [--target <peekbar_target.exe>] [GoogleTest options]
+//
+// --target defaults to Peekbar-test\peekbar_target.exe beside the dist folder.
 
 #include <windows.h>
 
@@ -22,8 +24,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     e2e::AttachToShellDesktop();
     testing::InitGoogleTest(&argc, argv);
-    std::printf("[ driver   ] dist %ls, layout %ls, desktop %ls\n", e2e::Options().distDir.c_str(),
-                e2e::Options().layout.c_str(),
+    std::printf("[ driver   ] dist %ls, target %ls, layout %ls, desktop %ls\n", e2e::Options().distDir.c_str(),
+                e2e::Options().targetExe.c_str(), e2e::Options().layout.c_str(),
                 e2e::Options().desktopName.empty() ? L"(inherited)" : e2e::Options().desktopName.c_str());
     testing::AddGlobalTestEnvironment(new e2e::SessionCheck);  // owned by GoogleTest
     return RUN_ALL_TESTS();

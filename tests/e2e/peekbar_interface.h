@@ -11,6 +11,9 @@ inline constexpr wchar_t kMainWindowTitle[] = L"Peekbar";
 inline constexpr wchar_t kMessageBoxCaption[] = L"Peekbar";
 inline constexpr wchar_t kInstanceMutexName[] = L"「Peekbar」の多重起動確認用ミューテックス";
 inline constexpr UINT kTrayIconId = 1;
+// The tray icon's callback message to the main window: wParam the icon's
+// identifier, lParam the mouse message.
+inline constexpr UINT kTrayCallbackMessage = WM_APP;
 
 // Exit code of a refused or failed start (−1).
 inline constexpr DWORD kFailedExitCode = 0xFFFFFFFF;
@@ -18,6 +21,10 @@ inline constexpr DWORD kFailedExitCode = 0xFFFFFFFF;
 // Tray-menu commands, sent as WM_COMMAND to the main window.
 namespace command {
 inline constexpr WORD kExit = 1001;
+inline constexpr WORD kPause = 1015;
+inline constexpr WORD kShowAll = 1016;
+inline constexpr WORD kUnregisterAll = 1017;
+inline constexpr WORD kApplyAllKeywords = 1018;
 inline constexpr WORD kToggleTriggerWindow = 1037;
 inline constexpr WORD kToggleTriggerCtrl = 1038;
 inline constexpr WORD kToggleTriggerShift = 1039;
@@ -27,6 +34,34 @@ inline constexpr WORD kTrayIconWhite = 1045;   // TRAY_ICON_COLOR 1
 inline constexpr WORD kTrayIconBlack = 1046;   // TRAY_ICON_COLOR 2
 inline constexpr WORD kMonitorPopHidden = 1100;  // 1100..1105: MONITOR_POP SHOW −1..4
 inline constexpr WORD kFirstProfile = 1200;      // 1200 + k selects profile k
+
+// The command of location `location` (0..15) of monitor `monitor` that
+// picks candidate window `candidate` (the candidates are listed as the
+// menu lists them) while at most 15 monitors are attached.
+inline WORD PickCandidate(int monitor, int location, int candidate) {
+    return static_cast<WORD>(2000 + (16 * monitor + location) * 259 + 3 + candidate);
+}
 }  // namespace command
+
+// Edge locations, clockwise from the top-left corner.
+namespace location {
+inline constexpr int kTopMiddle = 2;
+inline constexpr int kRightMiddle = 6;
+inline constexpr int kBottomMiddle = 10;
+inline constexpr int kLeftMiddle = 14;
+}  // namespace location
+
+// Texts Peekbar shows in its message boxes.
+namespace text {
+inline constexpr wchar_t kSoundLoadFailed[] = L"コマンド実行時に鳴らす音声ファイルの読み込みに失敗しました。";
+inline constexpr wchar_t kShowAllOn[] =
+    L"一時的に、登録してあるウィンドウを全て表示します。\n"
+    L"「一時全箇所表示」をもう一度選択すると一時全箇所表示を解除します。";
+inline constexpr wchar_t kShowAllOff[] = L"一時全箇所表示を解除しました。";
+inline constexpr wchar_t kUnregisteredAll[] = L"全箇所のウィンドウの登録を解除しました。";
+inline constexpr wchar_t kUnregisteredAllMonitors[] = L"全モニターの全箇所のウィンドウの登録を解除しました。";
+inline constexpr wchar_t kAppliedAll[] = L"全箇所のキーワードを適用しました。";
+inline constexpr wchar_t kAppliedAllMonitors[] = L"全モニターの全箇所のキーワードを適用しました。";
+}  // namespace text
 
 }  // namespace e2e::peekbar

@@ -49,7 +49,8 @@ PeekbarProcess::PeekbarProcess(PeekbarProcess&& other) noexcept
     : process_(std::exchange(other.process_, nullptr)),
       id_(std::exchange(other.id_, 0)),
       startTick_(other.startTick_),
-      mainWindow_(std::exchange(other.mainWindow_, nullptr)) {}
+      mainWindow_(std::exchange(other.mainWindow_, nullptr)),
+      soundErrorBoxes_(std::move(other.soundErrorBoxes_)) {}
 
 PeekbarProcess& PeekbarProcess::operator=(PeekbarProcess&& other) noexcept {
     if (this != &other) {
@@ -58,6 +59,7 @@ PeekbarProcess& PeekbarProcess::operator=(PeekbarProcess&& other) noexcept {
         id_ = std::exchange(other.id_, 0);
         startTick_ = other.startTick_;
         mainWindow_ = std::exchange(other.mainWindow_, nullptr);
+        soundErrorBoxes_ = std::move(other.soundErrorBoxes_);
     }
     return *this;
 }
@@ -107,7 +109,15 @@ HWND PeekbarProcess::WaitUntilRunning(DWORD timeoutMs) {
     if (!window) return nullptr;
     const ULONGLONG now = GetTickCount64();
     const DWORD remaining = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-    const bool iconAdded = WaitUntil([&] { return TrayIconExists(window) || HasExited(); }, remaining);
+    const bool iconAdded = WaitUntil([&] {
+        for (HWND box : FindDialogs(id_, peekbar::kMessageBoxCaption)) {
+            if (soundErrorBoxes_.count(box) == 0 && MessageBoxText(box) == peekbar::text::kSoundLoadFailed) {
+                soundErrorBoxes_.insert(box);
+                DismissMessageBox(box);
+            }
+        }
+        return TrayIconExists(window) || HasExited();
+    }, remaining);
     return iconAdded && !HasExited() ? window : nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <set>
 #include <string>
 
 #include "wait.h"
@@ -37,8 +38,12 @@ public:
     // Waits for the main window; null when it did not come (or the process ended).
     HWND WaitForMainWindow(DWORD timeoutMs = kStartTimeoutMs);
     // Waits until the program is up: its main window exists and its tray
-    // icon has been added. Returns the main window, or null.
+    // icon has been added. Returns the main window, or null. A box saying
+    // that the command sound could not be loaded holds the start-up until
+    // it is answered: it is answered here, and counted.
     HWND WaitUntilRunning(DWORD timeoutMs = kStartTimeoutMs);
+    // How many such boxes WaitUntilRunning has answered.
+    int SoundErrorBoxesAnswered() const { return static_cast<int>(soundErrorBoxes_.size()); }
     // The window found by the last successful search.
     HWND MainWindow() const { return mainWindow_; }
 
@@ -65,6 +70,7 @@ private:
     DWORD id_ = 0;
     ULONGLONG startTick_ = 0;
     HWND mainWindow_ = nullptr;
+    std::set<HWND> soundErrorBoxes_;
 };
 
 // The top-level window of class PEEKBAR_MAIN titled "Peekbar" that belongs

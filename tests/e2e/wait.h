@@ -25,4 +25,16 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = kEventTimeoutMs) {
     }
 }
 
+// Polls `condition` for `durationMs`: false as soon as it fails once. For
+// things that must not happen, such as a window coming up.
+template <typename Condition>
+bool HoldsFor(Condition condition, DWORD durationMs) {
+    const ULONGLONG end = GetTickCount64() + durationMs;
+    for (;;) {
+        if (!condition()) return false;
+        if (GetTickCount64() >= end) return true;
+        Sleep(kPollIntervalMs);
+    }
+}
+
 }  // namespace e2e

@@ -6,10 +6,15 @@
 
 namespace {
 
+// Windows of this process still open. (Other instances of the program own
+// windows of the same class: a search by class would find theirs too.)
+int openWindows = 0;
+
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) ++openWindows;
   if (message == WM_DESTROY) {
     // The last window closed ends the program.
-    if (FindWindowW(L"PEEKBAR_TEST_TARGET", nullptr) == nullptr) PostQuitMessage(0);
+    if (--openWindows == 0) PostQuitMessage(0);
     return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -44,7 +44,7 @@ void Stage(AppHarness& h, const Scene& scene) {
   h.settings().noTitle = scene.noTitle ? 1 : 0;
   for (std::size_t i = 0; i < scene.titles.size(); ++i) {
     FakeWindow window;
-    window.name = "w" + std::to_string(i);
+    window.name = std::string("w").append(std::to_string(i));
     window.title = scene.titles[i];
     window.visible = scene.visible[i];
     h.desktop.AddWindow(window);
