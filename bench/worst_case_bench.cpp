@@ -57,16 +57,20 @@ BENCHMARK_CAPTURE(Wildcard_Core_Growth, text40, 40)->DenseRange(9, 19, 2)->Unit(
 // reference's time by about 40 to 60; 11 units would take over half a minute.
 BENCHMARK_CAPTURE(Wildcard_Reference_Growth, text255, 255)->DenseRange(3, 9, 2)->Unit(benchmark::kMillisecond);
 
-void Regex_Core_NestedRepetition255(benchmark::State& state) {
+// Both runaway labels: all 'x' (turned away by the required 'y' before the
+// regular expression runs) and 'x's with "yz" at the end, which gets past
+// that and makes the matcher backtrack until its complexity limit stops it.
+void Regex_Core_NestedRepetition255(benchmark::State& state, std::u16string label) {
   const std::u16string pattern = u"(x+x+)+y";
-  const std::u16string label(255, u'x');
   for (auto _ : state) {
     bool match = RegexMatch(pattern, label);
     benchmark::DoNotOptimize(match);
     if (match) std::abort();
   }
 }
-BENCHMARK(Regex_Core_NestedRepetition255)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Regex_Core_NestedRepetition255, all_x, std::u16string(255, u'x'))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Regex_Core_NestedRepetition255, x_then_yz, std::u16string(253, u'x') + u"yz")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace peekbar::bench

@@ -81,6 +81,8 @@ TEST(RegexMatch, WholeLabelCaseSensitive) {
 TEST(RegexMatch, InvalidOrRunawayExpressionsFailQuietly) {
   EXPECT_FALSE(RegexMatch(u"[abc", kNotepadLabel));
   EXPECT_FALSE(RegexMatch(u"(x+x+)+y", std::u16string(255, u'x')));
+  // Past the required 'y', the matcher itself must give up.
+  EXPECT_FALSE(RegexMatch(u"(x+x+)+y", std::u16string(253, u'x') + u"yz"));
 }
 
 TEST(KeywordMatcher, CompiledOnceServesManyLabels) {
