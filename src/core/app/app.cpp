@@ -241,20 +241,8 @@ void App::ProfileLoaded() {
   tray_.UpdateTrayTip();
 }
 
-void App::ReleaseAllWindows() {
-  Placement release;
-  release.zOrder = ZOrder::NotTopmost;
-  release.show = true;
-  release.async = true;
-  for (const MonitorSlot& slot : state_.monitorSlots) {
-    for (WindowHandle window : slot.window) {
-      if (window != kNoWindow) desktop_.PlaceWindow(window, release);
-    }
-  }
-}
-
 void App::Shutdown() {
-  ReleaseAllWindows();
+  ShowEveryRegisteredWindow(state_, desktop_);
   taskbar_.ShowTaskbar();
   tray_.Remove();
 }

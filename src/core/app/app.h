@@ -113,7 +113,6 @@ class App final : private SettingsEvents {
   void SetMonitorPopPosition(std::int32_t show);
   bool AnyGuideWanted() const;
   bool StartupShortcutExists();
-  void ReleaseAllWindows();
 
   Desktop& desktop_;
   Shell& shell_;

@@ -53,6 +53,27 @@ struct Placement {
   std::int32_t height = 0;
 };
 
+// Moves and sizes a window to the rectangle.
+inline Placement PlacementAt(const Rect& rect) {
+  Placement p;
+  p.move = true;
+  p.size = true;
+  p.position = {rect.left, rect.top};
+  p.width = rect.Width();
+  p.height = rect.Height();
+  return p;
+}
+
+// Gives a window back to the user: shown, an ordinary (not topmost) window
+// again, without waiting for its thread.
+inline Placement GiveBackPlacement() {
+  Placement p;
+  p.zOrder = ZOrder::NotTopmost;
+  p.show = true;
+  p.async = true;
+  return p;
+}
+
 class Desktop {
  public:
   Desktop() = default;

@@ -172,15 +172,9 @@ void ShowHide::PlaceAtSavedRect(int monitor, int location) {
   const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
   const auto k = static_cast<std::size_t>(location);
   const Rect& saved = slot.savedRect[k];
-  Placement p;
+  // Without a remembered rectangle only the z-order changes.
+  Placement p = saved.Width() > 0 && saved.Height() > 0 ? PlacementAt(saved) : Placement{};
   p.zOrder = ShownZOrder();
-  if (saved.Width() > 0 && saved.Height() > 0) {
-    p.move = true;
-    p.size = true;
-    p.position = {saved.left, saved.top};
-    p.width = saved.Width();
-    p.height = saved.Height();
-  }
   desktop_.PlaceWindow(slot.window[k], p);
 }
 
@@ -198,11 +192,15 @@ void ShowHide::ReleaseWindow(int monitor, int location) {
   const WindowHandle window =
       state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)];
   if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
-  Placement p;
-  p.zOrder = ZOrder::NotTopmost;
-  p.show = true;
-  p.async = true;
-  desktop_.PlaceWindow(window, p);
+  desktop_.PlaceWindow(window, GiveBackPlacement());
+}
+
+void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
+  for (const MonitorSlot& slot : state.monitorSlots) {
+    for (WindowHandle window : slot.window) {
+      if (window != kNoWindow) desktop.PlaceWindow(window, GiveBackPlacement());
+    }
+  }
 }
 
 }  // namespace peekbar

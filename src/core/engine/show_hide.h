@@ -26,6 +26,10 @@ Edge DockingEdge(const Rect& monitor, int location, Point pointer);
 // pointer along it and kept on the monitor (the near bound wins).
 Point DockedPosition(const Rect& monitor, Edge edge, std::int32_t width, std::int32_t height, Point pointer);
 
+// Every location's window shown, not topmost, once per location holding it;
+// the registrations stay.
+void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop);
+
 class ShowHide {
  public:
   ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, SettingsFile& settingsFile)

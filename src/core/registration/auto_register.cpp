@@ -57,11 +57,7 @@ void AutoRegistration::RegisterByKeyword(int monitor, int location) {
 }
 
 void AutoRegistration::GiveBackAndWait(WindowHandle window) {
-  Placement p;
-  p.zOrder = ZOrder::NotTopmost;
-  p.show = true;
-  p.async = true;
-  desktop_.PlaceWindow(window, p);
+  desktop_.PlaceWindow(window, GiveBackPlacement());
   for (int step = 0; step < kVisibleWaitSteps; ++step) {
     if (!desktop_.WindowExists(window) || desktop_.IsWindowVisible(window)) break;
     desktop_.Pause(kVisibleWaitStepMs);

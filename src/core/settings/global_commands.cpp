@@ -25,18 +25,6 @@ void GlobalCommands::TogglePause() {
   PlayCommandSound();
 }
 
-void GlobalCommands::ShowAllRegistered() {
-  Placement p;
-  p.zOrder = ZOrder::NotTopmost;
-  p.show = true;
-  p.async = true;
-  for (const MonitorSlot& slot : state_.monitorSlots) {
-    for (WindowHandle window : slot.window) {
-      if (window != kNoWindow) desktop_.PlaceWindow(window, p);
-    }
-  }
-}
-
 void GlobalCommands::ToggleShowAll() {
   const std::uint32_t now = desktop_.TickCount();
   state_.showAllActive = !state_.showAllActive;
@@ -45,7 +33,7 @@ void GlobalCommands::ToggleShowAll() {
     shell_.StopTimer();
     overlays_.CloseTriggerWindowAndTip();
     tray_.SetTrayIconState(TrayIconState::ShowingAll);
-    ShowAllRegistered();
+    ShowEveryRegisteredWindow(state_, desktop_);
     messages_.ShowInfoMessage(state_.mainWindow,
                               u"一時的に、登録してあるウィンドウを全て表示します。\n"
                               u"「一時全箇所表示」をもう一度選択すると一時全箇所表示を解除します。");
@@ -65,7 +53,7 @@ void GlobalCommands::ToggleShowAll() {
 }
 
 void GlobalCommands::UnregisterAll() {
-  ShowAllRegistered();
+  ShowEveryRegisteredWindow(state_, desktop_);
   for (MonitorSlot& slot : state_.monitorSlots) slot.window.fill(kNoWindow);
   PlayCommandSound();
   messages_.ShowInfoMessage(state_.mainWindow, state_.MonitorCount() > 1

@@ -4,6 +4,7 @@
 #include "app/desktop.h"
 #include "app/shell.h"
 #include "app/state.h"
+#include "engine/show_hide.h"
 #include "overlays/overlay_hooks.h"
 #include "registration/auto_register.h"
 #include "settings/messages.h"
@@ -31,8 +32,6 @@ class GlobalCommands {
   void ApplyAllKeywords();
 
  private:
-  void ShowAllRegistered();
-
   AppState& state_;
   Desktop& desktop_;
   Shell& shell_;

@@ -163,13 +163,8 @@ void SettingsFile::RestoreWindowRect(int monitor, int location) {
   rect.right = store_.ReadInt(path, section, LocationKey(u"WIN_RIGHT_", location), 0);
   rect.bottom = store_.ReadInt(path, section, LocationKey(u"WIN_BOTTOM_", location), 0);
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
-  Placement placement;
-  placement.move = true;
-  placement.size = true;
+  Placement placement = PlacementAt(rect);
   placement.noActivate = true;
-  placement.position = {rect.left, rect.top};
-  placement.width = rect.Width();
-  placement.height = rect.Height();
   desktop_.PlaceWindow(slot.window[i], placement);
 }
 
