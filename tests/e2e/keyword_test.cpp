@@ -1,0 +1,110 @@
+// Windows registered by the keywords of the profile: which windows a
+// keyword takes, what a costly expression does to Peekbar, and what becomes
+// of a registration whose window is closed by its program.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "desktop_input.h"
+#include "driver_options.h"
+#include "peekbar_interface.h"
+#include "peekbar_session.h"
+#include "test_programs.h"
+#include "window_state.h"
+
+namespace e2e {
+namespace {
+
+using peekbar::location::kTopMiddle;
+
+std::wstring AppliedAllText() {
+    return ExpectedMonitorCount() > 1 ? peekbar::text::kAppliedAllMonitors : peekbar::text::kAppliedAll;
+}
+
+using Keywords = PeekbarSession;
+
+TEST_F(Keywords, MatchTheWholeEntryLabelOfTheWindow) {
+    TestProgram notepad = TestProgram::StartNotepad();
+    ASSERT_NE(notepad.Window(), nullptr);
+    const struct {
+        const wchar_t* keyword;
+        bool regex;
+        bool registers;
+    } cases[] = {
+        {L"*メモ帳*", false, true},
+        {L".*Notepad.*", true, true},
+        // The label has the class in full-width parentheses.
+        {L"* - メモ帳(Notepad)", false, false},
+        {L"* - メモ帳（Notepad）", false, true},
+        // A regular expression must match all of the label.
+        {L"Notepad", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.regex ? "expression " : "wildcard ") << testing::PrintToString(
+                                                std::wstring(c.keyword)));
+        StartPeekbar(QuickProfile().Keyword(0, kTopMiddle, c.keyword, c.regex));
+        if (c.registers) {
+            EXPECT_TRUE(WaitHidden(notepad.Window())) << "notepad was not registered";
+        } else {
+            EXPECT_TRUE(IsShown(notepad.Window())) << "notepad was registered";
+        }
+        ASSERT_EQ(peekbar.Exit(), std::optional<DWORD>(0));
+        ASSERT_TRUE(WaitShown(notepad.Window())) << "notepad was not given back at exit";
+    }
+}
+
+TEST_F(Keywords, CostlyExpressionNeitherHoldsPeekbarUpNorRegistersTheWindow) {
+    // Backtracking over 40 characters would take hours.
+    TestProgram target = TestProgram::StartTarget({std::wstring(40, L'x')});
+    ASSERT_NE(target.Window(), nullptr);
+    ASSERT_TRUE(QuickProfile().Keyword(0, kTopMiddle, L"(x+x+)+y", true).Write(installation.ProfilePath(0)));
+
+    peekbar = PeekbarProcess::Start(installation.ExePath());
+    ASSERT_NE(peekbar.WaitUntilRunning(), nullptr);
+    EXPECT_TRUE(peekbar.Responds(2000)) << "Peekbar is stuck in the expression";
+    EXPECT_TRUE(IsShown(target.Window())) << "the window was registered";
+}
+
+TEST_F(Keywords, WindowClosedByItsProgramIsForgottenAndItsSuccessorWaitsForTheKeywords) {
+    const std::wstring title = L"Peekbar test: closed and opened again";
+    TestProgram first = TestProgram::StartTarget({title});
+    const HWND closed = first.Window();
+    ASSERT_NE(closed, nullptr);
+    // A location taken for a window that is gone would hold the taskbar
+    // hidden at its edge.
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const bool taskbarShown = taskbar && IsWindowVisible(taskbar);
+    StartPeekbar(QuickProfile().Option(L"HIDE_TASKBAR", 1).Keyword(0, kTopMiddle, title + L"*"));
+    ASSERT_TRUE(WaitHidden(closed));
+
+    ASSERT_TRUE(PostMessageW(closed, WM_CLOSE, 0, 0));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(closed); }));
+    EXPECT_TRUE(peekbar.Responds());
+
+    TestProgram second = TestProgram::StartTarget({title});
+    const HWND successor = second.Window();
+    ASSERT_NE(successor, nullptr);
+    const Rect placed = WindowRect(successor);
+    // Neither hidden nor moved, also with the pointer on the edge, where
+    // nothing happens any more.
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    EXPECT_TRUE(HoldsFor([&] { return IsShown(successor) && WindowRect(successor) == placed; }, 2000))
+        << "the new window was taken over: shown " << IsShown(successor) << ", at " << WindowRect(successor);
+    EXPECT_TRUE(!taskbarShown || IsWindowVisible(taskbar)) << "the edge of the closed window hid the taskbar";
+    EXPECT_TRUE(peekbar.Responds());
+
+    ASSERT_TRUE(MovePointer(kRestingPoint));
+    ASSERT_TRUE(peekbar.PostCommand(peekbar::command::kApplyAllKeywords));
+    EXPECT_EQ(AnswerMessageBox(), AppliedAllText());
+    EXPECT_TRUE(WaitHidden(successor)) << "applying the keywords did not register the new window";
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    EXPECT_TRUE(WaitShown(successor));
+    EXPECT_TRUE(EnterAndLeave(successor));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,43 @@
+#include "profile_file.h"
+
+#include <vector>
+
+namespace e2e {
+
+ProfileFile& ProfileFile::Option(const std::wstring& key, int value) {
+    for (auto& [name, text] : options_) {
+        if (name == key) {
+            text = std::to_wstring(value);
+            return *this;
+        }
+    }
+    options_.emplace_back(key, std::to_wstring(value));
+    return *this;
+}
+
+ProfileFile& ProfileFile::Keyword(int monitor, int location, const std::wstring& keyword, bool regex) {
+    IniEntries& entries = monitors_[monitor];
+    entries.emplace_back(L"KEYWORD_" + std::to_wstring(location), keyword);
+    entries.emplace_back(L"REG_EXP_" + std::to_wstring(location), regex ? L"1" : L"0");
+    return *this;
+}
+
+bool ProfileFile::Write(const std::wstring& path) const {
+    std::vector<std::wstring> lines;
+    const auto section = [&](const std::wstring& name, const IniEntries& entries) {
+        lines.push_back(L"[" + name + L"]");
+        for (const auto& [key, value] : entries) lines.push_back(key + L"=" + value);
+    };
+    if (!options_.empty()) section(L"OPTION", options_);
+    for (const auto& [monitor, entries] : monitors_) section(L"MONITOR_" + std::to_wstring(monitor), entries);
+    return WriteUnicodeTextFile(path, lines);
+}
+
+ProfileFile QuickProfile() {
+    ProfileFile profile;
+    profile.Option(L"TIMER_INTERVAL", 100).Option(L"SHOWING_DELAY", 250).Option(L"HIDDEN_DELAY", 300);
+    profile.Option(L"BALLOON", 0);
+    return profile;
+}
+
+}  // namespace e2e

@@ -1,0 +1,32 @@
+// A profile file prepared before Peekbar starts, as a user would edit it:
+// options, and keywords for edge locations.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "ini_file.h"
+
+namespace e2e {
+
+class ProfileFile {
+public:
+    // A key of section OPTION.
+    ProfileFile& Option(const std::wstring& key, int value);
+    // KEYWORD_<location> and REG_EXP_<location> of section MONITOR_<monitor>.
+    ProfileFile& Keyword(int monitor, int location, const std::wstring& keyword, bool regex = false);
+
+    // Writes the file anew (UTF-16LE with a byte-order mark).
+    bool Write(const std::wstring& path) const;
+
+private:
+    IniEntries options_;
+    std::map<int, IniEntries> monitors_;
+};
+
+// Quick ticks and short delays, so that a show and a hide take well under a
+// second, and messages in boxes (which the driver can read) rather than
+// balloons.
+ProfileFile QuickProfile();
+
+}  // namespace e2e

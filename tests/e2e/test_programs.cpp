@@ -1,0 +1,105 @@
+#include "test_programs.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "driver_options.h"
+#include "process_windows.h"
+
+namespace e2e {
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? L"." : path.substr(0, separator);
+}
+
+std::wstring Quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+std::wstring NotepadPath() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\notepad.exe";
+}
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM context) {
+    if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+TestProgram TestProgram::StartTarget(const std::vector<std::wstring>& titles) {
+    std::wstring arguments;
+    for (const std::wstring& title : titles) arguments += (arguments.empty() ? L"" : L" ") + Quoted(title);
+    return Start(Options().targetExe, arguments, kTargetClass, titles);
+}
+
+TestProgram TestProgram::StartNotepad() { return Start(NotepadPath(), L"", kNotepadClass, {kNotepadTitle}); }
+
+TestProgram TestProgram::Start(const std::wstring& exePath, const std::wstring& arguments, const wchar_t* className,
+                               const std::vector<std::wstring>& titles) {
+    TestProgram program;
+    const StartedProcess started = StartOnDriverDesktop(exePath, arguments, FolderOf(exePath));
+    if (!started.handle) {
+        ADD_FAILURE() << "CreateProcessW failed with error " << started.error << " for " << exePath;
+        return program;
+    }
+    program.process_ = started.handle;
+    program.id_ = started.id;
+    for (const std::wstring& title : titles) {
+        HWND window = nullptr;
+        WaitUntil([&] {
+            const std::vector<HWND> found = FindTopLevelWindows(program.id_, className, title);
+            window = found.empty() || !IsWindowVisible(found.front()) ? nullptr : found.front();
+            return window != nullptr;
+        }, kStartTimeoutMs);
+        if (!window) ADD_FAILURE() << "no visible window \"" << title << "\" of " << exePath;
+        program.windows_.push_back(window);
+    }
+    return program;
+}
+
+TestProgram::TestProgram(TestProgram&& other) noexcept
+    : process_(std::exchange(other.process_, nullptr)),
+      id_(std::exchange(other.id_, 0)),
+      windows_(std::move(other.windows_)) {}
+
+TestProgram& TestProgram::operator=(TestProgram&& other) noexcept {
+    if (this != &other) {
+        Close();
+        process_ = std::exchange(other.process_, nullptr);
+        id_ = std::exchange(other.id_, 0);
+        windows_ = std::move(other.windows_);
+    }
+    return *this;
+}
+
+TestProgram::~TestProgram() { Close(); }
+
+bool TestProgram::HasExited() const {
+    return !process_ || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+}
+
+void TestProgram::Close() {
+    if (!process_) return;
+    for (HWND window : windows_) {
+        if (IsWindow(window)) PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    if (WaitForSingleObject(process_, kExitTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, kExitTimeoutMs);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+    windows_.clear();
+}
+
+std::vector<HWND> VisibleTopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+}  // namespace e2e
