@@ -172,6 +172,11 @@ make_wine_prefix() {
     return 1
   fi
   rm -f "$log"
+  # Booted this way the prefix knows the program for text files (txtfile)
+  # but not that .txt files are text files; Windows does, and opening
+  # Readme.txt with the shell needs it.
+  wine reg add 'HKCR\.txt' /ve /d txtfile /f </dev/null >/dev/null 2>&1
+  wineserver -w
 }
 
 # Gives DIR a new prefix copied from TEMPLATE, which is booted once (under a

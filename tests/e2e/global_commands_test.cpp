@@ -195,5 +195,41 @@ TEST_F(CommandSound, MissingFileIsReportedAtStartAndTheCommandsRunSilently) {
     EXPECT_EQ(peekbar.SoundErrorBoxesAnswered(), 1);
 }
 
+using HelpCommand = PeekbarSession;
+
+BOOL CALLBACK FindReadmeViewer(HWND window, LPARAM found) {
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if (IsWindowVisible(window) && std::wstring(title).find(L"Readme.txt") != std::wstring::npos) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible window showing Readme.txt on this desktop or, where Wine starts
+// the shell's programs there, on the default one.
+HWND ReadmeViewer() {
+    HWND found = nullptr;
+    EnumWindows(FindReadmeViewer, reinterpret_cast<LPARAM>(&found));
+    if (found != nullptr) return found;
+    if (HDESK desktop = OpenDesktopW(L"Default", 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE)) {
+        EnumDesktopWindows(desktop, FindReadmeViewer, reinterpret_cast<LPARAM>(&found));
+        CloseDesktop(desktop);
+    }
+    return found;
+}
+
+// The user guide beside the executable opens in the program the shell
+// associates with text files.
+TEST_F(HelpCommand, ReadmeOpensWithTheShell) {
+    StartPeekbar(QuickProfile());
+    ASSERT_EQ(ReadmeViewer(), nullptr);
+    Command(command::kReadme);
+    HWND viewer = nullptr;
+    EXPECT_TRUE(WaitUntil([&] { return (viewer = ReadmeViewer()) != nullptr; })) << "no window shows Readme.txt";
+    if (viewer != nullptr) PostMessageW(viewer, WM_CLOSE, 0, 0);
+}
+
 }  // namespace
 }  // namespace e2e

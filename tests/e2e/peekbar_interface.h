@@ -21,6 +21,7 @@ inline constexpr DWORD kFailedExitCode = 0xFFFFFFFF;
 // Tray-menu commands, sent as WM_COMMAND to the main window.
 namespace command {
 inline constexpr WORD kExit = 1001;
+inline constexpr WORD kReadme = 1002;
 inline constexpr WORD kPause = 1015;
 inline constexpr WORD kShowAll = 1016;
 inline constexpr WORD kUnregisterAll = 1017;
