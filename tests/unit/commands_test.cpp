@@ -105,3 +105,34 @@ TEST(DecodeCommandTest, LocationOfAMonitorNotAttachedIsIgnored) {
 
 }  // namespace
 }  // namespace peekbar
+
+namespace peekbar {
+namespace {
+
+// Identifiers travel in 16 bits: with many monitors every location command
+// must still fit and decode to the location and item it was made for.
+TEST(ManyMonitorCommands, EveryLocationIdentifierFitsAndDecodesBack) {
+  for (int monitors : {1, 2, 15, 16, 17, 24, 40}) {
+    const int block = LocationBlockSize(monitors);
+    EXPECT_EQ(MaxMenuCandidates(monitors), block - 3);
+    if (monitors <= 15) {
+      EXPECT_EQ(block, 259) << "up to 15 monitors the identifiers keep their layout";
+    }
+    for (int m = 0; m < monitors; ++m) {
+      for (int l = 0; l < 16; ++l) {
+        for (int k : {0, 1, 2, 3, block - 1}) {
+          const int id = LocationCommandId(m, l, k, monitors);
+          ASSERT_LT(id, 65536) << monitors << " monitors, monitor " << m;
+          const Command c = DecodeCommand(static_cast<std::uint16_t>(id), monitors);
+          ASSERT_EQ(c.kind, CommandKind::Location);
+          EXPECT_EQ(c.monitor, m);
+          EXPECT_EQ(c.location, l);
+          EXPECT_EQ(k >= 3 ? c.candidate + 3 : static_cast<int>(c.item), k);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace peekbar
