@@ -14,10 +14,17 @@
 
 /* Dialog templates */
 #define IDD_KEYWORD  203 /* keyword of one location */
+#define IDD_PROFILE_NAME   208 /* name of the selected profile */
+#define IDD_STARTUP_DELAY  209 /* start-up delay of the Startup shortcut */
 
 /* Controls of the keyword dialog */
 #define IDC_KEYWORD_EDIT      2000
 #define IDC_KEYWORD_WILDCARD  2001
 #define IDC_KEYWORD_REGEX     2002
+
+/* Controls of the profile name and start-up delay dialogs */
+#define IDC_PROFILE_NAME_EDIT     7000
+#define IDC_STARTUP_DELAY_EDIT    8000
+#define IDC_STARTUP_DELAY_SPIN    8001
 
 #endif

@@ -36,6 +36,18 @@ class FakeAppWindows final : public AppWindows {
     if (keywordDialog) return keywordDialog(keyword, isRegex);
     return false;
   }
+  bool EditProfileName(FixedText<kTitleUnits>& name) override {
+    log.push_back("ProfileName " + Utf8FromUtf16(name.View()));
+    if (!profileName) return false;
+    name = *profileName;
+    return true;
+  }
+  bool AskStartupDelay(int& seconds) override {
+    log.push_back("StartupDelay");
+    if (!startupDelay) return false;
+    seconds = *startupDelay;
+    return true;
+  }
   std::optional<Color> PickColor(Color initial) override {
     log.push_back("PickColor " + std::to_string(initial));
     return chosenColor;
@@ -55,7 +67,9 @@ class FakeAppWindows final : public AppWindows {
   std::function<void(const MenuItem&)> chooseInMenu;
   // Plays the user in the keyword dialog: edits the fields, returns OK or not.
   std::function<bool(FixedText<kKeywordUnits>&, std::int32_t&)> keywordDialog;
-  std::optional<Color> chosenColor;  // what the colour chooser returns
+  std::optional<Color> chosenColor;            // what the colour chooser returns
+  std::optional<std::u16string> profileName;   // typed into the rename dialog and confirmed
+  std::optional<int> startupDelay;             // confirmed in the delay dialog
   std::vector<std::string> log;
 };
 

@@ -79,6 +79,17 @@ class FakeShell final : public Shell {
   void OpenDocument(const std::u16string& path) override;
   std::u16string StartupFolder() override { return startupFolder_; }
   bool FileExists(const std::u16string& path) override { return existingFiles_.count(path) != 0; }
+  bool RemoveFile(const std::u16string& path) override { return existingFiles_.erase(path) != 0; }
+  bool CreateShortcut(const std::u16string& linkPath, const std::u16string& target, const std::u16string& arguments,
+                      const std::u16string& workingDirectory) override {
+    shortcuts_.push_back({linkPath, target, arguments, workingDirectory});
+    existingFiles_.insert(linkPath);
+    return true;
+  }
+  struct Shortcut {
+    std::u16string linkPath, target, arguments, workingDirectory;
+  };
+  const std::vector<Shortcut>& Shortcuts() const { return shortcuts_; }
 
  private:
   std::u16string executablePath_ = u"C:\\Tools\\Peekbar\\Peekbar.exe";
@@ -90,6 +101,7 @@ class FakeShell final : public Shell {
   std::vector<std::u16string> mciCommands_;
   std::function<void(std::u16string_view)> onMultimedia_;
   std::vector<std::u16string> openedDocuments_;
+  std::vector<Shortcut> shortcuts_;
 
   std::vector<IconCall> iconCalls_;
   std::vector<Box> boxes_;

@@ -377,3 +377,44 @@ TEST(ShutdownTest, WithoutATaskbarOnlyTheWindowsAndTheIcon) {
 
 }  // namespace
 }  // namespace peekbar
+
+namespace peekbar {
+namespace {
+
+TEST(ProfileRename, ConfirmedNameIsStoredAndEveryProfileFileWritten) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  h.windows.profileName = u"";  // emptied: the default name comes back
+  h.app.OnCommand(command_id::kProfileRename);
+  EXPECT_EQ(U8(h.state().profiles.names[0].View()), "プロファイル_0");
+  EXPECT_EQ(h.store.Get(ProfileIni(9), u"PROFILE", u"NAME"), std::u16string(u"プロファイル_9"));
+  h.windows.profileName = u"仕事用";
+  h.app.OnCommand(command_id::kProfileRename);
+  EXPECT_EQ(h.store.Get(ProfileIni(0), u"PROFILE", u"NAME"), std::u16string(u"仕事用"));
+  EXPECT_FALSE(h.state().modalBusy);
+}
+
+TEST(StartupShortcut, CreatedWithTheDelayRemovedWhenPresentAbandonedOnCancel) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  const std::u16string link = u"C:\\Users\\tester\\Startup\\Peekbar.lnk";
+  h.app.OnCommand(command_id::kStartupShortcut);  // cancelled
+  EXPECT_TRUE(h.shell.Shortcuts().empty());
+  h.windows.startupDelay = 30;
+  h.app.OnCommand(command_id::kStartupShortcut);
+  ASSERT_EQ(h.shell.Shortcuts().size(), 1u);
+  EXPECT_EQ(h.shell.Shortcuts()[0].linkPath, link);
+  EXPECT_EQ(h.shell.Shortcuts()[0].target, u"C:\\Tools\\Peekbar\\Peekbar.exe");
+  EXPECT_EQ(h.shell.Shortcuts()[0].arguments, u"30");
+  EXPECT_EQ(h.shell.Shortcuts()[0].workingDirectory, u"C:\\Tools\\Peekbar\\");
+  h.app.OnCommand(command_id::kStartupShortcut);  // present: removed without asking
+  EXPECT_FALSE(h.shell.FileExists(link));
+  h.windows.startupDelay = 0;
+  h.app.OnCommand(command_id::kStartupShortcut);
+  EXPECT_EQ(h.shell.Shortcuts().back().arguments, u"");
+}
+
+}  // namespace
+}  // namespace peekbar

@@ -87,9 +87,39 @@ void App::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {
   }
 }
 
-bool App::StartupShortcutExists() {
+std::u16string App::StartupShortcutPath() {
   const std::u16string folder = shell_.StartupFolder();
-  return !folder.empty() && shell_.FileExists(folder + u"\\Peekbar.lnk");
+  return folder.empty() ? std::u16string() : folder + u"\\Peekbar.lnk";
+}
+
+bool App::StartupShortcutExists() {
+  const std::u16string path = StartupShortcutPath();
+  return !path.empty() && shell_.FileExists(path);
+}
+
+void App::ToggleStartupShortcut() {
+  const std::u16string path = StartupShortcutPath();
+  if (path.empty()) return;
+  if (shell_.FileExists(path)) {
+    shell_.RemoveFile(path);
+    return;
+  }
+  int seconds = 0;
+  // Cancel abandons the registration: the user did not agree to it.
+  if (!windows_.AskStartupDelay(seconds)) return;
+  const std::u16string executable = shell_.ExecutablePath();
+  if (executable.empty()) return;
+  shell_.CreateShortcut(path, executable, seconds > 0 ? DecimalText(seconds) : std::u16string(),
+                        ExecutableDirectory(executable));
+}
+
+void App::RenameProfile() {
+  const int profile = state_.profiles.selected;
+  auto& stored = state_.profiles.names[static_cast<std::size_t>(profile)];
+  FixedText<kTitleUnits> name = stored;
+  if (!windows_.EditProfileName(name)) return;
+  stored = name.Empty() ? std::u16string_view(DefaultProfileName(profile)) : name.View();
+  settingsFile_.SaveProfileList(state_.mainWindow);
 }
 
 void App::ShowTrayMenu() {
@@ -134,6 +164,8 @@ void App::RunFixedCommand(std::uint16_t id) {
   switch (id) {
     case kExit: shell_.PostClose(); break;
     case kReadme: shell_.OpenDocument(state_.profiles.executableDirectory + u"Readme.txt"); break;
+    case kStartupShortcut: RunModal([this] { ToggleStartupShortcut(); }); break;
+    case kProfileRename: RunModal([this] { RenameProfile(); }); break;
     case kPause: commands_.TogglePause(); break;
     case kShowAll: commands_.ToggleShowAll(); break;
     case kUnregisterAll: commands_.UnregisterAll(); break;
@@ -173,22 +205,20 @@ void App::HandleLocationCommand(const Command& command) {
   switch (command.item) {
     case LocationItem::Keyword:
       if (state_.modalBusy) return;
-      state_.modalBusy = true;
-      if (windows_.RunKeywordDialog(KeywordDialogTitle(m, l, state_.MonitorCount()), slot.keyword[k],
-                                    slot.isRegex[k])) {
-        settingsFile_.SaveLocationSettings(state_.mainWindow, m, l);
-        registration_.RegisterByKeyword(m, l);
-      }
-      state_.modalBusy = false;
+      RunModal([&] {
+        if (windows_.RunKeywordDialog(KeywordDialogTitle(m, l, state_.MonitorCount()), slot.keyword[k],
+                                      slot.isRegex[k])) {
+          settingsFile_.SaveLocationSettings(state_.mainWindow, m, l);
+          registration_.RegisterByKeyword(m, l);
+        }
+      });
       return;
     case LocationItem::Unregister:
       registration_.Unregister(m, l);
       return;
     case LocationItem::GuideColor:
       if (state_.modalBusy) return;
-      state_.modalBusy = true;
-      ChooseGuideColor(m, l);
-      state_.modalBusy = false;
+      RunModal([&] { ChooseGuideColor(m, l); });
       return;
     case LocationItem::Candidate: {
       const auto i = static_cast<std::size_t>(command.candidate);

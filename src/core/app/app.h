@@ -60,6 +60,10 @@ class AppWindows : public OverlayHooks {
   // returns true when confirmed with OK.
   virtual bool RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
                                 std::int32_t& isRegex) = 0;
+  // The profile name dialog: edits the name in place; true after OK.
+  virtual bool EditProfileName(FixedText<kTitleUnits>& name) = 0;
+  // Asks for the start-up delay of the Startup shortcut in seconds; true after OK.
+  virtual bool AskStartupDelay(int& seconds) = 0;
   // The system colour chooser; nothing when cancelled.
   virtual std::optional<Color> PickColor(Color initial) = 0;
   // The monitor's guide bar repaints (its colours or labels changed).
@@ -95,6 +99,8 @@ class App final : private SettingsEvents {
   void HandleLocationCommand(const Command& command);
   void SelectProfile(int profile);
   void ChooseGuideColor(int monitor, int location);
+  void RenameProfile();
+  void ToggleStartupShortcut();
 
   // After the message loop: registered windows shown again and not topmost,
   // taskbar shown, tray icon removed.
@@ -107,11 +113,19 @@ class App final : private SettingsEvents {
   void MonitorPopSettingsSaving() override { windows_.RebuildMonitorNumberPopups(); }
 
   bool BlockedWhileModal(const Command& command) const;
+  // A dialog started from the main window: no second one opens over it.
+  template <typename Action>
+  void RunModal(Action action) {
+    state_.modalBusy = true;
+    action();
+    state_.modalBusy = false;
+  }
   void RunFixedCommand(std::uint16_t id);
   void ToggleTriggerSetting(std::int32_t& flag);
   void SetTrayIconColor(std::int32_t color);
   void SetMonitorPopPosition(std::int32_t show);
   bool AnyGuideWanted() const;
+  std::u16string StartupShortcutPath();
   bool StartupShortcutExists();
 
   Desktop& desktop_;

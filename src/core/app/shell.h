@@ -56,6 +56,11 @@ class Shell {
   // The user's Startup folder, "" when it cannot be had.
   virtual std::u16string StartupFolder() = 0;
   virtual bool FileExists(const std::u16string& path) = 0;
+  virtual bool RemoveFile(const std::u16string& path) = 0;
+  // A shell link (.lnk) to the target, started in workingDirectory with the
+  // arguments (none when empty), shown normally, with the target's first icon.
+  virtual bool CreateShortcut(const std::u16string& linkPath, const std::u16string& target,
+                              const std::u16string& arguments, const std::u16string& workingDirectory) = 0;
 };
 
 }  // namespace peekbar

@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "registration/keyword_dialog.h"
+#include "settings/small_dialogs.h"
 #include "tray/tray_menu.h"
 
 namespace peekbar::win32 {
@@ -14,6 +15,14 @@ void Win32AppWindows::TrackTrayMenu(const MenuItem& menu, Point at) {
 bool Win32AppWindows::RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
                                        std::int32_t& isRegex) {
   return win32::RunKeywordDialog(GetModuleHandleW(nullptr), shell_.MainWindow(), title, keyword, isRegex);
+}
+
+bool Win32AppWindows::EditProfileName(FixedText<kTitleUnits>& name) {
+  return RunProfileNameDialog(GetModuleHandleW(nullptr), shell_.MainWindow(), name);
+}
+
+bool Win32AppWindows::AskStartupDelay(int& seconds) {
+  return RunStartupDelayDialog(GetModuleHandleW(nullptr), shell_.MainWindow(), seconds);
 }
 
 std::optional<Color> Win32AppWindows::PickColor(Color initial) {

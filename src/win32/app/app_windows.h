@@ -20,6 +20,8 @@ class Win32AppWindows final : public AppWindows {
   void CloseGuideWindows() override;
   bool RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
                         std::int32_t& isRegex) override;
+  bool EditProfileName(FixedText<kTitleUnits>& name) override;
+  bool AskStartupDelay(int& seconds) override;
   std::optional<Color> PickColor(Color initial) override;
   void InvalidateGuide(int monitor) override;
 

@@ -2,6 +2,7 @@
 // monitors, the settings, the hidden main window and its message loop, and
 // on the way out every registered window shown again.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include "app/app.h"
@@ -76,6 +77,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
 
+  // The dialogs' up-down controls come from common controls 6.
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   win32::MainWindow mainWindow(*app, shell);
   if (!mainWindow.RegisterWindowClass(instance)) return FailStartup(kClassRegistrationFailedMessage, mutex);
   if (mainWindow.Create(instance) == nullptr) return FailStartup(kWindowCreationFailedMessage, mutex);

@@ -2,7 +2,9 @@
 
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <objbase.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 #include <shlwapi.h>
 
 #include <algorithm>
@@ -88,6 +90,36 @@ std::u16string Win32Shell::StartupFolder() {
 }
 
 bool Win32Shell::FileExists(const std::u16string& path) { return PathFileExistsW(Wide(path)) != FALSE; }
+
+bool Win32Shell::RemoveFile(const std::u16string& path) { return DeleteFileW(Wide(path)) != FALSE; }
+
+bool Win32Shell::CreateShortcut(const std::u16string& linkPath, const std::u16string& target,
+                                const std::u16string& arguments, const std::u16string& workingDirectory) {
+  // The thread may already be in the multithreaded apartment (the sound's
+  // player puts it there); the shell link works in either.
+  const HRESULT com = CoInitialize(nullptr);
+  if (FAILED(com) && com != RPC_E_CHANGED_MODE) return false;
+  bool saved = false;
+  IShellLinkW* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link)))) {
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(link->SetPath(Wide(target)))) {
+      if (!arguments.empty()) link->SetArguments(Wide(arguments));
+      link->SetShowCmd(SW_SHOW);
+      link->SetWorkingDirectory(Wide(workingDirectory));
+      link->SetIconLocation(Wide(target), 0);
+      link->SetHotkey(0);
+      link->SetDescription(L"");
+      saved = SUCCEEDED(file->Save(Wide(linkPath), TRUE));
+    }
+    if (file != nullptr) file->Release();
+    link->Release();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return saved;
+}
 
 void ShowStartupError(std::u16string_view text) {
   const std::wstring body = WideString(text);

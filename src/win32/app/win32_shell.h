@@ -23,6 +23,9 @@ class Win32Shell final : public Shell {
   void OpenDocument(const std::u16string& path) override;
   std::u16string StartupFolder() override;
   bool FileExists(const std::u16string& path) override;
+  bool RemoveFile(const std::u16string& path) override;
+  bool CreateShortcut(const std::u16string& linkPath, const std::u16string& target, const std::u16string& arguments,
+                      const std::u16string& workingDirectory) override;
 
  private:
   HWND mainWindow_ = nullptr;

@@ -1,5 +1,6 @@
 #include "registration/keyword_dialog.h"
 
+#include "app/dialog_icon.h"
 #include "app/wide.h"
 #include "resource.h"
 
@@ -13,10 +14,7 @@ struct KeywordDialogData {
 };
 
 void InitDialog(HWND dialog, const KeywordDialogData& data) {
-  const HWND owner = GetWindow(dialog, GW_OWNER);
-  if (owner != nullptr) {
-    SendMessageW(dialog, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(GetClassLongPtrW(owner, GCLP_HICON)));
-  }
+  TakeOwnersIcon(dialog);
   const std::wstring title = WideString(data.title);
   SetWindowTextW(dialog, title.c_str());
   SendDlgItemMessageW(dialog, IDC_KEYWORD_EDIT, EM_LIMITTEXT, kKeywordUnits - 1, 0);
