@@ -14,6 +14,7 @@
 
 /* Dialog templates */
 #define IDD_KEYWORD  203 /* keyword of one location */
+#define IDD_MONITOR_POP_ALPHA 207 /* opacity of the monitor-number captions */
 #define IDD_PROFILE_NAME   208 /* name of the selected profile */
 #define IDD_STARTUP_DELAY  209 /* start-up delay of the Startup shortcut */
 
@@ -26,5 +27,7 @@
 #define IDC_PROFILE_NAME_EDIT     7000
 #define IDC_STARTUP_DELAY_EDIT    8000
 #define IDC_STARTUP_DELAY_SPIN    8001
+#define IDC_MONITOR_POP_ALPHA_EDIT 6000
+#define IDC_MONITOR_POP_ALPHA_SPIN 6001
 
 #endif

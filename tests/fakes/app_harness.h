@@ -48,6 +48,18 @@ class FakeAppWindows final : public AppWindows {
     seconds = *startupDelay;
     return true;
   }
+  bool AskMonitorPopAlpha(std::int32_t& alpha) override {
+    log.push_back("PopAlpha " + std::to_string(alpha));
+    if (!popAlpha) return false;
+    alpha = *popAlpha;
+    return true;
+  }
+  bool PickFont(FontChoice& font) override {
+    log.push_back("PickFont " + Utf8FromUtf16(font.face.View()));
+    if (!chosenFont) return false;
+    font = *chosenFont;
+    return true;
+  }
   std::optional<Color> PickColor(Color initial) override {
     log.push_back("PickColor " + std::to_string(initial));
     return chosenColor;
@@ -70,6 +82,8 @@ class FakeAppWindows final : public AppWindows {
   std::optional<Color> chosenColor;            // what the colour chooser returns
   std::optional<std::u16string> profileName;   // typed into the rename dialog and confirmed
   std::optional<int> startupDelay;             // confirmed in the delay dialog
+  std::optional<std::int32_t> popAlpha;        // entered in the transparency dialog
+  std::optional<FontChoice> chosenFont;        // confirmed in the font chooser
   std::vector<std::string> log;
 };
 

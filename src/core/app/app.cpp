@@ -113,6 +113,20 @@ void App::ToggleStartupShortcut() {
                         ExecutableDirectory(executable));
 }
 
+void App::SetMonitorPopAlpha() {
+  std::int32_t alpha = state_.settings.monitorPopAlpha;
+  if (!windows_.AskMonitorPopAlpha(alpha)) return;
+  state_.settings.monitorPopAlpha = ClampMonitorPopAlpha(alpha);
+  settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
+}
+
+void App::ChooseMonitorPopFont() {
+  FontChoice font = MonitorPopFont(state_.settings);
+  if (!windows_.PickFont(font)) return;
+  SetMonitorPopFont(state_.settings, font);
+  settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
+}
+
 void App::RenameProfile() {
   const int profile = state_.profiles.selected;
   auto& stored = state_.profiles.names[static_cast<std::size_t>(profile)];
@@ -166,6 +180,8 @@ void App::RunFixedCommand(std::uint16_t id) {
     case kReadme: shell_.OpenDocument(state_.profiles.executableDirectory + u"Readme.txt"); break;
     case kStartupShortcut: RunModal([this] { ToggleStartupShortcut(); }); break;
     case kProfileRename: RunModal([this] { RenameProfile(); }); break;
+    case kMonitorPopAlpha: RunModal([this] { SetMonitorPopAlpha(); }); break;
+    case kMonitorPopFont: RunModal([this] { ChooseMonitorPopFont(); }); break;
     case kPause: commands_.TogglePause(); break;
     case kShowAll: commands_.ToggleShowAll(); break;
     case kUnregisterAll: commands_.UnregisterAll(); break;

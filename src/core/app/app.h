@@ -15,6 +15,7 @@
 #include "engine/edge_watcher.h"
 #include "engine/show_hide.h"
 #include "engine/taskbar.h"
+#include "overlays/monitor_popups.h"
 #include "overlays/overlay_hooks.h"
 #include "registration/auto_register.h"
 #include "registration/candidates.h"
@@ -64,6 +65,10 @@ class AppWindows : public OverlayHooks {
   virtual bool EditProfileName(FixedText<kTitleUnits>& name) = 0;
   // Asks for the start-up delay of the Startup shortcut in seconds; true after OK.
   virtual bool AskStartupDelay(int& seconds) = 0;
+  // The monitor-number transparency dialog: true after OK, with what was entered.
+  virtual bool AskMonitorPopAlpha(std::int32_t& alpha) = 0;
+  // The system font chooser, screen fonts; edits the font in place, true after OK.
+  virtual bool PickFont(FontChoice& font) = 0;
   // The system colour chooser; nothing when cancelled.
   virtual std::optional<Color> PickColor(Color initial) = 0;
   // The monitor's guide bar repaints (its colours or labels changed).
@@ -100,6 +105,8 @@ class App final : private SettingsEvents {
   void SelectProfile(int profile);
   void ChooseGuideColor(int monitor, int location);
   void RenameProfile();
+  void SetMonitorPopAlpha();
+  void ChooseMonitorPopFont();
   void ToggleStartupShortcut();
 
   // After the message loop: registered windows shown again and not topmost,

@@ -2,6 +2,9 @@
 
 #include <commdlg.h>
 
+#include "app/wide.h"
+#include "overlays/fonts.h"
+#include "overlays/tip_window.h"
 #include "registration/keyword_dialog.h"
 #include "settings/small_dialogs.h"
 #include "tray/tray_menu.h"
@@ -25,6 +28,63 @@ bool Win32AppWindows::AskStartupDelay(int& seconds) {
   return RunStartupDelayDialog(GetModuleHandleW(nullptr), shell_.MainWindow(), seconds);
 }
 
+bool Win32AppWindows::AskMonitorPopAlpha(std::int32_t& alpha) {
+  int value = alpha;
+  if (!RunMonitorPopAlphaDialog(GetModuleHandleW(nullptr), shell_.MainWindow(), value)) return false;
+  alpha = value;
+  return true;
+}
+
+bool Win32AppWindows::PickFont(FontChoice& font) {
+  LOGFONTW record = ToLogFont(font);
+  CHOOSEFONTW chooser{};
+  chooser.lStructSize = sizeof chooser;
+  chooser.hwndOwner = shell_.MainWindow();
+  chooser.lpLogFont = &record;
+  chooser.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+  if (!ChooseFontW(&chooser)) return false;
+  font = FromLogFont(record);
+  return true;
+}
+
+// The captions exist only with two monitors or more, and only while SHOW
+// places them somewhere.
+void Win32AppWindows::RebuildMonitorNumberPopups() {
+  if (state_ == nullptr || state_->MonitorCount() < 2) return;
+  for (MonitorSlot& slot : state_->monitorSlots) {
+    if (IsOwnWindow(ToHwnd(slot.popupWindow))) PostMessageW(ToHwnd(slot.popupWindow), WM_CLOSE, 0, 0);
+    slot.popupWindow = kNoWindow;
+  }
+  const Settings& s = state_->settings;
+  if (s.monitorPopShow < 0) return;
+  const LOGFONTW font = ToLogFont(MonitorPopFont(s));
+  for (int m = 0; m < state_->MonitorCount(); ++m) {
+    MonitorSlot& slot = state_->monitorSlots[static_cast<std::size_t>(m)];
+    const HWND popup = CreateTipWindow(MonitorPopupText(m), font, RGB(0, 0, 0), RGB(255, 255, 255),
+                                       static_cast<BYTE>(s.monitorPopAlpha));
+    slot.popupWindow = FromHwnd(popup);
+    if (popup == nullptr) continue;
+    RECT rect{};
+    GetWindowRect(popup, &rect);
+    const Point at = MonitorPopupPosition(slot.monitorRect, rect.right - rect.left, rect.bottom - rect.top,
+                                          s.monitorPopShow);
+    SetWindowPos(popup, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void Win32AppWindows::ShowMonitorNumberPopups(bool show) {
+  if (state_ == nullptr || state_->MonitorCount() < 2) return;
+  for (const MonitorSlot& slot : state_->monitorSlots) {
+    const HWND popup = ToHwnd(slot.popupWindow);
+    if (!IsOwnWindow(popup)) continue;
+    if (show) {
+      SetWindowPos(popup, HWND_TOPMOST, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    } else {
+      ShowWindow(popup, SW_HIDE);
+    }
+  }
+}
+
 std::optional<Color> Win32AppWindows::PickColor(Color initial) {
   CHOOSECOLORW chooser{};
   chooser.lStructSize = sizeof chooser;
@@ -36,11 +96,8 @@ std::optional<Color> Win32AppWindows::PickColor(Color initial) {
   return static_cast<Color>(chooser.rgbResult);
 }
 
-// The overlay windows (guides, monitor-number pop-ups, trigger window) and
-// the per-location dialogs are not part of the program yet: until they are,
-// there is nothing on the screen for these requests to change.
-void Win32AppWindows::ShowMonitorNumberPopups(bool) {}
-void Win32AppWindows::RebuildMonitorNumberPopups() {}
+// The guide bars and the trigger window are not part of the program yet:
+// until they are, there is nothing on the screen for these requests to change.
 void Win32AppWindows::CreateGuideWindows() {}
 void Win32AppWindows::CloseGuideWindows() {}
 void Win32AppWindows::InvalidateGuide(int) {}

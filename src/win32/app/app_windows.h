@@ -12,6 +12,8 @@ namespace peekbar::win32 {
 class Win32AppWindows final : public AppWindows {
  public:
   explicit Win32AppWindows(Win32Shell& shell) : shell_(shell) {}
+  // The state the overlays show; set once the program's state exists.
+  void Attach(AppState& state) { state_ = &state; }
 
   void TrackTrayMenu(const MenuItem& menu, Point at) override;
   void ShowMonitorNumberPopups(bool show) override;
@@ -22,6 +24,8 @@ class Win32AppWindows final : public AppWindows {
                         std::int32_t& isRegex) override;
   bool EditProfileName(FixedText<kTitleUnits>& name) override;
   bool AskStartupDelay(int& seconds) override;
+  bool AskMonitorPopAlpha(std::int32_t& alpha) override;
+  bool PickFont(FontChoice& font) override;
   std::optional<Color> PickColor(Color initial) override;
   void InvalidateGuide(int monitor) override;
 
@@ -34,6 +38,7 @@ class Win32AppWindows final : public AppWindows {
 
  private:
   Win32Shell& shell_;
+  AppState* state_ = nullptr;
   COLORREF customColors_[16] = {};  // the colour chooser's custom colours, kept for the run
 };
 

@@ -73,6 +73,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::Win32AppWindows windows(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
   auto app = std::make_unique<App>(desktop, shell, store, windows);
+  windows.Attach(app->State());
   app->State().monitorSlots = std::move(monitors);
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);

@@ -37,23 +37,30 @@ INT_PTR CALLBACK ProfileNameProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   }
 }
 
-constexpr int kMaxStartupDelay = 32767;
+// A number in an edit with an up-down control (the start-up delay, the
+// captions' opacity): the up-down clamps what is typed to its range.
+struct SpinDialogData {
+  int editId;
+  int spinId;
+  int low;
+  int high;
+  int* value;
+};
 
-INT_PTR CALLBACK StartupDelayProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* seconds = reinterpret_cast<int*>(GetWindowLongPtrW(dialog, DWLP_USER));
+INT_PTR CALLBACK SpinDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* data = reinterpret_cast<SpinDialogData*>(GetWindowLongPtrW(dialog, DWLP_USER));
   switch (message) {
     case WM_INITDIALOG:
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      data = reinterpret_cast<SpinDialogData*>(lParam);
       TakeOwnersIcon(dialog);
-      SendDlgItemMessageW(dialog, IDC_STARTUP_DELAY_SPIN, UDM_SETRANGE32, 0, kMaxStartupDelay);
-      SendDlgItemMessageW(dialog, IDC_STARTUP_DELAY_SPIN, UDM_SETPOS32, 0, 0);
+      SendDlgItemMessageW(dialog, data->spinId, UDM_SETRANGE32, data->low, data->high);
+      SendDlgItemMessageW(dialog, data->spinId, UDM_SETPOS32, 0, *data->value);
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
-        // The position clamps what was typed to the range.
-        const int position =
-            static_cast<short>(SendDlgItemMessageW(dialog, IDC_STARTUP_DELAY_SPIN, UDM_GETPOS32, 0, 0));
-        *seconds = position < 0 ? 0 : position;
+        // Read as the signed 16-bit number the control reports.
+        *data->value = static_cast<short>(SendDlgItemMessageW(dialog, data->spinId, UDM_GETPOS32, 0, 0));
         EndDialog(dialog, 1);
         return TRUE;
       }
@@ -67,6 +74,11 @@ INT_PTR CALLBACK StartupDelayProc(HWND dialog, UINT message, WPARAM wParam, LPAR
   }
 }
 
+bool RunSpinDialog(HINSTANCE instance, HWND owner, int templateId, SpinDialogData data) {
+  return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, &SpinDialogProc,
+                         reinterpret_cast<LPARAM>(&data)) == 1;
+}
+
 }  // namespace
 
 bool RunProfileNameDialog(HINSTANCE instance, HWND owner, FixedText<kTitleUnits>& name) {
@@ -75,8 +87,18 @@ bool RunProfileNameDialog(HINSTANCE instance, HWND owner, FixedText<kTitleUnits>
 }
 
 bool RunStartupDelayDialog(HINSTANCE instance, HWND owner, int& seconds) {
-  return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_STARTUP_DELAY), owner, &StartupDelayProc,
-                         reinterpret_cast<LPARAM>(&seconds)) == 1;
+  seconds = 0;
+  if (!RunSpinDialog(instance, owner, IDD_STARTUP_DELAY,
+                     {IDC_STARTUP_DELAY_EDIT, IDC_STARTUP_DELAY_SPIN, 0, 32767, &seconds})) {
+    return false;
+  }
+  if (seconds < 0) seconds = 0;
+  return true;
+}
+
+bool RunMonitorPopAlphaDialog(HINSTANCE instance, HWND owner, int& alpha) {
+  return RunSpinDialog(instance, owner, IDD_MONITOR_POP_ALPHA,
+                       {IDC_MONITOR_POP_ALPHA_EDIT, IDC_MONITOR_POP_ALPHA_SPIN, 1, 255, &alpha});
 }
 
 }  // namespace peekbar::win32

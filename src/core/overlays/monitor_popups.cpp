@@ -1,0 +1,44 @@
+#include "overlays/monitor_popups.h"
+
+namespace peekbar {
+
+Point MonitorPopupPosition(const Rect& m, std::int32_t w, std::int32_t h, std::int32_t show) {
+  switch (show) {
+    case 1: return {m.left, m.top};
+    case 2: return {m.right - w, m.top};
+    case 3: return {m.left, m.bottom - h};
+    case 4: return {m.right - w, m.bottom - h};
+    default: return {(m.left + m.right - w) / 2, (m.top + m.bottom - h) / 2};
+  }
+}
+
+std::u16string MonitorPopupText(int monitor) { return u"モニター" + DecimalText(monitor + 1); }
+
+std::int32_t ClampMonitorPopAlpha(std::int32_t entered) {
+  // The dialog's up-down position arrives as a signed 16-bit number.
+  const auto position = static_cast<std::int16_t>(entered);
+  if (position <= 0) return 1;
+  return position >= 256 ? 255 : position;
+}
+
+FontChoice MonitorPopFont(const Settings& s) {
+  FontChoice font;
+  font.face = s.monitorPopFontFace.View();
+  font.height = s.monitorPopFontHeight;
+  font.width = s.monitorPopFontWidth;
+  font.weight = s.monitorPopFontWeight;
+  font.italic = s.monitorPopFontItalic;
+  font.charset = s.monitorPopFontCharset;
+  return font;
+}
+
+void SetMonitorPopFont(Settings& s, const FontChoice& font) {
+  s.monitorPopFontFace = font.face.View();
+  s.monitorPopFontHeight = font.height;
+  s.monitorPopFontWidth = font.width;
+  s.monitorPopFontWeight = font.weight;
+  s.monitorPopFontItalic = font.italic & 0xFF;
+  s.monitorPopFontCharset = font.charset & 0xFF;
+}
+
+}  // namespace peekbar

@@ -1,0 +1,37 @@
+// The monitor-number captions shown on every monitor while the tray menu is
+// open, so the user can tell which monitor "モニター%u" stands for.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/geometry.h"
+#include "app/text.h"
+#include "settings/settings.h"
+
+namespace peekbar {
+
+// Top-left corner of a w x h caption on its monitor for MONITOR_POP SHOW:
+// 1 top left, 2 top right, 3 bottom left, 4 bottom right, otherwise centred.
+Point MonitorPopupPosition(const Rect& monitor, std::int32_t width, std::int32_t height, std::int32_t show);
+
+// The caption of monitor index m.
+std::u16string MonitorPopupText(int monitor);
+
+// The opacity the transparency dialog stores for what the user entered.
+std::int32_t ClampMonitorPopAlpha(std::int32_t entered);
+
+// The six stored fields of a font record.
+struct FontChoice {
+  FixedText<kFaceNameUnits> face;
+  std::int32_t height = 0;
+  std::int32_t width = 0;
+  std::int32_t weight = 0;
+  std::int32_t italic = 0;
+  std::int32_t charset = 0;
+};
+
+FontChoice MonitorPopFont(const Settings& settings);
+void SetMonitorPopFont(Settings& settings, const FontChoice& font);
+
+}  // namespace peekbar

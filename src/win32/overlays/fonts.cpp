@@ -1,0 +1,32 @@
+#include "overlays/fonts.h"
+
+#include <algorithm>
+
+#include "app/wide.h"
+
+namespace peekbar::win32 {
+
+LOGFONTW ToLogFont(const FontChoice& font) {
+  LOGFONTW record{};
+  record.lfHeight = font.height;
+  record.lfWidth = font.width;
+  record.lfWeight = font.weight;
+  record.lfItalic = static_cast<BYTE>(font.italic);
+  record.lfCharSet = static_cast<BYTE>(font.charset);
+  const std::size_t length = std::min<std::size_t>(font.face.Length(), LF_FACESIZE - 1);
+  std::copy_n(reinterpret_cast<const wchar_t*>(font.face.CStr()), length, record.lfFaceName);
+  return record;
+}
+
+FontChoice FromLogFont(const LOGFONTW& record) {
+  FontChoice font;
+  font.face = Utf16(record.lfFaceName);
+  font.height = record.lfHeight;
+  font.width = record.lfWidth;
+  font.weight = record.lfWeight;
+  font.italic = record.lfItalic;
+  font.charset = record.lfCharSet;
+  return font;
+}
+
+}  // namespace peekbar::win32

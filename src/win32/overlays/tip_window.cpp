@@ -1,0 +1,112 @@
+#include "overlays/tip_window.h"
+
+#include <string>
+
+#include "app/wide.h"
+#include "resource.h"
+
+namespace peekbar::win32 {
+namespace {
+
+struct TipRecord {
+  HFONT font = nullptr;
+  COLORREF textColor = 0;
+  COLORREF background = 0;
+};
+
+LRESULT CALLBACK TipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* record = reinterpret_cast<TipRecord*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_CREATE:
+      return 0;
+    case WM_PAINT: {
+      if (record == nullptr) break;
+      wchar_t text[256] = {};
+      const int length = GetWindowTextW(window, text, 256);
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      SetBkMode(dc, OPAQUE);
+      SetBkColor(dc, record->background);
+      SetTextColor(dc, record->textColor);
+      HGDIOBJ previous = SelectObject(dc, record->font);
+      TextOutW(dc, 0, 0, text, length);
+      SelectObject(dc, previous);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_DESTROY:
+      if (record != nullptr) {
+        DeleteObject(record->font);
+        delete record;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterTipClass() {
+  static bool registered = false;
+  if (registered) return true;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = TipWindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_APP));
+  windowClass.hIconSm = windowClass.hIcon;
+  windowClass.hCursor = static_cast<HCURSOR>(LoadImageW(nullptr, MAKEINTRESOURCEW(OCR_NORMAL), IMAGE_CURSOR, 0, 0,
+                                                        LR_DEFAULTSIZE | LR_SHARED));
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  windowClass.lpszClassName = kTipWindowClass;
+  registered = RegisterClassExW(&windowClass) != 0;
+  return registered;
+}
+
+}  // namespace
+
+bool IsOwnWindow(HWND window) {
+  return window != nullptr && IsWindow(window) &&
+         reinterpret_cast<HINSTANCE>(GetClassLongPtrW(window, GCLP_HMODULE)) == GetModuleHandleW(nullptr);
+}
+
+HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF textColor, COLORREF background,
+                     BYTE opacity) {
+  if (text.empty() || !RegisterTipClass()) return nullptr;
+  const std::wstring title = WideString(text);
+  HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT, kTipWindowClass, title.c_str(),
+                                WS_POPUP, -100000, -100000, 256, 256, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
+  if (window == nullptr) return nullptr;
+
+  LOGFONTW record = font;
+  record.lfEscapement = 0;
+  record.lfOrientation = 0;
+  record.lfUnderline = FALSE;
+  record.lfStrikeOut = FALSE;
+  record.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  record.lfQuality = PROOF_QUALITY;
+  record.lfPitchAndFamily = 0;
+  auto* tip = new TipRecord{CreateFontIndirectW(&record), textColor, background};
+  if (tip->font == nullptr) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    delete tip;
+    return nullptr;
+  }
+  SIZE size{};
+  HDC dc = GetDC(window);
+  HGDIOBJ previous = SelectObject(dc, tip->font);
+  GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(window, dc);
+
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tip));
+  SetLayeredWindowAttributes(window, 0, opacity, LWA_ALPHA);
+  SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return window;
+}
+
+}  // namespace peekbar::win32

@@ -1,0 +1,22 @@
+// Small translucent text boxes that never take the mouse: the monitor-number
+// captions and, later, the trigger window's tip.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace peekbar::win32 {
+
+inline constexpr wchar_t kTipWindowClass[] = L"PEEKBAR_TIP";
+
+// A hidden tip exactly as large as the text in the font, or null. The caller
+// places and shows it and closes it with WM_CLOSE.
+HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF textColor, COLORREF background,
+                     BYTE opacity);
+
+// A stored overlay handle is used only while it still names a window of
+// this program (the handle may have been reused by another program).
+bool IsOwnWindow(HWND window);
+
+}  // namespace peekbar::win32

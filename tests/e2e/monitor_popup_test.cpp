@@ -1,0 +1,83 @@
+// The monitor-number captions: on every monitor while the tray menu is open
+// (two monitors or more), where MONITOR_POP SHOW puts them; and their
+// opacity dialog.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "desktop_input.h"
+#include "driver_options.h"
+#include "message_box.h"
+#include "peekbar_session.h"
+#include "screenshot.h"
+#include "tray.h"
+
+namespace e2e {
+namespace {
+
+BOOL CALLBACK CollectCaption(HWND window, LPARAM found) {
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (std::wstring(className) == L"PEEKBAR_TIP" && IsWindowVisible(window)) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    }
+    return TRUE;
+}
+
+std::vector<HWND> VisibleCaptions() {
+    std::vector<HWND> found;
+    EnumWindows(CollectCaption, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class MonitorPopups : public PeekbarSession {};
+
+TEST_F(MonitorPopups, ShownInTheirCornerWhileTheMenuIsOpen) {
+    if (!TwoMonitorLayout()) GTEST_SKIP() << "captions are made only with two monitors or more";
+    StartPeekbar(QuickProfile());
+    Command(1105);  // "右下(&6)": bottom right
+    EXPECT_TRUE(VisibleCaptions().empty());
+    ASSERT_TRUE(PostTrayMouseMessage(peekbar.MainWindow(), WM_RBUTTONUP));
+    ASSERT_TRUE(WaitUntil([&] { return VisibleCaptions().size() == 2; })) << "no caption per monitor";
+    EXPECT_TRUE(SaveScreenshot(L"monitor-captions"));
+    std::vector<POINT> corners;
+    for (HWND caption : VisibleCaptions()) {
+        RECT rect{};
+        GetWindowRect(caption, &rect);
+        corners.push_back({rect.right, rect.bottom});
+    }
+    const auto has = [&](LONG x, LONG y) {
+        for (const POINT& p : corners) {
+            if (p.x == x && p.y == y) return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(has(1920, 1080)) << "first monitor's caption not in its bottom-right corner";
+    EXPECT_TRUE(has(3200, 1024)) << "second monitor's caption not in its bottom-right corner";
+    EXPECT_TRUE(WaitUntil([&] {
+        if (!VisiblePopupMenus(peekbar.Id()).empty()) TapKey(VK_ESCAPE);
+        return VisiblePopupMenus(peekbar.Id()).empty();
+    }));
+    EXPECT_TRUE(WaitUntil([&] { return VisibleCaptions().empty(); })) << "captions stayed after the menu closed";
+}
+
+TEST_F(MonitorPopups, OpacityDialogSavesTheSection) {
+    StartPeekbar(QuickProfile());
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, 1042, 0));
+    const HWND dialog = WaitForDialog(peekbar.Id(), L"モニター番号表示透明度設定");
+    ASSERT_NE(dialog, nullptr) << "no opacity dialog";
+    wchar_t shown[16] = {};
+    GetDlgItemTextW(dialog, 6000, shown, 16);
+    EXPECT_EQ(std::wstring(shown), L"64");
+    SetDlgItemTextW(dialog, 6000, L"128");
+    SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ProfileText().find(L"ALPHA=128") != std::wstring::npos; }))
+        << "the opacity was not saved";
+}
+
+}  // namespace
+}  // namespace e2e
