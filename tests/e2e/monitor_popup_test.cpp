@@ -58,11 +58,14 @@ TEST_F(MonitorPopups, ShownInTheirCornerWhileTheMenuIsOpen) {
     };
     EXPECT_TRUE(has(1920, 1080)) << "first monitor's caption not in its bottom-right corner";
     EXPECT_TRUE(has(3200, 1024)) << "second monitor's caption not in its bottom-right corner";
+    // Escape until the menu has closed; the captions go with it. (Without a
+    // window manager Wine can hide the menu a moment before its loop ends,
+    // so one more Escape may be needed to end it.)
     EXPECT_TRUE(WaitUntil([&] {
-        if (!VisiblePopupMenus(peekbar.Id()).empty()) TapKey(VK_ESCAPE);
-        return VisiblePopupMenus(peekbar.Id()).empty();
-    }));
-    EXPECT_TRUE(WaitUntil([&] { return VisibleCaptions().empty(); })) << "captions stayed after the menu closed";
+        const bool open = !VisiblePopupMenus(peekbar.Id()).empty() || !VisibleCaptions().empty();
+        if (open) TapKey(VK_ESCAPE);
+        return !open;
+    })) << "the menu or the captions stayed";
 }
 
 TEST_F(MonitorPopups, OpacityDialogSavesTheSection) {
