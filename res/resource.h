@@ -17,6 +17,8 @@
 #define IDD_MONITOR_POP_ALPHA 207 /* opacity of the monitor-number captions */
 #define IDD_PROFILE_NAME   208 /* name of the selected profile */
 #define IDD_STARTUP_DELAY  209 /* start-up delay of the Startup shortcut */
+#define IDD_OPTIONS_FLAGS   201 /* options sheet, first page: behaviour flags */
+#define IDD_OPTIONS_NUMBERS 202 /* options sheet, second page: lengths, timing, show condition */
 
 /* Controls of the keyword dialog */
 #define IDC_KEYWORD_EDIT      2000
@@ -29,5 +31,48 @@
 #define IDC_STARTUP_DELAY_SPIN    8001
 #define IDC_MONITOR_POP_ALPHA_EDIT 6000
 #define IDC_MONITOR_POP_ALPHA_SPIN 6001
+
+/* Options sheet, first page: the check boxes, top to bottom, consecutive */
+#define IDC_OPTION_HIDE_TASKBAR       9000
+#define IDC_OPTION_NO_TITLE           9001
+#define IDC_OPTION_ENABLED_AT_EDGE    9002
+#define IDC_OPTION_TOPMOST            9003
+#define IDC_OPTION_KEEP_WIN_POS       9004
+#define IDC_OPTION_RESTORE_WIN_POS    9005
+#define IDC_OPTION_BALLOON            9006
+#define IDC_OPTION_SOUND_ON_COMMAND   9007
+#define IDC_OPTION_MULTIPLE_STARTUP   9008
+#define IDC_OPTION_TRAY_OPR_REVERSE   9009
+
+/* Options sheet, second page: each row an edit and its up-down control */
+#define IDC_OPTION_CORNER_EDIT        3000
+#define IDC_OPTION_CORNER_SPIN        3001
+#define IDC_OPTION_MIDDLE_EDIT        3002
+#define IDC_OPTION_MIDDLE_SPIN        3003
+#define IDC_OPTION_PERIOD_EDIT        3004
+#define IDC_OPTION_PERIOD_SPIN        3005
+#define IDC_OPTION_SHOW_DELAY_EDIT    3006
+#define IDC_OPTION_SHOW_DELAY_SPIN    3007
+#define IDC_OPTION_HIDE_DELAY_EDIT    3008
+#define IDC_OPTION_HIDE_DELAY_SPIN    3009
+#define IDC_OPTION_MUST_BUTTON        3010
+
+/* Registration sheet: the pages of the four corners and of one edge */
+#define IDD_REGISTRATION_CORNERS 210
+#define IDD_REGISTRATION_EDGE    211
+
+/* Controls of the registration sheet's row r: IDC_REGISTRATION_ROW
+   + IDC_REGISTRATION_ROW_STEP * r + one of the offsets */
+#define IDC_REGISTRATION_ROW      11000
+#define IDC_REGISTRATION_ROW_STEP 100
+#define IDC_REG_FRAME        0 /* group box named after the location */
+#define IDC_REG_KEYWORD      1
+#define IDC_REG_WILDCARD     2
+#define IDC_REG_REGEX        3
+#define IDC_REG_WINDOW_LIST  4
+#define IDC_REG_UNDO         5
+#define IDC_REG_COPY         6
+#define IDC_REG_COLOR        7
+#define IDC_REG_SWATCH       8 /* painted in the guide colour around IDC_REG_COLOR */
 
 #endif

@@ -51,7 +51,9 @@ HWND WaitForDialog(DWORD processId, const std::wstring& caption, DWORD timeoutMs
     WaitUntil([&] {
         const std::vector<HWND> dialogs = FindDialogs(processId, caption);
         dialog = dialogs.empty() ? nullptr : dialogs.front();
-        return dialog != nullptr;
+        // A dialog is shown only once it has been filled in: before that its
+        // controls may still be empty and what is typed would be overwritten.
+        return dialog != nullptr && IsWindowVisible(dialog);
     }, timeoutMs);
     return dialog;
 }

@@ -15,7 +15,8 @@ namespace e2e {
 // `processId` whose title is `caption`.
 std::vector<HWND> FindDialogs(DWORD processId, const std::wstring& caption);
 
-// Waits for a dialog titled `caption` of process `processId`; null on timeout.
+// Waits for a dialog titled `caption` of process `processId` to be shown
+// (filled in and ready for input); null on timeout.
 HWND WaitForDialog(DWORD processId, const std::wstring& caption, DWORD timeoutMs = kEventTimeoutMs);
 
 // The message of a message box: the text of its static control that has

@@ -60,11 +60,16 @@ class FakeAppWindows final : public AppWindows {
     font = *chosenFont;
     return true;
   }
-  std::optional<Color> PickColor(Color initial) override {
+  std::optional<Color> PickColor(WindowHandle owner, Color initial) override {
     log.push_back("PickColor " + std::to_string(initial));
+    colorOwner = owner;
     return chosenColor;
   }
   void InvalidateGuide(int monitor) override { log.push_back("InvalidateGuide " + std::to_string(monitor)); }
+  bool ShowOptionsSheet(Settings& options) override {
+    log.push_back("OptionsSheet");
+    return optionsSheet ? optionsSheet(options) : false;
+  }
   void DismissTriggerWhenLeft(Point) override { ++ticksSeen; }
   void UpdateGuideVisibility(Point) override {}
   void UpdateTriggerTip(Point) override {}
@@ -84,7 +89,22 @@ class FakeAppWindows final : public AppWindows {
   std::optional<int> startupDelay;             // confirmed in the delay dialog
   std::optional<std::int32_t> popAlpha;        // entered in the transparency dialog
   std::optional<FontChoice> chosenFont;        // confirmed in the font chooser
+  // Plays the user in the options sheet: edits the copy, returns OK or not.
+  std::function<bool(Settings&)> optionsSheet;
   std::vector<std::string> log;
+
+  void RunRegistrationSheet(RegistrationSheet& sheet) override {
+    log.push_back("RegistrationSheet " + Utf8FromUtf16(sheet.Caption()));
+    if (registrationSheet) registrationSheet(sheet);
+  }
+  // Plays the user in the registration sheet.
+  std::function<void(RegistrationSheet&)> registrationSheet;
+  WindowHandle colorOwner = kNoWindow;  // owner of the last colour chooser
+
+  void RebuildLabelFonts() override { ++labelFontRebuilds; }
+  void RefreshGuideWindows() override { log.push_back("RefreshGuides"); }
+  void HideGuideWindows() override { log.push_back("HideGuides"); }
+  int labelFontRebuilds = 0;
 };
 
 // UTF-8 for readable assertions and failure messages.

@@ -113,6 +113,15 @@ void App::ToggleStartupShortcut() {
                         ExecutableDirectory(executable));
 }
 
+void App::ShowOptions() {
+  // The sheet edits a copy: only the settings it holds are taken over, so a
+  // change made from the menu while it was open stays.
+  Settings edited = state_.settings;
+  if (!windows_.ShowOptionsSheet(edited)) return;
+  TakeOptionSettings(state_.settings, edited);
+  ApplyOptions(state_, shell_, settingsFile_, taskbar_);
+}
+
 void App::SetMonitorPopAlpha() {
   std::int32_t alpha = state_.settings.monitorPopAlpha;
   if (!windows_.AskMonitorPopAlpha(alpha)) return;
@@ -166,7 +175,7 @@ void App::OnCommand(std::uint16_t id) {
     case CommandKind::MonitorPopPosition: SetMonitorPopPosition(command.value); break;
     case CommandKind::SelectProfile: SelectProfile(command.value); break;
     case CommandKind::Location: HandleLocationCommand(command); break;
-    case CommandKind::RegistrationSheet:
+    case CommandKind::RegistrationSheet: RunModal([&] { ShowRegistrationSheet(command.monitor); }); break;
     case CommandKind::Ignored:
       break;
   }
@@ -182,6 +191,7 @@ void App::RunFixedCommand(std::uint16_t id) {
     case kProfileRename: RunModal([this] { RenameProfile(); }); break;
     case kMonitorPopAlpha: RunModal([this] { SetMonitorPopAlpha(); }); break;
     case kMonitorPopFont: RunModal([this] { ChooseMonitorPopFont(); }); break;
+    case kOptions: RunModal([this] { ShowOptions(); }); break;
     case kPause: commands_.TogglePause(); break;
     case kShowAll: commands_.ToggleShowAll(); break;
     case kUnregisterAll: commands_.UnregisterAll(); break;
@@ -234,7 +244,7 @@ void App::HandleLocationCommand(const Command& command) {
       return;
     case LocationItem::GuideColor:
       if (state_.modalBusy) return;
-      RunModal([&] { ChooseGuideColor(m, l); });
+      RunModal([&] { ChooseGuideColor(state_.mainWindow, m, l); });
       return;
     case LocationItem::Candidate: {
       const auto i = static_cast<std::size_t>(command.candidate);
@@ -271,15 +281,15 @@ void App::SelectProfile(int profile) {
   messages_.ShowInfoMessage(state_.mainWindow, u"プロファイル「" + std::u16string(name.View()) + u"」を選択しました。");
 }
 
-void App::ChooseGuideColor(int monitor, int location) {
+void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
   MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
   const auto k = static_cast<std::size_t>(location);
-  const std::optional<Color> chosen = windows_.PickColor(slot.guideColor[k]);
+  const std::optional<Color> chosen = windows_.PickColor(owner, slot.guideColor[k]);
   if (!chosen) return;
   slot.guideColor[k] = *chosen;
   ComputeLabelColors(state_);
   windows_.InvalidateGuide(monitor);
-  settingsFile_.SaveLocationSettings(state_.mainWindow, monitor, location);
+  settingsFile_.SaveLocationSettings(owner, monitor, location);
 }
 
 void App::ProfileLoaded() {
@@ -291,6 +301,12 @@ void App::Shutdown() {
   ShowEveryRegisteredWindow(state_, desktop_);
   taskbar_.ShowTaskbar();
   tray_.Remove();
+}
+
+void App::ShowRegistrationSheet(int monitor) {
+  RegistrationSheet sheet(state_, desktop_, registration_, settingsFile_,
+                          [this](WindowHandle owner, int m, int l) { ChooseGuideColor(owner, m, l); }, monitor);
+  windows_.RunRegistrationSheet(sheet);
 }
 
 }  // namespace peekbar

@@ -19,8 +19,10 @@
 #include "overlays/overlay_hooks.h"
 #include "registration/auto_register.h"
 #include "registration/candidates.h"
+#include "registration/registration_sheet.h"
 #include "settings/global_commands.h"
 #include "settings/messages.h"
+#include "settings/options.h"
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
 #include "tray/menu_model.h"
@@ -69,10 +71,19 @@ class AppWindows : public OverlayHooks {
   virtual bool AskMonitorPopAlpha(std::int32_t& alpha) = 0;
   // The system font chooser, screen fonts; edits the font in place, true after OK.
   virtual bool PickFont(FontChoice& font) = 0;
-  // The system colour chooser; nothing when cancelled.
-  virtual std::optional<Color> PickColor(Color initial) = 0;
+  // The system colour chooser owned by `owner`; nothing when cancelled.
+  virtual std::optional<Color> PickColor(WindowHandle owner, Color initial) = 0;
   // The monitor's guide bar repaints (its colours or labels changed).
   virtual void InvalidateGuide(int monitor) = 0;
+  // The options sheet: edits the OPTION settings of the copy in place; true after OK.
+  virtual bool ShowOptionsSheet(Settings& options) = 0;
+  // The registration sheet of one monitor, modal; returns when it is closed.
+  virtual void RunRegistrationSheet(RegistrationSheet& sheet) = 0;
+  // The guides' label fonts made anew from the LABEL font record.
+  virtual void RebuildLabelFonts() = 0;
+  // Every guide takes GUIDE_ALPHA again and repaints.
+  virtual void RefreshGuideWindows() = 0;
+  virtual void HideGuideWindows() = 0;
 };
 
 class App final : private SettingsEvents {
@@ -103,18 +114,21 @@ class App final : private SettingsEvents {
   void ShowTrayMenu();
   void HandleLocationCommand(const Command& command);
   void SelectProfile(int profile);
-  void ChooseGuideColor(int monitor, int location);
+  void ChooseGuideColor(WindowHandle owner, int monitor, int location);
   void RenameProfile();
   void SetMonitorPopAlpha();
   void ChooseMonitorPopFont();
   void ToggleStartupShortcut();
+  // The options sheet; what is confirmed there comes into effect at once.
+  void ShowOptions();
+  void ShowRegistrationSheet(int monitor);
 
   // After the message loop: registered windows shown again and not topmost,
   // taskbar shown, tray icon removed.
   void Shutdown();
 
  private:
-  void LabelFontLoaded() override {}
+  void LabelFontLoaded() override { windows_.RebuildLabelFonts(); }
   void ProfileLoaded() override;
   void TriggerSettingsSaving() override { windows_.CloseTriggerWindowAndTip(); }
   void MonitorPopSettingsSaving() override { windows_.RebuildMonitorNumberPopups(); }

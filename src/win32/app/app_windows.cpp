@@ -6,6 +6,8 @@
 #include "overlays/fonts.h"
 #include "overlays/tip_window.h"
 #include "registration/keyword_dialog.h"
+#include "registration/registration_sheet_window.h"
+#include "settings/options_sheet.h"
 #include "settings/small_dialogs.h"
 #include "tray/tray_menu.h"
 
@@ -85,10 +87,10 @@ void Win32AppWindows::ShowMonitorNumberPopups(bool show) {
   }
 }
 
-std::optional<Color> Win32AppWindows::PickColor(Color initial) {
+std::optional<Color> Win32AppWindows::PickColor(WindowHandle owner, Color initial) {
   CHOOSECOLORW chooser{};
   chooser.lStructSize = sizeof chooser;
-  chooser.hwndOwner = shell_.MainWindow();
+  chooser.hwndOwner = ToHwnd(owner);
   chooser.rgbResult = initial;
   chooser.lpCustColors = customColors_;
   chooser.Flags = CC_RGBINIT | CC_FULLOPEN;
@@ -96,16 +98,28 @@ std::optional<Color> Win32AppWindows::PickColor(Color initial) {
   return static_cast<Color>(chooser.rgbResult);
 }
 
-// The guide bars and the trigger window are not part of the program yet:
-// until they are, there is nothing on the screen for these requests to change.
-void Win32AppWindows::CreateGuideWindows() {}
-void Win32AppWindows::CloseGuideWindows() {}
-void Win32AppWindows::InvalidateGuide(int) {}
+// The trigger window is not part of the program yet:
+// until it is, there is nothing on the screen for these requests to change.
 void Win32AppWindows::DismissTriggerWhenLeft(Point) {}
-void Win32AppWindows::UpdateGuideVisibility(Point) {}
 void Win32AppWindows::UpdateTriggerTip(Point) {}
 void Win32AppWindows::UpdateTriggerWindowForKeys() {}
-void Win32AppWindows::InvalidateVisibleGuides() {}
 void Win32AppWindows::CloseTriggerWindowAndTip() {}
+
+void Win32AppWindows::CreateGuideWindows() { guides_.Create(); }
+void Win32AppWindows::CloseGuideWindows() { guides_.Close(); }
+void Win32AppWindows::InvalidateGuide(int monitor) { guides_.Invalidate(monitor); }
+
+bool Win32AppWindows::ShowOptionsSheet(Settings& options) {
+  return RunOptionsSheet(GetModuleHandleW(nullptr), shell_.MainWindow(), options);
+}
+void Win32AppWindows::UpdateGuideVisibility(Point pointer) { guides_.UpdateVisibility(pointer); }
+void Win32AppWindows::InvalidateVisibleGuides() { guides_.InvalidateVisible(); }
+void Win32AppWindows::RebuildLabelFonts() { guides_.RebuildLabelFonts(); }
+void Win32AppWindows::RefreshGuideWindows() { guides_.Refresh(); }
+void Win32AppWindows::HideGuideWindows() { guides_.HideAll(); }
+
+void Win32AppWindows::RunRegistrationSheet(RegistrationSheet& sheet) {
+  win32::RunRegistrationSheet(GetModuleHandleW(nullptr), shell_.MainWindow(), sheet);
+}
 
 }  // namespace peekbar::win32

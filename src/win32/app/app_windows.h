@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/win32_shell.h"
+#include "overlays/guide_window.h"
 
 namespace peekbar::win32 {
 
@@ -13,7 +14,10 @@ class Win32AppWindows final : public AppWindows {
  public:
   explicit Win32AppWindows(Win32Shell& shell) : shell_(shell) {}
   // The state the overlays show; set once the program's state exists.
-  void Attach(AppState& state) { state_ = &state; }
+  void Attach(AppState& state) {
+    state_ = &state;
+    guides_.Attach(state);
+  }
 
   void TrackTrayMenu(const MenuItem& menu, Point at) override;
   void ShowMonitorNumberPopups(bool show) override;
@@ -26,8 +30,10 @@ class Win32AppWindows final : public AppWindows {
   bool AskStartupDelay(int& seconds) override;
   bool AskMonitorPopAlpha(std::int32_t& alpha) override;
   bool PickFont(FontChoice& font) override;
-  std::optional<Color> PickColor(Color initial) override;
+  std::optional<Color> PickColor(WindowHandle owner, Color initial) override;
   void InvalidateGuide(int monitor) override;
+  bool ShowOptionsSheet(Settings& options) override;
+  void RunRegistrationSheet(RegistrationSheet& sheet) override;
 
   void DismissTriggerWhenLeft(Point pointer) override;
   void UpdateGuideVisibility(Point pointer) override;
@@ -36,10 +42,15 @@ class Win32AppWindows final : public AppWindows {
   void InvalidateVisibleGuides() override;
   void CloseTriggerWindowAndTip() override;
 
+  void RebuildLabelFonts() override;
+  void RefreshGuideWindows() override;
+  void HideGuideWindows() override;
+
  private:
   Win32Shell& shell_;
   AppState* state_ = nullptr;
   COLORREF customColors_[16] = {};  // the colour chooser's custom colours, kept for the run
+  GuideWindows guides_;
 };
 
 }  // namespace peekbar::win32

@@ -78,8 +78,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
 
-  // The dialogs' up-down controls come from common controls 6.
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+  // The dialogs' up-down controls and the property sheets' tabs come from common controls 6.
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
   win32::MainWindow mainWindow(*app, shell);
   if (!mainWindow.RegisterWindowClass(instance)) return FailStartup(kClassRegistrationFailedMessage, mutex);

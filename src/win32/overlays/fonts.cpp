@@ -29,4 +29,17 @@ FontChoice FromLogFont(const LOGFONTW& record) {
   return font;
 }
 
+HFONT CreateOverlayFont(const LOGFONTW& base, LONG escapement, LONG orientation) {
+  LOGFONTW record = base;
+  record.lfEscapement = escapement;
+  record.lfOrientation = orientation;
+  record.lfUnderline = FALSE;
+  record.lfStrikeOut = FALSE;
+  record.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  record.lfQuality = PROOF_QUALITY;
+  record.lfPitchAndFamily = 0;
+  return CreateFontIndirectW(&record);
+}
+
 }  // namespace peekbar::win32

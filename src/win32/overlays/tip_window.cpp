@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/wide.h"
+#include "overlays/fonts.h"
 #include "resource.h"
 
 namespace peekbar::win32 {
@@ -81,16 +82,7 @@ HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF te
                                 nullptr);
   if (window == nullptr) return nullptr;
 
-  LOGFONTW record = font;
-  record.lfEscapement = 0;
-  record.lfOrientation = 0;
-  record.lfUnderline = FALSE;
-  record.lfStrikeOut = FALSE;
-  record.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  record.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  record.lfQuality = PROOF_QUALITY;
-  record.lfPitchAndFamily = 0;
-  auto* tip = new TipRecord{CreateFontIndirectW(&record), textColor, background};
+  auto* tip = new TipRecord{CreateOverlayFont(font), textColor, background};
   if (tip->font == nullptr) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     delete tip;

@@ -1,0 +1,112 @@
+#include "overlays/guides.h"
+
+#include <utility>
+
+namespace peekbar {
+
+GuideBar GuideBarOf(const Rect& m, const LocationSpan& span, std::int32_t g, int location) {
+  std::array<LocationEdgeSpan, 2> spans{};
+  GuideBar bar;
+  bar.count = LocationSpans(m, span, location, spans);
+  const std::int32_t w = m.Width();
+  const std::int32_t h = m.Height();
+  for (int i = 0; i < bar.count; ++i) {
+    const LocationEdgeSpan& s = spans[static_cast<std::size_t>(i)];
+    const std::int32_t bx = s.interval.begin - m.left;
+    const std::int32_t ex = s.interval.end - m.left;
+    const std::int32_t by = s.interval.begin - m.top;
+    const std::int32_t ey = s.interval.end - m.top;
+    Rect& r = bar.parts[static_cast<std::size_t>(i)];
+    switch (s.edge) {
+      case Edge::Top: r = {bx, 0, ex, g}; break;
+      case Edge::Bottom: r = {bx, h - g, ex, h}; break;
+      case Edge::Left: r = {0, by, g, ey}; break;
+      case Edge::Right: r = {w - g, by, w, ey}; break;
+    }
+  }
+  // The bottom-right corner's spans come right edge first.
+  if (bar.count == 2 && (spans[0].edge == Edge::Left || spans[0].edge == Edge::Right)) {
+    std::swap(bar.parts[0], bar.parts[1]);
+  }
+  return bar;
+}
+
+bool KeysHeld(const AppState& state, std::int32_t ctrl, std::int32_t shift, std::int32_t alt) {
+  if (ctrl == 0 && shift == 0 && alt == 0) return false;
+  return (ctrl == 0 || state.ctrlDown) && (shift == 0 || state.shiftDown) && (alt == 0 || state.altDown);
+}
+
+bool IsPointerInJudgmentBand(const Rect& m, std::int32_t j, Point p) {
+  const bool acrossX = m.left <= p.x && p.x < m.right;
+  const bool acrossY = m.top <= p.y && p.y < m.bottom;
+  return (acrossX && m.top <= p.y && p.y < m.top + j) || (acrossX && m.bottom - j <= p.y && p.y < m.bottom) ||
+         (acrossY && m.left <= p.x && p.x < m.left + j) || (acrossY && m.right - j <= p.x && p.x < m.right);
+}
+
+GuideVisibility DecideGuideVisibility(const AppState& state, Point pointer) {
+  const Settings& s = state.settings;
+  if (s.guideAlwaysShow != 0) return GuideVisibility::Unchanged;  // shown when created
+  const bool keysSelected = s.guideCtrl != 0 || s.guideShift != 0 || s.guideAlt != 0;
+  if (s.guideEnabledKey != 0 && keysSelected) {
+    if (KeysHeld(state, s.guideCtrl, s.guideShift, s.guideAlt)) return GuideVisibility::Shown;
+    if (s.guideEnabled == 0) return GuideVisibility::Hidden;
+  } else if (s.guideEnabled == 0) {
+    return GuideVisibility::Unchanged;
+  }
+  if (state.monitorSlots.empty()) return GuideVisibility::Hidden;
+  const int m = MonitorIndexFromPoint(state.monitorSlots, pointer);
+  return IsPointerInJudgmentBand(state.monitorSlots[static_cast<std::size_t>(m)].monitorRect, s.judgmentWidth, pointer)
+             ? GuideVisibility::Shown
+             : GuideVisibility::Hidden;
+}
+
+bool LabelsVisibleNow(const AppState& state) {
+  const Settings& s = state.settings;
+  switch (s.labelShow) {
+    case 0: return true;
+    case 1: return KeysHeld(state, s.labelCtrl, s.labelShift, s.labelAlt);
+    default: return false;
+  }
+}
+
+Point LabelOrigin(int location, const Rect& f, std::int32_t g, std::int32_t w, std::int32_t h) {
+  const std::int32_t acrossX = (f.left + f.right - w) / 2;
+  const std::int32_t alongY = (f.top + f.bottom - w) / 2 - h;
+  // One and a half text lines off the bar, truncated once at the end.
+  const auto lineAndHalf = [h](std::int32_t from, int sign) {
+    return static_cast<std::int32_t>(static_cast<double>(from) + sign * 1.5 * static_cast<double>(h));
+  };
+  switch (location) {
+    case TopLeftCorner: return {g, g};
+    case TopLeft: case TopRight: return {acrossX, g + h};
+    case TopMiddle: return {acrossX, g};
+    case TopRightCorner: return {f.right - g - w, g};
+    case RightTop: case RightBottom: return {lineAndHalf(f.left, -1), alongY};
+    case RightMiddle: return {f.left - h / 2, alongY};
+    case BottomRightCorner: return {f.right - g - w, f.top - h};
+    case BottomRight: case BottomLeft: return {acrossX, f.top - 2 * h};
+    case BottomMiddle: return {acrossX, f.top - h};
+    case BottomLeftCorner: return {g, f.top - h};
+    case LeftBottom: case LeftTop: return {lineAndHalf(g, 1), alongY};
+    case LeftMiddle: return {g + h / 2, alongY};
+    default: return {};
+  }
+}
+
+Rect LabelBox(int location, Point o, std::int32_t w, std::int32_t h, std::int32_t ascent) {
+  if (IsVerticalLabel(location)) return {o.x - ascent, o.y - ascent, o.x - ascent + h, o.y + w + h - 2 * ascent};
+  return {o.x, o.y, o.x + w, o.y + h};
+}
+
+FontChoice LabelFont(const Settings& s) {
+  FontChoice font;
+  font.face = s.labelFontFace.View();
+  font.height = s.labelFontHeight;
+  font.width = s.labelFontWidth;
+  font.weight = s.labelFontWeight;
+  font.italic = s.labelFontItalic;
+  font.charset = s.labelFontCharset;
+  return font;
+}
+
+}  // namespace peekbar

@@ -1,0 +1,69 @@
+// The guide bars: one translucent overlay per monitor marks every location
+// that holds a registered window with a bar of its colour, labelled with the
+// window's title. Here are the decisions; the Windows side only paints them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "app/geometry.h"
+#include "app/state.h"
+#include "overlays/monitor_popups.h"
+
+namespace peekbar {
+
+// Pixels painted in this colour are fully transparent on a guide.
+inline constexpr Color kGuideColorKey = 0x080808;
+
+// Corners first, so the edge pieces lie over their ends.
+inline constexpr std::array<int, kLocationCount> kGuidePaintOrder = {0, 4, 8, 12, 1, 2, 3, 5, 6, 7, 9, 10, 11, 13, 14, 15};
+
+// A location's bar in the guide's client coordinates (the monitor's top-left
+// corner is 0, 0), GUIDE_WIDTH thick and as long as the location's span.
+// Corners have a second, vertical arm; the first rectangle is always the one
+// along the top or bottom edge, the frame of the label. An empty or inverted
+// rectangle fills nothing.
+struct GuideBar {
+  std::array<Rect, 2> parts{};
+  int count = 0;
+};
+GuideBar GuideBarOf(const Rect& monitor, const LocationSpan& span, std::int32_t guideWidth, int location);
+
+inline bool FillsSomething(const Rect& r) { return r.left < r.right && r.top < r.bottom; }
+
+// Every selected key is down; never true when no key is selected.
+bool KeysHeld(const AppState& state, std::int32_t ctrl, std::int32_t shift, std::int32_t alt);
+
+// The pointer lies within JUDGMENT_WIDTH pixels of one of the monitor's sides.
+bool IsPointerInJudgmentBand(const Rect& monitor, std::int32_t judgmentWidth, Point pointer);
+
+// What the tick does with the guides of all monitors together.
+enum class GuideVisibility : std::uint8_t { Unchanged, Shown, Hidden };
+GuideVisibility DecideGuideVisibility(const AppState& state, Point pointer);
+
+// LABEL SHOW: 0 with the guides, 1 while the label keys are held, 2 never.
+bool LabelsVisibleNow(const AppState& state);
+
+// Labels beside the left and right bars run top to bottom in full-width
+// characters; the others are written across.
+inline bool IsVerticalLabel(int location) {
+  return (location >= RightTop && location <= RightBottom) || (location >= LeftBottom && location <= LeftTop);
+}
+
+// Top-left corner of a label's text cell measured w x h, beside the bar
+// `frame` (client coordinates) inside the monitor. Side pieces sit one text
+// line further from the edge than the middle piece, so neighbours on one
+// edge do not collide.
+Point LabelOrigin(int location, const Rect& frame, std::int32_t guideWidth, std::int32_t w, std::int32_t h);
+
+// The box painted in the bar's colour under a label whose w x h cell starts
+// at `origin`. Across, it is the cell. Downward, the cell is turned a quarter
+// clockwise, so the baseline runs down `ascent` to the left of the origin,
+// and the upright characters stand on it reaching `ascent` above it; the
+// last one reaches its descent past the end.
+Rect LabelBox(int location, Point origin, std::int32_t w, std::int32_t h, std::int32_t ascent);
+
+// The label font's six stored fields.
+FontChoice LabelFont(const Settings& settings);
+
+}  // namespace peekbar

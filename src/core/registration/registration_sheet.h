@@ -1,0 +1,97 @@
+// The registration sheet of one monitor: all sixteen locations with their
+// keywords, guide colours and registered windows on five pages. This is its
+// working state and every decision it makes; the Windows side only moves
+// values between the controls and these calls.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/desktop.h"
+#include "app/state.h"
+#include "registration/auto_register.h"
+#include "settings/settings_file.h"
+
+namespace peekbar {
+
+// Item 0 of every row's window list; item i + 1 is candidate i.
+inline constexpr std::u16string_view kNotRegisteredItem = u" - 未登録 - ";
+
+// One page: its tab caption and the locations of its rows, top to bottom.
+inline constexpr int kMaxSheetRows = 4;
+struct RegistrationPage {
+  std::u16string_view caption;
+  int rowCount = 0;
+  std::array<int, kMaxSheetRows> locations{};
+};
+inline constexpr int kRegistrationPageCount = 5;
+// The edges first (top, bottom, left, right, the first shown), the four
+// corners last.
+inline constexpr std::array<RegistrationPage, kRegistrationPageCount> kRegistrationPages{{
+    {u"上端", 3, {TopLeft, TopMiddle, TopRight, 0}},
+    {u"下端", 3, {BottomLeft, BottomMiddle, BottomRight, 0}},
+    {u"左端", 3, {LeftTop, LeftMiddle, LeftBottom, 0}},
+    {u"右端", 3, {RightTop, RightMiddle, RightBottom, 0}},
+    {u"四隅", 4, {TopLeftCorner, BottomLeftCorner, TopRightCorner, BottomRightCorner}},
+}};
+
+// "ウィンドウ登録", with the monitor's number when there are several.
+std::u16string RegistrationSheetCaption(int monitor, int monitorCount);
+
+// What a row shows when the sheet opens.
+struct SheetRow {
+  std::u16string_view name;     // the location's name, the row's frame
+  std::u16string_view keyword;
+  bool isRegex = false;
+  int selection = 0;            // the window list's item
+};
+
+class RegistrationSheet {
+ public:
+  // Picks a location's guide colour with `owner` as the chooser's owner;
+  // stores and saves it when confirmed.
+  using GuideColorChooser = std::function<void(WindowHandle owner, int monitor, int location)>;
+
+  // Opens the sheet: the candidates are collected and kept apart as the
+  // sheet's own, and the program's list starts again empty at the same
+  // size, so that the tray menu and keywords can use it meanwhile.
+  RegistrationSheet(AppState& state, Desktop& desktop, AutoRegistration& registration,
+                    SettingsFile& settingsFile, GuideColorChooser chooseGuideColor, int monitor);
+  RegistrationSheet(const RegistrationSheet&) = delete;
+  RegistrationSheet& operator=(const RegistrationSheet&) = delete;
+
+  int Monitor() const { return monitor_; }
+  const std::u16string& Caption() const { return caption_; }
+  // The entry labels of the candidates, in list order.
+  const std::vector<std::u16string>& CandidateLabels() const { return labels_; }
+
+  // The row of a location as it is filled; its window list's item is
+  // remembered for Undo.
+  SheetRow FillRow(int location);
+  // The item selected when the row was filled.
+  int OpeningSelection(int location) const { return opening_[static_cast<std::size_t>(location)]; }
+  Color GuideColor(int location) const;
+  void ChooseGuideColor(WindowHandle owner, int location);
+
+  // OK or Apply for one row: keyword and kind stored and saved (errors
+  // reported to `owner`); the window of the selected item registered when it
+  // is not the one registered now, the location cleared for item 0.
+  void ApplyRow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex, int selection);
+
+ private:
+  AppState& state_;
+  AutoRegistration& registration_;
+  SettingsFile& settingsFile_;
+  GuideColorChooser chooseGuideColor_;
+  int monitor_;
+  std::u16string caption_;
+  std::vector<WindowEntry> candidates_;  // the collected list; entries past the count are stale
+  std::vector<std::u16string> labels_;   // one per valid candidate
+  std::array<int, kLocationCount> opening_{};
+};
+
+}  // namespace peekbar

@@ -1,0 +1,67 @@
+#include "overlays/guide_labels.h"
+
+#include "app/wide.h"
+#include "overlays/fonts.h"
+#include "overlays/guides.h"
+
+namespace peekbar::win32 {
+namespace {
+
+constexpr int kTitleChars = 256;
+
+}  // namespace
+
+void LabelFonts::Delete() {
+  for (HFONT* font : {&across_, &downward_, &measuring_}) {
+    if (*font != nullptr) DeleteObject(*font);
+    *font = nullptr;
+  }
+}
+
+void LabelFonts::Rebuild(const Settings& settings) {
+  Delete();
+  const LOGFONTW base = ToLogFont(LabelFont(settings));
+  across_ = CreateOverlayFont(base, 0, 0);
+  downward_ = CreateOverlayFont(base, 2700, 0);  // upright characters, stacked top to bottom
+  measuring_ = CreateOverlayFont(base, 0, 900);
+}
+
+void LabelFonts::DrawLabel(HDC dc, const MonitorSlot& slot, int location, const Rect& frame,
+                           std::int32_t guideWidth, HBRUSH barBrush) const {
+  const auto k = static_cast<std::size_t>(location);
+  wchar_t title[kTitleChars] = {};
+  int length = GetWindowTextW(ToHwnd(slot.window[k]), title, kTitleChars);
+  if (length <= 0) return;
+  const bool vertical = IsVerticalLabel(location);
+  const wchar_t* text = title;
+  wchar_t fullWidth[kTitleChars] = {};
+  if (vertical) {
+    const int converted = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_FULLWIDTH, title, length, fullWidth, kTitleChars);
+    if (converted > 0) {
+      text = fullWidth;
+      length = converted;
+    }
+  }
+
+  SetGraphicsMode(dc, GM_ADVANCED);
+  // A font that could not be made leaves the DC's own font in place.
+  HFONT measure = vertical ? measuring_ : across_;
+  const HGDIOBJ previous = measure != nullptr ? SelectObject(dc, measure) : GetCurrentObject(dc, OBJ_FONT);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, length, &size);
+  if (vertical && downward_ != nullptr) SelectObject(dc, downward_);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  // The text's own opaque background would be the unturned cell, which the
+  // upright characters of downward text leave: the box is filled instead.
+  const Point at = LabelOrigin(location, frame, guideWidth, size.cx, size.cy);
+  const Rect box = LabelBox(location, at, size.cx, size.cy, metrics.tmAscent);
+  const RECT boxRect{box.left, box.top, box.right, box.bottom};
+  FillRect(dc, &boxRect, barBrush);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, slot.labelColor[k]);
+  TextOutW(dc, at.x, at.y, text, length);
+  SelectObject(dc, previous);
+}
+
+}  // namespace peekbar::win32

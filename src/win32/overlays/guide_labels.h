@@ -1,0 +1,37 @@
+// The titles written beside the guide bars, in the label font.
+#pragma once
+
+#include <windows.h>
+
+#include "app/state.h"
+
+namespace peekbar::win32 {
+
+// The three fonts made from the label font record: across for the top and
+// bottom edges, downward for the left and right edges, and one to measure
+// the downward text with. They live until the next rebuild.
+class LabelFonts {
+ public:
+  LabelFonts() = default;
+  LabelFonts(const LabelFonts&) = delete;
+  LabelFonts& operator=(const LabelFonts&) = delete;
+  ~LabelFonts() { Delete(); }
+
+  void Rebuild(const Settings& settings);
+
+  // Writes the title of the location's window beside its bar on a box
+  // filled with the bar's brush; `frame` is the bar (for a corner the arm
+  // along the top or bottom) in client coordinates. A window without a
+  // title gets no label.
+  void DrawLabel(HDC dc, const MonitorSlot& slot, int location, const Rect& frame, std::int32_t guideWidth,
+                 HBRUSH barBrush) const;
+
+ private:
+  void Delete();
+
+  HFONT across_ = nullptr;
+  HFONT downward_ = nullptr;
+  HFONT measuring_ = nullptr;
+};
+
+}  // namespace peekbar::win32
