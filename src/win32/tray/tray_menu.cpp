@@ -32,15 +32,13 @@ void TrackTrayMenu(HWND owner, const MenuItem& menu, Point at) {
   HMENU root = CreatePopupMenu();
   AppendItems(root, menu.items);
   SetForegroundWindow(owner);
-  TrackPopupMenu(root, TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-  // The chosen item's WM_COMMAND is normally the next message: run it now,
-  // while the menu still exists.
-  MSG message{};
-  if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  // The choice comes back here rather than as a posted message, and runs
+  // before this returns. Nothing is taken from the queue: a quit posted
+  // while the menu was open stays there for the message loop.
+  const auto chosen = static_cast<WORD>(
+      TrackPopupMenu(root, TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
   DestroyMenu(root);
+  if (chosen != 0 && IsWindow(owner)) SendMessageW(owner, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
 }
 
 }  // namespace peekbar::win32
