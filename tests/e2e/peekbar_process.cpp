@@ -137,6 +137,19 @@ std::optional<DWORD> PeekbarProcess::Exit(DWORD timeoutMs) {
     return WaitForExit(timeoutMs);
 }
 
+bool PeekbarProcess::Kill() {
+    return process_ && TerminateProcess(process_, 1) && WaitForExit().has_value();
+}
+
+bool PeekbarProcess::RaiseFault() {
+    if (!process_) return false;
+    const auto nowhere = reinterpret_cast<LPTHREAD_START_ROUTINE>(static_cast<ULONG_PTR>(1));
+    HANDLE thread = CreateRemoteThread(process_, nullptr, 0, nowhere, nullptr, 0, nullptr);
+    if (!thread) return false;
+    CloseHandle(thread);
+    return WaitForExit().has_value();
+}
+
 bool PeekbarProcess::SendCommand(WORD command, DWORD timeoutMs) {
     HWND window = mainWindow_ ? mainWindow_ : FindMainWindow();
     DWORD_PTR result = 0;

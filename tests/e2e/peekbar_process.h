@@ -52,6 +52,11 @@ public:
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = kExitTimeoutMs);
     // Posts the exit command and waits for the end.
     std::optional<DWORD> Exit(DWORD timeoutMs = kExitTimeoutMs);
+    // Ends the process at once, as Task Manager does, and waits for the end.
+    bool Kill();
+    // Makes the process fault, as a crash would: a thread started in it at
+    // an address where there is no code. Waits for the end.
+    bool RaiseFault();
 
     // Sends a tray-menu command and waits until the program has handled it.
     // False when the program did not return in time (for example because it

@@ -11,6 +11,7 @@
 #include "app/app.h"
 #include "app/text.h"
 #include "fakes/fake_desktop.h"
+#include "fakes/fake_journal_store.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_store.h"
 
@@ -120,8 +121,9 @@ struct AppHarness {
   FakeDesktop desktop;
   FakeShell shell;
   FakeSettingsStore store;
+  FakeJournalStore journal;
   FakeAppWindows windows;
-  App app{desktop, shell, store, windows};
+  App app{desktop, shell, store, journal, windows};
 
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }

@@ -14,6 +14,7 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "ForegroundLockTimeout", "SetForegroundLockTimeout", "WindowTitle",
     "WindowClassName", "FindTopLevelWindow",     "EnumerateTopLevelWindows",
     "IsKeyHeld",       "Pause",                  "ShowWindowAsync",
+    "WindowProcessId",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -71,6 +72,11 @@ bool IsDesktopAction(DesktopMethod method) {
 WindowHandle FakeDesktop::AddWindow(FakeWindow window) {
   const WindowHandle handle = nextHandle_;
   nextHandle_ += 4;
+  return AddWindowWithHandle(handle, std::move(window));
+}
+
+WindowHandle FakeDesktop::AddWindowWithHandle(WindowHandle handle, FakeWindow window) {
+  if (Find(handle) != nullptr) return kNoWindow;  // still in use
   names_[handle] = window.name.empty() ? HandleText(handle) : window.name;
   windows_.emplace(handle, std::move(window));
   zOrder_.insert(zOrder_.begin(), handle);
@@ -408,6 +414,12 @@ std::u16string FakeDesktop::WindowClassName(WindowHandle window, std::size_t max
   Record(DesktopMethod::WindowClassName, window);
   const FakeWindow* w = Find(window);
   return w == nullptr ? std::u16string() : Cut(w->className, maxUnits);
+}
+
+std::uint32_t FakeDesktop::WindowProcessId(WindowHandle window) {
+  Record(DesktopMethod::WindowProcessId, window);
+  const FakeWindow* w = Find(window);
+  return w == nullptr ? 0 : w->process;
 }
 
 WindowHandle FakeDesktop::FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) {

@@ -31,6 +31,7 @@ struct FakeWindow {
   bool maximized = false;
   bool topmost = false;
   std::uint32_t thread = 2;      // the thread that owns the window
+  std::uint32_t process = 20;    // the process that created it
   bool rectFails = false;        // WindowRect reports failure for this window
   bool asyncShowPending = false; // asynchronous show requests are not yet carried out by the window's
                                  // thread: it stays invisible until the test makes it visible
@@ -61,8 +62,9 @@ enum class DesktopMethod : std::uint8_t {
   IsKeyHeld,
   Pause,
   ShowWindowAsync,
+  WindowProcessId,
 };
-inline constexpr std::size_t kDesktopMethodCount = 24;
+inline constexpr std::size_t kDesktopMethodCount = 25;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -96,6 +98,8 @@ class FakeDesktop final : public Desktop {
   WindowHandle AddWindow(FakeWindow window);
   WindowHandle AddWindow(std::string name, Rect rect, bool visible = true);
   WindowHandle AddWindow(std::string name, std::u16string className, std::u16string title);
+  // A new window that the system gave the handle value of a closed one.
+  WindowHandle AddWindowWithHandle(WindowHandle handle, FakeWindow window);
   // The window's program closed it: the handle no longer exists.
   void CloseWindow(WindowHandle window);
   // Null when the handle names no window.
@@ -174,6 +178,7 @@ class FakeDesktop final : public Desktop {
   void SetForegroundLockTimeout(std::uint32_t milliseconds) override;
   std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) override;
   std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
+  std::uint32_t WindowProcessId(WindowHandle window) override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
 

@@ -415,11 +415,14 @@ TEST(TaskbarCycleTest, TaskbarComesBackOnlyWhenTheLastShownWindowIsHidden) {
   EXPECT_EQ(s.h.desktop.Foreground(), s.browser);
   EXPECT_EQ(s.h.state().savedForeground, kNoWindow);
   const std::vector<std::string> log = s.h.desktop.Log();
-  ASSERT_GE(log.size(), 4u);
-  EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
+  ASSERT_GE(log.size(), 5u);
+  // The user's foreground lock time-out comes back last, once the
+  // foreground went back with it lifted.
+  EXPECT_EQ(std::vector<std::string>(log.end() - 5, log.end()),
             (std::vector<std::string>{"ShowWindow notes Hide", "ShowWindow taskbar Show", "ShowWindow start Show",
-                                      "SetForegroundWindow browser"}))
+                                      "SetForegroundWindow browser", "SetForegroundLockTimeout 200000"}))
       << "all in the tick that hid it";
+  EXPECT_EQ(s.h.desktop.LockTimeout(), FakeDesktop::kDefaultForegroundLockTimeout);
 }
 
 TEST(DockingTest, SideByLocationAndTheCornerPixels) {

@@ -7,6 +7,7 @@
 
 #include "engine/taskbar.h"
 #include "fakes/fake_desktop.h"
+#include "fakes/fake_journal_store.h"
 
 namespace peekbar {
 namespace {
@@ -14,7 +15,9 @@ namespace {
 struct TaskbarFixture : ::testing::Test {
   AppState state;
   FakeDesktop desktop;
-  Taskbar taskbar{state, desktop};
+  FakeJournalStore store;
+  RecoveryJournal journal{state, desktop, store};
+  Taskbar taskbar{state, desktop, journal};
 
   WindowHandle Add(const char* name, std::u16string_view className, std::u16string_view title) {
     FakeWindow w;
@@ -98,7 +101,9 @@ TEST_F(TaskbarFixture, EndOfShowCycleRules) {
   for (const Case& c : cases) {
     AppState s;
     FakeDesktop d;
-    Taskbar t{s, d};
+    FakeJournalStore store;
+    RecoveryJournal journal{s, d, store};
+    Taskbar t{s, d, journal};
     s.settings.hideTaskbar = c.hideTaskbarOption ? 1 : 0;
     s.taskbarWindow = d.AddWindow("taskbar", u"Shell_TrayWnd", u"");
     s.startButtonWindow = d.AddWindow("start", u"Button", u"Start");

@@ -3,6 +3,15 @@
 #include "overlays/label_colors.h"
 
 namespace peekbar {
+namespace {
+
+// At log-on Peekbar may start before the shell can take a tray icon: the
+// add is tried again every second, and at the shell's announcement, for a
+// minute before the start is given up.
+constexpr std::uint32_t kIconRetryPeriodMs = 1000;
+constexpr std::uint32_t kIconRetryLimitMs = 60000;
+
+}  // namespace
 
 std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount) {
   const std::u16string name(LocationName(location));
@@ -17,16 +26,17 @@ std::uint32_t StartupDelaySeconds(std::u16string_view argument) {
   return seconds > 0 ? static_cast<std::uint32_t>(seconds) : 0;
 }
 
-App::App(Desktop& desktop, Shell& shell, SettingsStore& store, AppWindows& windows)
+App::App(Desktop& desktop, Shell& shell, SettingsStore& store, JournalStore& journalStore, AppWindows& windows)
     : desktop_(desktop),
       shell_(shell),
       windows_(windows),
+      journal_(state_, desktop, journalStore),
       messages_(shell, state_.settings),
       settingsFile_(state_, store, shell, desktop, messages_, *this),
       tray_(state_, shell),
-      taskbar_(state_, desktop),
+      taskbar_(state_, desktop, journal_),
       showHide_(state_, desktop, taskbar_, settingsFile_),
-      registration_(state_, desktop, showHide_, settingsFile_),
+      registration_(state_, desktop, showHide_, settingsFile_, journal_),
       watcher_(state_, desktop, taskbar_, showHide_, windows),
       commands_(state_, desktop, shell, messages_, tray_, registration_, windows) {}
 
@@ -34,6 +44,7 @@ std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunni
   settingsFile_.LoadSettings();
   if (state_.settings.multipleStartup != 0 && anotherInstanceRunning) return kMultipleStartupMessage;
   taskbar_.FindTaskbarWindows();
+  journal_.RecoverAndBegin(taskbar_);
   return std::nullopt;
 }
 
@@ -47,10 +58,27 @@ void App::OnCreate(WindowHandle mainWindow) {
   state_.windowList.resize(kWindowListGrowth);
   commands_.OpenCommandSound();
   if (!tray_.AddTrayIcon(kMainWindowTitle)) {
-    shell_.ShowMessageBox(mainWindow, kTrayIconFailedMessage, MessageIcon::Error);
-    shell_.PostClose();
+    iconRetrySince_ = desktop_.TickCount();
+    shell_.StartTimer(kIconRetryPeriodMs);
     return;
   }
+  FinishStartup();
+}
+
+void App::RetryTrayIcon() {
+  if (tray_.AddTrayIcon(kMainWindowTitle)) {
+    iconRetrySince_.reset();
+    FinishStartup();
+    return;
+  }
+  if (desktop_.TickCount() - *iconRetrySince_ < kIconRetryLimitMs) return;  // unsigned: right across a wrap
+  iconRetrySince_.reset();
+  shell_.StopTimer();
+  shell_.ShowMessageBox(state_.mainWindow, kTrayIconFailedMessage, MessageIcon::Error);
+  shell_.PostClose();
+}
+
+void App::FinishStartup() {
   tray_.UpdateTrayTip();
   windows_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
@@ -64,10 +92,19 @@ void App::OnDestroy() {
 }
 
 void App::OnTimer() {
+  if (iconRetrySince_) {
+    RetryTrayIcon();
+    return;
+  }
   if (!state_.paused) watcher_.EdgeTick();
 }
 
 void App::OnTaskbarCreated() {
+  taskbar_.ShellRestarted();
+  if (iconRetrySince_) {
+    RetryTrayIcon();
+    return;
+  }
   if (!tray_.AddTrayIcon(kMainWindowTitle)) return;
   if (state_.showAllActive) {
     tray_.SetTrayIconState(TrayIconState::ShowingAll);
@@ -297,10 +334,21 @@ void App::ProfileLoaded() {
   tray_.UpdateTrayTip();
 }
 
+void App::OnEndSession(bool ending) {
+  if (!ending) return;
+  // Once this returns the system may end the process at any moment.
+  shell_.StopTimer();
+  Shutdown();
+  shell_.PostClose();
+}
+
 void App::Shutdown() {
   ShowEveryRegisteredWindow(state_, desktop_);
   taskbar_.ShowTaskbar();
+  taskbar_.RestoreForegroundLockTimeout();
   tray_.Remove();
+  // Last: until everything is given back the journal must stay.
+  journal_.End();
 }
 
 void App::ShowRegistrationSheet(int monitor) {

@@ -10,6 +10,8 @@
 
 #include "app/commands.h"
 #include "app/desktop.h"
+#include "app/journal_store.h"
+#include "app/recovery_journal.h"
 #include "app/shell.h"
 #include "app/state.h"
 #include "engine/edge_watcher.h"
@@ -88,7 +90,7 @@ class AppWindows : public OverlayHooks {
 
 class App final : private SettingsEvents {
  public:
-  App(Desktop& desktop, Shell& shell, SettingsStore& store, AppWindows& windows);
+  App(Desktop& desktop, Shell& shell, SettingsStore& store, JournalStore& journalStore, AppWindows& windows);
 
   AppState& State() { return state_; }
   SettingsFile& SettingsFiles() { return settingsFile_; }
@@ -96,10 +98,12 @@ class App final : private SettingsEvents {
   GlobalCommands& Commands() { return commands_; }
   AutoRegistration& Registration() { return registration_; }
   EdgeWatcher& Watcher() { return watcher_; }
+  const RecoveryJournal& Journal() const { return journal_; }
 
   // Start-up, after the monitors are known: settings, the single-instance
-  // decision and the taskbar. Returns the refusal text when this instance
-  // must not run.
+  // decision, the taskbar, and what instances that ended without their
+  // exit left hidden given back. Returns the refusal text when this
+  // instance must not run.
   std::optional<std::u16string_view> PrepareStartup(bool anotherInstanceRunning);
 
   // Main window messages.
@@ -109,6 +113,9 @@ class App final : private SettingsEvents {
   void OnTaskbarCreated();
   void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
   void OnCommand(std::uint16_t id);
+  // The session ends (log-off, shut-down, a restart for an update):
+  // everything is given back at once, as at exit, and the program closes.
+  void OnEndSession(bool ending);
 
   // The popup menu at the pointer, built from the state as it is now.
   void ShowTrayMenu();
@@ -124,7 +131,8 @@ class App final : private SettingsEvents {
   void ShowRegistrationSheet(int monitor);
 
   // After the message loop: registered windows shown again and not topmost,
-  // taskbar shown, tray icon removed.
+  // taskbar shown, the foreground lock time-out put back, tray icon
+  // removed, the journal deleted. Safe to run again.
   void Shutdown();
 
  private:
@@ -133,6 +141,10 @@ class App final : private SettingsEvents {
   void TriggerSettingsSaving() override { windows_.CloseTriggerWindowAndTip(); }
   void MonitorPopSettingsSaving() override { windows_.RebuildMonitorNumberPopups(); }
 
+  // The rest of the main window's creation, once the tray icon is in.
+  void FinishStartup();
+  // The icon could not be added at creation: tried again until the limit.
+  void RetryTrayIcon();
   bool BlockedWhileModal(const Command& command) const;
   // A dialog started from the main window: no second one opens over it.
   template <typename Action>
@@ -153,6 +165,9 @@ class App final : private SettingsEvents {
   Shell& shell_;
   AppWindows& windows_;
   AppState state_;
+  // Since when the tray icon is being tried again; empty once it is in.
+  std::optional<std::uint32_t> iconRetrySince_;
+  RecoveryJournal journal_;
   UserMessages messages_;
   SettingsFile settingsFile_;
   TrayIcon tray_;

@@ -115,6 +115,8 @@ class Desktop {
   // Title and class name, cut to maxUnits - 1 units as the system's buffers cut them.
   virtual std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) = 0;
   virtual std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) = 0;
+  // The process that created the window; 0 when the handle names no window.
+  virtual std::uint32_t WindowProcessId(WindowHandle window) = 0;
   // The first top-level window of that class (and caption, when one is given).
   virtual WindowHandle FindTopLevelWindow(std::u16string_view className,
                                           const std::u16string_view* caption) = 0;

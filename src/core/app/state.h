@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -123,6 +124,9 @@ struct AppState {
   WindowHandle savedForeground = kNoWindow;
   WindowHandle taskbarWindow = kNoWindow;
   WindowHandle startButtonWindow = kNoWindow;
+  // The user's foreground lock time-out, read before a show first lifts it
+  // and put back at the end of the show cycle and at exit.
+  std::optional<std::uint32_t> userForegroundLockTimeout;
   bool modalBusy = false;
   bool showAllActive = false;
   bool paused = false;

@@ -5,6 +5,10 @@
 namespace peekbar {
 namespace {
 
+// How long a window given back may take to become visible again.
+constexpr std::uint32_t kVisibleWaitStepMs = 50;
+constexpr int kVisibleWaitSteps = 40;
+
 // A shown window that the pointer has not entered yet keeps this stamp; it is
 // not read until the window has been visited.
 constexpr std::uint32_t kShownStampOffset = 10000;
@@ -115,6 +119,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
 
 void ShowHide::ForceForeground(WindowHandle window) {
   const WindowHandle foreground = desktop_.ForegroundWindow();
+  if (!state_.userForegroundLockTimeout) state_.userForegroundLockTimeout = desktop_.ForegroundLockTimeout();
   desktop_.AttachInputToForeground(foreground, true);
   desktop_.SetForegroundLockTimeout(0);
   desktop_.SetForegroundWindow(window);
@@ -201,6 +206,17 @@ void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
       if (window != kNoWindow) desktop.PlaceWindow(window, GiveBackPlacement());
     }
   }
+}
+
+void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows) {
+  for (const WindowHandle window : windows) desktop.PlaceWindow(window, GiveBackPlacement());
+  const auto allUp = [&] {
+    for (const WindowHandle window : windows) {
+      if (desktop.WindowExists(window) && !desktop.IsWindowVisible(window)) return false;
+    }
+    return true;
+  };
+  for (int step = 0; step < kVisibleWaitSteps && !allUp(); ++step) desktop.Pause(kVisibleWaitStepMs);
 }
 
 }  // namespace peekbar

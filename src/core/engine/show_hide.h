@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "app/desktop.h"
 #include "app/state.h"
@@ -29,6 +30,11 @@ Point DockedPosition(const Rect& monitor, Edge edge, std::int32_t width, std::in
 // Every location's window shown, not topmost, once per location holding it;
 // the registrations stay.
 void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop);
+
+// Gives the windows back (shown, not topmost, without waiting for their
+// threads), then waits until each is visible or gone, in steps of 50 ms and
+// 2 s at most: only a visible window is found among the candidates.
+void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows);
 
 class ShowHide {
  public:

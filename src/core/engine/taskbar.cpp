@@ -1,25 +1,55 @@
 #include "engine/taskbar.h"
 
 namespace peekbar {
+namespace {
+
+constexpr std::u16string_view kTaskbarClass = u"Shell_TrayWnd";
+constexpr std::u16string_view kStartButtonClass = u"Button";
+
+}  // namespace
 
 void Taskbar::FindTaskbarWindows() {
-  state_.taskbarWindow = desktop_.FindTopLevelWindow(u"Shell_TrayWnd", nullptr);
+  state_.taskbarWindow = desktop_.FindTopLevelWindow(kTaskbarClass, nullptr);
   const std::u16string_view japanese = u"スタート";
   const std::u16string_view english = u"Start";
-  state_.startButtonWindow = desktop_.FindTopLevelWindow(u"Button", &japanese);
-  if (state_.startButtonWindow == kNoWindow) state_.startButtonWindow = desktop_.FindTopLevelWindow(u"Button", &english);
+  state_.startButtonWindow = desktop_.FindTopLevelWindow(kStartButtonClass, &japanese);
+  if (state_.startButtonWindow == kNoWindow) {
+    state_.startButtonWindow = desktop_.FindTopLevelWindow(kStartButtonClass, &english);
+  }
+}
+
+void Taskbar::ShellRestarted() {
+  FindTaskbarWindows();
+  // A new shell shows its own taskbar; nothing Peekbar hid is left hidden.
+  if (state_.taskbarWindow == kNoWindow || desktop_.IsWindowVisible(state_.taskbarWindow)) {
+    journal_.SetTaskbarHidden(false);
+  }
+}
+
+bool Taskbar::TaskbarKnown() {
+  if (state_.taskbarWindow == kNoWindow) return false;
+  const bool taskbarLive = desktop_.WindowClassName(state_.taskbarWindow, kTitleUnits) == kTaskbarClass;
+  const bool startLive = state_.startButtonWindow == kNoWindow ||
+                         desktop_.WindowClassName(state_.startButtonWindow, kTitleUnits) == kStartButtonClass;
+  if (taskbarLive && startLive) return true;
+  FindTaskbarWindows();
+  return state_.taskbarWindow != kNoWindow;
 }
 
 void Taskbar::HideTaskbar() {
-  if (state_.taskbarWindow == kNoWindow) return;
+  if (!TaskbarKnown()) return;
+  // Written down before it happens: an end without exit must show it again.
+  journal_.SetTaskbarHidden(true);
   desktop_.ShowWindow(state_.taskbarWindow, ShowCommand::Hide);
   if (state_.startButtonWindow != kNoWindow) desktop_.ShowWindow(state_.startButtonWindow, ShowCommand::Hide);
 }
 
 void Taskbar::ShowTaskbar() {
-  if (state_.taskbarWindow == kNoWindow) return;
-  desktop_.ShowWindow(state_.taskbarWindow, ShowCommand::Show);
-  if (state_.startButtonWindow != kNoWindow) desktop_.ShowWindow(state_.startButtonWindow, ShowCommand::Show);
+  if (TaskbarKnown()) {
+    desktop_.ShowWindow(state_.taskbarWindow, ShowCommand::Show);
+    if (state_.startButtonWindow != kNoWindow) desktop_.ShowWindow(state_.startButtonWindow, ShowCommand::Show);
+  }
+  journal_.SetTaskbarHidden(false);
 }
 
 void Taskbar::RestoreAfterShowCycle() {
@@ -32,6 +62,15 @@ void Taskbar::RestoreAfterShowCycle() {
     desktop_.SetForegroundWindow(previous);
     state_.savedForeground = kNoWindow;
   }
+  // Only after the foreground went back: that is the one step that still
+  // needs the lock lifted.
+  RestoreForegroundLockTimeout();
+}
+
+void Taskbar::RestoreForegroundLockTimeout() {
+  if (!state_.userForegroundLockTimeout) return;
+  desktop_.SetForegroundLockTimeout(*state_.userForegroundLockTimeout);
+  state_.userForegroundLockTimeout.reset();
 }
 
 }  // namespace peekbar

@@ -1,27 +1,41 @@
 // Hiding the shell's taskbar while a registered window is up, and the end of
-// a show cycle, when the taskbar and the foreground window come back.
+// a show cycle, when the taskbar, the foreground window and the user's
+// foreground lock time-out come back.
 #pragma once
 
 #include "app/desktop.h"
+#include "app/recovery_journal.h"
 #include "app/state.h"
 
 namespace peekbar {
 
 class Taskbar {
  public:
-  Taskbar(AppState& state, Desktop& desktop) : state_(state), desktop_(desktop) {}
+  Taskbar(AppState& state, Desktop& desktop, RecoveryJournal& journal)
+      : state_(state), desktop_(desktop), journal_(journal) {}
 
   // Looks up "Shell_TrayWnd" and the Start button ("Button" captioned
   // "スタート", else "Start"); a missing window gives a null handle.
   void FindTaskbarWindows();
+  // The shell was restarted: the stored handles name windows that are gone,
+  // or whatever window was given their values since.
+  void ShellRestarted();
   void HideTaskbar();
   // Shows both windows when the taskbar is known (exit, options applied).
   void ShowTaskbar();
   void RestoreAfterShowCycle();
+  // The foreground lock time-out as the user had it before a show lifted it.
+  void RestoreForegroundLockTimeout();
 
  private:
+  // Whether the stored handles may be touched: they still name windows of
+  // the taskbar's and the Start button's classes. When they do not, they
+  // are looked up again.
+  bool TaskbarKnown();
+
   AppState& state_;
   Desktop& desktop_;
+  RecoveryJournal& journal_;
 };
 
 }  // namespace peekbar

@@ -7,29 +7,29 @@
 #include "registration/keyword_match.h"
 
 namespace peekbar {
-namespace {
-
-// After a window is given back it may take a moment to become visible again
-// (the request is asynchronous); it must be visible to be found among the
-// candidates. Waits in steps of 50 ms, 2 s at most per location.
-constexpr std::uint32_t kVisibleWaitStepMs = 50;
-constexpr int kVisibleWaitSteps = 40;
-
-}  // namespace
-
 void AutoRegistration::Register(int monitor, int location, WindowHandle window) {
   MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
   const auto k = static_cast<std::size_t>(location);
+  const WindowHandle previous = slot.window[k];
   showHide_.ReleaseWindow(monitor, location);
+  journal_.Add(window);
   desktop_.ShowWindow(window, ShowCommand::Hide);
   slot.window[k] = window;
   slot.shown[k] = 0;
   slot.stamp[k] = desktop_.TickCount();
+  if (previous != kNoWindow && previous != window) journal_.Sync();
 }
 
 void AutoRegistration::Unregister(int monitor, int location) {
   showHide_.ReleaseWindow(monitor, location);
   state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)] = kNoWindow;
+  journal_.Sync();
+}
+
+void AutoRegistration::UnregisterAll() {
+  ShowEveryRegisteredWindow(state_, desktop_);
+  for (MonitorSlot& slot : state_.monitorSlots) slot.window.fill(kNoWindow);
+  journal_.Sync();
 }
 
 void AutoRegistration::RegisterFirstMatch(int monitor, int location, const KeywordMatcher& matcher) {
@@ -56,19 +56,11 @@ void AutoRegistration::RegisterByKeyword(int monitor, int location) {
   RegisterFirstMatch(monitor, location, KeywordMatcher(slot.keyword[k].View(), slot.isRegex[k] != 0));
 }
 
-void AutoRegistration::GiveBackAndWait(WindowHandle window) {
-  desktop_.PlaceWindow(window, GiveBackPlacement());
-  for (int step = 0; step < kVisibleWaitSteps; ++step) {
-    if (!desktop_.WindowExists(window) || desktop_.IsWindowVisible(window)) break;
-    desktop_.Pause(kVisibleWaitStepMs);
-  }
-}
-
 void AutoRegistration::RegisterAllByKeywords() {
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (WindowHandle& window : slot.window) {
       if (window == kNoWindow) continue;
-      GiveBackAndWait(window);
+      GiveBackAndWait(desktop_, std::span(&window, 1));
       window = kNoWindow;
     }
   }
@@ -118,6 +110,7 @@ void AutoRegistration::RegisterAllByKeywords() {
       }
     }
   }
+  journal_.Sync();
   if (state_.settings.restoreWindowPos == 0) return;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int n = 0; n < kLocationCount; ++n) {

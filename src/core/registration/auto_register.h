@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/desktop.h"
+#include "app/recovery_journal.h"
 #include "app/state.h"
 #include "engine/show_hide.h"
 #include "settings/settings_file.h"
@@ -13,8 +14,9 @@ namespace peekbar {
 
 class AutoRegistration {
  public:
-  AutoRegistration(AppState& state, Desktop& desktop, ShowHide& showHide, SettingsFile& settingsFile)
-      : state_(state), desktop_(desktop), showHide_(showHide), settingsFile_(settingsFile) {}
+  AutoRegistration(AppState& state, Desktop& desktop, ShowHide& showHide, SettingsFile& settingsFile,
+                   RecoveryJournal& journal)
+      : state_(state), desktop_(desktop), showHide_(showHide), settingsFile_(settingsFile), journal_(journal) {}
 
   // Registers the first candidate whose entry label matches the location's
   // keyword; keeps the registration when it is that candidate already;
@@ -28,15 +30,17 @@ class AutoRegistration {
   // hidden, the location waiting for the pointer.
   void Register(int monitor, int location, WindowHandle window);
   void Unregister(int monitor, int location);
+  // Every registered window given back (shown, not topmost), every location emptied.
+  void UnregisterAll();
 
  private:
   void RegisterFirstMatch(int monitor, int location, const class KeywordMatcher& matcher);
-  void GiveBackAndWait(WindowHandle window);
 
   AppState& state_;
   Desktop& desktop_;
   ShowHide& showHide_;
   SettingsFile& settingsFile_;
+  RecoveryJournal& journal_;
   std::u16string label_;                // reused for every candidate
   std::vector<std::u16string> labels_;  // the listing's labels in a full application
 };

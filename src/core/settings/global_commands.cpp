@@ -53,8 +53,7 @@ void GlobalCommands::ToggleShowAll() {
 }
 
 void GlobalCommands::UnregisterAll() {
-  ShowEveryRegisteredWindow(state_, desktop_);
-  for (MonitorSlot& slot : state_.monitorSlots) slot.window.fill(kNoWindow);
+  registration_.UnregisterAll();
   PlayCommandSound();
   messages_.ShowInfoMessage(state_.mainWindow, state_.MonitorCount() > 1
                                                    ? u"全モニターの全箇所のウィンドウの登録を解除しました。"

@@ -12,6 +12,7 @@
 #include "app/win32_shell.h"
 #include "settings/ini_store.h"
 #include "app/app_windows.h"
+#include "app/journal_files.h"
 
 #include <memory>
 #include <vector>
@@ -25,12 +26,13 @@ constexpr int kStartupFailed = -1;
 
 // Creates the named mutex with a null access list, so that instances started
 // by any user see each other. Reports whether another instance holds it;
-// a mutex that cannot be created counts as another instance.
+// a mutex that cannot be created counts as another instance. The handle is
+// not inherited: a program started from Peekbar must not keep it alive.
 bool AcquireInstanceMutex(HANDLE& mutex) {
   SECURITY_DESCRIPTOR descriptor{};
   InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
   SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
-  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, TRUE};
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
   mutex = CreateMutexW(&attributes, FALSE, kInstanceMutexName);
   return mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS;
 }
@@ -60,6 +62,7 @@ int FailStartup(std::u16string_view message, HANDLE mutex) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  win32::InstallCrashGiveBack();
   HANDLE mutex = nullptr;
   const bool anotherInstance = AcquireInstanceMutex(mutex);
   WaitStartupDelay();
@@ -70,9 +73,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::Win32Desktop desktop;
   win32::Win32Shell shell;
   win32::IniStore store;
+  win32::JournalFiles journal;
   win32::Win32AppWindows windows(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
-  auto app = std::make_unique<App>(desktop, shell, store, windows);
+  auto app = std::make_unique<App>(desktop, shell, store, journal, windows);
   windows.Attach(app->State());
   app->State().monitorSlots = std::move(monitors);
 
@@ -83,17 +87,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
                                       ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
   win32::MainWindow mainWindow(*app, shell);
-  if (!mainWindow.RegisterWindowClass(instance)) return FailStartup(kClassRegistrationFailedMessage, mutex);
-  if (mainWindow.Create(instance) == nullptr) return FailStartup(kWindowCreationFailedMessage, mutex);
+  const bool registered = mainWindow.RegisterWindowClass(instance);
+  const HWND main = registered ? mainWindow.Create(instance) : nullptr;
+  if (main == nullptr) {
+    app->Shutdown();  // nothing was taken yet; the journal goes
+    return FailStartup(registered ? kWindowCreationFailedMessage : kClassRegistrationFailedMessage, mutex);
+  }
 
+  int exitCode = 0;
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
+    // The main window posts the quit (code 0) as it goes. Should a nested
+    // loop ever swallow that message, the program still ends once the main
+    // window is gone, instead of waiting for ever.
+    if (!IsWindow(main)) break;
   }
+  if (message.message == WM_QUIT) exitCode = static_cast<int>(message.wParam);
 
   app->Shutdown();
   app.reset();
   if (mutex != nullptr) CloseHandle(mutex);
-  return static_cast<int>(message.wParam);
+  return exitCode;
 }

@@ -51,6 +51,10 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_TIMER: app_.OnTimer(); return 0;
     case WM_APP: app_.OnTrayNotify(wParam, static_cast<std::uint32_t>(lParam)); return 0;
     case WM_COMMAND: app_.OnCommand(LOWORD(wParam)); return 0;
+    // Log-off, shut-down or a restart for an update: nothing holds it up,
+    // and everything is given back before the system ends the process.
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: app_.OnEndSession(wParam != FALSE); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }

@@ -29,6 +29,7 @@ class Win32Desktop final : public Desktop {
   void SetForegroundLockTimeout(std::uint32_t milliseconds) override;
   std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) override;
   std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
+  std::uint32_t WindowProcessId(WindowHandle window) override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
 };

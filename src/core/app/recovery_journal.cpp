@@ -1,0 +1,202 @@
+#include "app/recovery_journal.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "app/text.h"
+#include "engine/show_hide.h"
+#include "engine/taskbar.h"
+
+namespace peekbar {
+namespace {
+
+constexpr std::u16string_view kHeading = u"Peekbar journal";
+constexpr std::u16string_view kOwner = u"owner ";
+constexpr std::u16string_view kTaskbar = u"taskbar ";
+constexpr std::u16string_view kTaskbarHidden = u"hidden";
+constexpr std::u16string_view kTaskbarShown = u"shown";
+constexpr std::u16string_view kWindow = u"window ";
+constexpr std::u16string_view kExtension = u".journal";
+
+std::u16string Escaped(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (const char16_t c : text) {
+    switch (c) {
+      case u'\\': out += u"\\\\"; break;
+      case u'\n': out += u"\\n"; break;
+      case u'\r': out += u"\\r"; break;
+      default: out += c; break;
+    }
+  }
+  return out;
+}
+
+std::u16string Unescaped(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    const char16_t next = text[++i];
+    out += next == u'n' ? u'\n' : next == u'r' ? u'\r' : next;
+  }
+  return out;
+}
+
+// An unsigned decimal number at the start of text, and what follows it.
+std::optional<std::uint64_t> TakeNumber(std::u16string_view& text) {
+  std::uint64_t value = 0;
+  std::size_t digits = 0;
+  while (digits < text.size() && text[digits] >= u'0' && text[digits] <= u'9') {
+    if (value > (UINT64_MAX - 9) / 10) return std::nullopt;
+    value = value * 10 + static_cast<std::uint64_t>(text[digits] - u'0');
+    ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  text.remove_prefix(digits);
+  return value;
+}
+
+bool TakePrefix(std::u16string_view& text, std::u16string_view prefix) {
+  if (text.substr(0, prefix.size()) != prefix) return false;
+  text.remove_prefix(prefix.size());
+  return true;
+}
+
+std::optional<JournalWindow> ParseWindowLine(std::u16string_view line) {
+  const auto window = TakeNumber(line);
+  if (!window || *window == 0 || *window > UINTPTR_MAX || !TakePrefix(line, u" ")) return std::nullopt;
+  const auto process = TakeNumber(line);
+  if (!process || *process > UINT32_MAX || !TakePrefix(line, u" ")) return std::nullopt;
+  return JournalWindow{static_cast<WindowHandle>(*window), static_cast<std::uint32_t>(*process), Unescaped(line)};
+}
+
+}  // namespace
+
+std::u16string FormatJournal(const JournalRecord& record) {
+  std::u16string text(kHeading);
+  text += u"\r\n";
+  text += kOwner;
+  text += DecimalText(record.owner);
+  text += u"\r\n";
+  text += kTaskbar;
+  text += record.taskbarHidden ? kTaskbarHidden : kTaskbarShown;
+  text += u"\r\n";
+  for (const JournalWindow& w : record.windows) {
+    text += kWindow;
+    text += DecimalText(static_cast<std::int64_t>(w.window));
+    text += u" ";
+    text += DecimalText(w.processId);
+    text += u" ";
+    text += Escaped(w.className);
+    text += u"\r\n";
+  }
+  return text;
+}
+
+JournalRecord ParseJournal(std::u16string_view text) {
+  JournalRecord record;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find(u'\n'), text.size());
+    std::u16string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+
+    if (TakePrefix(line, kOwner)) {
+      if (const auto owner = TakeNumber(line); owner && *owner <= UINT32_MAX) {
+        record.owner = static_cast<std::uint32_t>(*owner);
+      }
+    } else if (TakePrefix(line, kTaskbar)) {
+      record.taskbarHidden = line == kTaskbarHidden;
+    } else if (TakePrefix(line, kWindow)) {
+      if (auto window = ParseWindowLine(line)) record.windows.push_back(std::move(*window));
+    }
+  }
+  return record;
+}
+
+std::u16string JournalPath(std::u16string_view directory, std::u16string_view userName, std::uint32_t processId) {
+  std::u16string path(directory);
+  path += userName;
+  path += u"_Peekbar_";
+  path += DecimalText(processId);
+  path += kExtension;
+  return path;
+}
+
+void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
+  const ProfileState& p = state_.profiles;
+  const std::vector<AbandonedJournal> abandoned =
+      store_.FindAbandoned(p.executableDirectory, p.userName + u"_Peekbar_", std::u16string(kExtension));
+  std::vector<WindowHandle> givenBack;
+  bool taskbarHidden = false;
+  for (const AbandonedJournal& journal : abandoned) {
+    const JournalRecord record = ParseJournal(journal.text);
+    taskbarHidden = taskbarHidden || record.taskbarHidden;
+    for (const JournalWindow& w : record.windows) {
+      // A handle value alone may have been given to another window since.
+      if (!desktop_.WindowExists(w.window) || desktop_.WindowProcessId(w.window) != w.processId ||
+          desktop_.WindowClassName(w.window, kTitleUnits) != w.className) {
+        continue;
+      }
+      if (std::find(givenBack.begin(), givenBack.end(), w.window) == givenBack.end()) givenBack.push_back(w.window);
+    }
+  }
+  // Keywords are applied next, and they find only visible windows.
+  GiveBackAndWait(desktop_, givenBack);
+  if (taskbarHidden) taskbar.ShowTaskbar();
+  for (const AbandonedJournal& journal : abandoned) store_.Delete(journal.path);
+
+  record_ = JournalRecord{};
+  record_.owner = store_.ProcessId();
+  path_ = JournalPath(p.executableDirectory, p.userName, record_.owner);
+  Write();
+}
+
+bool RecoveryJournal::Registered(WindowHandle window) const {
+  for (const MonitorSlot& slot : state_.monitorSlots) {
+    if (std::find(slot.window.begin(), slot.window.end(), window) != slot.window.end()) return true;
+  }
+  return false;
+}
+
+void RecoveryJournal::Add(WindowHandle window) {
+  if (window == kNoWindow) return;
+  for (const JournalWindow& w : record_.windows) {
+    if (w.window == window) return;
+  }
+  record_.windows.push_back({window, desktop_.WindowProcessId(window), desktop_.WindowClassName(window, kTitleUnits)});
+  Write();
+}
+
+void RecoveryJournal::Sync() {
+  const auto gone = std::remove_if(record_.windows.begin(), record_.windows.end(),
+                                   [this](const JournalWindow& w) { return !Registered(w.window); });
+  if (gone == record_.windows.end()) return;
+  record_.windows.erase(gone, record_.windows.end());
+  Write();
+}
+
+void RecoveryJournal::SetTaskbarHidden(bool hidden) {
+  if (record_.taskbarHidden == hidden) return;
+  record_.taskbarHidden = hidden;
+  Write();
+}
+
+void RecoveryJournal::End() {
+  if (path_.empty()) return;
+  store_.Remove();
+  path_.clear();
+}
+
+void RecoveryJournal::Write() {
+  // Before start-up has begun it (and after the end) there is no journal.
+  if (path_.empty()) return;
+  store_.Write(path_, record_);
+}
+
+}  // namespace peekbar

@@ -1,0 +1,65 @@
+// The journal that keeps a window Peekbar hid from being lost when Peekbar
+// ends without its exit. It lists every window taken from another program
+// and whether the taskbar is hidden; it is written before a window is hidden
+// and whenever the list or the taskbar changes, never on a plain tick. A
+// later start gives back what the journals of ended instances list.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/desktop.h"
+#include "app/journal_store.h"
+#include "app/state.h"
+
+namespace peekbar {
+
+class Taskbar;
+
+// The journal as text, one fact per line; class names keep every unit,
+// line breaks and backslashes escaped.
+std::u16string FormatJournal(const JournalRecord& record);
+// Reads what it can: a line it does not understand is skipped, so a
+// journal cut short still gives back the windows it names.
+JournalRecord ParseJournal(std::u16string_view text);
+
+// "<directory><user>_Peekbar_<process id>.journal", beside the settings files.
+std::u16string JournalPath(std::u16string_view directory, std::u16string_view userName, std::uint32_t processId);
+
+class RecoveryJournal {
+ public:
+  RecoveryJournal(AppState& state, Desktop& desktop, JournalStore& store)
+      : state_(state), desktop_(desktop), store_(store) {}
+
+  // Start-up, once the settings files' folder is known: every window that
+  // the journal of an ended instance lists and that is still the same
+  // window (same process, same class) is given back, shown and not
+  // topmost, and waited for; the taskbar is shown when such a journal says
+  // it was hidden. Those journals are deleted. Then this instance's own
+  // journal begins.
+  void RecoverAndBegin(Taskbar& taskbar);
+
+  // The window is about to be hidden for a registration: it is written
+  // down first, unless it already is.
+  void Add(WindowHandle window);
+  // Registrations were dropped: windows no longer registered anywhere are
+  // struck off.
+  void Sync();
+  void SetTaskbarHidden(bool hidden);
+  // A clean end: everything has been given back; the journal goes.
+  void End();
+
+  const JournalRecord& Record() const { return record_; }
+
+ private:
+  bool Registered(WindowHandle window) const;
+  void Write();
+
+  AppState& state_;
+  Desktop& desktop_;
+  JournalStore& store_;
+  JournalRecord record_;
+  std::u16string path_;  // empty until the journal has begun, and after its end
+};
+
+}  // namespace peekbar

@@ -1,0 +1,229 @@
+// However Peekbar ends, no window it hid stays lost: killed or crashed, the
+// next start (or the crash itself) gives everything back; the end of the
+// session gives everything back at once, with or without a box open; a close
+// while the tray menu is open still ends the program; and an instance that
+// runs is never robbed of its windows by another start.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "desktop_input.h"
+#include "installation.h"
+#include "message_box.h"
+#include "peekbar_interface.h"
+#include "peekbar_session.h"
+#include "test_programs.h"
+#include "tray.h"
+#include "window_state.h"
+
+namespace e2e {
+namespace {
+
+namespace command = peekbar::command;
+using peekbar::location::kLeftMiddle;
+using peekbar::location::kRightMiddle;
+using peekbar::location::kTopMiddle;
+
+constexpr Rect kNotepadHome = {200, 250, 840, 730};
+constexpr wchar_t kByHandTitle[] = L"Peekbar test: registered by hand";
+constexpr wchar_t kUpTitle[] = L"Peekbar test: up at its edge";
+constexpr POINT kLeftEdgeMiddle = {0, kScreenHeight / 2};
+
+HWND Taskbar() { return FindWindowW(L"Shell_TrayWnd", nullptr); }
+
+// The journals in the installation folder.
+std::vector<std::wstring> Journals(const Installation& installation) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((installation.Folder() + L"\\*.journal").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(entry.cFileName);
+    while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+// Notepad hidden by its keyword at the top edge, a test window registered
+// by hand at the right edge, and another one up at the left edge, topmost,
+// with the taskbar hidden while it is up.
+class Recovery : public PeekbarSession {
+protected:
+    void SetUp() override {
+        PeekbarSession::SetUp();
+        if (HasFatalFailure()) return;
+        if (!Taskbar() || !IsWindowVisible(Taskbar())) GTEST_SKIP() << "no visible taskbar on this desktop";
+        notepad = TestProgram::StartNotepad();
+        target = TestProgram::StartTarget({kByHandTitle, kUpTitle});
+        ASSERT_NE(notepad.Window(), nullptr);
+        ASSERT_NE(target.Window(1), nullptr);
+        ASSERT_TRUE(PutWindow(notepad.Window(), kNotepadHome));
+    }
+
+    HWND Notepad() const { return notepad.Window(); }
+    HWND ByHand() const { return target.Window(0); }
+    HWND Up() const { return target.Window(1); }
+
+    ProfileFile Profile() const {
+        return QuickProfile()
+            .Option(L"HIDE_TASKBAR", 1)
+            .Option(L"TOPMOST", 1)
+            .Keyword(0, kTopMiddle, L"*メモ帳*")
+            .Keyword(0, kLeftMiddle, std::wstring(kUpTitle) + L"*");
+    }
+
+    void StartWithKeywords() {
+        StartPeekbar(Profile());
+        ASSERT_TRUE(WaitHidden(Notepad()));
+        ASSERT_TRUE(WaitHidden(Up()));
+    }
+
+    // Everything in place for a bad end: the menu lists the candidates,
+    // the two registered windows first; then the left edge is touched.
+    void TakeEverything() {
+        StartWithKeywords();
+        const std::vector<HWND> visible = VisibleTopLevelWindows();
+        const int index = static_cast<int>(std::find(visible.begin(), visible.end(), ByHand()) - visible.begin());
+        ASSERT_LT(index, static_cast<int>(visible.size()));
+        ASSERT_TRUE(PostTrayMouseMessage(peekbar.MainWindow(), WM_RBUTTONUP));
+        ASSERT_TRUE(WaitUntil([&] { return !VisiblePopupMenus(peekbar.Id()).empty(); }));
+        ASSERT_TRUE(WaitUntil([&] {
+            if (!VisiblePopupMenus(peekbar.Id()).empty()) TapKey(VK_ESCAPE);
+            return VisiblePopupMenus(peekbar.Id()).empty();
+        }));
+        Command(command::PickCandidate(0, kRightMiddle, 2 + index));
+        ASSERT_TRUE(WaitHidden(ByHand())) << "not registered by its menu command";
+
+        ASSERT_TRUE(MovePointer(kLeftEdgeMiddle));
+        ASSERT_TRUE(WaitShown(Up()));
+        ASSERT_TRUE(WaitUntil([&] { return IsTopmost(Up()) && !IsWindowVisible(Taskbar()); }));
+        ASSERT_EQ(Journals(installation).size(), 1u);
+    }
+
+    // Every window back on the screen as an ordinary window, the taskbar too.
+    bool EverythingGivenBack() const {
+        return WaitUntil([&] {
+            for (const HWND window : {Notepad(), ByHand(), Up()}) {
+                if (!IsShown(window) || IsTopmost(window)) return false;
+            }
+            return IsWindowVisible(Taskbar()) != FALSE;
+        });
+    }
+
+    TestProgram notepad;
+    TestProgram target;
+};
+
+TEST_F(Recovery, KilledOrCrashedInstanceLosesNoWindow) {
+    for (const bool crash : {false, true}) {
+        SCOPED_TRACE(crash ? "a fault" : "killed");
+        TakeEverything();
+        if (HasFatalFailure()) return;
+        if (crash) {
+            // The crash itself gives everything back, and leaves nothing to
+            // recover.
+            ASSERT_TRUE(peekbar.RaiseFault());
+            EXPECT_TRUE(EverythingGivenBack()) << "not given back by the crash";
+            EXPECT_TRUE(Journals(installation).empty());
+        } else {
+            ASSERT_TRUE(peekbar.Kill());
+            ASSERT_TRUE(HoldsFor([&] { return !IsShown(Notepad()) && !IsShown(ByHand()); }, 500));
+        }
+        ASSERT_TRUE(MovePointer(kRestingPoint));
+
+        StartPeekbar(Profile());
+        EXPECT_TRUE(IsShown(ByHand()) && !IsTopmost(ByHand())) << "the window registered by hand stays lost";
+        EXPECT_TRUE(WaitHidden(Notepad())) << "not taken again by its keyword";
+        EXPECT_TRUE(WaitHidden(Up()));
+        EXPECT_FALSE(IsTopmost(Up()));
+        EXPECT_TRUE(IsWindowVisible(Taskbar()));
+        EXPECT_EQ(Journals(installation).size(), 1u) << "the old journal was not deleted";
+        ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+        EXPECT_TRUE(WaitShown(Notepad())) << "the edge does not work after the recovery";
+        EXPECT_TRUE(EnterAndLeave(Notepad()));
+
+        ASSERT_EQ(peekbar.Exit(), std::optional<DWORD>(0));
+        EXPECT_TRUE(EverythingGivenBack());
+        EXPECT_TRUE(Journals(installation).empty()) << "a clean exit left its journal";
+        ASSERT_TRUE(PutWindow(Notepad(), kNotepadHome));
+    }
+}
+
+// The system asks whether the session may end, then ends it; Peekbar
+// agrees, gives everything back while it handles the end (a box of its own
+// open or not) and closes.
+TEST_F(Recovery, EndOfTheSessionGivesEverythingBack) {
+    for (const bool boxOpen : {false, true}) {
+        SCOPED_TRACE(boxOpen ? "with a message box open" : "with nothing open");
+        StartWithKeywords();
+        HWND box = nullptr;
+        if (boxOpen) {
+            ASSERT_TRUE(peekbar.PostCommand(command::kApplyAllKeywords));
+            ASSERT_NE(box = WaitForMessageBox(), nullptr);
+        }
+        ASSERT_TRUE(MovePointer(kLeftEdgeMiddle));
+        ASSERT_TRUE(WaitShown(Up()));
+        ASSERT_TRUE(WaitUntil([&] { return IsTopmost(Up()) && !IsWindowVisible(Taskbar()); }));
+
+        DWORD_PTR agreed = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(peekbar.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                        SMTO_ABORTIFHUNG, kEventTimeoutMs, &agreed));
+        EXPECT_EQ(agreed, static_cast<DWORD_PTR>(TRUE));
+        DWORD_PTR ignored = 0;
+        ASSERT_TRUE(SendMessageTimeoutW(peekbar.MainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                                        SMTO_ABORTIFHUNG, kEventTimeoutMs, &ignored));
+        // Already back when the message has been handled: the system may end
+        // the process right after.
+        for (const HWND window : {Notepad(), Up()}) {
+            EXPECT_TRUE(IsShown(window) && !IsTopmost(window)) << window;
+        }
+        EXPECT_TRUE(IsWindowVisible(Taskbar()));
+        EXPECT_EQ(peekbar.WaitForExit(), std::optional<DWORD>(0));
+        EXPECT_TRUE(Journals(installation).empty());
+        ASSERT_TRUE(MovePointer(kRestingPoint));
+        ASSERT_TRUE(PutWindow(Notepad(), kNotepadHome));
+    }
+}
+
+// A close that arrives while the tray menu is open ends the program.
+TEST_F(Recovery, CloseWhileTheMenuIsOpenEndsTheProgram) {
+    StartWithKeywords();
+    ASSERT_TRUE(PostTrayMouseMessage(peekbar.MainWindow(), WM_RBUTTONUP));
+    ASSERT_TRUE(WaitUntil([&] { return !VisiblePopupMenus(peekbar.Id()).empty(); }));
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_CLOSE, 0, 0));
+    EXPECT_EQ(peekbar.WaitForExit(), std::optional<DWORD>(0)) << "still running, or ended badly";
+    EXPECT_TRUE(WaitShown(Notepad()) && WaitShown(Up()));
+    EXPECT_TRUE(Journals(installation).empty());
+}
+
+// The journal of an instance that runs is not another start's to recover:
+// neither a refused start nor one running alongside gives its windows back.
+TEST_F(Recovery, RunningInstanceKeepsItsWindows) {
+    StartWithKeywords();
+
+    PeekbarProcess refused = PeekbarProcess::Start(installation.ExePath());
+    const HWND box = WaitForDialog(refused.Id(), peekbar::kMessageBoxCaption, kStartTimeoutMs);
+    ASSERT_NE(box, nullptr) << "no refusal";
+    DismissMessageBox(box);
+    EXPECT_EQ(refused.WaitForExit(), std::optional<DWORD>(peekbar::kFailedExitCode));
+    EXPECT_TRUE(StaysHidden(Notepad(), 500)) << "the refused start gave a running instance's window back";
+
+    // Side by side: both journals stay while both run.
+    ASSERT_TRUE(Profile().Option(L"MULTIPLE_STARTUP", 0).Write(installation.ProfilePath(0)));
+    PeekbarProcess second = PeekbarProcess::Start(installation.ExePath());
+    ASSERT_NE(second.WaitUntilRunning(), nullptr);
+    ASSERT_TRUE(second.Responds());
+    EXPECT_FALSE(IsShown(Notepad())) << "the second instance gave the first one's window back";
+    EXPECT_FALSE(IsShown(Up()));
+    EXPECT_EQ(Journals(installation).size(), 2u);
+    EXPECT_EQ(second.Exit(), std::optional<DWORD>(0));
+    EXPECT_TRUE(peekbar.Responds());
+}
+
+}  // namespace
+}  // namespace e2e

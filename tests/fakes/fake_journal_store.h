@@ -1,0 +1,84 @@
+// Journals in memory: files with their text and whether a running process
+// still holds them. Ending this process without its exit leaves its journal
+// behind, unheld, as a crash or a kill does.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/journal_store.h"
+#include "app/recovery_journal.h"
+
+namespace peekbar {
+
+class FakeJournalStore final : public JournalStore {
+ public:
+  struct File {
+    std::u16string text;
+    bool held = false;  // by a running process
+  };
+
+  // ---- Setting the scene ----
+  void SetProcessId(std::uint32_t id) { processId_ = id; }
+  void AddFile(const std::u16string& path, const JournalRecord& record, bool held) {
+    files_[path] = {FormatJournal(record), held};
+  }
+  // Runs at every write, before it is stored: lets a test look at the
+  // desktop at that moment.
+  void OnWrite(std::function<void()> action) { onWrite_ = std::move(action); }
+  // This process ends without its exit: its journal stays, held by no one.
+  void EndWithoutExit() {
+    if (const auto it = files_.find(ownPath_); it != files_.end()) it->second.held = false;
+    ownPath_.clear();
+  }
+
+  // ---- What the core did ----
+  const std::map<std::u16string, File>& Files() const { return files_; }
+  // This process's journal as it stands, read back; empty when there is none.
+  JournalRecord Own() const {
+    const auto it = files_.find(ownPath_);
+    return it == files_.end() ? JournalRecord{} : ParseJournal(it->second.text);
+  }
+  const std::u16string& OwnPath() const { return ownPath_; }
+  int Writes() const { return writes_; }
+
+  // ---- JournalStore ----
+  std::uint32_t ProcessId() override { return processId_; }
+  bool Write(const std::u16string& path, const JournalRecord& record) override {
+    ++writes_;
+    if (onWrite_) onWrite_();
+    ownPath_ = path;
+    files_[path] = {FormatJournal(record), true};
+    return true;
+  }
+  void Remove() override {
+    files_.erase(ownPath_);
+    ownPath_.clear();
+  }
+  std::vector<AbandonedJournal> FindAbandoned(const std::u16string& directory, const std::u16string& namePrefix,
+                                              const std::u16string& extension) override {
+    std::vector<AbandonedJournal> found;
+    const std::u16string start = directory + namePrefix;
+    for (const auto& [path, file] : files_) {
+      if (file.held || path.rfind(start, 0) != 0 || path.size() < start.size() + extension.size() ||
+          path.compare(path.size() - extension.size(), extension.size(), extension) != 0) {
+        continue;
+      }
+      found.push_back({path, file.text});
+    }
+    return found;
+  }
+  void Delete(const std::u16string& path) override { files_.erase(path); }
+
+ private:
+  std::uint32_t processId_ = 4000;
+  std::map<std::u16string, File> files_;
+  std::u16string ownPath_;
+  int writes_ = 0;
+  std::function<void()> onWrite_;
+};
+
+}  // namespace peekbar

@@ -1,0 +1,316 @@
+// Nothing Peekbar hid is lost when it ends without its exit: the journal it
+// keeps while it runs, what a later start gives back from it, the end of a
+// session, a restarted shell and the foreground lock time-out.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/app_harness.h"
+
+namespace peekbar {
+namespace {
+
+constexpr std::uint32_t kEditorProcess = 31;
+
+// A program with a taskbar, a browser in front and an editor of another
+// process, registered by keyword at the middle of the top edge.
+struct JournalScene {
+  AppHarness h;
+  WindowHandle taskbar = kNoWindow;
+  WindowHandle browser = kNoWindow;
+  WindowHandle editor = kNoWindow;
+
+  JournalScene() {
+    h.AddMonitor({0, 0, 1920, 1080});
+    taskbar = h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
+    browser = h.desktop.AddWindow("browser", {300, 300, 1100, 900});
+    h.desktop.SetForeground(browser);
+    FakeWindow w;
+    w.name = "editor";
+    w.className = u"Editor";
+    w.title = u"notes.txt - editor";
+    w.rect = {200, 200, 600, 500};
+    w.process = kEditorProcess;
+    w.thread = 3;
+    editor = h.desktop.AddWindow(w);
+    h.store.Set(ProfileIni(0), u"MONITOR_0", u"KEYWORD_2", u"*editor*");
+  }
+
+  bool Visible(WindowHandle w) { return h.desktop.Find(w)->visible; }
+  // Rests the pointer on the top edge until the editor is up, visits it
+  // and leaves it again until it is hidden.
+  void ShowAndHide() {
+    h.desktop.SetPointer({960, 0});
+    for (int i = 0; i < 10 && !Visible(editor); ++i) Tick();
+    ASSERT_TRUE(Visible(editor));
+    h.desktop.SetPointer(h.desktop.Find(editor)->rect.left + 5, h.desktop.Find(editor)->rect.top + 5);
+    Tick();
+    h.desktop.SetPointer(960, 700);
+    for (int i = 0; i < 10 && Visible(editor); ++i) Tick();
+    ASSERT_FALSE(Visible(editor));
+  }
+  void Tick() {
+    h.desktop.Advance(200);
+    h.app.OnTimer();
+  }
+};
+
+std::vector<WindowHandle> Listed(const JournalRecord& record) {
+  std::vector<WindowHandle> windows;
+  for (const JournalWindow& w : record.windows) windows.push_back(w.window);
+  return windows;
+}
+
+TEST(JournalTest, WrittenBeforeAWindowIsHiddenAndOnlyWhenWhatItListsChanges) {
+  JournalScene s;
+  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"HIDE_TASKBAR", 1);
+  s.h.Start();
+  ASSERT_FALSE(s.Visible(s.editor));
+  const JournalRecord started = s.h.journal.Own();
+  EXPECT_EQ(started.owner, 4000u);
+  EXPECT_EQ(s.h.journal.OwnPath(), u"C:\\Tools\\Peekbar\\tester_Peekbar_4000.journal");
+  ASSERT_EQ(started.windows.size(), 1u);
+  EXPECT_EQ(started.windows[0], (JournalWindow{s.editor, kEditorProcess, u"Editor"}));
+
+  // By hand, at a second location: in the journal before it disappears.
+  const WindowHandle other = s.h.desktop.AddWindow("other", {0, 0, 300, 200});
+  bool listedWhileVisible = false;
+  s.h.journal.OnWrite([&] { listedWhileVisible = s.Visible(other); });
+  s.h.app.Registration().Register(0, 10, other);
+  EXPECT_TRUE(listedWhileVisible);
+  EXPECT_FALSE(s.Visible(other));
+  EXPECT_EQ(Listed(s.h.journal.Own()), (std::vector<WindowHandle>{s.editor, other}));
+  s.h.journal.OnWrite(nullptr);
+
+  // Ticks write nothing; a show cycle writes only the taskbar, twice.
+  const int writes = s.h.journal.Writes();
+  for (int i = 0; i < 50; ++i) s.Tick();
+  EXPECT_EQ(s.h.journal.Writes(), writes);
+  bool taskbarListedWhileVisible = false;
+  s.h.journal.OnWrite([&] { taskbarListedWhileVisible = taskbarListedWhileVisible || s.Visible(s.taskbar); });
+  s.ShowAndHide();
+  EXPECT_TRUE(taskbarListedWhileVisible) << "hidden before it was written down";
+  EXPECT_EQ(s.h.journal.Writes(), writes + 2);
+  EXPECT_FALSE(s.h.journal.Own().taskbarHidden);
+  s.h.journal.OnWrite(nullptr);
+
+  // Registrations dropped take their windows off the list.
+  s.h.app.Registration().Unregister(0, 10);
+  EXPECT_EQ(Listed(s.h.journal.Own()), (std::vector<WindowHandle>{s.editor}));
+  s.h.app.OnCommand(command_id::kUnregisterAll);
+  EXPECT_TRUE(s.h.journal.Own().windows.empty());
+  s.h.app.OnCommand(command_id::kApplyAllKeywords);
+  EXPECT_EQ(Listed(s.h.journal.Own()), (std::vector<WindowHandle>{s.editor}));
+
+  // A clean exit leaves no journal.
+  s.h.app.Shutdown();
+  EXPECT_TRUE(s.h.journal.Files().empty());
+}
+
+// One instance is killed while the editor is hidden by keyword, a window
+// registered by hand is hidden, and a third is up at its edge, topmost, with
+// the taskbar hidden. The next start gives everything back and takes the
+// editor again by its keyword.
+TEST(JournalRecoveryTest, NextStartGivesBackWhatAKilledInstanceHid) {
+  JournalScene s;
+  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"HIDE_TASKBAR", 1);
+  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"TOPMOST", 1);
+  s.h.Start();
+  const WindowHandle byHand = s.h.desktop.AddWindow("by hand", {0, 0, 300, 200});
+  const WindowHandle upNow = s.h.desktop.AddWindow("up now", {0, 0, 300, 200});
+  s.h.app.Registration().Register(0, 6, byHand);
+  s.h.app.Registration().Register(0, 14, upNow);
+  s.h.desktop.SetPointer(0, 540);
+  for (int i = 0; i < 10 && !s.Visible(upNow); ++i) s.Tick();
+  ASSERT_TRUE(s.h.desktop.Find(upNow)->topmost);
+  ASSERT_FALSE(s.Visible(s.taskbar));
+  s.h.journal.EndWithoutExit();
+
+  FakeShell shell;
+  FakeAppWindows windows;
+  App next{s.h.desktop, shell, s.h.store, s.h.journal, windows};
+  next.State().monitorSlots = {MonitorSlot{}};
+  next.State().monitorSlots[0].monitorRect = {0, 0, 1920, 1080};
+  s.h.journal.SetProcessId(4004);
+  ASSERT_FALSE(next.PrepareStartup(false));
+  for (const WindowHandle w : {s.editor, byHand, upNow}) {
+    EXPECT_TRUE(s.Visible(w)) << s.h.desktop.NameOf(w);
+    EXPECT_FALSE(s.h.desktop.Find(w)->topmost) << s.h.desktop.NameOf(w);
+  }
+  EXPECT_TRUE(s.Visible(s.taskbar));
+  EXPECT_EQ(s.h.journal.Files().size(), 1u) << "the killed instance's journal is gone";
+  EXPECT_EQ(s.h.journal.OwnPath(), u"C:\\Tools\\Peekbar\\tester_Peekbar_4004.journal");
+
+  next.OnCreate(s.h.desktop.AddWindow("main", {0, 0, 0, 0}, false));
+  EXPECT_FALSE(s.Visible(s.editor)) << "not taken again by its keyword";
+  EXPECT_TRUE(s.Visible(byHand));
+}
+
+TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStillTheSame) {
+  JournalScene s;
+  FakeDesktop& d = s.h.desktop;
+  const auto hidden = [&](const char* name, std::u16string className, std::uint32_t process) {
+    FakeWindow w;
+    w.name = name;
+    w.className = std::move(className);
+    w.process = process;
+    w.visible = false;
+    return d.AddWindow(w);
+  };
+  const WindowHandle same = hidden("same", u"Editor", 31);
+  const WindowHandle closed = hidden("closed", u"Editor", 31);
+  const WindowHandle reusedByProcess = hidden("reused old", u"Editor", 31);
+  const WindowHandle reusedByClass = hidden("reused old class", u"Editor", 31);
+  const WindowHandle ofRunning = hidden("of a running instance", u"Editor", 31);
+  const JournalRecord ended{77, true,
+                            {{same, 31, u"Editor"},
+                             {closed, 31, u"Editor"},
+                             {reusedByProcess, 31, u"Editor"},
+                             {reusedByClass, 31, u"Editor"}}};
+  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}};
+  const std::u16string endedPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_77.journal";
+  const std::u16string runningPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_78.journal";
+  const std::u16string otherUser = u"C:\\Tools\\Peekbar\\someone_Peekbar_79.journal";
+  s.h.journal.AddFile(endedPath, ended, false);
+  s.h.journal.AddFile(runningPath, running, true);
+  s.h.journal.AddFile(otherUser, running, false);
+  d.CloseWindow(closed);
+  d.CloseWindow(reusedByProcess);
+  d.CloseWindow(reusedByClass);
+  FakeWindow another;
+  another.name = "another program's";
+  another.className = u"Editor";
+  another.process = 55;
+  another.visible = false;
+  ASSERT_EQ(d.AddWindowWithHandle(reusedByProcess, another), reusedByProcess);
+  another.name = "another class";
+  another.className = u"Dialog";
+  another.process = 31;
+  ASSERT_EQ(d.AddWindowWithHandle(reusedByClass, another), reusedByClass);
+  d.Find(s.taskbar)->visible = false;
+
+  // A refused start recovers nothing.
+  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"MULTIPLE_STARTUP", 1);
+  d.ResetCalls();
+  ASSERT_TRUE(s.h.app.PrepareStartup(true));
+  EXPECT_TRUE(d.Log().empty());
+  EXPECT_EQ(s.h.journal.Files().size(), 3u);
+
+  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"MULTIPLE_STARTUP", 0);
+  ASSERT_FALSE(s.h.app.PrepareStartup(true));
+  EXPECT_EQ(d.Log(), (std::vector<std::string>{"PlaceWindow same NotTopmost show async", "ShowWindow taskbar Show"}));
+  EXPECT_FALSE(d.Find(ofRunning)->visible);
+  EXPECT_EQ(s.h.journal.Files().count(endedPath), 0u);
+  EXPECT_EQ(s.h.journal.Files().count(runningPath), 1u);
+  EXPECT_EQ(s.h.journal.Files().count(otherUser), 1u) << "another user's windows are not ours to give back";
+}
+
+// A window given back without waiting may take a moment to come up; the
+// keywords that follow find only visible windows.
+TEST(JournalRecoveryTest, GivenBackWindowsAreWaitedForTogetherAtMostTwoSeconds) {
+  for (const bool comesUp : {true, false}) {
+    JournalScene s;
+    FakeDesktop& d = s.h.desktop;
+    JournalRecord record{77, false, {}};
+    std::vector<WindowHandle> slow;
+    for (int i = 0; i < 3; ++i) {
+      FakeWindow w;
+      w.visible = false;
+      w.asyncShowPending = true;
+      slow.push_back(d.AddWindow(w));
+      record.windows.push_back({slow.back(), w.process, w.className});
+    }
+    s.h.journal.AddFile(u"C:\\Tools\\Peekbar\\tester_Peekbar_77.journal", record, false);
+    int pauses = 0;
+    d.OnPause([&] {
+      if (comesUp && ++pauses == 3) {
+        for (const WindowHandle w : slow) d.Find(w)->visible = true;
+      }
+    });
+    s.h.app.PrepareStartup(false);
+    EXPECT_EQ(d.Calls(DesktopMethod::Pause), comesUp ? 3 : 40) << comesUp;
+  }
+}
+
+TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
+  const JournalRecord record{4242, true,
+                             {{0x10086, 31, u"Notepad"},
+                              {0xFFFFFFF0, 4294967295u, u"a\\b\nc\rd メモ帳"},
+                              {0x200, 7, u""}}};
+  const std::u16string text = FormatJournal(record);
+  EXPECT_EQ(ParseJournal(text), record);
+
+  // Cut in the middle of the last line: the whole lines before it count.
+  const std::u16string cut = text.substr(0, text.size() - 5);
+  const JournalRecord partial = ParseJournal(cut);
+  EXPECT_EQ(partial.owner, 4242u);
+  EXPECT_TRUE(partial.taskbarHidden);
+  ASSERT_EQ(partial.windows.size(), 2u);
+  EXPECT_EQ(partial.windows[1].className, u"a\\b\nc\rd メモ帳");
+
+  // Lines it does not understand are skipped.
+  const JournalRecord odd = ParseJournal(
+      u"owner x\nwindow 0 1 Zero\nwindow 12 Notepad\nwindow 99999999999999999999 1 Big\nwindow 12 3 Ok\ntaskbar on\n");
+  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}}));
+}
+
+TEST(EndSessionTest, EndingSessionGivesEverythingBackAndClosesACancelledOneChangesNothing) {
+  for (const bool ending : {false, true}) {
+    JournalScene s;
+    s.h.store.SetInt(ProfileIni(0), u"OPTION", u"HIDE_TASKBAR", 1);
+    s.h.store.SetInt(ProfileIni(0), u"OPTION", u"TOPMOST", 1);
+    s.h.Start();
+    s.h.desktop.SetPointer({960, 0});
+    for (int i = 0; i < 10 && !s.Visible(s.editor); ++i) s.Tick();
+    ASSERT_TRUE(s.h.desktop.Find(s.editor)->topmost);
+    ASSERT_EQ(s.h.desktop.LockTimeout(), 0u);
+    s.h.shell.ClearLog();
+
+    s.h.app.OnEndSession(ending);
+    if (!ending) {
+      EXPECT_TRUE(s.h.shell.Log().empty());
+      EXPECT_FALSE(s.Visible(s.taskbar));
+      continue;
+    }
+    EXPECT_TRUE(s.Visible(s.editor));
+    EXPECT_FALSE(s.h.desktop.Find(s.editor)->topmost);
+    EXPECT_TRUE(s.Visible(s.taskbar));
+    EXPECT_EQ(s.h.desktop.LockTimeout(), FakeDesktop::kDefaultForegroundLockTimeout);
+    EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{"StopTimer", "Delete", "PostClose"}));
+    EXPECT_TRUE(s.h.journal.Files().empty());
+  }
+}
+
+// After the shell restarted, its taskbar is found again; a stored handle
+// whose value now names some other window is never hidden or shown.
+TEST(ShellRestartTest, NewTaskbarIsFoundAndAReusedHandleIsLeftAlone) {
+  JournalScene s;
+  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"HIDE_TASKBAR", 1);
+  s.h.Start();
+  FakeDesktop& d = s.h.desktop;
+  const WindowHandle old = s.taskbar;
+  d.CloseWindow(old);
+  FakeWindow reuse;
+  reuse.name = "reuse";
+  reuse.className = u"SomeoneElse";
+  ASSERT_EQ(d.AddWindowWithHandle(old, reuse), old);
+  const WindowHandle restarted = d.AddWindow("new taskbar", u"Shell_TrayWnd", u"");
+
+  // Not announced: the show finds the stale handle out by its class.
+  d.SetPointer({960, 0});
+  for (int i = 0; i < 10 && !s.Visible(s.editor); ++i) s.Tick();
+  EXPECT_TRUE(s.Visible(old));
+  EXPECT_FALSE(s.Visible(restarted));
+  EXPECT_EQ(s.h.state().taskbarWindow, restarted);
+
+  // Announced: the handle is looked up at once.
+  d.CloseWindow(restarted);
+  const WindowHandle third = d.AddWindow("third taskbar", u"Shell_TrayWnd", u"");
+  s.h.app.OnTaskbarCreated();
+  EXPECT_EQ(s.h.state().taskbarWindow, third);
+  EXPECT_FALSE(s.h.journal.Own().taskbarHidden) << "the new shell shows its own taskbar";
+}
+
+}  // namespace
+}  // namespace peekbar
