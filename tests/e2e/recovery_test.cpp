@@ -18,6 +18,7 @@
 #include "message_box.h"
 #include "peekbar_interface.h"
 #include "peekbar_session.h"
+#include "screenshot.h"
 #include "test_programs.h"
 #include "tray.h"
 #include "window_state.h"
@@ -138,6 +139,7 @@ TEST_F(Recovery, KilledOrCrashedInstanceLosesNoWindow) {
 
         StartPeekbar(Profile());
         EXPECT_TRUE(IsShown(ByHand()) && !IsTopmost(ByHand())) << "the window registered by hand stays lost";
+        EXPECT_TRUE(SaveScreenshot(crash ? L"restarted-after-a-fault" : L"restarted-after-a-kill"));
         EXPECT_TRUE(WaitHidden(Notepad())) << "not taken again by its keyword";
         EXPECT_TRUE(WaitHidden(Up()));
         EXPECT_FALSE(IsTopmost(Up()));
@@ -213,8 +215,9 @@ TEST_F(Recovery, RunningInstanceKeepsItsWindows) {
     EXPECT_EQ(refused.WaitForExit(), std::optional<DWORD>(peekbar::kFailedExitCode));
     EXPECT_TRUE(StaysHidden(Notepad(), 500)) << "the refused start gave a running instance's window back";
 
-    // Side by side: both journals stay while both run.
-    ASSERT_TRUE(Profile().Option(L"MULTIPLE_STARTUP", 0).Write(installation.ProfilePath(0)));
+    // Side by side, with no keywords of its own that could take the windows
+    // again: both journals stay while both run.
+    ASSERT_TRUE(QuickProfile().Option(L"MULTIPLE_STARTUP", 0).Write(installation.ProfilePath(0)));
     PeekbarProcess second = PeekbarProcess::Start(installation.ExePath());
     ASSERT_NE(second.WaitUntilRunning(), nullptr);
     ASSERT_TRUE(second.Responds());
