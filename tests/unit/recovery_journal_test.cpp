@@ -108,45 +108,6 @@ TEST(JournalTest, WrittenBeforeAWindowIsHiddenAndOnlyWhenWhatItListsChanges) {
   EXPECT_TRUE(s.h.journal.Files().empty());
 }
 
-// One instance is killed while the editor is hidden by keyword, a window
-// registered by hand is hidden, and a third is up at its edge, topmost, with
-// the taskbar hidden. The next start gives everything back and takes the
-// editor again by its keyword.
-TEST(JournalRecoveryTest, NextStartGivesBackWhatAKilledInstanceHid) {
-  JournalScene s;
-  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"HIDE_TASKBAR", 1);
-  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"TOPMOST", 1);
-  s.h.Start();
-  const WindowHandle byHand = s.h.desktop.AddWindow("by hand", {0, 0, 300, 200});
-  const WindowHandle upNow = s.h.desktop.AddWindow("up now", {0, 0, 300, 200});
-  s.h.app.Registration().Register(0, 6, byHand);
-  s.h.app.Registration().Register(0, 14, upNow);
-  s.h.desktop.SetPointer(0, 540);
-  for (int i = 0; i < 10 && !s.Visible(upNow); ++i) s.Tick();
-  ASSERT_TRUE(s.h.desktop.Find(upNow)->topmost);
-  ASSERT_FALSE(s.Visible(s.taskbar));
-  s.h.journal.EndWithoutExit();
-
-  FakeShell shell;
-  FakeAppWindows windows;
-  App next{s.h.desktop, shell, s.h.store, s.h.journal, windows};
-  next.State().monitorSlots = {MonitorSlot{}};
-  next.State().monitorSlots[0].monitorRect = {0, 0, 1920, 1080};
-  s.h.journal.SetProcessId(4004);
-  ASSERT_FALSE(next.PrepareStartup(false));
-  for (const WindowHandle w : {s.editor, byHand, upNow}) {
-    EXPECT_TRUE(s.Visible(w)) << s.h.desktop.NameOf(w);
-    EXPECT_FALSE(s.h.desktop.Find(w)->topmost) << s.h.desktop.NameOf(w);
-  }
-  EXPECT_TRUE(s.Visible(s.taskbar));
-  EXPECT_EQ(s.h.journal.Files().size(), 1u) << "the killed instance's journal is gone";
-  EXPECT_EQ(s.h.journal.OwnPath(), u"C:\\Tools\\Peekbar\\tester_Peekbar_4004.journal");
-
-  next.OnCreate(s.h.desktop.AddWindow("main", {0, 0, 0, 0}, false));
-  EXPECT_FALSE(s.Visible(s.editor)) << "not taken again by its keyword";
-  EXPECT_TRUE(s.Visible(byHand));
-}
-
 TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStillTheSame) {
   JournalScene s;
   FakeDesktop& d = s.h.desktop;
