@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "reference_registration.h"
-#include "registration/candidates.h"
-#include "registration/keyword_match.h"
+#include "core/registration/candidates.h"
+#include "core/registration/keyword_match.h"
 #include "scene.h"
 
 namespace peekbar::bench {

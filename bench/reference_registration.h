@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/desktop.h"
+#include "core/base/desktop.h"
 
 namespace peekbar::reference {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "reference_registration.h"
-#include "registration/keyword_match.h"
+#include "core/registration/keyword_match.h"
 
 namespace peekbar::bench {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 #include <string_view>
 
-#include "app/app.h"
-#include "app/text.h"
+#include "core/app/app.h"
+#include "core/base/text.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/fake_shell.h"

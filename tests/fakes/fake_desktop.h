@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/desktop.h"
+#include "core/base/desktop.h"
 
 namespace peekbar {
 

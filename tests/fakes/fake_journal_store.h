@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/journal_store.h"
-#include "app/recovery_journal.h"
+#include "core/base/journal_store.h"
+#include "core/engine/recovery_journal.h"
 
 namespace peekbar {
 

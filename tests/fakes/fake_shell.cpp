@@ -1,6 +1,6 @@
 #include "fakes/fake_shell.h"
 
-#include "app/text.h"
+#include "core/base/text.h"
 
 namespace peekbar {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/shell.h"
+#include "core/base/shell.h"
 
 namespace peekbar {
 

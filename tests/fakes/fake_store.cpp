@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/text.h"
+#include "core/base/text.h"
 
 namespace peekbar {
 namespace {

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "settings/settings_store.h"
+#include "core/base/settings_store.h"
 
 namespace peekbar {
 

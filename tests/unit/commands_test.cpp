@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "app/commands.h"
+#include "core/tray/commands.h"
 
 namespace peekbar {
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "app/state.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 namespace {

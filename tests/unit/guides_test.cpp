@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "fakes/app_harness.h"
-#include "overlays/guides.h"
+#include "core/overlays/guides.h"
 
 namespace peekbar {
 namespace {

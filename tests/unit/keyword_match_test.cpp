@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "app/text.h"
-#include "registration/keyword_match.h"
+#include "core/base/text.h"
+#include "core/registration/keyword_match.h"
 
 namespace peekbar {
 namespace {

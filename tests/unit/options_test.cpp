@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fakes/app_harness.h"
-#include "settings/options.h"
+#include "core/settings/options.h"
 
 namespace peekbar {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/taskbar.h"
+#include "core/engine/taskbar.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_journal_store.h"
 

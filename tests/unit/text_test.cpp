@@ -5,8 +5,8 @@
 #include <limits>
 #include <string>
 
-#include "app/app.h"
-#include "app/text.h"
+#include "core/app/app.h"
+#include "core/base/text.h"
 
 namespace peekbar {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fakes/fake_shell.h"
-#include "settings/messages.h"
-#include "tray/tray_icon.h"
+#include "core/settings/messages.h"
+#include "core/tray/tray_icon.h"
 
 namespace peekbar {
 namespace {

@@ -1,6 +1,6 @@
-#include "app/app.h"
+#include "core/app/app.h"
 
-#include "overlays/label_colors.h"
+#include "core/overlays/label_colors.h"
 
 namespace peekbar {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/edge_watcher.h"
+#include "core/engine/edge_watcher.h"
 
 namespace peekbar {
 

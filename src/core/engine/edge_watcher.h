@@ -3,11 +3,11 @@
 // every registered location to show or hide its window.
 #pragma once
 
-#include "app/desktop.h"
-#include "app/state.h"
-#include "engine/show_hide.h"
-#include "engine/taskbar.h"
-#include "overlays/overlay_hooks.h"
+#include "core/base/desktop.h"
+#include "core/base/state.h"
+#include "core/engine/show_hide.h"
+#include "core/engine/taskbar.h"
+#include "core/engine/overlay_hooks.h"
 
 namespace peekbar {
 

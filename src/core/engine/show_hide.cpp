@@ -1,4 +1,4 @@
-#include "engine/show_hide.h"
+#include "core/engine/show_hide.h"
 
 #include <array>
 

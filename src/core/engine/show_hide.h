@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <span>
 
-#include "app/desktop.h"
-#include "app/state.h"
-#include "engine/taskbar.h"
-#include "settings/settings_file.h"
+#include "core/base/desktop.h"
+#include "core/base/state.h"
+#include "core/engine/taskbar.h"
+#include "core/settings/settings_file.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "engine/taskbar.h"
+#include "core/engine/taskbar.h"
 
 namespace peekbar {
 namespace {

@@ -3,9 +3,9 @@
 // foreground lock time-out come back.
 #pragma once
 
-#include "app/desktop.h"
-#include "app/recovery_journal.h"
-#include "app/state.h"
+#include "core/base/desktop.h"
+#include "core/engine/recovery_journal.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 

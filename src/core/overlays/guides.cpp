@@ -1,4 +1,4 @@
-#include "overlays/guides.h"
+#include "core/overlays/guides.h"
 
 #include <utility>
 

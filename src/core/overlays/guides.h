@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app/geometry.h"
-#include "app/state.h"
-#include "overlays/monitor_popups.h"
+#include "core/base/geometry.h"
+#include "core/base/state.h"
+#include "core/overlays/monitor_popups.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "overlays/label_colors.h"
+#include "core/overlays/label_colors.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // colour by the rule FONT_COLOR_IDX chooses.
 #pragma once
 
-#include "app/state.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 

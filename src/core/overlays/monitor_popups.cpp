@@ -1,4 +1,4 @@
-#include "overlays/monitor_popups.h"
+#include "core/overlays/monitor_popups.h"
 
 namespace peekbar {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/geometry.h"
-#include "app/text.h"
-#include "settings/settings.h"
+#include "core/base/geometry.h"
+#include "core/base/text.h"
+#include "core/base/settings.h"
 
 namespace peekbar {
 

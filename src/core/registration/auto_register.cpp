@@ -1,10 +1,10 @@
-#include "registration/auto_register.h"
+#include "core/registration/auto_register.h"
 
 #include <map>
 #include <utility>
 
-#include "registration/candidates.h"
-#include "registration/keyword_match.h"
+#include "core/registration/candidates.h"
+#include "core/registration/keyword_match.h"
 
 namespace peekbar {
 void AutoRegistration::Register(int monitor, int location, WindowHandle window) {

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop.h"
-#include "app/recovery_journal.h"
-#include "app/state.h"
-#include "engine/show_hide.h"
-#include "settings/settings_file.h"
+#include "core/base/desktop.h"
+#include "core/engine/recovery_journal.h"
+#include "core/base/state.h"
+#include "core/engine/show_hide.h"
+#include "core/settings/settings_file.h"
 
 namespace peekbar {
 

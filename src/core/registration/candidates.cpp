@@ -1,4 +1,4 @@
-#include "registration/candidates.h"
+#include "core/registration/candidates.h"
 
 namespace peekbar {
 namespace {

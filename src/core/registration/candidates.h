@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/desktop.h"
-#include "app/state.h"
+#include "core/base/desktop.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "registration/keyword_match.h"
+#include "core/registration/keyword_match.h"
 
 #include <boost/regex.hpp>
 

@@ -1,8 +1,8 @@
-#include "registration/registration_sheet.h"
+#include "core/registration/registration_sheet.h"
 
 #include <utility>
 
-#include "registration/candidates.h"
+#include "core/registration/candidates.h"
 
 namespace peekbar {
 

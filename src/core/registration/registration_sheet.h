@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/desktop.h"
-#include "app/state.h"
-#include "registration/auto_register.h"
-#include "settings/settings_file.h"
+#include "core/base/desktop.h"
+#include "core/base/state.h"
+#include "core/registration/auto_register.h"
+#include "core/settings/settings_file.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "settings/messages.h"
+#include "core/settings/messages.h"
 
 namespace peekbar {
 

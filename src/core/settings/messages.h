@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "app/shell.h"
-#include "settings/settings.h"
+#include "core/base/shell.h"
+#include "core/base/settings.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "settings/options.h"
+#include "core/settings/options.h"
 
 #include <algorithm>
 

@@ -10,11 +10,11 @@
 #include <span>
 #include <string_view>
 
-#include "app/shell.h"
-#include "app/state.h"
-#include "engine/taskbar.h"
-#include "settings/settings.h"
-#include "settings/settings_file.h"
+#include "core/base/shell.h"
+#include "core/base/state.h"
+#include "core/engine/taskbar.h"
+#include "core/base/settings.h"
+#include "core/settings/settings_file.h"
 
 namespace peekbar {
 

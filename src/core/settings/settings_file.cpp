@@ -1,4 +1,4 @@
-#include "settings/settings_file.h"
+#include "core/settings/settings_file.h"
 
 namespace peekbar {
 namespace {

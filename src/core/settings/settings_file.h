@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "app/desktop.h"
-#include "app/shell.h"
-#include "app/state.h"
-#include "settings/messages.h"
-#include "settings/settings_store.h"
+#include "core/base/desktop.h"
+#include "core/base/shell.h"
+#include "core/base/state.h"
+#include "core/settings/messages.h"
+#include "core/base/settings_store.h"
 
 namespace peekbar {
 

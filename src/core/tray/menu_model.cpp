@@ -1,10 +1,10 @@
-#include "tray/menu_model.h"
+#include "core/tray/menu_model.h"
 
 #include <array>
 #include <utility>
 
-#include "app/commands.h"
-#include "registration/candidates.h"
+#include "core/tray/commands.h"
+#include "core/registration/candidates.h"
 
 namespace peekbar {
 namespace {

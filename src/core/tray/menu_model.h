@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop.h"
-#include "app/state.h"
+#include "core/base/desktop.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "tray/tray_icon.h"
+#include "core/tray/tray_icon.h"
 
 #include <array>
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/shell.h"
-#include "app/state.h"
+#include "core/base/shell.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 

@@ -1,15 +1,15 @@
-#include "app/app_windows.h"
+#include "win32/app/app_windows.h"
 
 #include <commdlg.h>
 
-#include "app/wide.h"
-#include "overlays/fonts.h"
-#include "overlays/tip_window.h"
-#include "registration/keyword_dialog.h"
-#include "registration/registration_sheet_window.h"
-#include "settings/options_sheet.h"
-#include "settings/small_dialogs.h"
-#include "tray/tray_menu.h"
+#include "win32/app/wide.h"
+#include "win32/overlays/fonts.h"
+#include "win32/overlays/tip_window.h"
+#include "win32/registration/keyword_dialog.h"
+#include "win32/registration/registration_sheet_window.h"
+#include "win32/settings/options_sheet.h"
+#include "win32/settings/small_dialogs.h"
+#include "win32/tray/tray_menu.h"
 
 namespace peekbar::win32 {
 

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "app/app.h"
-#include "app/win32_shell.h"
-#include "overlays/guide_window.h"
+#include "core/app/app.h"
+#include "win32/app/win32_shell.h"
+#include "win32/overlays/guide_window.h"
 
 namespace peekbar::win32 {
 

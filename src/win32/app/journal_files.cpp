@@ -1,11 +1,11 @@
-#include "app/journal_files.h"
+#include "win32/app/journal_files.h"
 
 #include <cstdlib>
 #include <exception>
 #include <vector>
 
-#include "app/recovery_journal.h"
-#include "app/wide.h"
+#include "core/engine/recovery_journal.h"
+#include "win32/app/wide.h"
 
 namespace peekbar::win32 {
 namespace {

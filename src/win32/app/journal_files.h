@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/journal_store.h"
+#include "core/base/journal_store.h"
 
 namespace peekbar::win32 {
 

@@ -5,14 +5,14 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "app/app.h"
-#include "app/main_window.h"
-#include "app/wide.h"
-#include "app/win32_desktop.h"
-#include "app/win32_shell.h"
-#include "settings/ini_store.h"
-#include "app/app_windows.h"
-#include "app/journal_files.h"
+#include "core/app/app.h"
+#include "win32/app/main_window.h"
+#include "win32/app/wide.h"
+#include "win32/app/win32_desktop.h"
+#include "win32/app/win32_shell.h"
+#include "win32/settings/ini_store.h"
+#include "win32/app/app_windows.h"
+#include "win32/app/journal_files.h"
 
 #include <memory>
 #include <vector>

@@ -1,8 +1,8 @@
-#include "app/main_window.h"
+#include "win32/app/main_window.h"
 
 #include <mmsystem.h>
 
-#include "app/wide.h"
+#include "win32/app/wide.h"
 #include "resource.h"
 
 namespace peekbar::win32 {

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/app.h"
-#include "app/win32_shell.h"
+#include "core/app/app.h"
+#include "win32/app/win32_shell.h"
 
 namespace peekbar::win32 {
 

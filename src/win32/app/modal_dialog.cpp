@@ -1,6 +1,6 @@
-#include "app/modal_dialog.h"
+#include "win32/app/modal_dialog.h"
 
-#include "app/dialog_icon.h"
+#include "win32/app/dialog_icon.h"
 
 namespace peekbar::win32 {
 namespace {

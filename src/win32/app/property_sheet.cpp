@@ -1,4 +1,4 @@
-#include "app/property_sheet.h"
+#include "win32/app/property_sheet.h"
 
 #include <cstring>
 

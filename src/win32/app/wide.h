@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/desktop.h"
+#include "core/base/desktop.h"
 
 namespace peekbar::win32 {
 

@@ -1,8 +1,8 @@
-#include "app/win32_desktop.h"
+#include "win32/app/win32_desktop.h"
 
 #include <vector>
 
-#include "app/wide.h"
+#include "win32/app/wide.h"
 
 namespace peekbar::win32 {
 namespace {

@@ -1,7 +1,7 @@
 // The desktop over user32.
 #pragma once
 
-#include "app/desktop.h"
+#include "core/base/desktop.h"
 
 namespace peekbar::win32 {
 

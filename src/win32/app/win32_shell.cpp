@@ -1,4 +1,4 @@
-#include "app/win32_shell.h"
+#include "win32/app/win32_shell.h"
 
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "app/wide.h"
-#include "tray/tray_icon.h"
+#include "win32/app/wide.h"
+#include "core/tray/tray_icon.h"
 
 namespace peekbar::win32 {
 namespace {

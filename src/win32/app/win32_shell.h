@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/shell.h"
+#include "core/base/shell.h"
 
 namespace peekbar::win32 {
 

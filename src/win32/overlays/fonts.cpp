@@ -1,8 +1,8 @@
-#include "overlays/fonts.h"
+#include "win32/overlays/fonts.h"
 
 #include <algorithm>
 
-#include "app/wide.h"
+#include "win32/app/wide.h"
 
 namespace peekbar::win32 {
 

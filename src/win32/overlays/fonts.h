@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "overlays/monitor_popups.h"
+#include "core/overlays/monitor_popups.h"
 
 namespace peekbar::win32 {
 

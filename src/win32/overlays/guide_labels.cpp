@@ -1,8 +1,8 @@
-#include "overlays/guide_labels.h"
+#include "win32/overlays/guide_labels.h"
 
-#include "app/wide.h"
-#include "overlays/fonts.h"
-#include "overlays/guides.h"
+#include "win32/app/wide.h"
+#include "win32/overlays/fonts.h"
+#include "core/overlays/guides.h"
 
 namespace peekbar::win32 {
 namespace {

@@ -1,8 +1,8 @@
-#include "overlays/guide_window.h"
+#include "win32/overlays/guide_window.h"
 
-#include "app/wide.h"
-#include "overlays/guides.h"
-#include "overlays/tip_window.h"
+#include "win32/app/wide.h"
+#include "core/overlays/guides.h"
+#include "win32/overlays/tip_window.h"
 #include "resource.h"
 
 namespace peekbar::win32 {

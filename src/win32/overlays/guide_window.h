@@ -7,9 +7,9 @@
 #include <array>
 #include <vector>
 
-#include "app/geometry.h"
-#include "app/state.h"
-#include "overlays/guide_labels.h"
+#include "core/base/geometry.h"
+#include "core/base/state.h"
+#include "win32/overlays/guide_labels.h"
 
 namespace peekbar::win32 {
 

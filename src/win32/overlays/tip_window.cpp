@@ -1,9 +1,9 @@
-#include "overlays/tip_window.h"
+#include "win32/overlays/tip_window.h"
 
 #include <string>
 
-#include "app/wide.h"
-#include "overlays/fonts.h"
+#include "win32/app/wide.h"
+#include "win32/overlays/fonts.h"
 #include "resource.h"
 
 namespace peekbar::win32 {

@@ -1,7 +1,7 @@
-#include "registration/keyword_dialog.h"
+#include "win32/registration/keyword_dialog.h"
 
-#include "app/modal_dialog.h"
-#include "app/wide.h"
+#include "win32/app/modal_dialog.h"
+#include "win32/app/wide.h"
 #include "resource.h"
 
 namespace peekbar::win32 {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/state.h"
+#include "core/base/state.h"
 
 namespace peekbar::win32 {
 

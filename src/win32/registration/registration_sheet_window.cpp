@@ -1,4 +1,4 @@
-#include "registration/registration_sheet_window.h"
+#include "win32/registration/registration_sheet_window.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/wide.h"
+#include "win32/app/wide.h"
 #include "resource.h"
 
 namespace peekbar::win32 {

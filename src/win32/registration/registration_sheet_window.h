@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "registration/registration_sheet.h"
+#include "core/registration/registration_sheet.h"
 
 namespace peekbar::win32 {
 

@@ -1,8 +1,8 @@
-#include "settings/ini_store.h"
+#include "win32/settings/ini_store.h"
 
 #include <vector>
 
-#include "app/wide.h"
+#include "win32/app/wide.h"
 
 namespace peekbar::win32 {
 namespace {

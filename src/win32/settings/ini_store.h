@@ -1,7 +1,7 @@
 // The settings store over the private-profile functions.
 #pragma once
 
-#include "settings/settings_store.h"
+#include "core/base/settings_store.h"
 
 namespace peekbar::win32 {
 

@@ -1,15 +1,15 @@
-#include "settings/options_sheet.h"
+#include "win32/settings/options_sheet.h"
 
 #include <commctrl.h>
 
 #include <iterator>
 #include <string>
 
-#include "app/dialog_icon.h"
-#include "app/property_sheet.h"
-#include "app/wide.h"
+#include "win32/app/dialog_icon.h"
+#include "win32/app/property_sheet.h"
+#include "win32/app/wide.h"
 #include "resource.h"
-#include "settings/options.h"
+#include "core/settings/options.h"
 
 namespace peekbar::win32 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "settings/settings.h"
+#include "core/base/settings.h"
 
 namespace peekbar::win32 {
 

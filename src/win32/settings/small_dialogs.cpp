@@ -1,9 +1,9 @@
-#include "settings/small_dialogs.h"
+#include "win32/settings/small_dialogs.h"
 
 #include <commctrl.h>
 
-#include "app/modal_dialog.h"
-#include "app/wide.h"
+#include "win32/app/modal_dialog.h"
+#include "win32/app/wide.h"
 #include "resource.h"
 
 namespace peekbar::win32 {

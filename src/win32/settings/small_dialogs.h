@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/state.h"
+#include "core/base/state.h"
 
 namespace peekbar::win32 {
 

@@ -1,6 +1,6 @@
-#include "tray/tray_menu.h"
+#include "win32/tray/tray_menu.h"
 
-#include "app/wide.h"
+#include "win32/app/wide.h"
 
 namespace peekbar::win32 {
 namespace {

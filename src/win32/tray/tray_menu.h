@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "app/geometry.h"
-#include "tray/menu_model.h"
+#include "core/base/geometry.h"
+#include "core/tray/menu_model.h"
 
 namespace peekbar::win32 {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/desktop.h"
-#include "app/journal_store.h"
-#include "app/state.h"
+#include "core/base/desktop.h"
+#include "core/base/journal_store.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 

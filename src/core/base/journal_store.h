@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop.h"
+#include "core/base/desktop.h"
 
 namespace peekbar {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/geometry.h"
+#include "core/base/geometry.h"
 
 namespace peekbar {
 

@@ -1,14 +1,14 @@
 // The commands of the "コマンド" submenu and the sound that goes with them.
 #pragma once
 
-#include "app/desktop.h"
-#include "app/shell.h"
-#include "app/state.h"
-#include "engine/show_hide.h"
-#include "overlays/overlay_hooks.h"
-#include "registration/auto_register.h"
-#include "settings/messages.h"
-#include "tray/tray_icon.h"
+#include "core/base/desktop.h"
+#include "core/base/shell.h"
+#include "core/base/state.h"
+#include "core/engine/show_hide.h"
+#include "core/engine/overlay_hooks.h"
+#include "core/registration/auto_register.h"
+#include "core/settings/messages.h"
+#include "core/tray/tray_icon.h"
 
 namespace peekbar {
 

@@ -1,12 +1,12 @@
-#include "app/recovery_journal.h"
+#include "core/engine/recovery_journal.h"
 
 #include <algorithm>
 #include <optional>
 #include <vector>
 
-#include "app/text.h"
-#include "engine/show_hide.h"
-#include "engine/taskbar.h"
+#include "core/base/text.h"
+#include "core/engine/show_hide.h"
+#include "core/engine/taskbar.h"
 
 namespace peekbar {
 namespace {

@@ -1,7 +1,7 @@
 // What the edge watcher tells the overlay windows on every tick.
 #pragma once
 
-#include "app/geometry.h"
+#include "core/base/geometry.h"
 
 namespace peekbar {
 

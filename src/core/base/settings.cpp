@@ -1,4 +1,4 @@
-#include "settings/settings.h"
+#include "core/base/settings.h"
 
 #include <array>
 #include <limits>

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/desktop.h"
-#include "app/geometry.h"
-#include "app/text.h"
-#include "settings/settings.h"
+#include "core/base/desktop.h"
+#include "core/base/geometry.h"
+#include "core/base/text.h"
+#include "core/base/settings.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "app/state.h"
+#include "core/base/state.h"
 
 namespace peekbar {
 namespace {

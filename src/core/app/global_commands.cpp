@@ -1,4 +1,4 @@
-#include "settings/global_commands.h"
+#include "core/app/global_commands.h"
 
 namespace peekbar {
 

@@ -1,4 +1,4 @@
-#include "app/commands.h"
+#include "core/tray/commands.h"
 
 namespace peekbar {
 

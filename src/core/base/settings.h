@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/text.h"
+#include "core/base/text.h"
 
 namespace peekbar {
 
