@@ -29,8 +29,8 @@ struct CoreScene {
     const auto& keywords = KeywordSet();
     for (std::size_t i = 0; i < keywords.size(); ++i) {
       MonitorSlot& slot = h.state().monitorSlots[i / kLocationCount];
-      slot.keyword[i % kLocationCount] = keywords[i].text;
-      slot.isRegex[i % kLocationCount] = keywords[i].isRegex ? 1 : 0;
+      slot[i % kLocationCount].keyword = keywords[i].text;
+      slot[i % kLocationCount].isRegex = keywords[i].isRegex ? 1 : 0;
     }
     h.desktop.SetRecording(false);
   }
@@ -72,7 +72,7 @@ void CheckSameResults(CoreScene& core, ReferenceScene& ref) {
   int registered = 0;
   for (std::size_t m = 0; m < 2; ++m) {
     for (std::size_t l = 0; l < kLocationCount; ++l) {
-      const WindowHandle a = core.h.state().monitorSlots[m].window[l];
+      const WindowHandle a = core.h.state().At(m, l).window;
       const WindowHandle b = ref.registration.Monitors()[m][l].window;
       if (a != b) {
         std::fprintf(stderr, "monitor %zu location %zu: core %s, reference %s\n", m, l,
@@ -105,7 +105,7 @@ double ReferenceMilliseconds() {
 int RegisteredLocations(const AppState& state) {
   int n = 0;
   for (const MonitorSlot& slot : state.monitorSlots) {
-    for (WindowHandle w : slot.window) n += w != kNoWindow ? 1 : 0;
+    for (WindowHandle w : slot.Windows()) n += w != kNoWindow ? 1 : 0;
   }
   return n;
 }

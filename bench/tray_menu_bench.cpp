@@ -26,8 +26,8 @@ void BuildTrayMenu_TwoMonitors256(benchmark::State& state) {
   const auto& keywords = KeywordSet();
   for (int l = 0; l < kLocationCount; l += 3) {
     MonitorSlot& slot = h->state().monitorSlots[0];
-    slot.keyword[static_cast<std::size_t>(l)] = keywords[static_cast<std::size_t>(l)].text;
-    slot.isRegex[static_cast<std::size_t>(l)] = keywords[static_cast<std::size_t>(l)].isRegex ? 1 : 0;
+    slot[l].keyword = keywords[static_cast<std::size_t>(l)].text;
+    slot[l].isRegex = keywords[static_cast<std::size_t>(l)].isRegex ? 1 : 0;
   }
   h->app.Registration().RegisterAllByKeywords();
   h->desktop.SetRecording(false);

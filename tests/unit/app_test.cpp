@@ -155,7 +155,7 @@ TEST(TimerTest, PausedTicksTouchNothing) {
   h.AddMonitor({0, 0, 1920, 1080});
   h.Start();
   const WindowHandle window = h.desktop.AddWindow("editor", {0, 0, 100, 100}, false);
-  h.state().monitorSlots[0].window[2] = window;
+  h.state().At(0, 2).window = window;
   h.desktop.ResetCalls();
 
   h.state().paused = true;
@@ -176,11 +176,11 @@ TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
   const WindowHandle before = h.desktop.AddWindow("browser", {0, 0, 800, 600});
   const WindowHandle window = h.desktop.AddWindow("editor", {0, 0, 400, 300});
   MonitorSlot& slot = h.state().monitorSlots[0];
-  slot.window[2] = window;
-  slot.window[9] = window;
-  slot.shown[2] = 1;
-  slot.visited[2] = 1;
-  slot.stamp[2] = 4242;
+  slot[2].window = window;
+  slot[9].window = window;
+  slot[2].shown = 1;
+  slot[2].visited = 1;
+  slot[2].stamp = 4242;
   h.state().savedForeground = before;
   h.desktop.ShowWindow(h.state().taskbarWindow, ShowCommand::Hide);
   h.desktop.CloseWindow(window);
@@ -188,11 +188,11 @@ TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
 
   h.app.OnTimer();
 
-  EXPECT_EQ(slot.window[2], kNoWindow);
-  EXPECT_EQ(slot.window[9], kNoWindow);
-  EXPECT_EQ(slot.shown[2], 1) << "the record is left as it was";
-  EXPECT_EQ(slot.visited[2], 1);
-  EXPECT_EQ(slot.stamp[2], 4242u);
+  EXPECT_EQ(slot[2].window, kNoWindow);
+  EXPECT_EQ(slot[9].window, kNoWindow);
+  EXPECT_EQ(slot[2].shown, 1) << "the record is left as it was";
+  EXPECT_EQ(slot[2].visited, 1);
+  EXPECT_EQ(slot[2].stamp, 4242u);
   EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"ShowWindow taskbar Show", "SetForegroundWindow browser"}));
   EXPECT_EQ(h.state().savedForeground, kNoWindow);
 }
@@ -208,9 +208,9 @@ TEST(TimerTest, CycleEndsOnlyWhenNoLocationIsShown) {
     const WindowHandle before = h.desktop.AddWindow("browser", {0, 0, 800, 600});
     const WindowHandle idle = h.desktop.AddWindow("idle", {0, 0, 400, 300}, false);
     const WindowHandle up = h.desktop.AddWindow("up", {0, 0, 400, 300});
-    h.state().monitorSlots[0].window[4] = idle;
-    h.state().monitorSlots[1].window[10] = up;
-    h.state().monitorSlots[1].shown[10] = shown ? 1 : 0;
+    h.state().At(0, 4).window = idle;
+    h.state().At(1, 10).window = up;
+    h.state().At(1, 10).shown = shown ? 1 : 0;
     h.state().savedForeground = before;
     h.desktop.ShowWindow(h.state().taskbarWindow, ShowCommand::Hide);
     h.desktop.ResetCalls();
@@ -370,9 +370,9 @@ TEST(ShutdownTest, RegisteredWindowsComeBackTheTaskbarShowsAndTheIconGoes) {
   hiddenTopmost.topmost = true;
   const WindowHandle editor = h.desktop.AddWindow(hiddenTopmost);
   const WindowHandle notes = h.desktop.AddWindow("notes", {0, 0, 300, 300}, false);
-  h.state().monitorSlots[0].window[0] = editor;
-  h.state().monitorSlots[1].window[8] = editor;
-  h.state().monitorSlots[1].window[15] = notes;
+  h.state().At(0, 0).window = editor;
+  h.state().At(1, 8).window = editor;
+  h.state().At(1, 15).window = notes;
   h.desktop.ShowWindow(taskbar, ShowCommand::Hide);
   h.desktop.ShowWindow(start, ShowCommand::Hide);
   h.desktop.ResetCalls();
@@ -391,7 +391,7 @@ TEST(ShutdownTest, RegisteredWindowsComeBackTheTaskbarShowsAndTheIconGoes) {
   EXPECT_FALSE(h.desktop.Find(editor)->topmost);
   EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Delete"}));
   EXPECT_FALSE(h.shell.IconPresent());
-  EXPECT_EQ(h.state().monitorSlots[1].window[8], editor) << "the records stay";
+  EXPECT_EQ(h.state().At(1, 8).window, editor) << "the records stay";
 }
 
 TEST(ShutdownTest, WithoutATaskbarOnlyTheWindowsAndTheIcon) {
@@ -399,7 +399,7 @@ TEST(ShutdownTest, WithoutATaskbarOnlyTheWindowsAndTheIcon) {
   h.AddMonitor({0, 0, 1920, 1080});
   h.Start();
   const WindowHandle editor = h.desktop.AddWindow("editor", {0, 0, 300, 300}, false);
-  h.state().monitorSlots[0].window[3] = editor;
+  h.state().At(0, 3).window = editor;
   h.desktop.ResetCalls();
   h.app.Shutdown();
   EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"PlaceWindow editor NotTopmost show async"}));

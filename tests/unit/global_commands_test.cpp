@@ -39,11 +39,11 @@ struct Scene {
     main = h.Start();
     editor = h.desktop.AddWindow("editor", {0, 0, 400, 300}, false);
     notes = h.desktop.AddWindow("notes", {0, 0, 300, 200}, false);
-    Slot().window[TopMiddle] = editor;
-    Slot().window[BottomMiddle] = editor;
-    Slot().window[RightTop] = notes;
+    Slot()[TopMiddle].window = editor;
+    Slot()[BottomMiddle].window = editor;
+    Slot()[RightTop].window = notes;
     h.shell.OnMultimediaCommand([this](std::u16string_view command) {
-      if (command == u"play cmd_sound") atSound.push_back({h.desktop.Log(), h.shell.Log(), Slot().window[TopMiddle]});
+      if (command == u"play cmd_sound") atSound.push_back({h.desktop.Log(), h.shell.Log(), Slot()[TopMiddle].window});
     });
     Clear();
   }
@@ -99,7 +99,7 @@ TEST(ShowAllTest, OnShowsEveryRegisteredWindowWithTheTimerStopped) {
   ASSERT_EQ(s.atSound.size(), 1u);
   EXPECT_TRUE(s.atSound[0].shell.empty()) << "the sound comes first";
   EXPECT_TRUE(s.atSound[0].desktop.empty());
-  EXPECT_EQ(s.Slot().window[TopMiddle], s.editor) << "registrations stay";
+  EXPECT_EQ(s.Slot()[TopMiddle].window, s.editor) << "registrations stay";
   EXPECT_TRUE(s.h.desktop.Find(s.notes)->visible);
 }
 
@@ -108,8 +108,8 @@ TEST(ShowAllTest, OffHidesThemAgainFromTheTickNotedAtTheStart) {
     Scene s;
     s.h.app.OnCommand(command_id::kShowAll);
     s.h.state().paused = paused;
-    s.Slot().shown[TopMiddle] = 1;
-    s.Slot().stamp[TopLeft] = 5;  // no window there: untouched
+    s.Slot()[TopMiddle].shown = 1;
+    s.Slot()[TopLeft].stamp = 5;  // no window there: untouched
     s.Clear();
     const std::uint32_t noted = s.h.desktop.Tick();
     s.h.shell.OnMultimediaCommand([&](std::u16string_view) { s.h.desktop.Advance(7); });
@@ -122,10 +122,10 @@ TEST(ShowAllTest, OffHidesThemAgainFromTheTickNotedAtTheStart) {
     EXPECT_EQ(s.h.desktop.Log(), (std::vector<std::string>{"ShowWindow editor Hide", "ShowWindow notes Hide",
                                                            "ShowWindow editor Hide"}));
     for (const int k : {TopMiddle, RightTop, BottomMiddle}) {
-      EXPECT_EQ(s.Slot().shown[static_cast<std::size_t>(k)], 0) << k;
-      EXPECT_EQ(s.Slot().stamp[static_cast<std::size_t>(k)], noted) << k;
+      EXPECT_EQ(s.Slot()[k].shown, 0) << k;
+      EXPECT_EQ(s.Slot()[k].stamp, noted) << k;
     }
-    EXPECT_EQ(s.Slot().stamp[TopLeft], 5u);
+    EXPECT_EQ(s.Slot()[TopLeft].stamp, 5u);
     EXPECT_NE(s.h.desktop.Tick(), noted);
     EXPECT_TRUE(s.h.windows.log.empty());
   }
@@ -140,10 +140,10 @@ TEST(UnregisterAllTest, EveryLocationGivesItsWindowBackThenTheSoundAndTheMessage
                         {2, "全モニターの全箇所のウィンドウの登録を解除しました。"}};
   for (const Case& c : cases) {
     Scene s(c.monitors);
-    s.Slot().keyword[TopMiddle] = u"editor*";
-    s.Slot().shown[TopMiddle] = 1;
-    s.Slot().stamp[TopMiddle] = 99;
-    if (c.monitors > 1) s.Slot(1).window[LeftMiddle] = s.notes;
+    s.Slot()[TopMiddle].keyword = u"editor*";
+    s.Slot()[TopMiddle].shown = 1;
+    s.Slot()[TopMiddle].stamp = 99;
+    if (c.monitors > 1) s.Slot(1)[LeftMiddle].window = s.notes;
     s.Clear();
     s.h.app.OnCommand(command_id::kUnregisterAll);
 
@@ -153,11 +153,11 @@ TEST(UnregisterAllTest, EveryLocationGivesItsWindowBackThenTheSoundAndTheMessage
     if (c.monitors > 1) shown.push_back("PlaceWindow notes NotTopmost show async");
     EXPECT_EQ(s.h.desktop.Log(), shown);
     for (const MonitorSlot& slot : s.h.state().monitorSlots) {
-      for (const WindowHandle w : slot.window) EXPECT_EQ(w, kNoWindow);
+      for (const WindowHandle w : slot.Windows()) EXPECT_EQ(w, kNoWindow);
     }
-    EXPECT_EQ(s.Slot().keyword[TopMiddle], u"editor*");
-    EXPECT_EQ(s.Slot().shown[TopMiddle], 1);
-    EXPECT_EQ(s.Slot().stamp[TopMiddle], 99u);
+    EXPECT_EQ(s.Slot()[TopMiddle].keyword, u"editor*");
+    EXPECT_EQ(s.Slot()[TopMiddle].shown, 1);
+    EXPECT_EQ(s.Slot()[TopMiddle].stamp, 99u);
     EXPECT_TRUE(s.h.store.Writes().empty());
     EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{s.Box(c.message)}));
     ASSERT_EQ(s.atSound.size(), 1u);
@@ -175,11 +175,11 @@ TEST(ApplyAllKeywordsTest, KeywordsAppliedThenTheSoundAndTheMessage) {
   for (const Case& c : cases) {
     Scene s(c.monitors);
     const WindowHandle doc = s.h.desktop.AddWindow("doc", u"Notepad", u"doc - メモ帳");
-    s.Slot().keyword[TopMiddle] = u"*メモ帳*";
+    s.Slot()[TopMiddle].keyword = u"*メモ帳*";
     s.Clear();
     s.h.app.OnCommand(command_id::kApplyAllKeywords);
-    EXPECT_EQ(s.Slot().window[TopMiddle], doc);
-    EXPECT_EQ(s.Slot().window[RightTop], kNoWindow);
+    EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
+    EXPECT_EQ(s.Slot()[RightTop].window, kNoWindow);
     EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{s.Box(c.message)}));
     ASSERT_EQ(s.atSound.size(), 1u);
     EXPECT_EQ(s.atSound[0].topMiddle, doc) << "the sound comes after the work";

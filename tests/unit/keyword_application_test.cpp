@@ -51,15 +51,15 @@ void Stage(AppHarness& h, const Scene& scene) {
   }
   for (int l = 0; l < 2 * kLocationCount; ++l) {
     MonitorSlot& slot = h.state().monitorSlots[static_cast<std::size_t>(l / kLocationCount)];
-    slot.keyword[static_cast<std::size_t>(l % kLocationCount)] = scene.keywords[static_cast<std::size_t>(l)].first;
-    slot.isRegex[static_cast<std::size_t>(l % kLocationCount)] = scene.keywords[static_cast<std::size_t>(l)].second;
+    slot[l % kLocationCount].keyword = scene.keywords[static_cast<std::size_t>(l)].first;
+    slot[l % kLocationCount].isRegex = scene.keywords[static_cast<std::size_t>(l)].second;
   }
 }
 
 std::vector<std::string> Registrations(AppHarness& h) {
   std::vector<std::string> names;
   for (const MonitorSlot& slot : h.state().monitorSlots) {
-    for (WindowHandle window : slot.window) names.push_back(window == kNoWindow ? "-" : h.desktop.NameOf(window));
+    for (WindowHandle window : slot.Windows()) names.push_back(window == kNoWindow ? "-" : h.desktop.NameOf(window));
   }
   return names;
 }

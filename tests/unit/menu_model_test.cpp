@@ -184,7 +184,7 @@ TEST(TrayMenuLayoutTest, ThirdCandidateOfMonitor2RightMiddleIs7703) {
                                                        "7702 中（Notepad）", "7703 後ろ（Notepad）"}));
   s.ClearLogs();
   s.h.app.OnCommand(7703);
-  EXPECT_EQ(s.Slot(1).window[RightMiddle], back);
+  EXPECT_EQ(s.Slot(1)[RightMiddle].window, back);
 }
 
 TEST(LocationMenuTest, KeywordAndUnregisterItemsFollowTheLocation) {
@@ -208,7 +208,7 @@ TEST(LocationMenuTest, KeywordAndUnregisterItemsFollowTheLocation) {
     const WindowHandle doc = s.Add("doc", u"doc - 旧", c.candidates);
     if (c.registered) s.h.app.Registration().Register(0, RightMiddle, doc);
     s.h.desktop.Find(doc)->title = u"doc - 新";  // the title as it is when the menu opens
-    s.Slot().keyword[RightMiddle] = c.keyword;
+    s.Slot()[RightMiddle].keyword = c.keyword;
     EXPECT_EQ(Items(LocationSubmenu(s.Menu(), 0, RightMiddle)), c.items);
   }
 }
@@ -351,39 +351,39 @@ TEST(LocationCommandTest, PickingMovingAndUnregisteringWindows) {
   FakeDesktop& d = s.h.desktop;
 
   // Pick: hidden, registered, waiting from now.
-  s.Slot().shown[TopMiddle] = 1;
+  s.Slot()[TopMiddle].shown = 1;
   d.Advance(300);
   s.ClearLogs();
   s.ChooseWindow(0, TopMiddle, doc1);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"ShowWindow doc1 Hide"}));
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc1);
-  EXPECT_EQ(s.Slot().shown[TopMiddle], 0);
-  EXPECT_EQ(s.Slot().stamp[TopMiddle], d.Tick());
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc1);
+  EXPECT_EQ(s.Slot()[TopMiddle].shown, 0);
+  EXPECT_EQ(s.Slot()[TopMiddle].stamp, d.Tick());
 
   // Move: the old window comes back, the new one goes.
   s.ClearLogs();
   s.ChooseWindow(0, TopMiddle, doc2);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"PlaceWindow doc1 NotTopmost show async", "ShowWindow doc2 Hide"}));
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc2);
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc2);
 
   // The same window at a second location, on the other monitor.
   s.ClearLogs();
   s.ChooseWindow(1, LeftMiddle, doc2);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"ShowWindow doc2 Hide"}));
-  EXPECT_EQ(s.Slot(1).window[LeftMiddle], doc2);
+  EXPECT_EQ(s.Slot(1)[LeftMiddle].window, doc2);
 
   // Unregistering one of the two leaves it hidden.
   s.ClearLogs();
   s.Choose(static_cast<std::uint16_t>(LocationCommandId(1, LeftMiddle, 1)));
   EXPECT_TRUE(d.Log().empty());
-  EXPECT_EQ(s.Slot(1).window[LeftMiddle], kNoWindow);
+  EXPECT_EQ(s.Slot(1)[LeftMiddle].window, kNoWindow);
   EXPECT_FALSE(d.Find(doc2)->visible);
 
   // Choosing the marked window unregisters it; it is the last one, so it comes back.
   s.ClearLogs();
   s.ChooseWindow(0, TopMiddle, doc2);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"PlaceWindow doc2 NotTopmost show async"}));
-  EXPECT_EQ(s.Slot().window[TopMiddle], kNoWindow);
+  EXPECT_EQ(s.Slot()[TopMiddle].window, kNoWindow);
   EXPECT_TRUE(d.Find(doc2)->visible);
 }
 
@@ -408,7 +408,7 @@ TEST(LocationCommandTest, PickingEndsTheShowCycleWhenNothingIsShownButUnregister
     const WindowHandle up = s.Add("up", u"up");
     s.h.app.Registration().Register(0, RightTop, up);
     s.h.desktop.Find(up)->visible = true;
-    s.Slot().shown[RightTop] = c.otherShown ? 1 : 0;
+    s.Slot()[RightTop].shown = c.otherShown ? 1 : 0;
     if (c.act != Act::Pick) s.h.app.Registration().Register(0, TopMiddle, doc);
     s.h.desktop.ShowWindow(taskbar, ShowCommand::Hide);
     s.h.state().savedForeground = browser;
@@ -450,7 +450,7 @@ TEST(LocationCommandTest, KeywordItemSavesTheLocationAndRegistersOnOk) {
                                             "MONITOR_1/GUIDE_COLOR_6=255"};
     EXPECT_EQ(s.h.store.WriteLog(), ok ? saved : std::vector<std::string>{});
     for (const auto& w : s.h.store.Writes()) EXPECT_EQ(w.path, ProfileIni(4));
-    EXPECT_EQ(s.Slot(1).window[RightMiddle], ok ? doc : kNoWindow);
+    EXPECT_EQ(s.Slot(1)[RightMiddle].window, ok ? doc : kNoWindow);
   }
 }
 
@@ -476,7 +476,7 @@ TEST(LocationCommandTest, GuideColourItemOpensTheChooserOnlyWhenNoDialogIsUp) {
     s.Choose(static_cast<std::uint16_t>(LocationCommandId(0, BottomLeftCorner, 2)));
     EXPECT_EQ(s.h.windows.log, c.log);
     EXPECT_EQ(s.h.store.WriteLog(), c.writes);
-    EXPECT_EQ(s.Slot().guideColor[BottomLeftCorner], c.writes.empty() ? 255u : 0x00FF00u);
+    EXPECT_EQ(s.Slot()[BottomLeftCorner].guideColor, c.writes.empty() ? 255u : 0x00FF00u);
     EXPECT_EQ(s.h.state().modalBusy, c.busy);
   }
 }
@@ -508,7 +508,7 @@ TEST(ModalGuardTest, MenuOpenedOverTheKeywordDialogOpensNoSecondDialog) {
     dialogs += line.rfind("KeywordDialog", 0) == 0 || line.rfind("PickColor", 0) == 0 ? 1 : 0;
   }
   EXPECT_EQ(dialogs, 1);
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc);
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
   EXPECT_TRUE(s.h.state().paused);
   EXPECT_FALSE(s.h.state().modalBusy);
   EXPECT_TRUE(s.h.store.Writes().empty());
@@ -557,8 +557,8 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
                                  "Box owner=" + std::to_string(s.main) + " (info) プロファイル「仕事」を選択しました。"}));
   EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "CloseGuides", "RebuildPopups", "CreateGuides",
                                                        "HidePopups"}));
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc1);
-  EXPECT_EQ(s.Slot().window[RightTop], kNoWindow);
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc1);
+  EXPECT_EQ(s.Slot()[RightTop].window, kNoWindow);
   EXPECT_TRUE(s.h.desktop.Find(doc2)->visible);
   const auto& writes = s.h.store.Writes();
   ASSERT_EQ(writes.size(), 11u);
@@ -573,7 +573,7 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
   EXPECT_TRUE(s.h.shell.Log().empty()) << "the selected profile again: nothing";
   EXPECT_TRUE(s.h.store.Writes().empty());
   EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "HidePopups"}));
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc1);
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc1);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ TEST(RegistrationSheetTest, OpensOnItsOwnCandidatesWithEachRowAtItsRegisteredWin
   const WindowHandle front = s.Add("front", u"front");
   const WindowHandle hidden = s.Add("hidden", u"hidden", false);
   s.h.app.Registration().Register(1, TopMiddle, front);
-  s.Slot(1).keyword[TopMiddle] = u"*front*";
+  s.Slot(1)[TopMiddle].keyword = u"*front*";
   s.h.desktop.Find(front)->visible = true;  // shown at its edge: listed twice
   s.h.app.Registration().Register(1, BottomRightCorner, hidden);
   s.h.app.Registration().Register(0, LeftTop, back);  // another monitor's registration
@@ -89,7 +89,7 @@ TEST(RegistrationSheetTest, ApplyOfARowSavesItAndRegistersOnlyAChangedWindow) {
   const WindowHandle next = s.Add("next", u"next");
   s.h.app.Registration().Register(0, TopMiddle, old);
   s.h.app.Registration().Register(0, LeftTop, old);
-  s.Slot().guideColor[TopMiddle] = 0x123456;
+  s.Slot()[TopMiddle].guideColor = 0x123456;
   const WindowHandle page = 0x777;
 
   s.OpenSheet(0, [&](RegistrationSheet& sheet) {
@@ -104,23 +104,23 @@ TEST(RegistrationSheetTest, ApplyOfARowSavesItAndRegistersOnlyAChangedWindow) {
               (std::vector<std::string>{"MONITOR_0/KEYWORD_2=.*next.*", "MONITOR_0/REG_EXP_2=1",
                                         "MONITOR_0/GUIDE_COLOR_2=1193046"}));
     EXPECT_EQ(s.h.desktop.Log(), std::vector<std::string>{});
-    EXPECT_EQ(s.Slot().keyword[TopMiddle], u".*next.*");
-    EXPECT_EQ(s.Slot().isRegex[TopMiddle], 1);
+    EXPECT_EQ(s.Slot()[TopMiddle].keyword, u".*next.*");
+    EXPECT_EQ(s.Slot()[TopMiddle].isRegex, 1);
 
     // Another window: the old one stays hidden (still held at LeftTop), the
     // new one is hidden and waits for the pointer.
     s.h.desktop.SetTick(5000);
-    s.Slot().shown[TopMiddle] = 1;
+    s.Slot()[TopMiddle].shown = 1;
     sheet.ApplyRow(page, TopMiddle, u".*next.*", true, 2);
-    EXPECT_EQ(s.Slot().window[TopMiddle], next);
-    EXPECT_EQ(s.Slot().shown[TopMiddle], 0);
-    EXPECT_EQ(s.Slot().stamp[TopMiddle], 5000u);
+    EXPECT_EQ(s.Slot()[TopMiddle].window, next);
+    EXPECT_EQ(s.Slot()[TopMiddle].shown, 0);
+    EXPECT_EQ(s.Slot()[TopMiddle].stamp, 5000u);
     EXPECT_FALSE(s.h.desktop.Find(next)->visible);
     EXPECT_FALSE(s.h.desktop.Find(old)->visible);
 
     // " - 未登録 - " clears the location and gives its last holder back.
     sheet.ApplyRow(page, LeftTop, u"", false, 0);
-    EXPECT_EQ(s.Slot().window[LeftTop], kNoWindow);
+    EXPECT_EQ(s.Slot()[LeftTop].window, kNoWindow);
     EXPECT_TRUE(s.h.desktop.Find(old)->visible);
 
     // Undo still goes back to the state at opening.

@@ -30,8 +30,8 @@ struct Scene {
   }
   MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
   void SetKeyword(int m, int k, std::u16string_view keyword, bool regex = false) {
-    Slot(m).keyword[static_cast<std::size_t>(k)] = keyword;
-    Slot(m).isRegex[static_cast<std::size_t>(k)] = regex ? 1 : 0;
+    Slot(m)[k].keyword = keyword;
+    Slot(m)[k].isRegex = regex ? 1 : 0;
   }
   std::vector<WindowHandle> Collect() {
     const std::size_t n = CollectWindows(h.state(), h.desktop);
@@ -52,10 +52,10 @@ TEST(CollectWindowsTest, RegisteredWindowsFirstAndOnceThenVisibleOnesFromTheFron
     const WindowHandle regB = s.Add("regB", u"", false);
     const WindowHandle regC = s.Add("regC", u"C");
     const WindowHandle front = s.Add("front", u"Front");
-    s.Slot(0).window[3] = regA;
-    s.Slot(0).window[5] = regB;
-    s.Slot(1).window[0] = regA;
-    s.Slot(1).window[2] = regC;
+    s.Slot(0)[3].window = regA;
+    s.Slot(0)[5].window = regB;
+    s.Slot(1)[0].window = regA;
+    s.Slot(1)[2].window = regC;
 
     const std::vector<WindowHandle> expected =
         noTitle != 0 ? std::vector<WindowHandle>{regA, regB, regC, front, regC, back}
@@ -71,7 +71,7 @@ TEST(CollectWindowsTest, ListGrowsInStepsOf256AndReturnsEveryCandidate) {
   Scene s;
   std::vector<WindowHandle> expected;
   const WindowHandle registered = s.Add("registered", u"R", false);
-  s.Slot().window[7] = registered;
+  s.Slot()[7].window = registered;
   for (int i = 0; i < 599; ++i) expected.insert(expected.begin(), s.Add("w", DecimalText(i)));
   expected.insert(expected.begin(), registered);
   EXPECT_EQ(s.Collect(), expected);
@@ -113,22 +113,22 @@ TEST(RegisterByKeywordTest, FirstMatchInCandidateOrderWithRegisteredWindowsFirst
   s.SetKeyword(0, TopMiddle, u"*メモ帳*");
   s.h.desktop.ResetCalls();
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc2) << "the frontmost match";
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc2) << "the frontmost match";
   EXPECT_EQ(s.h.desktop.Log(), (std::vector<std::string>{"ShowWindow doc2 Hide"}));
-  EXPECT_EQ(s.Slot().stamp[TopMiddle], s.h.desktop.Tick());
+  EXPECT_EQ(s.Slot()[TopMiddle].stamp, s.h.desktop.Tick());
 
   // A hidden window registered at an earlier location comes first in the list.
   const WindowHandle doc3 = s.Add("doc3", u"doc3 - メモ帳", false);
-  s.Slot().window[TopLeftCorner] = doc3;
-  s.Slot().shown[TopMiddle] = 1;
+  s.Slot()[TopLeftCorner].window = doc3;
+  s.Slot()[TopMiddle].shown = 1;
   s.h.desktop.Advance(500);
   s.h.desktop.ResetCalls();
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc3);
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc3);
   EXPECT_EQ(s.h.desktop.Log(),
             (std::vector<std::string>{"PlaceWindow doc2 NotTopmost show async", "ShowWindow doc3 Hide"}));
-  EXPECT_EQ(s.Slot().shown[TopMiddle], 0);
-  EXPECT_EQ(s.Slot().stamp[TopMiddle], s.h.desktop.Tick());
+  EXPECT_EQ(s.Slot()[TopMiddle].shown, 0);
+  EXPECT_EQ(s.Slot()[TopMiddle].stamp, s.h.desktop.Tick());
 }
 
 TEST(RegisterByKeywordTest, CurrentWindowStillTheFirstMatchChangesNothing) {
@@ -136,17 +136,17 @@ TEST(RegisterByKeywordTest, CurrentWindowStillTheFirstMatchChangesNothing) {
   const WindowHandle doc = s.Add("doc", u"doc - メモ帳");
   s.SetKeyword(0, TopMiddle, u".*（Notepad）", true);
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  ASSERT_EQ(s.Slot().window[TopMiddle], doc);
-  s.Slot().shown[TopMiddle] = 1;
-  s.Slot().stamp[TopMiddle] = 1234;
+  ASSERT_EQ(s.Slot()[TopMiddle].window, doc);
+  s.Slot()[TopMiddle].shown = 1;
+  s.Slot()[TopMiddle].stamp = 1234;
   s.h.desktop.Find(doc)->visible = true;  // shown at its edge
   s.h.desktop.Advance(1000);
   s.h.desktop.ResetCalls();
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  EXPECT_EQ(s.Slot().window[TopMiddle], doc);
+  EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
   EXPECT_TRUE(s.h.desktop.Log().empty());
-  EXPECT_EQ(s.Slot().shown[TopMiddle], 1);
-  EXPECT_EQ(s.Slot().stamp[TopMiddle], 1234u);
+  EXPECT_EQ(s.Slot()[TopMiddle].shown, 1);
+  EXPECT_EQ(s.Slot()[TopMiddle].stamp, 1234u);
 }
 
 TEST(RegisterByKeywordTest, NoMatchEmptyOrInvalidKeywordClearsTheLocation) {
@@ -167,7 +167,7 @@ TEST(RegisterByKeywordTest, NoMatchEmptyOrInvalidKeywordClearsTheLocation) {
     s.SetKeyword(0, TopMiddle, c.keyword, c.regex);
     s.h.desktop.ResetCalls();
     s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-    EXPECT_EQ(s.Slot().window[TopMiddle], kNoWindow) << U8(c.keyword);
+    EXPECT_EQ(s.Slot()[TopMiddle].window, kNoWindow) << U8(c.keyword);
     const std::vector<std::string> released = {"PlaceWindow doc NotTopmost show async"};
     EXPECT_EQ(s.h.desktop.Log(), c.heldElsewhere ? std::vector<std::string>{} : released) << U8(c.keyword);
   }
@@ -177,11 +177,11 @@ TEST(RegisterAllByKeywordsTest, EveryRegistrationIsGivenBackThenEachKeywordAppli
   Scene s(2);
   const WindowHandle doc1 = s.Add("doc1", u"doc1 - メモ帳", false);
   const WindowHandle doc2 = s.Add("doc2", u"doc2 - メモ帳", false);
-  s.Slot(0).window[TopLeft] = doc1;
-  s.Slot(0).window[TopRightCorner] = doc2;
-  s.Slot(1).window[TopRight] = doc1;
-  s.Slot(0).shown[TopLeft] = 1;
-  s.Slot(0).stamp[TopLeft] = 77;
+  s.Slot(0)[TopLeft].window = doc1;
+  s.Slot(0)[TopRightCorner].window = doc2;
+  s.Slot(1)[TopRight].window = doc1;
+  s.Slot(0)[TopLeft].shown = 1;
+  s.Slot(0)[TopLeft].stamp = 77;
   s.SetKeyword(0, TopMiddle, u"doc1*");
   s.SetKeyword(1, BottomRight, u"doc1*");
   s.h.desktop.ResetCalls();
@@ -195,13 +195,13 @@ TEST(RegisterAllByKeywordsTest, EveryRegistrationIsGivenBackThenEachKeywordAppli
                                    "ShowWindow doc1 Hide",
                                    "ShowWindow doc1 Hide",
                                }));
-  EXPECT_EQ(s.Slot(0).window[TopMiddle], doc1);
-  EXPECT_EQ(s.Slot(1).window[BottomRight], doc1) << "two locations, one keyword: both";
+  EXPECT_EQ(s.Slot(0)[TopMiddle].window, doc1);
+  EXPECT_EQ(s.Slot(1)[BottomRight].window, doc1) << "two locations, one keyword: both";
   for (const auto& [m, k] : {std::pair{0, TopLeft}, std::pair{0, TopRightCorner}, std::pair{1, TopRight}}) {
-    EXPECT_EQ(s.Slot(m).window[static_cast<std::size_t>(k)], kNoWindow) << m << "/" << k;
+    EXPECT_EQ(s.Slot(m)[k].window, kNoWindow) << m << "/" << k;
   }
-  EXPECT_EQ(s.Slot(0).shown[TopLeft], 1) << "a given-back location keeps its record";
-  EXPECT_EQ(s.Slot(0).stamp[TopLeft], 77u);
+  EXPECT_EQ(s.Slot(0)[TopLeft].shown, 1) << "a given-back location keeps its record";
+  EXPECT_EQ(s.Slot(0)[TopLeft].stamp, 77u);
   EXPECT_TRUE(s.h.desktop.Find(doc2)->visible);
   EXPECT_FALSE(s.h.desktop.Find(doc1)->visible);
   EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::Pause), 0);
@@ -232,8 +232,8 @@ TEST(RegisterAllByKeywordsTest, WaitsForAGivenBackWindowToComeUpAtMost40PausesPe
     w.visible = false;
     w.asyncShowPending = c.then != Then::Visible || c.after > 0;
     const WindowHandle slow = s.h.desktop.AddWindow(w);
-    s.Slot().window[LeftTop] = slow;
-    if (c.locations == 2) s.Slot().window[LeftMiddle] = slow;
+    s.Slot()[LeftTop].window = slow;
+    if (c.locations == 2) s.Slot()[LeftMiddle].window = slow;
     s.SetKeyword(0, TopMiddle, u"slow*");
     int pauses = 0;
     s.h.desktop.OnPause([&] {
@@ -252,8 +252,8 @@ TEST(RegisterAllByKeywordsTest, WaitsForAGivenBackWindowToComeUpAtMost40PausesPe
       EXPECT_EQ(call.milliseconds, 50u) << c.what;
     }
     EXPECT_EQ(s.h.desktop.Tick() - before, 50u * static_cast<std::uint32_t>(c.pauses)) << c.what;
-    EXPECT_EQ(s.Slot().window[TopMiddle], c.registered ? slow : kNoWindow) << c.what;
-    EXPECT_EQ(s.Slot().window[LeftTop], kNoWindow) << c.what;
+    EXPECT_EQ(s.Slot()[TopMiddle].window, c.registered ? slow : kNoWindow) << c.what;
+    EXPECT_EQ(s.Slot()[LeftTop].window, kNoWindow) << c.what;
   }
 }
 

@@ -69,9 +69,9 @@ TEST(SettingsLoadTest, EveryKeyTakesItsDefaultWithoutFiles) {
   const MonitorSlot& slot = h.state().monitorSlots[0];
   for (int n = 0; n < kLocationCount; ++n) {
     const auto i = static_cast<std::size_t>(n);
-    EXPECT_TRUE(slot.keyword[i].Empty()) << n;
-    EXPECT_EQ(slot.isRegex[i], 0) << n;
-    EXPECT_EQ(slot.guideColor[i], 255u) << n;
+    EXPECT_TRUE(slot[i].keyword.Empty()) << n;
+    EXPECT_EQ(slot[i].isRegex, 0) << n;
+    EXPECT_EQ(slot[i].guideColor, 255u) << n;
   }
   EXPECT_EQ(h.store.FileCount(), 0u) << "reading creates no file";
 }
@@ -190,14 +190,14 @@ TEST(SettingsLoadTest, TextValuesAreCutToTheirBuffers) {
   EXPECT_EQ(s.labelFontFace.View(), longFace.substr(0, 31));
   EXPECT_EQ(s.monitorPopFontFace.View(), u"Meiryo UI");
   const MonitorSlot& second = h.state().monitorSlots[1];
-  EXPECT_EQ(second.keyword[3].View(), longKeyword.substr(0, 255));
-  EXPECT_EQ(U8(second.keyword[4].View()), "*メモ帳*");
-  EXPECT_EQ(second.isRegex[3], 1);
-  EXPECT_EQ(second.isRegex[4], 0);
-  EXPECT_EQ(second.guideColor[3], 0xFF0000u);
-  EXPECT_EQ(second.guideColor[4], 255u);
-  EXPECT_EQ(h.state().monitorSlots[0].guideColor[15], 0u);
-  EXPECT_TRUE(h.state().monitorSlots[0].keyword[3].Empty()) << "monitors keep their own sections";
+  EXPECT_EQ(second[3].keyword.View(), longKeyword.substr(0, 255));
+  EXPECT_EQ(U8(second[4].keyword.View()), "*メモ帳*");
+  EXPECT_EQ(second[3].isRegex, 1);
+  EXPECT_EQ(second[4].isRegex, 0);
+  EXPECT_EQ(second[3].guideColor, 0xFF0000u);
+  EXPECT_EQ(second[4].guideColor, 255u);
+  EXPECT_EQ(h.state().At(0, 15).guideColor, 0u);
+  EXPECT_TRUE(h.state().At(0, 3).keyword.Empty()) << "monitors keep their own sections";
 }
 
 TEST(ProfileLoadTest, SelectedIndexIsClampedAndChoosesTheFile) {
@@ -327,9 +327,9 @@ TEST_F(WriterFixture, EachSectionWriterWritesOnlyItsKeysInOrder) {
 
 TEST_F(WriterFixture, LocationSettingsGoToTheMonitorsSection) {
   MonitorSlot& slot = h.state().monitorSlots[1];
-  slot.keyword[5] = u"*エディタ*";
-  slot.isRegex[5] = 1;
-  slot.guideColor[5] = 0x00FF8000;
+  slot[5].keyword = u"*エディタ*";
+  slot[5].isRegex = 1;
+  slot[5].guideColor = 0x00FF8000;
   ASSERT_TRUE(file().SaveLocationSettings(kNoWindow, 1, 5));
   EXPECT_EQ(h.store.WriteLog(), (std::vector<std::string>{"MONITOR_1/KEYWORD_5=*エディタ*", "MONITOR_1/REG_EXP_5=1",
                                                           "MONITOR_1/GUIDE_COLOR_5=16744448"}));
@@ -455,14 +455,14 @@ struct WindowRectFixture : ::testing::Test {
     h.AddMonitor({-1280, -200, 0, 824});
     h.app.PrepareStartup(false);
     window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
-    h.state().monitorSlots[1].window[2] = window;
+    h.state().At(1, 2).window = window;
   }
 };
 
 TEST_F(WindowRectFixture, SaveWritesTheFourEdgesAndRemembersThem) {
   h.desktop.Find(window)->rect = {-1200, -150, -800, 100};
-  h.app.SettingsFiles().SaveWindowRect(1, 2);
-  EXPECT_EQ(h.state().monitorSlots[1].savedRect[2], (Rect{-1200, -150, -800, 100}));
+  h.app.Showing().RememberWindowRect(1, 2);
+  EXPECT_EQ(h.state().At(1, 2).savedRect, (Rect{-1200, -150, -800, 100}));
   EXPECT_EQ(h.store.WriteLog(), (std::vector<std::string>{"MONITOR_1/WIN_LEFT_2=-1200", "MONITOR_1/WIN_TOP_2=-150",
                                                           "MONITOR_1/WIN_RIGHT_2=-800", "MONITOR_1/WIN_BOTTOM_2=100"}));
 }
@@ -480,10 +480,10 @@ TEST_F(WindowRectFixture, SaveSkipsMinimisedMaximisedAndUnreadableWindows) {
     w.name = "editor";
     w.rect = {10, 20, 410, 320};
     state(w);
-    h.state().monitorSlots[1].savedRect[2] = before;
-    h.app.SettingsFiles().SaveWindowRect(1, 2);
+    h.state().At(1, 2).savedRect = before;
+    h.app.Showing().RememberWindowRect(1, 2);
     EXPECT_TRUE(h.store.Writes().empty());
-    EXPECT_EQ(h.state().monitorSlots[1].savedRect[2], before);
+    EXPECT_EQ(h.state().At(1, 2).savedRect, before);
   }
 }
 
@@ -493,7 +493,7 @@ TEST_F(WindowRectFixture, RestoreMovesTheWindowWithoutActivatingIt) {
   h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_RIGHT_2", -500);
   h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_BOTTOM_2", 300);
   h.app.SettingsFiles().RestoreWindowRect(1, 2);
-  EXPECT_EQ(h.state().monitorSlots[1].savedRect[2], (Rect{-1000, -100, -500, 300}));
+  EXPECT_EQ(h.state().At(1, 2).savedRect, (Rect{-1000, -100, -500, 300}));
   EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"PlaceWindow editor Unchanged move=(-1000,-100) size=500x400 noactivate"}));
   EXPECT_EQ(h.desktop.Find(window)->rect, (Rect{-1000, -100, -500, 300}));
 }
@@ -504,7 +504,7 @@ TEST_F(WindowRectFixture, RestoreWithoutALeftEdgeDoesNothing) {
   h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_BOTTOM_2", 300);
   h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"WIN_LEFT_2", 0);  // another monitor's
   h.app.SettingsFiles().RestoreWindowRect(1, 2);
-  EXPECT_EQ(h.state().monitorSlots[1].savedRect[2], Rect{});
+  EXPECT_EQ(h.state().At(1, 2).savedRect, Rect{});
   EXPECT_TRUE(h.desktop.Log().empty());
 }
 
@@ -526,7 +526,7 @@ TEST_F(WindowRectFixture, RestoreOfAnEmptyRectangleKeepsItButDoesNotMove) {
     h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_RIGHT_2", c.stored.right);
     h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_BOTTOM_2", c.stored.bottom);
     h.app.SettingsFiles().RestoreWindowRect(1, 2);
-    EXPECT_EQ(h.state().monitorSlots[1].savedRect[2], c.stored);
+    EXPECT_EQ(h.state().At(1, 2).savedRect, c.stored);
     EXPECT_EQ(h.desktop.Calls(DesktopMethod::PlaceWindow), c.moves ? 1 : 0) << c.stored.right;
   }
 }
@@ -535,7 +535,7 @@ TEST_F(WindowRectFixture, RestoreReadsMissingEdgesAsZero) {
   h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_LEFT_2", -300);
   h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"WIN_BOTTOM_2", 200);
   h.app.SettingsFiles().RestoreWindowRect(1, 2);
-  EXPECT_EQ(h.state().monitorSlots[1].savedRect[2], (Rect{-300, 0, 0, 200}));
+  EXPECT_EQ(h.state().At(1, 2).savedRect, (Rect{-300, 0, 0, 200}));
   EXPECT_EQ(h.desktop.Calls(DesktopMethod::PlaceWindow), 1);
 }
 

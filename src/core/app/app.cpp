@@ -35,7 +35,7 @@ App::App(Desktop& desktop, Shell& shell, SettingsStore& store, JournalStore& jou
       settingsFile_(state_, store, shell, desktop, messages_, *this),
       tray_(state_, shell),
       taskbar_(state_, desktop, journal_),
-      showHide_(state_, desktop, taskbar_, settingsFile_),
+      showHide_(state_, desktop, taskbar_, *this),
       registration_(state_, desktop, showHide_, settingsFile_, journal_),
       watcher_(state_, desktop, taskbar_, showHide_, windows),
       commands_(state_, desktop, shell, messages_, tray_, registration_, windows) {}
@@ -156,7 +156,20 @@ void App::ShowOptions() {
   Settings edited = state_.settings;
   if (!windows_.ShowOptionsSheet(edited)) return;
   TakeOptionSettings(state_.settings, edited);
-  ApplyOptions(state_, shell_, settingsFile_, taskbar_);
+  ApplyOptions();
+}
+
+void App::ApplyOptions() {
+  Settings& s = state_.settings;
+  shell_.StopTimer();
+  settingsFile_.SaveOptionSettings(state_.mainWindow);
+  if (s.hideTaskbar != 0) {
+    taskbar_.FindTaskbarWindows();  // nothing is hidden before the next show
+  } else {
+    taskbar_.ShowTaskbar();  // in case a show left it hidden
+  }
+  if (s.keepWindowPos == 0) s.restoreWindowPos = 0;  // in memory only: the file keeps what was confirmed
+  shell_.StartTimer(static_cast<std::uint32_t>(s.timerInterval));
 }
 
 void App::SetMonitorPopAlpha() {
@@ -263,14 +276,12 @@ void App::SetMonitorPopPosition(std::int32_t show) {
 void App::HandleLocationCommand(const Command& command) {
   const int m = command.monitor;
   const int l = command.location;
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
-  const auto k = static_cast<std::size_t>(l);
+  LocationSlot& at = state_.At(m, l);
   switch (command.item) {
     case LocationItem::Keyword:
       if (state_.modalBusy) return;
       RunModal([&] {
-        if (windows_.RunKeywordDialog(KeywordDialogTitle(m, l, state_.MonitorCount()), slot.keyword[k],
-                                      slot.isRegex[k])) {
+        if (windows_.RunKeywordDialog(KeywordDialogTitle(m, l, state_.MonitorCount()), at.keyword, at.isRegex)) {
           settingsFile_.SaveLocationSettings(state_.mainWindow, m, l);
           registration_.RegisterByKeyword(m, l);
         }
@@ -287,14 +298,14 @@ void App::HandleLocationCommand(const Command& command) {
       const auto i = static_cast<std::size_t>(command.candidate);
       if (i >= state_.windowList.size()) return;
       const WindowHandle picked = state_.windowList[i].window;
-      if (picked == slot.window[k]) {
+      if (picked == at.window) {
         registration_.Unregister(m, l);  // choosing the marked window unregisters it
       } else {
         registration_.Register(m, l, picked);
       }
-      for (const MonitorSlot& s : state_.monitorSlots) {
-        for (std::size_t n = 0; n < kLocationCount; ++n) {
-          if (s.window[n] != kNoWindow && s.shown[n] == 1) return;
+      for (const MonitorSlot& slot : state_.monitorSlots) {
+        for (const LocationSlot& other : slot.locations) {
+          if (other.window != kNoWindow && other.shown == 1) return;
         }
       }
       taskbar_.RestoreAfterShowCycle();
@@ -319,11 +330,10 @@ void App::SelectProfile(int profile) {
 }
 
 void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto k = static_cast<std::size_t>(location);
-  const std::optional<Color> chosen = windows_.PickColor(owner, slot.guideColor[k]);
+  LocationSlot& at = state_.At(monitor, location);
+  const std::optional<Color> chosen = windows_.PickColor(owner, at.guideColor);
   if (!chosen) return;
-  slot.guideColor[k] = *chosen;
+  at.guideColor = *chosen;
   ComputeLabelColors(state_);
   windows_.InvalidateGuide(monitor);
   settingsFile_.SaveLocationSettings(owner, monitor, location);

@@ -88,7 +88,7 @@ class AppWindows : public OverlayHooks {
   virtual void HideGuideWindows() = 0;
 };
 
-class App final : private SettingsEvents {
+class App final : private SettingsEvents, private WindowRectListener {
  public:
   App(Desktop& desktop, Shell& shell, SettingsStore& store, JournalStore& journalStore, AppWindows& windows);
 
@@ -98,6 +98,7 @@ class App final : private SettingsEvents {
   GlobalCommands& Commands() { return commands_; }
   AutoRegistration& Registration() { return registration_; }
   EdgeWatcher& Watcher() { return watcher_; }
+  ShowHide& Showing() { return showHide_; }
   const RecoveryJournal& Journal() const { return journal_; }
 
   // Start-up, after the monitors are known: settings, the single-instance
@@ -140,6 +141,9 @@ class App final : private SettingsEvents {
   void ProfileLoaded() override;
   void TriggerSettingsSaving() override { windows_.CloseTriggerWindowAndTip(); }
   void MonitorPopSettingsSaving() override { windows_.RebuildMonitorNumberPopups(); }
+  void WindowRectTaken(int monitor, int location, const Rect& rect) override {
+    settingsFile_.WriteWindowRect(monitor, location, rect);
+  }
 
   // The rest of the main window's creation, once the tray icon is in.
   void FinishStartup();
@@ -154,6 +158,11 @@ class App final : private SettingsEvents {
     state_.modalBusy = false;
   }
   void RunFixedCommand(std::uint16_t id);
+  // Confirmed options come into effect: the watch timer is stopped, the
+  // OPTION section written, the taskbar looked up afresh (or given back when
+  // it is no longer to be hidden), positions are restored only together
+  // with keeping them, and the timer starts again with the new period.
+  void ApplyOptions();
   void ToggleTriggerSetting(std::int32_t& flag);
   void SetTrayIconColor(std::int32_t color);
   void SetMonitorPopPosition(std::int32_t show);

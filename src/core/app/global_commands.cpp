@@ -41,11 +41,11 @@ void GlobalCommands::ToggleShowAll() {
   }
   tray_.SetTrayIconState(state_.paused ? TrayIconState::Paused : TrayIconState::Running);
   for (MonitorSlot& slot : state_.monitorSlots) {
-    for (std::size_t k = 0; k < kLocationCount; ++k) {
-      if (slot.window[k] == kNoWindow) continue;
-      desktop_.ShowWindow(slot.window[k], ShowCommand::Hide);
-      slot.shown[k] = 0;
-      slot.stamp[k] = now;
+    for (LocationSlot& at : slot.locations) {
+      if (at.window == kNoWindow) continue;
+      desktop_.ShowWindow(at.window, ShowCommand::Hide);
+      at.shown = 0;
+      at.stamp = now;
     }
   }
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));

@@ -15,7 +15,31 @@ constexpr std::array<std::u16string_view, kLocationCount> kLocationMenuLabels = 
     u"左下隅(&2)", u"左端下(&3)", u"左端中央(&2)", u"左端上(&1)",
 };
 
+using LG = LocationSettingsGroup;
+
+constexpr std::array<LocationSettingDef, 7> kLocationDefinitions = {{
+    {LG::Location, u"KEYWORD_", 0, nullptr, nullptr},
+    {LG::Location, u"REG_EXP_", 0, [](const LocationSlot& l) { return l.isRegex; },
+     [](LocationSlot& l, std::int32_t v) { l.isRegex = v != 0 ? 1 : 0; }},
+    {LG::Location, u"GUIDE_COLOR_", 255, [](const LocationSlot& l) { return static_cast<std::int32_t>(l.guideColor); },
+     [](LocationSlot& l, std::int32_t v) { l.guideColor = static_cast<Color>(v); }},
+    {LG::WindowRect, u"WIN_LEFT_", 0, [](const LocationSlot& l) { return l.savedRect.left; },
+     [](LocationSlot& l, std::int32_t v) { l.savedRect.left = v; }},
+    {LG::WindowRect, u"WIN_TOP_", 0, [](const LocationSlot& l) { return l.savedRect.top; },
+     [](LocationSlot& l, std::int32_t v) { l.savedRect.top = v; }},
+    {LG::WindowRect, u"WIN_RIGHT_", 0, [](const LocationSlot& l) { return l.savedRect.right; },
+     [](LocationSlot& l, std::int32_t v) { l.savedRect.right = v; }},
+    {LG::WindowRect, u"WIN_BOTTOM_", 0, [](const LocationSlot& l) { return l.savedRect.bottom; },
+     [](LocationSlot& l, std::int32_t v) { l.savedRect.bottom = v; }},
+}};
+
 }  // namespace
+
+std::span<const LocationSettingDef> LocationSettingDefinitions() { return kLocationDefinitions; }
+
+std::u16string LocationKey(const LocationSettingDef& def, int location) {
+  return std::u16string(def.prefix) + DecimalText(location);
+}
 
 std::u16string_view LocationName(int location) {
   return kLocationNames[static_cast<std::size_t>(location)];
@@ -23,6 +47,21 @@ std::u16string_view LocationName(int location) {
 
 std::u16string_view LocationMenuLabel(int location) {
   return kLocationMenuLabels[static_cast<std::size_t>(location)];
+}
+
+std::array<WindowHandle, kLocationCount> MonitorSlot::Windows() const {
+  std::array<WindowHandle, kLocationCount> windows{};
+  for (std::size_t k = 0; k < kLocationCount; ++k) windows[k] = locations[k].window;
+  return windows;
+}
+
+bool AppState::IsRegistered(WindowHandle window) const {
+  for (const MonitorSlot& slot : monitorSlots) {
+    for (const LocationSlot& location : slot.locations) {
+      if (location.window == window) return true;
+    }
+  }
+  return false;
 }
 
 LocationSpan LocationSpan::Of(const Rect& monitor, std::int32_t cornerLength, std::int32_t middleLength) {

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -39,20 +41,54 @@ inline constexpr std::size_t kTitleUnits = 128;     // titles, class names, prof
 
 using Color = std::uint32_t;  // 0x00BBGGRR
 
+// One edge location of one monitor: what the profile says of it, and what
+// the program does with it while it runs.
+struct LocationSlot {
+  // From the profile (KEYWORD_n, REG_EXP_n, GUIDE_COLOR_n); the label colour
+  // is derived from the guide colour.
+  FixedText<kKeywordUnits> keyword;
+  std::int32_t isRegex = 0;
+  Color guideColor = 0;
+  Color labelColor = 0;
+  // At run time. The window's rectangle as last remembered (WIN_*_n; all
+  // zero when nothing is remembered); shown, visited and stamp follow the
+  // window through a show and a hide.
+  WindowHandle window = kNoWindow;
+  Rect savedRect;
+  std::int32_t shown = 0;
+  std::int32_t visited = 0;
+  std::uint32_t stamp = 0;
+};
+
 struct MonitorSlot {
   Rect monitorRect;
-  std::array<WindowHandle, kLocationCount> window{};
-  std::array<Rect, kLocationCount> savedRect{};
-  std::array<std::int32_t, kLocationCount> shown{};
-  std::array<std::int32_t, kLocationCount> visited{};
-  std::array<std::uint32_t, kLocationCount> stamp{};
-  std::array<FixedText<kKeywordUnits>, kLocationCount> keyword{};
-  std::array<std::int32_t, kLocationCount> isRegex{};
+  std::array<LocationSlot, kLocationCount> locations{};
   WindowHandle guideWindow = kNoWindow;
-  std::array<Color, kLocationCount> guideColor{};
-  std::array<Color, kLocationCount> labelColor{};
   WindowHandle popupWindow = kNoWindow;
+
+  LocationSlot& operator[](int location) { return locations[static_cast<std::size_t>(location)]; }
+  const LocationSlot& operator[](int location) const { return locations[static_cast<std::size_t>(location)]; }
+  // The window registered at each location, in location order.
+  std::array<WindowHandle, kLocationCount> Windows() const;
 };
+
+// A location's keys in the section MONITOR_<monitor> of a profile, named by
+// a prefix and the location's number, in the order they are read and
+// written. The keyword is the one text; the others are integers.
+enum class LocationSettingsGroup : std::uint8_t {
+  Location,    // KEYWORD, REG_EXP, GUIDE_COLOR: read with the profile, written by the dialogs
+  WindowRect,  // WIN_*: written when a window goes away, read back only to restore it
+};
+struct LocationSettingDef {
+  LocationSettingsGroup group;
+  std::u16string_view prefix;
+  std::int32_t defaultValue;
+  // Null for the keyword. `set` applies the key's read rule.
+  std::int32_t (*get)(const LocationSlot&);
+  void (*set)(LocationSlot&, std::int32_t);
+};
+std::span<const LocationSettingDef> LocationSettingDefinitions();
+std::u16string LocationKey(const LocationSettingDef& def, int location);
 
 // One candidate top-level window, as collected for the menu and the sheets.
 struct WindowEntry {
@@ -135,6 +171,12 @@ struct AppState {
   bool altDown = false;
 
   int MonitorCount() const { return static_cast<int>(monitorSlots.size()); }
+  MonitorSlot& Monitor(int monitor) { return monitorSlots[static_cast<std::size_t>(monitor)]; }
+  const MonitorSlot& Monitor(int monitor) const { return monitorSlots[static_cast<std::size_t>(monitor)]; }
+  LocationSlot& At(int monitor, int location) { return Monitor(monitor)[location]; }
+  const LocationSlot& At(int monitor, int location) const { return Monitor(monitor)[location]; }
+  // Whether any location of any monitor holds the window.
+  bool IsRegistered(WindowHandle window) const;
 };
 
 }  // namespace peekbar

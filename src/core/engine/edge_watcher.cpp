@@ -15,18 +15,16 @@ void EdgeWatcher::EdgeTick() {
 
   const bool atEdges = state_.settings.enabledAtEdge != 0;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
-    MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
     for (int k = 0; k < kLocationCount; ++k) {
-      const auto i = static_cast<std::size_t>(k);
-      const WindowHandle window = slot.window[i];
-      if (window == kNoWindow) continue;
-      if (!desktop_.WindowExists(window)) {
-        slot.window[i] = kNoWindow;  // closed by its program: dropped silently
+      LocationSlot& at = state_.At(m, k);
+      if (at.window == kNoWindow) continue;
+      if (!desktop_.WindowExists(at.window)) {
+        at.window = kNoWindow;  // closed by its program: dropped silently
         continue;
       }
       // Hiding runs whatever ENABLED_AT_EDGE says, so a window shown from the
       // trigger window goes away by the same rule.
-      if (slot.shown[i] != 0) {
+      if (at.shown != 0) {
         showHide_.CheckHideLocation(m, k, now, anyShown, pointer);
       } else if (atEdges) {
         showHide_.TryShowLocation(m, k, now, anyShown, pointer);

@@ -157,13 +157,6 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
   Write();
 }
 
-bool RecoveryJournal::Registered(WindowHandle window) const {
-  for (const MonitorSlot& slot : state_.monitorSlots) {
-    if (std::find(slot.window.begin(), slot.window.end(), window) != slot.window.end()) return true;
-  }
-  return false;
-}
-
 void RecoveryJournal::Add(WindowHandle window) {
   if (window == kNoWindow) return;
   for (const JournalWindow& w : record_.windows) {
@@ -175,7 +168,7 @@ void RecoveryJournal::Add(WindowHandle window) {
 
 void RecoveryJournal::Sync() {
   const auto gone = std::remove_if(record_.windows.begin(), record_.windows.end(),
-                                   [this](const JournalWindow& w) { return !Registered(w.window); });
+                                   [this](const JournalWindow& w) { return !state_.IsRegistered(w.window); });
   if (gone == record_.windows.end()) return;
   record_.windows.erase(gone, record_.windows.end());
   Write();

@@ -52,7 +52,6 @@ class RecoveryJournal {
   const JournalRecord& Record() const { return record_; }
 
  private:
-  bool Registered(WindowHandle window) const;
   void Write();
 
   AppState& state_;

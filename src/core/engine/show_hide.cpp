@@ -79,18 +79,17 @@ Point DockedPosition(const Rect& m, Edge edge, std::int32_t w, std::int32_t h, P
 }
 
 void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer) {
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto k = static_cast<std::size_t>(location);
-  const WindowHandle window = slot.window[k];
+  LocationSlot& at = state_.At(monitor, location);
+  const WindowHandle window = at.window;
   const Settings& s = state_.settings;
   // A window already on screen is never shown by its edge; every tick off
   // the location restarts the dwell.
   // The hit test comes first: it costs no call to the system.
-  if (!HitTestLocation(slot, location, pointer, s) || desktop_.IsWindowVisible(window)) {
-    slot.stamp[k] = now;
+  if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || desktop_.IsWindowVisible(window)) {
+    at.stamp = now;
     return;
   }
-  if (s.showingDelay > Elapsed(now, slot.stamp[k])) return;
+  if (s.showingDelay > Elapsed(now, at.stamp)) return;
   if (s.mustButtonForShow != 0 && !desktop_.IsKeyHeld(kShowKeys[static_cast<std::size_t>(s.mustButtonForShow)])) return;
 
   if (state_.savedForeground == kNoWindow) {
@@ -111,9 +110,9 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   } else {
     PlaceAtEdge(monitor, location, pointer);
   }
-  slot.stamp[k] = now + kShownStampOffset;
-  slot.shown[k] = 1;
-  slot.visited[k] = 0;
+  at.stamp = now + kShownStampOffset;
+  at.shown = 1;
+  at.visited = 0;
   anyShown = true;
 }
 
@@ -132,78 +131,82 @@ void ShowHide::ForceForeground(WindowHandle window) {
 }
 
 void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer) {
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto k = static_cast<std::size_t>(location);
-  const WindowHandle window = slot.window[k];
+  LocationSlot& at = state_.At(monitor, location);
+  const WindowHandle window = at.window;
   Rect rect;
   const bool inside = desktop_.WindowRect(window, rect) && rect.Contains(pointer);
   // Dragging or resizing that carries the pointer outside counts as inside.
-  if (inside || (slot.visited[k] != 0 && desktop_.IsKeyHeld(VirtualKey::LeftButton))) {
+  if (inside || (at.visited != 0 && desktop_.IsKeyHeld(VirtualKey::LeftButton))) {
     anyShown = true;
-    slot.visited[k] = 1;
-    slot.stamp[k] = now;
+    at.visited = 1;
+    at.stamp = now;
     return;
   }
   // A window just shown stays up until the pointer has been inside it once.
-  if (slot.visited[k] == 0 || state_.settings.hiddenDelay > Elapsed(now, slot.stamp[k])) {
+  if (at.visited == 0 || state_.settings.hiddenDelay > Elapsed(now, at.stamp)) {
     anyShown = true;
     return;
   }
-  for (MonitorSlot& other : state_.monitorSlots) {
-    for (std::size_t n = 0; n < kLocationCount; ++n) {
-      if (other.window[n] != window) continue;
-      other.shown[n] = 0;
-      other.stamp[n] = now;
+  for (MonitorSlot& slot : state_.monitorSlots) {
+    for (LocationSlot& other : slot.locations) {
+      if (other.window != window) continue;
+      other.shown = 0;
+      other.stamp = now;
     }
   }
-  settingsFile_.SaveWindowRect(monitor, location);
+  RememberWindowRect(monitor, location);
   desktop_.ShowWindow(window, ShowCommand::Hide);
 }
 
+void ShowHide::RememberWindowRect(int monitor, int location) {
+  LocationSlot& at = state_.At(monitor, location);
+  if (desktop_.IsMinimized(at.window) || desktop_.IsMaximized(at.window)) return;
+  Rect rect;
+  if (!desktop_.WindowRect(at.window, rect)) return;
+  at.savedRect = rect;
+  rects_.WindowRectTaken(monitor, location, rect);
+}
+
 void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer) {
-  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const WindowHandle window = slot.window[static_cast<std::size_t>(location)];
+  const Rect& monitorRect = state_.Monitor(monitor).monitorRect;
+  const WindowHandle window = state_.At(monitor, location).window;
   Rect rect;
   desktop_.WindowRect(window, rect);
-  const Edge edge = DockingEdge(slot.monitorRect, location, pointer);
+  const Edge edge = DockingEdge(monitorRect, location, pointer);
   Placement p;
   p.zOrder = ShownZOrder();
   p.move = true;
-  p.position = DockedPosition(slot.monitorRect, edge, rect.Width(), rect.Height(), pointer);
+  p.position = DockedPosition(monitorRect, edge, rect.Width(), rect.Height(), pointer);
   desktop_.PlaceWindow(window, p);
 }
 
 void ShowHide::PlaceAtSavedRect(int monitor, int location) {
-  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto k = static_cast<std::size_t>(location);
-  const Rect& saved = slot.savedRect[k];
+  const LocationSlot& at = state_.At(monitor, location);
   // Without a remembered rectangle only the z-order changes.
-  Placement p = saved.Width() > 0 && saved.Height() > 0 ? PlacementAt(saved) : Placement{};
+  Placement p = at.savedRect.Width() > 0 && at.savedRect.Height() > 0 ? PlacementAt(at.savedRect) : Placement{};
   p.zOrder = ShownZOrder();
-  desktop_.PlaceWindow(slot.window[k], p);
+  desktop_.PlaceWindow(at.window, p);
 }
 
 bool ShowHide::HeldElsewhere(WindowHandle window, int monitor, int location) const {
-  for (std::size_t m = 0; m < state_.monitorSlots.size(); ++m) {
-    const MonitorSlot& slot = state_.monitorSlots[m];
-    for (std::size_t n = 0; n < kLocationCount; ++n) {
-      if (slot.window[n] == window && !(static_cast<int>(m) == monitor && static_cast<int>(n) == location)) return true;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (int n = 0; n < kLocationCount; ++n) {
+      if (state_.At(m, n).window == window && !(m == monitor && n == location)) return true;
     }
   }
   return false;
 }
 
 void ShowHide::ReleaseWindow(int monitor, int location) {
-  const WindowHandle window =
-      state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)];
+  const WindowHandle window = state_.At(monitor, location).window;
   if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
   desktop_.PlaceWindow(window, GiveBackPlacement());
 }
 
 void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
   for (const MonitorSlot& slot : state.monitorSlots) {
-    for (WindowHandle window : slot.window) {
-      if (window != kNoWindow) desktop.PlaceWindow(window, GiveBackPlacement());
+    for (const LocationSlot& location : slot.locations) {
+      if (location.window != kNoWindow) desktop.PlaceWindow(location.window, GiveBackPlacement());
     }
   }
 }

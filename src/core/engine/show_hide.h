@@ -7,7 +7,6 @@
 #include "core/base/desktop.h"
 #include "core/base/state.h"
 #include "core/engine/taskbar.h"
-#include "core/settings/settings_file.h"
 
 namespace peekbar {
 
@@ -36,10 +35,18 @@ void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop);
 // 2 s at most: only a visible window is found among the candidates.
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows);
 
+// Told when the rectangle of a window going away was taken, so that the
+// profile remembers it.
+class WindowRectListener {
+ public:
+  virtual ~WindowRectListener() = default;
+  virtual void WindowRectTaken(int monitor, int location, const Rect& rect) = 0;
+};
+
 class ShowHide {
  public:
-  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, SettingsFile& settingsFile)
-      : state_(state), desktop_(desktop), taskbar_(taskbar), settingsFile_(settingsFile) {}
+  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, WindowRectListener& rects)
+      : state_(state), desktop_(desktop), taskbar_(taskbar), rects_(rects) {}
 
   void TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
   void CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
@@ -50,6 +57,9 @@ class ShowHide {
   void ReleaseWindow(int monitor, int location);
   // Brings the window to the front over another program's foreground.
   void ForceForeground(WindowHandle window);
+  // The location's window is going away: its rectangle is kept in the slot
+  // and told, unless it is minimised, maximised or cannot be read.
+  void RememberWindowRect(int monitor, int location);
 
  private:
   bool HeldElsewhere(WindowHandle window, int monitor, int location) const;
@@ -58,7 +68,7 @@ class ShowHide {
   AppState& state_;
   Desktop& desktop_;
   Taskbar& taskbar_;
-  SettingsFile& settingsFile_;
+  WindowRectListener& rects_;
 };
 
 }  // namespace peekbar

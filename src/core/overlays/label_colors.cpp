@@ -27,7 +27,7 @@ Color LabelColorFor(Color guideColor, const Settings& settings) {
 
 void ComputeLabelColors(AppState& state) {
   for (MonitorSlot& slot : state.monitorSlots) {
-    for (std::size_t k = 0; k < kLocationCount; ++k) slot.labelColor[k] = LabelColorFor(slot.guideColor[k], state.settings);
+    for (LocationSlot& at : slot.locations) at.labelColor = LabelColorFor(at.guideColor, state.settings);
   }
 }
 

@@ -7,35 +7,36 @@
 #include "core/registration/keyword_match.h"
 
 namespace peekbar {
+
 void AutoRegistration::Register(int monitor, int location, WindowHandle window) {
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto k = static_cast<std::size_t>(location);
-  const WindowHandle previous = slot.window[k];
+  LocationSlot& at = state_.At(monitor, location);
+  const WindowHandle previous = at.window;
   showHide_.ReleaseWindow(monitor, location);
   journal_.Add(window);
   desktop_.ShowWindow(window, ShowCommand::Hide);
-  slot.window[k] = window;
-  slot.shown[k] = 0;
-  slot.stamp[k] = desktop_.TickCount();
+  at.window = window;
+  at.shown = 0;
+  at.stamp = desktop_.TickCount();
   if (previous != kNoWindow && previous != window) journal_.Sync();
 }
 
 void AutoRegistration::Unregister(int monitor, int location) {
   showHide_.ReleaseWindow(monitor, location);
-  state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)] = kNoWindow;
+  state_.At(monitor, location).window = kNoWindow;
   journal_.Sync();
 }
 
 void AutoRegistration::UnregisterAll() {
   ShowEveryRegisteredWindow(state_, desktop_);
-  for (MonitorSlot& slot : state_.monitorSlots) slot.window.fill(kNoWindow);
+  for (MonitorSlot& slot : state_.monitorSlots) {
+    for (LocationSlot& at : slot.locations) at.window = kNoWindow;
+  }
   journal_.Sync();
 }
 
 void AutoRegistration::RegisterFirstMatch(int monitor, int location, const KeywordMatcher& matcher) {
   const std::size_t count = CollectWindows(state_, desktop_);
-  const WindowHandle current =
-      state_.monitorSlots[static_cast<std::size_t>(monitor)].window[static_cast<std::size_t>(location)];
+  const WindowHandle current = state_.At(monitor, location).window;
   for (std::size_t i = 0; i < count; ++i) {
     const WindowEntry& entry = state_.windowList[i];
     EntryLabel(entry, label_);
@@ -47,21 +48,20 @@ void AutoRegistration::RegisterFirstMatch(int monitor, int location, const Keywo
 }
 
 void AutoRegistration::RegisterByKeyword(int monitor, int location) {
-  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto k = static_cast<std::size_t>(location);
-  if (slot.keyword[k].Empty()) {
+  const LocationSlot& at = state_.At(monitor, location);
+  if (at.keyword.Empty()) {
     Unregister(monitor, location);
     return;
   }
-  RegisterFirstMatch(monitor, location, KeywordMatcher(slot.keyword[k].View(), slot.isRegex[k] != 0));
+  RegisterFirstMatch(monitor, location, KeywordMatcher(at.keyword.View(), at.isRegex != 0));
 }
 
 void AutoRegistration::RegisterAllByKeywords() {
   for (MonitorSlot& slot : state_.monitorSlots) {
-    for (WindowHandle& window : slot.window) {
-      if (window == kNoWindow) continue;
-      GiveBackAndWait(desktop_, std::span(&window, 1));
-      window = kNoWindow;
+    for (LocationSlot& at : slot.locations) {
+      if (at.window == kNoWindow) continue;
+      GiveBackAndWait(desktop_, std::span(&at.window, 1));
+      at.window = kNoWindow;
     }
   }
   // Every location's candidates are the windows registered at the locations
@@ -81,11 +81,10 @@ void AutoRegistration::RegisterAllByKeywords() {
   // share a keyword share its matcher.
   std::map<std::pair<std::u16string, bool>, KeywordMatcher> matchers;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
-    const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
     for (int n = 0; n < kLocationCount; ++n) {
-      const auto k = static_cast<std::size_t>(n);
-      if (slot.keyword[k].Empty()) continue;  // given back above: nothing to clear
-      std::pair<std::u16string, bool> key{std::u16string(slot.keyword[k].View()), slot.isRegex[k] != 0};
+      const LocationSlot& at = state_.At(m, n);
+      if (at.keyword.Empty()) continue;  // given back above: nothing to clear
+      std::pair<std::u16string, bool> key{std::u16string(at.keyword.View()), at.isRegex != 0};
       auto found = matchers.find(key);
       if (found == matchers.end()) {
         KeywordMatcher matcher(key.first, key.second);
@@ -114,9 +113,7 @@ void AutoRegistration::RegisterAllByKeywords() {
   if (state_.settings.restoreWindowPos == 0) return;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int n = 0; n < kLocationCount; ++n) {
-      if (state_.monitorSlots[static_cast<std::size_t>(m)].window[static_cast<std::size_t>(n)] != kNoWindow) {
-        settingsFile_.RestoreWindowRect(m, n);
-      }
+      if (state_.At(m, n).window != kNoWindow) settingsFile_.RestoreWindowRect(m, n);
     }
   }
 }

@@ -22,7 +22,8 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
   auto& list = state.windowList;
   std::size_t count = 0;
   for (const MonitorSlot& slot : state.monitorSlots) {
-    for (WindowHandle window : slot.window) {
+    for (const LocationSlot& at : slot.locations) {
+      const WindowHandle window = at.window;
       if (window == kNoWindow || Listed(list, count, window)) continue;
       WindowEntry& entry = EntryAt(list, count);
       entry.window = window;

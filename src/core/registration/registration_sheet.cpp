@@ -27,23 +27,22 @@ RegistrationSheet::RegistrationSheet(AppState& state, Desktop& desktop, AutoRegi
 }
 
 SheetRow RegistrationSheet::FillRow(int location) {
-  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor_)];
-  const auto k = static_cast<std::size_t>(location);
+  const LocationSlot& at = state_.At(monitor_, location);
   int selection = 0;
-  if (slot.window[k] != kNoWindow) {
+  if (at.window != kNoWindow) {
     for (std::size_t i = 0; i < labels_.size(); ++i) {
-      if (candidates_[i].window == slot.window[k]) {
+      if (candidates_[i].window == at.window) {
         selection = static_cast<int>(i) + 1;
         break;
       }
     }
   }
-  opening_[k] = selection;
-  return {LocationName(location), slot.keyword[k].View(), slot.isRegex[k] != 0, selection};
+  opening_[static_cast<std::size_t>(location)] = selection;
+  return {LocationName(location), at.keyword.View(), at.isRegex != 0, selection};
 }
 
 Color RegistrationSheet::GuideColor(int location) const {
-  return state_.monitorSlots[static_cast<std::size_t>(monitor_)].guideColor[static_cast<std::size_t>(location)];
+  return state_.At(monitor_, location).guideColor;
 }
 
 void RegistrationSheet::ChooseGuideColor(WindowHandle owner, int location) {
@@ -52,15 +51,14 @@ void RegistrationSheet::ChooseGuideColor(WindowHandle owner, int location) {
 
 void RegistrationSheet::ApplyRow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex,
                                  int selection) {
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor_)];
-  const auto k = static_cast<std::size_t>(location);
-  slot.keyword[k] = keyword;
-  slot.isRegex[k] = isRegex ? 1 : 0;
+  LocationSlot& at = state_.At(monitor_, location);
+  at.keyword = keyword;
+  at.isRegex = isRegex ? 1 : 0;
   settingsFile_.SaveLocationSettings(owner, monitor_, location);
 
   if (selection < 0 || static_cast<std::size_t>(selection) > labels_.size()) return;  // no item chosen
   const WindowHandle chosen = selection == 0 ? kNoWindow : candidates_[static_cast<std::size_t>(selection - 1)].window;
-  if (chosen == slot.window[k]) return;
+  if (chosen == at.window) return;
   if (chosen == kNoWindow) {
     registration_.Unregister(monitor_, location);
   } else {

@@ -94,17 +94,4 @@ void TakeOptionSettings(Settings& settings, const Settings& edited) {
   }
 }
 
-void ApplyOptions(AppState& state, Shell& shell, SettingsFile& file, Taskbar& taskbar) {
-  Settings& s = state.settings;
-  shell.StopTimer();
-  file.SaveOptionSettings(state.mainWindow);
-  if (s.hideTaskbar != 0) {
-    taskbar.FindTaskbarWindows();  // nothing is hidden before the next show
-  } else {
-    taskbar.ShowTaskbar();  // in case a show left it hidden
-  }
-  if (s.keepWindowPos == 0) s.restoreWindowPos = 0;  // in memory only: the file keeps what was confirmed
-  shell.StartTimer(static_cast<std::uint32_t>(s.timerInterval));
-}
-
 }  // namespace peekbar

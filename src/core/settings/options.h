@@ -12,7 +12,6 @@
 
 #include "core/base/shell.h"
 #include "core/base/state.h"
-#include "core/engine/taskbar.h"
 #include "core/base/settings.h"
 #include "core/settings/settings_file.h"
 
@@ -65,11 +64,5 @@ void TakeOptionNumbers(Settings& settings, const OptionNumbers& positions, int m
 // Copies the settings the sheet edits from `edited`; the others (such as the
 // tray icon's colour, changed from the menu while the sheet was open) stay.
 void TakeOptionSettings(Settings& settings, const Settings& edited);
-
-// Confirmed options come into effect: the watch timer is stopped, the OPTION
-// section written, the taskbar looked up afresh (or given back when it is no
-// longer to be hidden), positions are restored only together with keeping
-// them, and the timer starts again with the new period.
-void ApplyOptions(AppState& state, Shell& shell, SettingsFile& file, Taskbar& taskbar);
 
 }  // namespace peekbar

@@ -1,5 +1,7 @@
 #include "core/settings/settings_file.h"
 
+#include <algorithm>
+
 namespace peekbar {
 namespace {
 
@@ -27,10 +29,6 @@ std::u16string ProfilePath(std::u16string_view directory, std::u16string_view us
 std::u16string DefaultProfileName(int profile) { return u"プロファイル_" + DecimalText(profile); }
 
 std::u16string MonitorSection(int monitor) { return u"MONITOR_" + DecimalText(monitor); }
-
-std::u16string LocationKey(std::u16string_view prefix, int location) {
-  return std::u16string(prefix) + DecimalText(location);
-}
 
 void SettingsFile::LoadSettings() {
   ProfileState& p = state_.profiles;
@@ -65,14 +63,7 @@ void SettingsFile::LoadProfileSettings() {
     if (def.intField == &Settings::labelFontCharset) events_.LabelFontLoaded();
   }
   for (int m = 0; m < state_.MonitorCount(); ++m) {
-    MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(m)];
-    const std::u16string section = MonitorSection(m);
-    for (int n = 0; n < kLocationCount; ++n) {
-      const auto i = static_cast<std::size_t>(n);
-      slot.keyword[i] = store_.ReadText(path, section, LocationKey(u"KEYWORD_", n), u"", kKeywordUnits);
-      slot.isRegex[i] = store_.ReadInt(path, section, LocationKey(u"REG_EXP_", n), 0) != 0 ? 1 : 0;
-      slot.guideColor[i] = static_cast<Color>(store_.ReadInt(path, section, LocationKey(u"GUIDE_COLOR_", n), 255));
-    }
+    for (int n = 0; n < kLocationCount; ++n) ReadLocationGroup(m, n, LocationSettingsGroup::Location, state_.At(m, n));
   }
   events_.ProfileLoaded();
 }
@@ -108,18 +99,37 @@ bool SettingsFile::SaveMonitorPopSettings(WindowHandle owner) {
 }
 
 bool SettingsFile::SaveLocationSettings(WindowHandle owner, int monitor, int location) {
+  return FirstWriteSucceeded(owner, state_.profiles.SelectedPath(),
+                             WriteLocationGroup(monitor, location, LocationSettingsGroup::Location,
+                                                state_.At(monitor, location)));
+}
+
+bool SettingsFile::WriteLocationGroup(int monitor, int location, LocationSettingsGroup group,
+                                      const LocationSlot& from) {
   const std::u16string& path = state_.profiles.SelectedPath();
-  const MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto i = static_cast<std::size_t>(location);
   const std::u16string section = MonitorSection(monitor);
-  if (!FirstWriteSucceeded(owner, path,
-                           store_.WriteText(path, section, LocationKey(u"KEYWORD_", location), slot.keyword[i].View()))) {
-    return false;
+  bool first = true;
+  for (const LocationSettingDef& def : LocationSettingDefinitions()) {
+    if (def.group != group) continue;
+    const std::u16string value = def.get != nullptr ? IntText(def.get(from)) : std::u16string(from.keyword.View());
+    const bool written = store_.WriteText(path, section, LocationKey(def, location), value);
+    if (first && !written) return false;  // nothing more of it is written
+    first = false;
   }
-  store_.WriteText(path, section, LocationKey(u"REG_EXP_", location), IntText(slot.isRegex[i]));
-  store_.WriteText(path, section, LocationKey(u"GUIDE_COLOR_", location),
-                   IntText(static_cast<std::int32_t>(slot.guideColor[i])));
   return true;
+}
+
+void SettingsFile::ReadLocationGroup(int monitor, int location, LocationSettingsGroup group, LocationSlot& into) {
+  const std::u16string& path = state_.profiles.SelectedPath();
+  const std::u16string section = MonitorSection(monitor);
+  for (const LocationSettingDef& def : LocationSettingDefinitions()) {
+    if (def.group != group) continue;
+    if (def.get == nullptr) {
+      into.keyword = store_.ReadText(path, section, LocationKey(def, location), u"", kKeywordUnits);
+    } else {
+      def.set(into, store_.ReadInt(path, section, LocationKey(def, location), def.defaultValue));
+    }
+  }
 }
 
 bool SettingsFile::SaveProfileList(WindowHandle owner) {
@@ -135,37 +145,29 @@ bool SettingsFile::SaveProfileList(WindowHandle owner) {
   return true;
 }
 
-void SettingsFile::SaveWindowRect(int monitor, int location) {
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto i = static_cast<std::size_t>(location);
-  const WindowHandle window = slot.window[i];
-  if (desktop_.IsMinimized(window) || desktop_.IsMaximized(window)) return;
-  Rect rect;
-  if (!desktop_.WindowRect(window, rect)) return;
-  slot.savedRect[i] = rect;
-  const std::u16string& path = state_.profiles.SelectedPath();
-  const std::u16string section = MonitorSection(monitor);
-  store_.WriteText(path, section, LocationKey(u"WIN_LEFT_", location), IntText(rect.left));
-  store_.WriteText(path, section, LocationKey(u"WIN_TOP_", location), IntText(rect.top));
-  store_.WriteText(path, section, LocationKey(u"WIN_RIGHT_", location), IntText(rect.right));
-  store_.WriteText(path, section, LocationKey(u"WIN_BOTTOM_", location), IntText(rect.bottom));
+void SettingsFile::WriteWindowRect(int monitor, int location, const Rect& rect) {
+  LocationSlot taken;
+  taken.savedRect = rect;
+  WriteLocationGroup(monitor, location, LocationSettingsGroup::WindowRect, taken);
 }
 
 void SettingsFile::RestoreWindowRect(int monitor, int location) {
-  MonitorSlot& slot = state_.monitorSlots[static_cast<std::size_t>(monitor)];
-  const auto i = static_cast<std::size_t>(location);
-  const std::u16string& path = state_.profiles.SelectedPath();
-  const std::u16string section = MonitorSection(monitor);
-  if (store_.ReadText(path, section, LocationKey(u"WIN_LEFT_", location), u"", kRectProbeUnits).empty()) return;
-  Rect& rect = slot.savedRect[i];
-  rect.left = store_.ReadInt(path, section, LocationKey(u"WIN_LEFT_", location), 0);
-  rect.top = store_.ReadInt(path, section, LocationKey(u"WIN_TOP_", location), 0);
-  rect.right = store_.ReadInt(path, section, LocationKey(u"WIN_RIGHT_", location), 0);
-  rect.bottom = store_.ReadInt(path, section, LocationKey(u"WIN_BOTTOM_", location), 0);
+  LocationSlot& at = state_.At(monitor, location);
+  // Nothing is restored unless the profile remembers a rectangle.
+  const LocationSettingDef& left = *std::find_if(
+      LocationSettingDefinitions().begin(), LocationSettingDefinitions().end(),
+      [](const LocationSettingDef& def) { return def.group == LocationSettingsGroup::WindowRect; });
+  if (store_.ReadText(state_.profiles.SelectedPath(), MonitorSection(monitor), LocationKey(left, location), u"",
+                      kRectProbeUnits)
+          .empty()) {
+    return;
+  }
+  ReadLocationGroup(monitor, location, LocationSettingsGroup::WindowRect, at);
+  const Rect& rect = at.savedRect;
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
   Placement placement = PlacementAt(rect);
   placement.noActivate = true;
-  desktop_.PlaceWindow(slot.window[i], placement);
+  desktop_.PlaceWindow(at.window, placement);
 }
 
 }  // namespace peekbar

@@ -33,7 +33,6 @@ std::u16string MainSettingsPath(std::u16string_view directory, std::u16string_vi
 std::u16string ProfilePath(std::u16string_view directory, std::u16string_view userName, int profile);
 std::u16string DefaultProfileName(int profile);
 std::u16string MonitorSection(int monitor);
-std::u16string LocationKey(std::u16string_view prefix, int location);
 
 class SettingsFile {
  public:
@@ -56,11 +55,18 @@ class SettingsFile {
   bool SaveLocationSettings(WindowHandle owner, int monitor, int location);
   bool SaveProfileList(WindowHandle owner);
 
-  void SaveWindowRect(int monitor, int location);
+  // The rectangle a window had when it went away, as WIN_*_<location>.
+  void WriteWindowRect(int monitor, int location, const Rect& rect);
+  // The rectangle remembered in the profile, when there is one, becomes the
+  // location's and its window is moved there without being activated.
   void RestoreWindowRect(int monitor, int location);
 
  private:
   bool SaveGroup(WindowHandle owner, SettingsGroup group);
+  // The location's keys of the group, in table order, from `from`; the
+  // result of the first write.
+  bool WriteLocationGroup(int monitor, int location, LocationSettingsGroup group, const LocationSlot& from);
+  void ReadLocationGroup(int monitor, int location, LocationSettingsGroup group, LocationSlot& into);
   bool FirstWriteSucceeded(WindowHandle owner, const std::u16string& path, bool written);
 
   AppState& state_;

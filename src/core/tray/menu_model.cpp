@@ -47,19 +47,18 @@ struct Candidates {
 };
 
 MenuItem LocationMenu(const AppState& state, Desktop& desktop, int m, int l, const Candidates& candidates) {
-  const MonitorSlot& slot = state.monitorSlots[static_cast<std::size_t>(m)];
-  const auto k = static_cast<std::size_t>(l);
+  const LocationSlot& at = state.At(m, l);
   const auto id = [&](int item) {
     return static_cast<std::uint16_t>(LocationCommandId(m, l, item, state.MonitorCount()));
   };
   MenuItem menu = Submenu(std::u16string(LocationMenuLabel(l)));
-  const std::u16string_view keyword = slot.keyword[k].View();
+  const std::u16string_view keyword = at.keyword.View();
   menu.items.push_back(Command(
       keyword.empty() ? std::u16string(u"ウィンドウ自動登録キーワード設定(&W)")
                       : Cut(u"ウィンドウ自動登録キーワード設定 - " + std::u16string(keyword) + u"(&W)",
                             kLocationItemUnits),
       id(0)));
-  const WindowHandle registered = slot.window[k];
+  const WindowHandle registered = at.window;
   if (registered != kNoWindow) {
     const std::u16string title = desktop.WindowTitle(registered, kTitleUnits);
     const std::u16string className = desktop.WindowClassName(registered, kTitleUnits);

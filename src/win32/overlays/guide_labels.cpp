@@ -28,9 +28,8 @@ void LabelFonts::Rebuild(const Settings& settings) {
 
 void LabelFonts::DrawLabel(HDC dc, const MonitorSlot& slot, int location, const Rect& frame,
                            std::int32_t guideWidth, HBRUSH barBrush) const {
-  const auto k = static_cast<std::size_t>(location);
   wchar_t title[kTitleChars] = {};
-  int length = GetWindowTextW(ToHwnd(slot.window[k]), title, kTitleChars);
+  int length = GetWindowTextW(ToHwnd(slot[location].window), title, kTitleChars);
   if (length <= 0) return;
   const bool vertical = IsVerticalLabel(location);
   const wchar_t* text = title;
@@ -59,7 +58,7 @@ void LabelFonts::DrawLabel(HDC dc, const MonitorSlot& slot, int location, const 
   const RECT boxRect{box.left, box.top, box.right, box.bottom};
   FillRect(dc, &boxRect, barBrush);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, slot.labelColor[k]);
+  SetTextColor(dc, slot[location].labelColor);
   TextOutW(dc, at.x, at.y, text, length);
   SelectObject(dc, previous);
 }

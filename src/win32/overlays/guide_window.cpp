@@ -57,7 +57,7 @@ void GuideWindows::CreateFor(int monitor) {
     slot.guideWindow = FromHwnd(window);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     ApplyOpacity(window, state_->settings.guideAlpha);
-    painted_[static_cast<std::size_t>(monitor)] = slot.window;
+    painted_[static_cast<std::size_t>(monitor)] = slot.Windows();
   }
   if (state_->settings.guideAlwaysShow != 0) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kShowFlags);
 }
@@ -109,7 +109,7 @@ void GuideWindows::UpdateVisibility(Point pointer) {
 // window closed by its program); the guides notice on the next tick.
 void GuideWindows::RepaintChangedRegistrations() {
   for (std::size_t m = 0; m < painted_.size() && m < state_->monitorSlots.size(); ++m) {
-    if (painted_[m] != state_->monitorSlots[m].window) Invalidate(static_cast<int>(m));
+    if (painted_[m] != state_->monitorSlots[m].Windows()) Invalidate(static_cast<int>(m));
   }
 }
 
@@ -124,7 +124,7 @@ void GuideWindows::Invalidate(int monitor) {
   if (state_ == nullptr || monitor < 0 || monitor >= state_->MonitorCount()) return;
   const MonitorSlot& slot = state_->monitorSlots[static_cast<std::size_t>(monitor)];
   if (!IsOwnWindow(ToHwnd(slot.guideWindow))) return;
-  if (static_cast<std::size_t>(monitor) < painted_.size()) painted_[static_cast<std::size_t>(monitor)] = slot.window;
+  if (static_cast<std::size_t>(monitor) < painted_.size()) painted_[static_cast<std::size_t>(monitor)] = slot.Windows();
   InvalidateRect(ToHwnd(slot.guideWindow), nullptr, FALSE);
 }
 
@@ -176,10 +176,9 @@ void GuideWindows::PaintBars(HDC dc, const MonitorSlot& slot) const {
   const LocationSpan span = LocationSpan::Of(slot.monitorRect, s.cornerLength, s.middleLength);
   const bool labels = LabelsVisibleNow(*state_);
   for (const int location : kGuidePaintOrder) {
-    const auto k = static_cast<std::size_t>(location);
-    if (slot.window[k] == kNoWindow) continue;
+    if (slot[location].window == kNoWindow) continue;
     const GuideBar bar = GuideBarOf(slot.monitorRect, span, s.guideWidth, location);
-    const HBRUSH brush = CreateSolidBrush(slot.guideColor[k]);
+    const HBRUSH brush = CreateSolidBrush(slot[location].guideColor);
     const auto fill = [&](const Rect& part) {
       const RECT r = ToRECT(part);
       if (FillsSomething(part)) FillRect(dc, &r, brush);
