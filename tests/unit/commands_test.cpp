@@ -8,12 +8,19 @@
 namespace peekbar {
 namespace {
 
+using A = CommandAction;
+
+bool IsLocation(A action) {
+  return action == A::LocationKeyword || action == A::LocationUnregister || action == A::LocationGuideColor ||
+         action == A::LocationCandidate;
+}
+
 TEST(DecodeCommandTest, FixedIdentifiersInUseAndTheGapsBetweenThem) {
   const std::set<int> inUse = {1001, 1002, 1003, 1004, 1005, 1014, 1015, 1016, 1017, 1018,
                                1037, 1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047};
   for (int id = 1001; id <= 1047; ++id) {
     const Command c = DecodeCommand(static_cast<std::uint16_t>(id), 2);
-    EXPECT_EQ(c.kind, inUse.count(id) != 0 ? CommandKind::Fixed : CommandKind::Ignored) << id;
+    EXPECT_EQ(c.action != A::Ignored, inUse.count(id) != 0) << id;
     EXPECT_EQ(c.id, id);
   }
 }
@@ -25,7 +32,7 @@ TEST(DecodeCommandTest, IdentifiersTheMenuNeverProducesAreIgnored) {
   const Range ranges[] = {{0, 1000}, {1048, 1099}, {1106, 1199}, {1210, 1299}, {1302, 1999}};
   for (const Range& r : ranges) {
     for (int id = r.first; id <= r.last; ++id) {
-      ASSERT_EQ(DecodeCommand(static_cast<std::uint16_t>(id), 2).kind, CommandKind::Ignored) << id;
+      ASSERT_EQ(DecodeCommand(static_cast<std::uint16_t>(id), 2).action, A::Ignored) << id;
     }
   }
 }
@@ -33,12 +40,12 @@ TEST(DecodeCommandTest, IdentifiersTheMenuNeverProducesAreIgnored) {
 TEST(DecodeCommandTest, MonitorPopPositionsAndProfiles) {
   for (int id = 1100; id <= 1105; ++id) {
     const Command c = DecodeCommand(static_cast<std::uint16_t>(id), 1);
-    EXPECT_EQ(c.kind, CommandKind::MonitorPopPosition) << id;
+    EXPECT_EQ(c.action, A::MonitorPopPosition) << id;
     EXPECT_EQ(c.value, id - 1101) << id;  // 1100 hides the pop-ups (-1), 1105 is bottom right (4)
   }
   for (int id = 1200; id <= 1209; ++id) {
     const Command c = DecodeCommand(static_cast<std::uint16_t>(id), 1);
-    EXPECT_EQ(c.kind, CommandKind::SelectProfile) << id;
+    EXPECT_EQ(c.action, A::SelectProfile) << id;
     EXPECT_EQ(c.value, id - 1200) << id;
   }
 }
@@ -47,18 +54,18 @@ TEST(DecodeCommandTest, RegistrationSheetOnlyForAttachedMonitors) {
   struct Case {
     int id;
     int monitorCount;
-    CommandKind kind;
+    A action;
     int monitor;
   };
   const Case cases[] = {
-      {1300, 1, CommandKind::RegistrationSheet, 0}, {1301, 1, CommandKind::Ignored, 0},
-      {1300, 3, CommandKind::RegistrationSheet, 0}, {1302, 3, CommandKind::RegistrationSheet, 2},
-      {1303, 3, CommandKind::Ignored, 0},           {1300, 0, CommandKind::Ignored, 0},
+      {1300, 1, A::RegistrationSheet, 0}, {1301, 1, A::Ignored, 0},
+      {1300, 3, A::RegistrationSheet, 0}, {1302, 3, A::RegistrationSheet, 2},
+      {1303, 3, A::Ignored, 0},           {1300, 0, A::Ignored, 0},
   };
   for (const Case& c : cases) {
     const Command d = DecodeCommand(static_cast<std::uint16_t>(c.id), c.monitorCount);
-    EXPECT_EQ(d.kind, c.kind) << c.id << " with " << c.monitorCount << " monitors";
-    if (c.kind == CommandKind::RegistrationSheet) {
+    EXPECT_EQ(d.action, c.action) << c.id << " with " << c.monitorCount << " monitors";
+    if (c.action == A::RegistrationSheet) {
       EXPECT_EQ(d.monitor, c.monitor) << c.id;
     }
   }
@@ -68,39 +75,38 @@ TEST(DecodeCommandTest, LocationIdentifiersRoundTrip) {
   struct Case {
     int monitor, location, k;
     int id;  // 2000 + monitor * 4144 + location * 259 + k
-    LocationItem item;
+    A action;
     int candidate;
   };
   const Case cases[] = {
-      {0, 0, 0, 2000, LocationItem::Keyword, 0},
-      {0, 0, 1, 2001, LocationItem::Unregister, 0},
-      {0, 0, 2, 2002, LocationItem::GuideColor, 0},
-      {0, 0, 3, 2003, LocationItem::Candidate, 0},
-      {0, 0, 258, 2258, LocationItem::Candidate, 255},
-      {0, 1, 0, 2259, LocationItem::Keyword, 0},
-      {0, 15, 258, 6143, LocationItem::Candidate, 255},
-      {1, 0, 0, 6144, LocationItem::Keyword, 0},
-      {1, 6, 5, 7703, LocationItem::Candidate, 2},
-      {2, 9, 2, 12621, LocationItem::GuideColor, 0},
-      {3, 15, 100, 18417, LocationItem::Candidate, 97},
+      {0, 0, 0, 2000, A::LocationKeyword, 0},
+      {0, 0, 1, 2001, A::LocationUnregister, 0},
+      {0, 0, 2, 2002, A::LocationGuideColor, 0},
+      {0, 0, 3, 2003, A::LocationCandidate, 0},
+      {0, 0, 258, 2258, A::LocationCandidate, 255},
+      {0, 1, 0, 2259, A::LocationKeyword, 0},
+      {0, 15, 258, 6143, A::LocationCandidate, 255},
+      {1, 0, 0, 6144, A::LocationKeyword, 0},
+      {1, 6, 5, 7703, A::LocationCandidate, 2},
+      {2, 9, 2, 12621, A::LocationGuideColor, 0},
+      {3, 15, 100, 18417, A::LocationCandidate, 97},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LocationCommandId(c.monitor, c.location, c.k), c.id);
     const Command d = DecodeCommand(static_cast<std::uint16_t>(c.id), 4);
-    EXPECT_EQ(d.kind, CommandKind::Location) << c.id;
     EXPECT_EQ(d.monitor, c.monitor) << c.id;
     EXPECT_EQ(d.location, c.location) << c.id;
-    EXPECT_EQ(d.item, c.item) << c.id;
+    EXPECT_EQ(d.action, c.action) << c.id;
     EXPECT_EQ(d.candidate, c.candidate) << c.id;
   }
 }
 
 TEST(DecodeCommandTest, LocationOfAMonitorNotAttachedIsIgnored) {
-  EXPECT_EQ(DecodeCommand(7703, 1).kind, CommandKind::Ignored);
-  EXPECT_EQ(DecodeCommand(6143, 1).kind, CommandKind::Location);
-  EXPECT_EQ(DecodeCommand(6144, 1).kind, CommandKind::Ignored);
-  EXPECT_EQ(DecodeCommand(2000, 0).kind, CommandKind::Ignored);
-  EXPECT_EQ(DecodeCommand(65535, 2).kind, CommandKind::Ignored);
+  EXPECT_EQ(DecodeCommand(7703, 1).action, A::Ignored);
+  EXPECT_TRUE(IsLocation(DecodeCommand(6143, 1).action));
+  EXPECT_EQ(DecodeCommand(6144, 1).action, A::Ignored);
+  EXPECT_EQ(DecodeCommand(2000, 0).action, A::Ignored);
+  EXPECT_EQ(DecodeCommand(65535, 2).action, A::Ignored);
 }
 
 }  // namespace
@@ -124,10 +130,11 @@ TEST(ManyMonitorCommands, EveryLocationIdentifierFitsAndDecodesBack) {
           const int id = LocationCommandId(m, l, k, monitors);
           ASSERT_LT(id, 65536) << monitors << " monitors, monitor " << m;
           const Command c = DecodeCommand(static_cast<std::uint16_t>(id), monitors);
-          ASSERT_EQ(c.kind, CommandKind::Location);
+          ASSERT_TRUE(IsLocation(c.action));
           EXPECT_EQ(c.monitor, m);
           EXPECT_EQ(c.location, l);
-          EXPECT_EQ(k >= 3 ? c.candidate + 3 : static_cast<int>(c.item), k);
+          const int item = static_cast<int>(c.action) - static_cast<int>(A::LocationKeyword);
+          EXPECT_EQ(k >= 3 ? c.candidate + 3 : item, k);
         }
       }
     }

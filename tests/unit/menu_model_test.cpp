@@ -578,3 +578,42 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
 
 }  // namespace
 }  // namespace peekbar
+
+namespace peekbar {
+namespace {
+
+void VisitCommands(const MenuItem& menu, const std::function<void(const MenuItem&)>& visit) {
+  for (const MenuItem& item : menu.items) {
+    if (item.kind == MenuItem::Kind::Command) visit(item);
+    VisitCommands(item, visit);
+  }
+}
+
+// Every item the menu can show decodes to an action the program carries
+// out, but for the few still waiting for their dialog; a registered window
+// and its candidates included, and with as many monitors as identifiers fit.
+TEST(WholeMenuTest, EveryItemDecodesToAHandledCommand) {
+  const std::vector<CommandAction> waiting = {CommandAction::About, CommandAction::GuideLabelSettings,
+                                              CommandAction::TriggerSettings};
+  for (const int monitors : {1, 2, 16, 40}) {
+    SCOPED_TRACE(testing::Message() << monitors << " monitors");
+    AppHarness h;
+    for (int m = 0; m < monitors; ++m) h.AddMonitor({1920 * m, 0, 1920 * (m + 1), 1080});
+    h.Start();
+    for (int w = 0; w < 300; ++w) h.desktop.AddWindow(std::to_string(w), u"Editor", u"window");
+    h.state().At(monitors - 1, 15).window = h.desktop.AddWindow("registered", u"Editor", u"kept");
+    const MenuItem menu = BuildTrayMenu(h.state(), h.desktop, false);
+    int items = 0;
+    VisitCommands(menu, [&](const MenuItem& item) {
+      ++items;
+      const CommandAction action = DecodeCommand(item.id, monitors).action;
+      ASSERT_NE(action, CommandAction::Ignored) << item.id << " " << U8(item.text);
+      const bool isWaiting = std::find(waiting.begin(), waiting.end(), action) != waiting.end();
+      EXPECT_NE(App::Handles(action), isWaiting) << item.id << " " << U8(item.text);
+    });
+    EXPECT_GT(items, 16 * monitors * (2 + MaxMenuCandidates(monitors)));
+  }
+}
+
+}  // namespace
+}  // namespace peekbar

@@ -2,6 +2,8 @@
 
 #include "core/overlays/label_colors.h"
 
+#include <algorithm>
+
 namespace peekbar {
 namespace {
 
@@ -204,56 +206,76 @@ void App::ShowTrayMenu() {
   windows_.ShowMonitorNumberPopups(false);
 }
 
-bool App::BlockedWhileModal(const Command& command) const {
-  using namespace command_id;
-  if (command.kind == CommandKind::RegistrationSheet) return true;
-  if (command.kind != CommandKind::Fixed) return false;
-  switch (command.id) {
-    case kAbout: case kOptions: case kGuideLabelSettings: case kStartupShortcut:
-    case kTriggerSettings: case kProfileRename:
-      return true;
-    default:
-      return false;
+constexpr App::Handler App::HandlerOf(CommandAction action) {
+  using A = CommandAction;
+  switch (action) {
+    case A::Ignored: return nullptr;
+    case A::Exit: return [](App& app, const Command&) { app.shell_.PostClose(); };
+    case A::Readme:
+      return [](App& app, const Command&) {
+        app.shell_.OpenDocument(app.state_.profiles.executableDirectory + u"Readme.txt");
+      };
+    case A::About: return nullptr;
+    case A::Options: return [](App& app, const Command&) { app.ShowOptions(); };
+    case A::GuideLabelSettings: return nullptr;
+    case A::StartupShortcut: return [](App& app, const Command&) { app.ToggleStartupShortcut(); };
+    case A::Pause: return [](App& app, const Command&) { app.commands_.TogglePause(); };
+    case A::ShowAll: return [](App& app, const Command&) { app.commands_.ToggleShowAll(); };
+    case A::UnregisterAll: return [](App& app, const Command&) { app.commands_.UnregisterAll(); };
+    case A::ApplyAllKeywords: return [](App& app, const Command&) { app.commands_.ApplyAllKeywords(); };
+    case A::TriggerEnable: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerEnabled); };
+    case A::TriggerCtrl: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerCtrl); };
+    case A::TriggerShift: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerShift); };
+    case A::TriggerAlt: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerAlt); };
+    case A::TriggerSettings: return nullptr;
+    case A::MonitorPopAlpha: return [](App& app, const Command&) { app.SetMonitorPopAlpha(); };
+    case A::MonitorPopFont: return [](App& app, const Command&) { app.ChooseMonitorPopFont(); };
+    case A::TrayIconColor: return [](App& app, const Command& c) { app.SetTrayIconColor(c.value); };
+    case A::ProfileRename: return [](App& app, const Command&) { app.RenameProfile(); };
+    case A::MonitorPopPosition: return [](App& app, const Command& c) { app.SetMonitorPopPosition(c.value); };
+    case A::SelectProfile: return [](App& app, const Command& c) { app.SelectProfile(c.value); };
+    case A::RegistrationSheet: return [](App& app, const Command& c) { app.ShowRegistrationSheet(c.monitor); };
+    case A::LocationKeyword: return [](App& app, const Command& c) { app.EditLocationKeyword(c.monitor, c.location); };
+    case A::LocationUnregister:
+      return [](App& app, const Command& c) { app.registration_.Unregister(c.monitor, c.location); };
+    case A::LocationGuideColor:
+      return [](App& app, const Command& c) { app.ChooseGuideColor(app.state_.mainWindow, c.monitor, c.location); };
+    case A::LocationCandidate: return [](App& app, const Command& c) { app.PickCandidate(c); };
   }
+  return nullptr;
+}
+
+// Every action the menu offers has its handler, but for those still waiting
+// for their dialog; a new action without one does not build.
+constexpr bool App::EveryActionHandled() {
+  for (std::size_t i = 1; i < kCommandActionCount; ++i) {
+    const auto action = static_cast<CommandAction>(i);
+    const bool pending = std::find(kPendingActions.begin(), kPendingActions.end(), action) != kPendingActions.end();
+    if ((HandlerOf(action) != nullptr) == pending) return false;
+  }
+  return true;
+}
+bool App::Handles(CommandAction action) {
+  static_assert(EveryActionHandled(), "an action of the menu has no handler");
+  return HandlerOf(action) != nullptr;
 }
 
 void App::OnCommand(std::uint16_t id) {
   const Command command = DecodeCommand(id, state_.MonitorCount());
-  if (state_.modalBusy && BlockedWhileModal(command)) return;
-  switch (command.kind) {
-    case CommandKind::Fixed: RunFixedCommand(command.id); break;
-    case CommandKind::MonitorPopPosition: SetMonitorPopPosition(command.value); break;
-    case CommandKind::SelectProfile: SelectProfile(command.value); break;
-    case CommandKind::Location: HandleLocationCommand(command); break;
-    case CommandKind::RegistrationSheet: RunModal([&] { ShowRegistrationSheet(command.monitor); }); break;
-    case CommandKind::Ignored:
-      break;
-  }
-}
-
-void App::RunFixedCommand(std::uint16_t id) {
-  using namespace command_id;
-  Settings& s = state_.settings;
-  switch (id) {
-    case kExit: shell_.PostClose(); break;
-    case kReadme: shell_.OpenDocument(state_.profiles.executableDirectory + u"Readme.txt"); break;
-    case kStartupShortcut: RunModal([this] { ToggleStartupShortcut(); }); break;
-    case kProfileRename: RunModal([this] { RenameProfile(); }); break;
-    case kMonitorPopAlpha: RunModal([this] { SetMonitorPopAlpha(); }); break;
-    case kMonitorPopFont: RunModal([this] { ChooseMonitorPopFont(); }); break;
-    case kOptions: RunModal([this] { ShowOptions(); }); break;
-    case kPause: commands_.TogglePause(); break;
-    case kShowAll: commands_.ToggleShowAll(); break;
-    case kUnregisterAll: commands_.UnregisterAll(); break;
-    case kApplyAllKeywords: commands_.ApplyAllKeywords(); break;
-    case kTriggerEnable: ToggleTriggerSetting(s.triggerEnabled); break;
-    case kTriggerCtrl: ToggleTriggerSetting(s.triggerCtrl); break;
-    case kTriggerShift: ToggleTriggerSetting(s.triggerShift); break;
-    case kTriggerAlt: ToggleTriggerSetting(s.triggerAlt); break;
-    case kTrayColorNormal: case kTrayColorWhite: case kTrayColorBlack:
-      SetTrayIconColor(id - kTrayColorNormal);
-      break;
-    default: break;
+  const Handler handler = HandlerOf(command.action);
+  if (handler == nullptr) return;
+  switch (command.modality) {
+    case Modality::None:
+      handler(*this, command);
+      return;
+    case Modality::Dialog:
+      if (state_.modalBusy) return;  // no second dialog over the first
+      [[fallthrough]];
+    case Modality::Nested:
+      state_.modalBusy = true;
+      handler(*this, command);
+      state_.modalBusy = false;
+      return;
   }
 }
 
@@ -273,45 +295,31 @@ void App::SetMonitorPopPosition(std::int32_t show) {
   settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
 }
 
-void App::HandleLocationCommand(const Command& command) {
-  const int m = command.monitor;
-  const int l = command.location;
-  LocationSlot& at = state_.At(m, l);
-  switch (command.item) {
-    case LocationItem::Keyword:
-      if (state_.modalBusy) return;
-      RunModal([&] {
-        if (windows_.RunKeywordDialog(KeywordDialogTitle(m, l, state_.MonitorCount()), at.keyword, at.isRegex)) {
-          settingsFile_.SaveLocationSettings(state_.mainWindow, m, l);
-          registration_.RegisterByKeyword(m, l);
-        }
-      });
-      return;
-    case LocationItem::Unregister:
-      registration_.Unregister(m, l);
-      return;
-    case LocationItem::GuideColor:
-      if (state_.modalBusy) return;
-      RunModal([&] { ChooseGuideColor(state_.mainWindow, m, l); });
-      return;
-    case LocationItem::Candidate: {
-      const auto i = static_cast<std::size_t>(command.candidate);
-      if (i >= state_.windowList.size()) return;
-      const WindowHandle picked = state_.windowList[i].window;
-      if (picked == at.window) {
-        registration_.Unregister(m, l);  // choosing the marked window unregisters it
-      } else {
-        registration_.Register(m, l, picked);
-      }
-      for (const MonitorSlot& slot : state_.monitorSlots) {
-        for (const LocationSlot& other : slot.locations) {
-          if (other.window != kNoWindow && other.shown == 1) return;
-        }
-      }
-      taskbar_.RestoreAfterShowCycle();
-      return;
+void App::EditLocationKeyword(int monitor, int location) {
+  LocationSlot& at = state_.At(monitor, location);
+  if (!windows_.RunKeywordDialog(KeywordDialogTitle(monitor, location, state_.MonitorCount()), at.keyword,
+                                 at.isRegex)) {
+    return;
+  }
+  settingsFile_.SaveLocationSettings(state_.mainWindow, monitor, location);
+  registration_.RegisterByKeyword(monitor, location);
+}
+
+void App::PickCandidate(const Command& command) {
+  const auto i = static_cast<std::size_t>(command.candidate);
+  if (i >= state_.windowList.size()) return;
+  const WindowHandle picked = state_.windowList[i].window;
+  if (picked == state_.At(command.monitor, command.location).window) {
+    registration_.Unregister(command.monitor, command.location);  // choosing the marked window unregisters it
+  } else {
+    registration_.Register(command.monitor, command.location, picked);
+  }
+  for (const MonitorSlot& slot : state_.monitorSlots) {
+    for (const LocationSlot& other : slot.locations) {
+      if (other.window != kNoWindow && other.shown == 1) return;
     }
   }
+  taskbar_.RestoreAfterShowCycle();
 }
 
 void App::SelectProfile(int profile) {

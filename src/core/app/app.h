@@ -3,6 +3,7 @@
 // here; everything done to the system goes through the ports.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -113,14 +114,18 @@ class App final : private SettingsEvents, private WindowRectListener {
   void OnTimer();
   void OnTaskbarCreated();
   void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
+  // A menu command, refused while a dialog is open when it would open
+  // another one over it.
   void OnCommand(std::uint16_t id);
+  // Whether the program carries the action out; false for the menu items
+  // still waiting for their dialog.
+  static bool Handles(CommandAction action);
   // The session ends (log-off, shut-down, a restart for an update):
   // everything is given back at once, as at exit, and the program closes.
   void OnEndSession(bool ending);
 
   // The popup menu at the pointer, built from the state as it is now.
   void ShowTrayMenu();
-  void HandleLocationCommand(const Command& command);
   void SelectProfile(int profile);
   void ChooseGuideColor(WindowHandle owner, int monitor, int location);
   void RenameProfile();
@@ -149,15 +154,17 @@ class App final : private SettingsEvents, private WindowRectListener {
   void FinishStartup();
   // The icon could not be added at creation: tried again until the limit.
   void RetryTrayIcon();
-  bool BlockedWhileModal(const Command& command) const;
-  // A dialog started from the main window: no second one opens over it.
-  template <typename Action>
-  void RunModal(Action action) {
-    state_.modalBusy = true;
-    action();
-    state_.modalBusy = false;
-  }
-  void RunFixedCommand(std::uint16_t id);
+  // Each action's handler, from the table in app.cpp.
+  using Handler = void (*)(App& app, const Command& command);
+  static constexpr Handler HandlerOf(CommandAction action);
+  // The menu items whose dialogs the program does not have yet.
+  static constexpr std::array kPendingActions = {CommandAction::About, CommandAction::GuideLabelSettings,
+                                                 CommandAction::TriggerSettings};
+  static constexpr bool EveryActionHandled();
+  void EditLocationKeyword(int monitor, int location);
+  // A candidate chosen in a location's submenu: registered there, or the
+  // location emptied when it was the marked one.
+  void PickCandidate(const Command& command);
   // Confirmed options come into effect: the watch timer is stopped, the
   // OPTION section written, the taskbar looked up afresh (or given back when
   // it is no longer to be hidden), positions are restored only together

@@ -1,7 +1,13 @@
-// Command identifiers of the tray menu, declared once, and their decoding.
+// The tray menu's commands, declared once: their identifiers, their menu
+// labels, and how each stands to the program's dialogs. The menu model takes
+// its items from this table, the main window decodes every WM_COMMAND
+// through it, and the application binds one handler to each action.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string_view>
 
 namespace peekbar {
 
@@ -32,31 +38,81 @@ inline constexpr std::uint16_t kMonitorPopLast = 1105;
 inline constexpr std::uint16_t kProfileFirst = 1200;      // 1200..1209
 inline constexpr std::uint16_t kProfileLast = 1209;
 inline constexpr std::uint16_t kRegistrationSheetFirst = 1300;  // 1300 + monitor
+inline constexpr std::uint16_t kRegistrationSheetLast = 1999;
 inline constexpr std::uint16_t kLocationFirst = 2000;
 inline constexpr int kLocationBlock = 259;  // 3 commands + 256 candidates
 inline constexpr int kMaxCandidates = 256;
 inline constexpr int kLocationItems = 3;     // keyword, unregister, guide colour
 }  // namespace command_id
 
-enum class CommandKind : std::uint8_t {
-  Ignored,            // an identifier the menu never produces
-  Fixed,              // one of the fixed identifiers 1001..1047 in use
-  MonitorPopPosition, // value = MONITOR_POP SHOW, -1..4
-  SelectProfile,      // value = profile 0..9
-  RegistrationSheet,  // monitor
-  Location,           // monitor, location, item
+// What a command does; one handler each.
+enum class CommandAction : std::uint8_t {
+  Ignored,  // an identifier the menu never produces
+  Exit,
+  Readme,
+  About,
+  Options,
+  GuideLabelSettings,
+  StartupShortcut,
+  Pause,
+  ShowAll,
+  UnregisterAll,
+  ApplyAllKeywords,
+  TriggerEnable,
+  TriggerCtrl,
+  TriggerShift,
+  TriggerAlt,
+  TriggerSettings,
+  MonitorPopAlpha,
+  MonitorPopFont,
+  TrayIconColor,       // value = TRAY_ICON_COLOR, 0..2
+  ProfileRename,
+  MonitorPopPosition,  // value = MONITOR_POP SHOW, -1..4
+  SelectProfile,       // value = profile 0..9
+  RegistrationSheet,   // monitor
+  LocationKeyword,     // monitor, location
+  LocationUnregister,
+  LocationGuideColor,
+  LocationCandidate,   // monitor, location, candidate
+};
+inline constexpr std::size_t kCommandActionCount = static_cast<std::size_t>(CommandAction::LocationCandidate) + 1;
+
+// How a command stands to the dialogs started from the main window: while
+// one is open (modalBusy) no second one opens over it, except the small
+// choosers of the monitor-number captions, which may open over any dialog
+// and clear the flag when they close.
+enum class Modality : std::uint8_t {
+  None,    // runs at once, also while a dialog is open
+  Dialog,  // opens a dialog; refused while another is open
+  Nested,  // opens a dialog whatever is open
 };
 
-enum class LocationItem : std::uint8_t { Keyword, Unregister, GuideColor, Candidate };
+// One row: an action and its identifiers, tested in table order.
+struct CommandSpec {
+  CommandAction action;
+  std::uint16_t first;
+  std::uint16_t last;
+  Modality modality;
+  // The menu text of each identifier of the range, or one for them all;
+  // empty where the menu makes the text from the state (profile names,
+  // windows).
+  std::span<const std::u16string_view> labels;
+};
+
+std::span<const CommandSpec> CommandTable();
+const CommandSpec& SpecOf(CommandAction action);
+// The identifier and menu label of the index-th identifier of an action.
+std::uint16_t CommandIdOf(CommandAction action, int index = 0);
+std::u16string_view CommandLabelOf(CommandAction action, int index = 0);
 
 struct Command {
-  CommandKind kind = CommandKind::Ignored;
+  CommandAction action = CommandAction::Ignored;
+  Modality modality = Modality::None;
   std::uint16_t id = 0;
   int value = 0;
   int monitor = 0;
   int location = 0;
-  LocationItem item = LocationItem::Keyword;
-  int candidate = 0;  // with LocationItem::Candidate
+  int candidate = 0;
 };
 
 // Decodes the low 16 bits of a WM_COMMAND wParam, in the order the ranges are

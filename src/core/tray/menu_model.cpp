@@ -9,8 +9,6 @@
 namespace peekbar {
 namespace {
 
-using namespace command_id;
-
 MenuItem Command(std::u16string text, std::uint16_t id, MenuMark mark = MenuMark::None) {
   MenuItem item;
   item.text = std::move(text);
@@ -31,6 +29,11 @@ MenuItem Submenu(std::u16string text, std::vector<MenuItem> items = {}) {
   item.text = std::move(text);
   item.items = std::move(items);
   return item;
+}
+
+// The item of the index-th identifier of an action, with the table's label.
+MenuItem Item(CommandAction action, MenuMark mark = MenuMark::None, int index = 0) {
+  return Command(std::u16string(CommandLabelOf(action, index)), CommandIdOf(action, index), mark);
 }
 
 MenuMark CheckIf(bool on) { return on ? MenuMark::Check : MenuMark::None; }
@@ -54,7 +57,7 @@ MenuItem LocationMenu(const AppState& state, Desktop& desktop, int m, int l, con
   MenuItem menu = Submenu(std::u16string(LocationMenuLabel(l)));
   const std::u16string_view keyword = at.keyword.View();
   menu.items.push_back(Command(
-      keyword.empty() ? std::u16string(u"ウィンドウ自動登録キーワード設定(&W)")
+      keyword.empty() ? std::u16string(CommandLabelOf(CommandAction::LocationKeyword))
                       : Cut(u"ウィンドウ自動登録キーワード設定 - " + std::u16string(keyword) + u"(&W)",
                             kLocationItemUnits),
       id(0)));
@@ -65,7 +68,7 @@ MenuItem LocationMenu(const AppState& state, Desktop& desktop, int m, int l, con
     menu.items.push_back(
         Command(Cut(u"登録解除 - " + title + u"（" + className + u"）(&T)", kLocationItemUnits), id(1)));
   }
-  menu.items.push_back(Command(u"ガイド色設定(&G)", id(2)));
+  menu.items.push_back(Command(std::u16string(CommandLabelOf(CommandAction::LocationGuideColor)), id(2)));
   menu.items.push_back(Separator());
   for (std::size_t i = 0; i < candidates.labels.size(); ++i) {
     menu.items.push_back(Command(candidates.labels[i], id(3 + static_cast<int>(i)),
@@ -96,7 +99,7 @@ MenuItem MonitorMenu(const AppState& state, Desktop& desktop, int m, const Candi
     menu.items.push_back(std::move(submenu));
   }
   menu.items.push_back(Separator());
-  menu.items.push_back(Command(u"一括登録(&I)", static_cast<std::uint16_t>(kRegistrationSheetFirst + m)));
+  menu.items.push_back(Item(CommandAction::RegistrationSheet, MenuMark::None, m));
   return menu;
 }
 
@@ -105,61 +108,57 @@ std::vector<MenuItem> CommonTail(const AppState& state, bool startupShortcutExis
   std::vector<MenuItem> tail;
   tail.push_back(Separator());
   tail.push_back(Submenu(u"コマンド(&C)", {
-      Command(u"処理を一時停止(&S)", kPause, CheckIf(state.paused)),
-      Command(u"一時全箇所表示(&I)", kShowAll, CheckIf(state.showAllActive)),
-      Command(u"全箇所登録解除(&R)", kUnregisterAll),
-      Command(u"全箇所キーワード適用(&K)", kApplyAllKeywords),
+      Item(CommandAction::Pause, CheckIf(state.paused)),
+      Item(CommandAction::ShowAll, CheckIf(state.showAllActive)),
+      Item(CommandAction::UnregisterAll),
+      Item(CommandAction::ApplyAllKeywords),
   }));
 
+  // SHOW -1..4 is the index of its item.
   std::vector<MenuItem> positions;
-  static constexpr std::array<std::u16string_view, 6> kPositions = {
-      u"非表示(&1)", u"中央(&2)", u"左上(&3)", u"右上(&4)", u"左下(&5)", u"右下(&6)"};
-  for (std::size_t i = 0; i < kPositions.size(); ++i) {
-    const auto id = static_cast<std::uint16_t>(kMonitorPopHidden + i);
-    positions.push_back(Command(std::u16string(kPositions[i]), id, RadioIf(id == kMonitorPopHidden + 1 + s.monitorPopShow)));
+  for (int i = 0; i < 6; ++i) {
+    positions.push_back(Item(CommandAction::MonitorPopPosition, RadioIf(i == s.monitorPopShow + 1), i));
   }
+  std::vector<MenuItem> colors;
+  for (int i = 0; i < 3; ++i) colors.push_back(Item(CommandAction::TrayIconColor, RadioIf(i == s.trayIconColor), i));
   tail.push_back(Submenu(u"設定(&O)", {
-      Command(u"オプション(&O)", kOptions),
-      Command(u"ガイド・ラベル設定(&G)", kGuideLabelSettings),
+      Item(CommandAction::Options),
+      Item(CommandAction::GuideLabelSettings),
       Submenu(u"トリガーウィンドウ(&T)", {
-          Command(u"トリガーウィンドウを有効にする(&T)", kTriggerEnable, CheckIf(s.triggerEnabled != 0)),
+          Item(CommandAction::TriggerEnable, CheckIf(s.triggerEnabled != 0)),
           Submenu(u"押下キー設定（複数選択可）(&O)", {
-              Command(u"Ctrlキー(&C)", kTriggerCtrl, CheckIf(s.triggerCtrl != 0)),
-              Command(u"Shiftキー(&S)", kTriggerShift, CheckIf(s.triggerShift != 0)),
-              Command(u"Altキー(&A)", kTriggerAlt, CheckIf(s.triggerAlt != 0)),
+              Item(CommandAction::TriggerCtrl, CheckIf(s.triggerCtrl != 0)),
+              Item(CommandAction::TriggerShift, CheckIf(s.triggerShift != 0)),
+              Item(CommandAction::TriggerAlt, CheckIf(s.triggerAlt != 0)),
           }),
-          Command(u"トリガーウィンドウ設定(&C)", kTriggerSettings),
+          Item(CommandAction::TriggerSettings),
       }),
       Submenu(u"モニター番号表示(&N)", {
           Submenu(u"表示位置設定(&H)", std::move(positions)),
-          Command(u"透明度設定(&T)", kMonitorPopAlpha),
-          Command(u"フォント設定(&F)", kMonitorPopFont),
+          Item(CommandAction::MonitorPopAlpha),
+          Item(CommandAction::MonitorPopFont),
       }),
-      Submenu(u"トレイアイコンカラー(&A)", {
-          Command(u"通常(&T)", kTrayColorNormal, RadioIf(s.trayIconColor == 0)),
-          Command(u"白(&S)", kTrayColorWhite, RadioIf(s.trayIconColor == 1)),
-          Command(u"黒(&K)", kTrayColorBlack, RadioIf(s.trayIconColor == 2)),
-      }),
+      Submenu(u"トレイアイコンカラー(&A)", std::move(colors)),
       Separator(),
-      Command(u"本ソフトをスタートアップに登録する(&R)", kStartupShortcut, CheckIf(startupShortcutExists)),
+      Item(CommandAction::StartupShortcut, CheckIf(startupShortcutExists)),
   }));
 
-  MenuItem profiles = Submenu(u"プロファイル(&P)", {Command(u"プロファイル名を変更(&P)", kProfileRename), Separator()});
+  MenuItem profiles = Submenu(u"プロファイル(&P)", {Item(CommandAction::ProfileRename), Separator()});
   for (int p = 0; p < kProfileCount; ++p) {
     // The digit suffix always survives; a long name is what gets cut.
     const std::u16string suffix = u"(&" + DecimalText((p + 1) % 10) + u")";
     std::u16string name(state.profiles.names[static_cast<std::size_t>(p)].View());
     if (name.size() + suffix.size() > kProfileItemUnits - 1) name.resize(kProfileItemUnits - 1 - suffix.size());
-    profiles.items.push_back(Command(name + suffix, static_cast<std::uint16_t>(kProfileFirst + p),
-                                     RadioIf(p == state.profiles.selected)));
+    profiles.items.push_back(
+        Command(name + suffix, CommandIdOf(CommandAction::SelectProfile, p), RadioIf(p == state.profiles.selected)));
   }
   tail.push_back(std::move(profiles));
   tail.push_back(Submenu(u"ヘルプ(&H)", {
-      Command(u"Readme.txt(&H)", kReadme),
+      Item(CommandAction::Readme),
       Separator(),
-      Command(u"バージョン情報(&A)", kAbout),
+      Item(CommandAction::About),
   }));
-  tail.push_back(Command(u"終了(&X)", kExit));
+  tail.push_back(Item(CommandAction::Exit));
   return tail;
 }
 
