@@ -147,6 +147,11 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
     anyShown = true;
     return;
   }
+  PutAway(monitor, location, now);
+}
+
+void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
+  const WindowHandle window = state_.At(monitor, location).window;
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& other : slot.locations) {
       if (other.window != window) continue;
@@ -157,6 +162,33 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   RememberWindowRect(monitor, location);
   desktop_.ShowWindow(window, ShowCommand::Hide);
 }
+
+void ShowHide::BringUpAt(int monitor, int location, Point at) {
+  LocationSlot& slot = state_.At(monitor, location);
+  const WindowHandle window = slot.window;
+  // Nothing to give the foreground back to: the trigger window never takes it.
+  if (state_.savedForeground == kNoWindow) state_.savedForeground = kCapturedNothing;
+  if (state_.settings.hideTaskbar != 0) taskbar_.HideTaskbar();
+  if (desktop_.IsMinimized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
+  if (desktop_.IsMaximized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
+  desktop_.PlaceWindow(window, TopmostShownAsync());
+  if (state_.settings.keepWindowPos != 0) {
+    PlaceAtSavedRect(monitor, location);
+  } else {
+    Rect rect;
+    desktop_.WindowRect(window, rect);
+    Placement p;
+    p.zOrder = ShownZOrder();
+    p.move = true;
+    p.position = FitRectAroundPoint(state_.Monitor(monitor).monitorRect, rect, at);
+    desktop_.PlaceWindow(window, p);
+  }
+  slot.stamp = desktop_.TickCount() + kShownStampOffset;
+  slot.shown = 1;
+  slot.visited = 0;
+}
+
+void ShowHide::BringDown(int monitor, int location) { PutAway(monitor, location, desktop_.TickCount()); }
 
 void ShowHide::RememberWindowRect(int monitor, int location) {
   LocationSlot& at = state_.At(monitor, location);

@@ -60,9 +60,18 @@ class ShowHide {
   // The location's window is going away: its rectangle is kept in the slot
   // and told, unless it is minimised, maximised or cannot be read.
   void RememberWindowRect(int monitor, int location);
+  // From the trigger window: the location's window comes up around `at`
+  // (screen) inside the monitor, without taking the foreground from
+  // anyone, and is hidden from then on by the usual rule; or it goes away
+  // as the rule would put it away.
+  void BringUpAt(int monitor, int location, Point at);
+  void BringDown(int monitor, int location);
 
  private:
   bool HeldElsewhere(WindowHandle window, int monitor, int location) const;
+  // Hidden at every location holding it, each waiting for the pointer
+  // again; the rectangle remembered for this one.
+  void PutAway(int monitor, int location, std::uint32_t now);
   ZOrder ShownZOrder() const { return state_.settings.topmost != 0 ? ZOrder::Topmost : ZOrder::NotTopmost; }
 
   AppState& state_;

@@ -1,0 +1,94 @@
+#include "core/overlays/trigger.h"
+
+#include <array>
+
+#include "core/overlays/guides.h"
+
+namespace peekbar {
+namespace {
+
+constexpr int G = kTriggerGap;
+constexpr int X = kTriggerCloseBlock;
+
+// Each corner an L of three cells in the grid's corner, each middle three
+// cells of the outer ring, each side piece two cells of the second ring,
+// and the close block in the centre.
+constexpr std::array<std::array<int, kTriggerGridSize>, kTriggerGridSize> kGrid = {{
+    {0, 0, G, 2, 2, 2, G, 4, 4},
+    {0, G, 1, 1, G, 3, 3, G, 4},
+    {G, 15, X, X, X, X, X, 5, G},
+    {14, 15, X, X, X, X, X, 5, 6},
+    {14, G, X, X, X, X, X, G, 6},
+    {14, 13, X, X, X, X, X, 7, 6},
+    {G, 13, X, X, X, X, X, 7, G},
+    {12, G, 11, 11, G, 9, 9, G, 8},
+    {12, 12, G, 10, 10, 10, G, 8, 8},
+}};
+
+constexpr Color kGapColor = 0x808080;         // RGB(128, 128, 128)
+constexpr Color kUnregisteredColor = 0x404040;  // RGB(64, 64, 64)
+constexpr Color kBlack = 0x000000;
+constexpr Color kWhite = 0xFFFFFF;
+
+}  // namespace
+
+int TriggerGridValue(int row, int column) {
+  if (row < 0 || row >= kTriggerGridSize || column < 0 || column >= kTriggerGridSize) return kTriggerGap;
+  return kGrid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+int TriggerCellAt(Point client, std::int32_t width, std::int32_t height) {
+  // Left of or above the window is outside too, although a division would
+  // round it into the first column or row.
+  if (width <= 0 || height <= 0 || client.x < 0 || client.y < 0) return kTriggerGap;
+  // The last cell whose painted rectangle starts at or before the point, so
+  // that every pixel hits the cell painted on it.
+  const auto index = [](std::int32_t v, std::int32_t extent) {
+    return static_cast<int>((static_cast<std::int64_t>(v) * kTriggerGridSize + kTriggerGridSize - 1) / extent);
+  };
+  return TriggerGridValue(index(client.y, height), index(client.x, width));
+}
+
+Rect TriggerCellRect(int row, int column, std::int32_t width, std::int32_t height) {
+  const auto edge = [](int index, std::int32_t extent) {
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(index) * extent / kTriggerGridSize);
+  };
+  return {edge(column, width), edge(row, height), edge(column + 1, width), edge(row + 1, height)};
+}
+
+TriggerKeyRequest DecideTriggerKeys(const AppState& state) {
+  const Settings& s = state.settings;
+  if (s.triggerCtrl == 0 && s.triggerShift == 0 && s.triggerAlt == 0) return TriggerKeyRequest::None;
+  return KeysHeld(state, s.triggerCtrl, s.triggerShift, s.triggerAlt) ? TriggerKeyRequest::BringUp
+                                                                       : TriggerKeyRequest::HideAndRearm;
+}
+
+Color InverseColor(Color color) { return (~color) & 0xFFFFFF; }
+
+TriggerCellLook TriggerCellLookOf(int value, int hovered, const MonitorSlot& monitor) {
+  TriggerCellLook look;
+  if (value == kTriggerGap) {
+    look.fill = kGapColor;
+  } else if (value == kTriggerCloseBlock) {
+    look.fill = hovered == kTriggerCloseBlock ? kBlack : kWhite;
+  } else if (monitor[value].window == kNoWindow) {
+    look.fill = kUnregisteredColor;
+  } else {
+    const Color base = monitor[value].guideColor;
+    look.fill = hovered == value ? InverseColor(base) : base;
+    look.hatched = monitor[value].shown != 0;
+    look.hatch = InverseColor(look.fill);
+  }
+  return look;
+}
+
+Point TriggerTipPosition(Point pointer, std::int32_t w, std::int32_t h, std::int32_t halfCursor, const Rect& m) {
+  const std::int64_t x = pointer.x;
+  const std::int64_t y = pointer.y;
+  Point at;
+  at.x = x + w > m.right ? m.right - w : pointer.x;
+  at.y = y + h + halfCursor > m.bottom ? pointer.y - h : pointer.y + halfCursor;
+  return at;
+}
+
+}  // namespace peekbar
