@@ -96,6 +96,17 @@ void TestProgram::Close() {
     windows_.clear();
 }
 
+void TestProgram::Kill() {
+    if (process_) TerminateProcess(process_, 1);
+    Close();
+}
+
+bool TestProgram::Hang(size_t i) const { return PostMessageW(Window(i), WM_APP + 1, 0, 0) != FALSE; }
+
+bool TestProgram::KeepBusy(size_t i, DWORD milliseconds) const {
+    return PostMessageW(Window(i), WM_APP + 2, milliseconds, 0) != FALSE;
+}
+
 std::vector<HWND> VisibleTopLevelWindows() {
     std::vector<HWND> windows;
     EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));

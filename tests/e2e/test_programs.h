@@ -44,6 +44,13 @@ public:
 
     // Ends the program now (see above).
     void Close();
+    // Ends it at once, as a user ends a program that does not answer.
+    void Kill();
+
+    // The test program's window `i` stops answering for good, or is busy
+    // for `milliseconds`.
+    bool Hang(size_t i) const;
+    bool KeepBusy(size_t i, DWORD milliseconds) const;
 
 private:
     static TestProgram Start(const std::wstring& exePath, const std::wstring& arguments, const wchar_t* className,

@@ -1,6 +1,8 @@
 // A plain program with ordinary top-level windows for the end-to-end tests to
 // register: one window per argument, titled with it, of class
-// PEEKBAR_TEST_TARGET, 400 x 300 at staggered positions.
+// PEEKBAR_TEST_TARGET, 400 x 300 at staggered positions. Posted WM_APP + 1,
+// its thread stops answering for good (a hung program); posted WM_APP + 2,
+// it is busy for wParam milliseconds.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -12,6 +14,8 @@ int openWindows = 0;
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) ++openWindows;
+  if (message == WM_APP + 1) Sleep(INFINITE);
+  if (message == WM_APP + 2) Sleep(static_cast<DWORD>(wParam));
   if (message == WM_DESTROY) {
     // The last window closed ends the program.
     if (--openWindows == 0) PostQuitMessage(0);

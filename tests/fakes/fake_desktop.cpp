@@ -14,7 +14,7 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "ForegroundLockTimeout", "SetForegroundLockTimeout", "WindowTitle",
     "WindowClassName", "FindTopLevelWindow",     "EnumerateTopLevelWindows",
     "IsKeyHeld",       "Pause",                  "ShowWindowAsync",
-    "WindowProcessId",
+    "WindowProcessId", "IsResponding",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -150,12 +150,34 @@ DesktopCall& FakeDesktop::Record(DesktopMethod method, WindowHandle window) {
   static DesktopCall scratch;
   if (!recording_) {
     scratch = DesktopCall{};
+    scratch.method = method;
+    scratch.window = window;
     return scratch;
   }
   DesktopCall& call = calls_.emplace_back();
   call.method = method;
   call.window = window;
   return call;
+}
+
+void FakeDesktop::NoteIfBlocking(const DesktopCall& call) {
+  const FakeWindow* w = Find(call.window);
+  if (w == nullptr || !w->hung) return;
+  bool blocking = false;
+  switch (call.method) {
+    case DesktopMethod::ShowWindow:
+    case DesktopMethod::BringToTop:
+    case DesktopMethod::SetFocus:
+    case DesktopMethod::AttachInputToForeground:
+      blocking = true;
+      break;
+    case DesktopMethod::PlaceWindow:
+      blocking = !call.placement.async;
+      break;
+    default:
+      break;
+  }
+  if (blocking) blockingCalls_.push_back(Describe(call));
 }
 
 int FakeDesktop::TotalCalls() const {
@@ -266,6 +288,12 @@ bool FakeDesktop::WindowExists(WindowHandle window) {
   return Find(window) != nullptr;
 }
 
+bool FakeDesktop::IsResponding(WindowHandle window) {
+  Record(DesktopMethod::IsResponding, window);
+  const FakeWindow* w = Find(window);
+  return w == nullptr || !w->hung;
+}
+
 bool FakeDesktop::IsWindowVisible(WindowHandle window) {
   Record(DesktopMethod::IsWindowVisible, window);
   const FakeWindow* w = Find(window);
@@ -298,7 +326,9 @@ void FakeDesktop::ShowWindowAsync(WindowHandle window, ShowCommand command) {
 }
 
 void FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
-  Record(DesktopMethod::ShowWindow, window).show = command;
+  DesktopCall& call = Record(DesktopMethod::ShowWindow, window);
+  call.show = command;
+  NoteIfBlocking(call);
   ApplyShow(window, command, false);
 }
 
@@ -325,7 +355,9 @@ void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async
 }
 
 void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
-  Record(DesktopMethod::PlaceWindow, window).placement = placement;
+  DesktopCall& call = Record(DesktopMethod::PlaceWindow, window);
+  call.placement = placement;
+  NoteIfBlocking(call);
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
   if (placement.move) {
@@ -360,12 +392,12 @@ void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
 }
 
 void FakeDesktop::BringToTop(WindowHandle window) {
-  Record(DesktopMethod::BringToTop, window);
+  NoteIfBlocking(Record(DesktopMethod::BringToTop, window));
   RaiseWithinBand(window);
 }
 
 void FakeDesktop::SetFocus(WindowHandle window) {
-  Record(DesktopMethod::SetFocus, window);
+  NoteIfBlocking(Record(DesktopMethod::SetFocus, window));
   if (Find(window) != nullptr) focus_ = window;
 }
 
@@ -383,7 +415,9 @@ bool FakeDesktop::SetForegroundWindow(WindowHandle window) {
 }
 
 void FakeDesktop::AttachInputToForeground(WindowHandle window, bool attach) {
-  Record(DesktopMethod::AttachInputToForeground, window).flag = attach;
+  DesktopCall& call = Record(DesktopMethod::AttachInputToForeground, window);
+  call.flag = attach;
+  NoteIfBlocking(call);
   const FakeWindow* w = Find(window);
   const std::uint32_t thread = w != nullptr ? w->thread : 0;
   if (thread == 0 || thread == kOwnThread) return;  // nothing to join

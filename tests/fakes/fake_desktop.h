@@ -35,6 +35,7 @@ struct FakeWindow {
   bool rectFails = false;        // WindowRect reports failure for this window
   bool asyncShowPending = false; // asynchronous show requests are not yet carried out by the window's
                                  // thread: it stays invisible until the test makes it visible
+  bool hung = false;             // its thread does not answer: a synchronous call on it would block
 };
 
 enum class DesktopMethod : std::uint8_t {
@@ -63,8 +64,9 @@ enum class DesktopMethod : std::uint8_t {
   Pause,
   ShowWindowAsync,
   WindowProcessId,
+  IsResponding,
 };
-inline constexpr std::size_t kDesktopMethodCount = 25;
+inline constexpr std::size_t kDesktopMethodCount = 26;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -140,6 +142,10 @@ class FakeDesktop final : public Desktop {
   // Every WindowRect query fails.
   void SetWindowRectFails(bool fails) { allRectsFail_ = fails; }
 
+  // Synchronous calls made on windows whose thread is hung ("ShowWindow
+  // editor Hide", ...): each of them would have frozen the program.
+  const std::vector<std::string>& BlockingCalls() const { return blockingCalls_; }
+
   // ---- What the core did ----
 
   int Calls(DesktopMethod method) const { return counts_[static_cast<std::size_t>(method)]; }
@@ -162,6 +168,7 @@ class FakeDesktop final : public Desktop {
   bool IsKeyHeld(VirtualKey key) override;
   void Pause(std::uint32_t milliseconds) override;
   bool WindowExists(WindowHandle window) override;
+  bool IsResponding(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool WindowRect(WindowHandle window, Rect& rect) override;
   bool IsMinimized(WindowHandle window) override;
@@ -190,6 +197,8 @@ class FakeDesktop final : public Desktop {
   static std::size_t KeyIndex(VirtualKey key) { return static_cast<std::size_t>(key); }
 
   DesktopCall& Record(DesktopMethod method, WindowHandle window = kNoWindow);
+  // Notes a synchronous call that would wait for a hung window's thread.
+  void NoteIfBlocking(const DesktopCall& call);
   void RaiseWithinBand(WindowHandle window);
   void ApplyShow(WindowHandle window, ShowCommand command, bool async);
 
@@ -210,6 +219,7 @@ class FakeDesktop final : public Desktop {
   std::multiset<std::uint32_t> attached_;
   bool allRectsFail_ = false;
 
+  std::vector<std::string> blockingCalls_;
   std::array<int, kDesktopMethodCount> counts_{};
   std::vector<DesktopCall> calls_;
   bool recording_ = true;

@@ -4,6 +4,7 @@
 // poll, and what a tick may cost.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -702,6 +703,99 @@ TEST(TickCostTest, SteadyStateTicksAllocateNothing) {
     EXPECT_EQ(allocations, 0) << "pointer at " << p.x << "," << p.y;
   }
   EXPECT_TRUE(s.Shown(TopMiddle, 1));
+}
+
+// A window whose thread does not answer gets only calls that do not wait for
+// it, through everything the program does with a registered window; one that
+// answers keeps the synchronous path.
+TEST(HungWindowTest, NothingWaitsForAHungWindowOrTaskbar) {
+  for (const bool hung : {false, true}) {
+    SCOPED_TRACE(hung ? "hung" : "answering");
+    Scene s;
+    s.h.settings().hideTaskbar = 1;
+    s.h.settings().showingDelay = 0;
+    s.h.desktop.Find(s.editor)->hung = hung;
+    s.h.desktop.Find(s.editor)->title = u"editor";
+    s.h.desktop.Find(s.taskbar)->hung = hung;
+    s.Slot()[TopMiddle].keyword = u"editor*";
+    s.h.desktop.Find(s.editor)->visible = true;
+    s.h.app.OnCommand(command_id::kApplyAllKeywords);
+    ASSERT_EQ(s.Slot()[TopMiddle].window, s.editor);
+    s.h.desktop.ResetCalls();
+
+    s.BringUp(TopMiddle, {960, 0});
+    const std::vector<std::string> log = s.h.desktop.Log();
+    const auto has = [&](const std::string& call) { return std::find(log.begin(), log.end(), call) != log.end(); };
+    EXPECT_EQ(has("SetFocus editor"), !hung);
+    EXPECT_EQ(has("BringToTop editor"), !hung);
+    EXPECT_EQ(has("PlaceWindow editor NotTopmost move=(760,0)"), !hung);
+    EXPECT_EQ(has("PlaceWindow editor NotTopmost move=(760,0) async"), hung);
+    s.VisitAndLeave(s.editor, {960, 600});
+    ASSERT_GT(TicksUntilHidden(s, s.editor), 0);
+    s.h.app.OnCommand(command_id::kShowAll);
+    s.h.app.OnCommand(command_id::kShowAll);
+    s.h.app.OnCommand(command_id::kApplyAllKeywords);
+    s.h.app.OnCommand(command_id::kUnregisterAll);
+    s.h.app.Shutdown();
+    EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
+    int editorShowCalls = 0;
+    for (const DesktopCall& call : s.h.desktop.CallList()) {
+      if (call.method == DesktopMethod::ShowWindow && call.window == s.editor) ++editorShowCalls;
+    }
+    EXPECT_EQ(editorShowCalls > 0, !hung) << "the answering path is synchronous";
+  }
+}
+
+TEST(HungWindowTest, AHungForegroundWindowIsNotJoinedButTheWindowStillComesToTheFront) {
+  Scene s;
+  s.h.settings().showingDelay = 0;
+  s.h.desktop.Find(s.browser)->hung = true;
+  s.Register(s.editor, TopMiddle);
+  s.h.desktop.ResetCalls();
+  s.BringUp(TopMiddle, {960, 0});
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::AttachInputToForeground), 0);
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::SetFocus), 0);
+  EXPECT_EQ(s.h.desktop.Foreground(), s.editor);
+  EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
+}
+
+// Shown without waiting, a window may take a while to appear: the cycle goes
+// on meanwhile. Once it has been seen, its own program hiding or minimising
+// it ends its part of the cycle as a hide would, and its edge works again.
+TEST(ShowCycleTest, AWindowNotYetOnScreenKeepsTheCycleOneHiddenByItsProgramEndsIt) {
+  for (const bool minimised : {false, true}) {
+    SCOPED_TRACE(minimised ? "minimised by its program" : "hidden by its program");
+    Scene s;
+    s.h.settings().hideTaskbar = 1;
+    s.h.settings().showingDelay = 0;
+    s.h.desktop.Find(s.editor)->asyncShowPending = true;
+    s.h.desktop.Find(s.editor)->hung = true;
+    s.Register(s.editor, TopMiddle);
+    s.BringUp(TopMiddle, {960, 0});
+    s.h.desktop.SetPointer(960, 600);
+    for (int i = 0; i < 20; ++i) s.Tick();
+    EXPECT_FALSE(s.Visible(s.editor));
+    EXPECT_TRUE(s.Shown(TopMiddle)) << "ended before the window ever came";
+    EXPECT_FALSE(s.Visible(s.taskbar));
+
+    FakeWindow& editor = *s.h.desktop.Find(s.editor);
+    editor.asyncShowPending = false;
+    editor.visible = true;
+    s.Tick();
+    EXPECT_TRUE(s.Shown(TopMiddle));
+    if (minimised) {
+      editor.minimized = true;
+    } else {
+      editor.visible = false;
+    }
+    s.Tick();
+    EXPECT_FALSE(s.Shown(TopMiddle));
+    EXPECT_TRUE(s.Visible(s.taskbar)) << "the cycle did not end";
+    EXPECT_FALSE(s.Visible(s.editor));
+
+    editor.minimized = false;
+    s.BringUp(TopMiddle, {960, 0});
+  }
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ void GlobalCommands::ToggleShowAll() {
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
       if (at.window == kNoWindow) continue;
-      desktop_.ShowWindow(at.window, ShowCommand::Hide);
+      ShowWindowSafely(desktop_, at.window, ShowCommand::Hide);
       at.shown = 0;
       at.stamp = now;
     }

@@ -89,10 +89,15 @@ class Desktop {
   virtual bool IsKeyDown(VirtualKey key) = 0;
   // Held down as the thread's input state sees it (GetKeyState high bit).
   virtual bool IsKeyHeld(VirtualKey key) = 0;
-  // Blocks the thread; only for short waits on another program's window.
+  // Waits, answering only the messages other threads send to this one: no
+  // tick, command or exit runs meanwhile. For short waits on another
+  // program's windows.
   virtual void Pause(std::uint32_t milliseconds) = 0;
 
   virtual bool WindowExists(WindowHandle window) = 0;
+  // Whether the window's thread answers at once. A synchronous call on a
+  // window whose thread does not (hung, or busy) would wait for it.
+  virtual bool IsResponding(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual bool WindowRect(WindowHandle window, Rect& rect) = 0;
   virtual bool IsMinimized(WindowHandle window) = 0;
@@ -124,5 +129,25 @@ class Desktop {
   // false to stop.
   virtual void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) = 0;
 };
+
+// Shows, hides or restores a window: synchronously, done on return, when
+// its thread answers; otherwise asynchronously, so that a hung program never
+// holds this one up.
+inline void ShowWindowSafely(Desktop& desktop, WindowHandle window, ShowCommand command, bool answers) {
+  if (answers) {
+    desktop.ShowWindow(window, command);
+  } else {
+    desktop.ShowWindowAsync(window, command);
+  }
+}
+inline void ShowWindowSafely(Desktop& desktop, WindowHandle window, ShowCommand command) {
+  ShowWindowSafely(desktop, window, command, desktop.IsResponding(window));
+}
+
+// Places a window, asynchronously when its thread does not answer.
+inline void PlaceWindowSafely(Desktop& desktop, WindowHandle window, Placement placement, bool answers) {
+  if (!answers) placement.async = true;
+  desktop.PlaceWindow(window, placement);
+}
 
 }  // namespace peekbar

@@ -58,6 +58,9 @@ struct LocationSlot {
   std::int32_t shown = 0;
   std::int32_t visited = 0;
   std::uint32_t stamp = 0;
+  // Seen on screen since it was last shown: a window shown without waiting
+  // for its thread may take a while to appear.
+  bool seenVisible = false;
 };
 
 struct MonitorSlot {

@@ -1,6 +1,7 @@
 #include "core/engine/show_hide.h"
 
 #include <array>
+#include <vector>
 
 namespace peekbar {
 namespace {
@@ -97,42 +98,69 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
     state_.savedForeground = foreground != kNoWindow ? foreground : kCapturedNothing;
   }
   if (s.hideTaskbar != 0) taskbar_.HideTaskbar();
-  if (desktop_.IsMinimized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
-  if (desktop_.IsMaximized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
+  // A window whose thread does not answer gets only calls that do not wait
+  // for it: restored, shown and placed asynchronously, and not forced into
+  // the foreground.
+  const bool answers = desktop_.IsResponding(window);
+  Restore(window, answers);
 
-  if (desktop_.ForegroundWindow() == window) {
+  if (desktop_.ForegroundWindow() == window || !answers) {
     desktop_.PlaceWindow(window, TopmostShownAsync());
   } else {
     ForceForeground(window);
   }
   if (s.keepWindowPos != 0) {
-    PlaceAtSavedRect(monitor, location);
+    PlaceAtSavedRect(monitor, location, answers);
   } else {
-    PlaceAtEdge(monitor, location, pointer);
+    PlaceAtEdge(monitor, location, pointer, answers);
   }
   at.stamp = now + kShownStampOffset;
   at.shown = 1;
   at.visited = 0;
+  at.seenVisible = false;
   anyShown = true;
+}
+
+void ShowHide::Restore(WindowHandle window, bool answers) {
+  // Tested apart: a window minimised from the maximised state is restored twice.
+  if (desktop_.IsMinimized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
+  if (desktop_.IsMaximized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
 }
 
 void ShowHide::ForceForeground(WindowHandle window) {
   const WindowHandle foreground = desktop_.ForegroundWindow();
+  // Joining the input of a foreground window whose thread does not answer,
+  // and setting the focus through it, would wait for that thread.
+  const bool joinInput = foreground == kNoWindow || desktop_.IsResponding(foreground);
   if (!state_.userForegroundLockTimeout) state_.userForegroundLockTimeout = desktop_.ForegroundLockTimeout();
-  desktop_.AttachInputToForeground(foreground, true);
+  if (joinInput) desktop_.AttachInputToForeground(foreground, true);
   desktop_.SetForegroundLockTimeout(0);
   desktop_.SetForegroundWindow(window);
   desktop_.PlaceWindow(window, TopmostShownAsync());
   desktop_.BringToTop(window);
   desktop_.ShowWindowAsync(window, ShowCommand::Show);
-  desktop_.SetFocus(window);
+  if (joinInput) desktop_.SetFocus(window);
   desktop_.SetForegroundLockTimeout(0);
-  desktop_.AttachInputToForeground(foreground, false);
+  if (joinInput) desktop_.AttachInputToForeground(foreground, false);
 }
 
 void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer) {
   LocationSlot& at = state_.At(monitor, location);
   const WindowHandle window = at.window;
+  // Shown without waiting for its thread, it may not be on screen yet: the
+  // show cycle goes on meanwhile. Once seen, a window that its own program
+  // hides or minimises (a program that closes to the tray) has gone away as
+  // if by the rule, and its edge works again.
+  const bool onScreen = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
+  if (!onScreen) {
+    if (at.seenVisible) {
+      PutAway(monitor, location, now);
+    } else {
+      anyShown = true;
+    }
+    return;
+  }
+  at.seenVisible = true;
   Rect rect;
   const bool inside = desktop_.WindowRect(window, rect) && rect.Contains(pointer);
   // Dragging or resizing that carries the pointer outside counts as inside.
@@ -160,7 +188,7 @@ void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
     }
   }
   RememberWindowRect(monitor, location);
-  desktop_.ShowWindow(window, ShowCommand::Hide);
+  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
 }
 
 void ShowHide::BringUpAt(int monitor, int location, Point at) {
@@ -169,11 +197,11 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
   // Nothing to give the foreground back to: the trigger window never takes it.
   if (state_.savedForeground == kNoWindow) state_.savedForeground = kCapturedNothing;
   if (state_.settings.hideTaskbar != 0) taskbar_.HideTaskbar();
-  if (desktop_.IsMinimized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
-  if (desktop_.IsMaximized(window)) desktop_.ShowWindow(window, ShowCommand::Restore);
+  const bool answers = desktop_.IsResponding(window);
+  Restore(window, answers);
   desktop_.PlaceWindow(window, TopmostShownAsync());
   if (state_.settings.keepWindowPos != 0) {
-    PlaceAtSavedRect(monitor, location);
+    PlaceAtSavedRect(monitor, location, answers);
   } else {
     Rect rect;
     desktop_.WindowRect(window, rect);
@@ -181,11 +209,12 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
     p.zOrder = ShownZOrder();
     p.move = true;
     p.position = FitRectAroundPoint(state_.Monitor(monitor).monitorRect, rect, at);
-    desktop_.PlaceWindow(window, p);
+    PlaceWindowSafely(desktop_, window, p, answers);
   }
   slot.stamp = desktop_.TickCount() + kShownStampOffset;
   slot.shown = 1;
   slot.visited = 0;
+  slot.seenVisible = false;
 }
 
 void ShowHide::BringDown(int monitor, int location) { PutAway(monitor, location, desktop_.TickCount()); }
@@ -199,7 +228,7 @@ void ShowHide::RememberWindowRect(int monitor, int location) {
   rects_.WindowRectTaken(monitor, location, rect);
 }
 
-void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer) {
+void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer, bool answers) {
   const Rect& monitorRect = state_.Monitor(monitor).monitorRect;
   const WindowHandle window = state_.At(monitor, location).window;
   Rect rect;
@@ -209,15 +238,15 @@ void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer) {
   p.zOrder = ShownZOrder();
   p.move = true;
   p.position = DockedPosition(monitorRect, edge, rect.Width(), rect.Height(), pointer);
-  desktop_.PlaceWindow(window, p);
+  PlaceWindowSafely(desktop_, window, p, answers);
 }
 
-void ShowHide::PlaceAtSavedRect(int monitor, int location) {
+void ShowHide::PlaceAtSavedRect(int monitor, int location, bool answers) {
   const LocationSlot& at = state_.At(monitor, location);
   // Without a remembered rectangle only the z-order changes.
   Placement p = at.savedRect.Width() > 0 && at.savedRect.Height() > 0 ? PlacementAt(at.savedRect) : Placement{};
   p.zOrder = ShownZOrder();
-  desktop_.PlaceWindow(at.window, p);
+  PlaceWindowSafely(desktop_, at.window, p, answers);
 }
 
 bool ShowHide::HeldElsewhere(WindowHandle window, int monitor, int location) const {
@@ -244,9 +273,15 @@ void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
 }
 
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows) {
-  for (const WindowHandle window : windows) desktop.PlaceWindow(window, GiveBackPlacement());
+  std::vector<WindowHandle> awaited;
+  for (const WindowHandle window : windows) {
+    desktop.PlaceWindow(window, GiveBackPlacement());
+    // A window whose thread does not answer will not come up soon: it is
+    // not waited for.
+    if (desktop.IsResponding(window)) awaited.push_back(window);
+  }
   const auto allUp = [&] {
-    for (const WindowHandle window : windows) {
+    for (const WindowHandle window : awaited) {
       if (desktop.WindowExists(window) && !desktop.IsWindowVisible(window)) return false;
     }
     return true;

@@ -31,8 +31,10 @@ Point DockedPosition(const Rect& monitor, Edge edge, std::int32_t width, std::in
 void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop);
 
 // Gives the windows back (shown, not topmost, without waiting for their
-// threads), then waits until each is visible or gone, in steps of 50 ms and
-// 2 s at most: only a visible window is found among the candidates.
+// threads), then waits until each whose thread answers is visible or gone,
+// in steps of 50 ms and 2 s at most for all of them together: only a
+// visible window is found among the candidates. Meanwhile only messages
+// sent by other threads are answered.
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows);
 
 // Told when the rectangle of a window going away was taken, so that the
@@ -50,8 +52,10 @@ class ShowHide {
 
   void TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
   void CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
-  void PlaceAtEdge(int monitor, int location, Point pointer);
-  void PlaceAtSavedRect(int monitor, int location);
+  // `answers`: whether the window's thread answers; when it does not, the
+  // placement does not wait for it.
+  void PlaceAtEdge(int monitor, int location, Point pointer, bool answers);
+  void PlaceAtSavedRect(int monitor, int location, bool answers);
   // Gives the location's window back to the user (visible, not topmost)
   // unless another location still holds it. The caller then changes it.
   void ReleaseWindow(int monitor, int location);
@@ -69,6 +73,8 @@ class ShowHide {
 
  private:
   bool HeldElsewhere(WindowHandle window, int monitor, int location) const;
+  // Out of the minimised or maximised state, into its normal size.
+  void Restore(WindowHandle window, bool answers);
   // Hidden at every location holding it, each waiting for the pointer
   // again; the rectangle remembered for this one.
   void PutAway(int monitor, int location, std::uint32_t now);

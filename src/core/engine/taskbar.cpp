@@ -40,14 +40,14 @@ void Taskbar::HideTaskbar() {
   if (!TaskbarKnown()) return;
   // Written down before it happens: an end without exit must show it again.
   journal_.SetTaskbarHidden(true);
-  desktop_.ShowWindow(state_.taskbarWindow, ShowCommand::Hide);
-  if (state_.startButtonWindow != kNoWindow) desktop_.ShowWindow(state_.startButtonWindow, ShowCommand::Hide);
+  ShowWindowSafely(desktop_, state_.taskbarWindow, ShowCommand::Hide);
+  if (state_.startButtonWindow != kNoWindow) ShowWindowSafely(desktop_, state_.startButtonWindow, ShowCommand::Hide);
 }
 
 void Taskbar::ShowTaskbar() {
   if (TaskbarKnown()) {
-    desktop_.ShowWindow(state_.taskbarWindow, ShowCommand::Show);
-    if (state_.startButtonWindow != kNoWindow) desktop_.ShowWindow(state_.startButtonWindow, ShowCommand::Show);
+    ShowWindowSafely(desktop_, state_.taskbarWindow, ShowCommand::Show);
+    if (state_.startButtonWindow != kNoWindow) ShowWindowSafely(desktop_, state_.startButtonWindow, ShowCommand::Show);
   }
   journal_.SetTaskbarHidden(false);
 }

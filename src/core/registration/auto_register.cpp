@@ -13,7 +13,7 @@ void AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   const WindowHandle previous = at.window;
   showHide_.ReleaseWindow(monitor, location);
   journal_.Add(window);
-  desktop_.ShowWindow(window, ShowCommand::Hide);
+  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
   at.window = window;
   at.shown = 0;
   at.stamp = desktop_.TickCount();
@@ -57,13 +57,16 @@ void AutoRegistration::RegisterByKeyword(int monitor, int location) {
 }
 
 void AutoRegistration::RegisterAllByKeywords() {
+  // Every registration is given back, once per location holding it, and
+  // all of them are waited for together.
+  std::vector<WindowHandle> givenBack;
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
-      if (at.window == kNoWindow) continue;
-      GiveBackAndWait(desktop_, std::span(&at.window, 1));
+      if (at.window != kNoWindow) givenBack.push_back(at.window);
       at.window = kNoWindow;
     }
   }
+  GiveBackAndWait(desktop_, givenBack);
   // Every location's candidates are the windows registered at the locations
   // before it, then the visible windows from front to back. With all
   // registrations given back, one listing of the desktop yields the visible

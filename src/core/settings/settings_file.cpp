@@ -167,7 +167,7 @@ void SettingsFile::RestoreWindowRect(int monitor, int location) {
   if (rect.Width() <= 0 || rect.Height() <= 0) return;
   Placement placement = PlacementAt(rect);
   placement.noActivate = true;
-  desktop_.PlaceWindow(at.window, placement);
+  PlaceWindowSafely(desktop_, at.window, placement, desktop_.IsResponding(at.window));
 }
 
 }  // namespace peekbar

@@ -40,6 +40,15 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // While the program waits for windows it gave back, the registrations are
+  // half rebuilt: what another program sends meanwhile waits its turn in
+  // the queue, like what is posted, and the tick that would run is skipped.
+  if (desktop_.Waiting()) {
+    const bool deferred = message == WM_COMMAND || message == WM_APP || message == WM_CLOSE ||
+                          (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_);
+    if (deferred) PostMessageW(window, message, wParam, lParam);
+    if (deferred || message == WM_TIMER) return 0;
+  }
   // The shell's restart broadcast is tested first, once its number is known.
   if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
     app_.OnTaskbarCreated();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "core/app/app.h"
+#include "win32/app/win32_desktop.h"
 #include "win32/app/win32_shell.h"
 
 namespace peekbar::win32 {
@@ -13,7 +14,7 @@ inline constexpr wchar_t kMainWindowClass[] = L"PEEKBAR_MAIN";
 
 class MainWindow final {
  public:
-  MainWindow(App& app, Win32Shell& shell) : app_(app), shell_(shell) {}
+  MainWindow(App& app, Win32Shell& shell, const Win32Desktop& desktop) : app_(app), shell_(shell), desktop_(desktop) {}
 
   bool RegisterWindowClass(HINSTANCE instance);
   HWND Create(HINSTANCE instance);
@@ -26,6 +27,7 @@ class MainWindow final {
 
   App& app_;
   Win32Shell& shell_;
+  const Win32Desktop& desktop_;
   HINSTANCE instance_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
 };

@@ -7,6 +7,10 @@
 namespace peekbar::win32 {
 namespace {
 
+// How long a window's thread may take to answer before it counts as not
+// answering; a window busy for longer is handled without waiting for it.
+constexpr UINT kAnswerTimeoutMs = 50;
+
 BOOL CALLBACK VisitTopLevelWindow(HWND window, LPARAM context) {
   const auto& visit = *reinterpret_cast<const std::function<bool(WindowHandle)>*>(context);
   return visit(FromHwnd(window)) ? TRUE : FALSE;
@@ -36,9 +40,34 @@ bool Win32Desktop::IsKeyDown(VirtualKey key) { return GetAsyncKeyState(static_ca
 
 bool Win32Desktop::IsKeyHeld(VirtualKey key) { return (GetKeyState(static_cast<int>(key)) & 0x8000) != 0; }
 
-void Win32Desktop::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
+void Win32Desktop::Pause(std::uint32_t milliseconds) {
+  const DWORD start = GetTickCount();
+  waiting_ = true;
+  for (;;) {
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds) break;
+    // Messages sent by other threads are answered; posted ones (timer,
+    // commands, the quit message) stay queued for the message loop.
+    if (MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds - elapsed, QS_SENDMESSAGE, 0) == WAIT_OBJECT_0) {
+      MSG message;
+      PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+  }
+  waiting_ = false;
+}
 
 bool Win32Desktop::WindowExists(WindowHandle window) { return IsWindow(ToHwnd(window)) != FALSE; }
+
+bool Win32Desktop::IsResponding(WindowHandle window) {
+  const HWND hwnd = ToHwnd(window);
+  if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) return true;
+  // Known to be hung for a while: no need to wait to find out.
+  if (IsHungAppWindow(hwnd)) return false;
+  // Blocked meanwhile: no message sent to this thread runs in the middle of
+  // what asked.
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswerTimeoutMs, &result) != 0;
+}
 
 bool Win32Desktop::IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
 

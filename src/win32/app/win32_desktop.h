@@ -7,12 +7,16 @@ namespace peekbar::win32 {
 
 class Win32Desktop final : public Desktop {
  public:
+  // In Pause: only messages sent by other threads are being answered.
+  bool Waiting() const { return waiting_; }
+
   std::uint32_t TickCount() override;
   bool PointerPosition(Point& position) override;
   bool IsKeyDown(VirtualKey key) override;
   bool IsKeyHeld(VirtualKey key) override;
   void Pause(std::uint32_t milliseconds) override;
   bool WindowExists(WindowHandle window) override;
+  bool IsResponding(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool WindowRect(WindowHandle window, Rect& rect) override;
   bool IsMinimized(WindowHandle window) override;
@@ -32,6 +36,9 @@ class Win32Desktop final : public Desktop {
   std::uint32_t WindowProcessId(WindowHandle window) override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
+
+ private:
+  bool waiting_ = false;
 };
 
 }  // namespace peekbar::win32
