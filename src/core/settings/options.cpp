@@ -30,12 +30,6 @@ constexpr std::size_t IndexOf(SettingField field) {
 constexpr std::size_t kKeepBox = IndexOf(&S::keepWindowPos);
 constexpr std::size_t kRestoreBox = IndexOf(&S::restoreWindowPos);
 
-const SettingDef& DefinitionOf(SettingField field) {
-  const auto definitions = SettingDefinitions();
-  return *std::find_if(definitions.begin(), definitions.end(),
-                       [field](const SettingDef& def) { return def.intField == field; });
-}
-
 std::int32_t ClampToRow(std::int32_t value, const OptionNumberRow& row) {
   return std::clamp(value, row.low, row.high);
 }
@@ -90,7 +84,7 @@ void TakeOptionNumbers(Settings& settings, const OptionNumbers& positions, int m
 
 void TakeOptionSettings(Settings& settings, const Settings& edited) {
   for (const SettingDef& def : SettingDefinitions()) {
-    if (def.group == SettingsGroup::Option) settings.*def.intField = edited.*def.intField;
+    if (def.group == SettingsGroup::Option) def.IntIn(settings) = def.IntIn(edited);
   }
 }
 
