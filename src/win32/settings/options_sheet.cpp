@@ -2,10 +2,8 @@
 
 #include <commctrl.h>
 
-#include <iterator>
 #include <string>
 
-#include "win32/app/dialog_icon.h"
 #include "win32/app/property_sheet.h"
 #include "win32/app/wide.h"
 #include "resource.h"
@@ -23,26 +21,6 @@ int SpinId(std::size_t row) { return EditId(row) + 1; }
 constexpr std::size_t kCornerRow = 0;
 constexpr std::size_t kMiddleRow = 1;
 
-struct SheetData {
-  Settings& options;
-  bool applied;  // a page received the apply notification: OK was pressed
-};
-
-SheetData* DataOf(HWND page) { return reinterpret_cast<SheetData*>(GetWindowLongPtrW(page, DWLP_USER)); }
-
-SheetData* Attach(HWND page, LPARAM initParam) {
-  const LPARAM data = reinterpret_cast<const PROPSHEETPAGEW*>(initParam)->lParam;
-  SetWindowLongPtrW(page, DWLP_USER, data);
-  return reinterpret_cast<SheetData*>(data);
-}
-
-bool IsApply(LPARAM lParam) { return reinterpret_cast<const NMHDR*>(lParam)->code == PSN_APPLY; }
-
-INT_PTR Applied(HWND page) {
-  SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-  return TRUE;
-}
-
 OptionFlagBoxes ReadBoxes(HWND page) {
   OptionFlagBoxes boxes{};
   for (std::size_t i = 0; i < kOptionFlagCount; ++i) {
@@ -57,28 +35,24 @@ void ShowBoxes(HWND page, const OptionFlagBoxes& boxes) {
   }
 }
 
-INT_PTR CALLBACK FlagsPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      ShowBoxes(page, OptionFlagsOf(Attach(page, lParam)->options));
-      return TRUE;
-    case WM_COMMAND: {
-      const int box = LOWORD(wParam) - kFlagBoxIds;
-      if (box < 0 || box >= static_cast<int>(kOptionFlagCount)) return FALSE;
-      OptionFlagBoxes boxes = ReadBoxes(page);
-      CoupleOptionFlags(boxes, static_cast<std::size_t>(box));
-      ShowBoxes(page, boxes);
-      return TRUE;
-    }
-    case WM_NOTIFY:
-      if (!IsApply(lParam)) return FALSE;
-      DataOf(page)->applied = true;
-      TakeOptionFlags(DataOf(page)->options, ReadBoxes(page));
-      return Applied(page);
-    default:
-      return FALSE;
+// First page: the flags' check boxes; restoring positions goes with keeping them.
+class FlagsPage final : public SheetPage {
+ public:
+  explicit FlagsPage(Settings& options) : options_(options) {}
+  void Fill(HWND page) override { ShowBoxes(page, OptionFlagsOf(options_)); }
+  void Apply(HWND page) override { TakeOptionFlags(options_, ReadBoxes(page)); }
+  bool Command(HWND page, int control, int) override {
+    const int box = control - kFlagBoxIds;
+    if (box < 0 || box >= static_cast<int>(kOptionFlagCount)) return false;
+    OptionFlagBoxes boxes = ReadBoxes(page);
+    CoupleOptionFlags(boxes, static_cast<std::size_t>(box));
+    ShowBoxes(page, boxes);
+    return true;
   }
-}
+
+ private:
+  Settings& options_;
+};
 
 // Read as the signed 16-bit number the control reports.
 std::int32_t Position(HWND page, std::size_t row) {
@@ -119,66 +93,30 @@ void TakeNumbersPage(HWND page, Settings& options) {
   TakeOptionNumbers(options, positions, item);
 }
 
-INT_PTR CALLBACK NumbersPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      InitNumbersPage(page, Attach(page, lParam)->options);
-      return TRUE;
-    case WM_COMMAND:
-      if (HIWORD(wParam) != EN_UPDATE) return FALSE;
-      if (LOWORD(wParam) == EditId(kCornerRow)) CoupleLengths(page, &CornerLengthEdited);
-      if (LOWORD(wParam) == EditId(kMiddleRow)) CoupleLengths(page, &MiddleLengthEdited);
-      return TRUE;
-    case WM_NOTIFY:
-      if (!IsApply(lParam)) return FALSE;
-      DataOf(page)->applied = true;
-      TakeNumbersPage(page, DataOf(page)->options);
-      return Applied(page);
-    default:
-      return FALSE;
+// Second page: the numbers and the button a show waits for.
+class NumbersPage final : public SheetPage {
+ public:
+  explicit NumbersPage(Settings& options) : options_(options) {}
+  void Fill(HWND page) override { InitNumbersPage(page, options_); }
+  void Apply(HWND page) override { TakeNumbersPage(page, options_); }
+  bool Command(HWND page, int control, int code) override {
+    if (code != EN_UPDATE) return false;
+    if (control == EditId(kCornerRow)) CoupleLengths(page, &CornerLengthEdited);
+    if (control == EditId(kMiddleRow)) CoupleLengths(page, &MiddleLengthEdited);
+    return true;
   }
-}
 
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM lParam) {
-  if (message == PSCB_PRECREATE) FitSheetTemplateToPages(lParam, GetModuleHandleW(nullptr), IDD_OPTIONS_FLAGS);
-  if (message == PSCB_INITIALIZED) TakeOwnersIcon(sheet);
-  return 0;
-}
-
-PROPSHEETPAGEW Page(HINSTANCE instance, int templateId, DLGPROC procedure, SheetData& data) {
-  PROPSHEETPAGEW page{};
-  page.dwSize = sizeof page;
-  // Both pages exist from the start, so both take over their controls on OK.
-  // Where this is not honoured, a page never shown takes nothing over and
-  // the settings it holds stay as they were.
-  page.dwFlags = PSP_PREMATURE;
-  page.hInstance = instance;
-  page.pszTemplate = MAKEINTRESOURCEW(templateId);
-  page.pfnDlgProc = procedure;
-  page.lParam = reinterpret_cast<LPARAM>(&data);
-  return page;
-}
+ private:
+  Settings& options_;
+};
 
 }  // namespace
 
 bool RunOptionsSheet(HINSTANCE instance, HWND owner, Settings& options) {
-  SheetData data{options, false};
-  PROPSHEETPAGEW pages[] = {
-      Page(instance, IDD_OPTIONS_FLAGS, &FlagsPageProc, data),
-      Page(instance, IDD_OPTIONS_NUMBERS, &NumbersPageProc, data),
-  };
-  PROPSHEETHEADERW header{};
-  header.dwSize = sizeof header;
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP | PSH_USECALLBACK;
-  header.hwndParent = owner;
-  header.hInstance = instance;
-  header.pszCaption = L"オプション";
-  header.nPages = static_cast<UINT>(std::size(pages));
-  header.nStartPage = 0;
-  header.ppsp = pages;
-  header.pfnCallback = &SheetCallback;
-  PropertySheetW(&header);
-  return data.applied;
+  FlagsPage flags(options);
+  NumbersPage numbers(options);
+  const SheetPageDef pages[] = {{IDD_OPTIONS_FLAGS, &flags}, {IDD_OPTIONS_NUMBERS, &numbers}};
+  return RunPropertySheet(instance, owner, {.caption = u"オプション", .pages = pages, .okOnly = true});
 }
 
 }  // namespace peekbar::win32
