@@ -32,7 +32,7 @@
 #define IDC_MONITOR_POP_ALPHA_EDIT 6000
 #define IDC_MONITOR_POP_ALPHA_SPIN 6001
 
-/* Options sheet, first page: the check boxes, top to bottom, consecutive */
+/* Options sheet, first page: the check boxes, top to bottom */
 #define IDC_OPTION_HIDE_TASKBAR       9000
 #define IDC_OPTION_NO_TITLE           9001
 #define IDC_OPTION_ENABLED_AT_EDGE    9002

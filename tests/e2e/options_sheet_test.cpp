@@ -1,5 +1,6 @@
 // The options sheet from its tray menu item: both pages filled in as a user
-// does, confirmed with OK, and the OPTION section of the profile read back.
+// does, or only the first, confirmed with OK, and the OPTION section of the
+// profile read back.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -46,14 +47,25 @@ std::wstring ListItem(HWND page, int item) {
 
 bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-class OptionsSheet : public PeekbarSession {};
+class OptionsSheet : public PeekbarSession {
+protected:
+    // Opens the sheet from the menu; null (with a failure) when it did not show.
+    HWND OpenSheet() {
+        EXPECT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, kOptionsCommand, 0));
+        const HWND sheet = WaitForDialog(peekbar.Id(), kSheetTitle);
+        EXPECT_NE(sheet, nullptr) << "no options sheet";
+        if (sheet == nullptr || !WaitUntil([&] { return IsWindowVisible(sheet) != FALSE; })) return nullptr;
+        return sheet;
+    }
+    std::optional<std::wstring> Option(const wchar_t* key) const {
+        return IniValue(ProfileText(), L"OPTION", key);
+    }
+};
 
 TEST_F(OptionsSheet, BothPagesAreTakenOverOnOkAndTheOptionSectionWritten) {
     StartPeekbar(QuickProfile());
-    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, kOptionsCommand, 0));
-    const HWND sheet = WaitForDialog(peekbar.Id(), kSheetTitle);
-    ASSERT_NE(sheet, nullptr) << "no options sheet";
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(sheet) != FALSE; }));
+    const HWND sheet = OpenSheet();
+    ASSERT_NE(sheet, nullptr);
     const HWND flags = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
     ASSERT_NE(flags, nullptr);
 
@@ -86,7 +98,7 @@ TEST_F(OptionsSheet, BothPagesAreTakenOverOnOkAndTheOptionSectionWritten) {
 
     SendDlgItemMessageW(sheet, IDOK, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
-    const auto option = [&](const wchar_t* key) { return IniValue(ProfileText(), L"OPTION", key); };
+    const auto option = [&](const wchar_t* key) { return Option(key); };
     ASSERT_TRUE(WaitUntil([&] { return option(L"TRAY_OPR_REVERSE").has_value(); })) << "OPTION was not written in full";
     EXPECT_EQ(option(L"KEEP_WIN_POS"), std::wstring(L"1"));
     EXPECT_EQ(option(L"RESTORE_WIN_POS"), std::wstring(L"1"));
@@ -99,6 +111,26 @@ TEST_F(OptionsSheet, BothPagesAreTakenOverOnOkAndTheOptionSectionWritten) {
     EXPECT_EQ(option(L"HIDDEN_DELAY"), std::wstring(L"300"));
     EXPECT_EQ(option(L"MUST_BTN_FOR_SHOW"), std::wstring(L"5"));
     EXPECT_EQ(option(L"TRAY_ICON_COLOR"), std::nullopt) << "the menu's colour is not the sheet's";
+}
+
+// OK on the first page: the second, never opened, is taken over as well,
+// with its numbers as it shows them (a delay beyond its up-down control's
+// range comes back at the range's end).
+TEST_F(OptionsSheet, SecondPageNeverOpenedIsTakenOverOnOkAsItShowsItsValues) {
+    StartPeekbar(QuickProfile().Option(L"HIDDEN_DELAY", 40000).Option(L"MUST_BTN_FOR_SHOW", 3));
+    const HWND sheet = OpenSheet();
+    ASSERT_NE(sheet, nullptr);
+    const HWND flags = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
+    ASSERT_EQ(reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)), flags);
+    SendDlgItemMessageW(flags, kEnabledAtEdgeBox, BM_CLICK, 0, 0);
+
+    SendDlgItemMessageW(sheet, IDOK, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
+    ASSERT_TRUE(WaitUntil([&] { return Option(L"TRAY_OPR_REVERSE").has_value(); })) << "OPTION was not written in full";
+    EXPECT_EQ(Option(L"ENABLED_AT_EDGE"), std::wstring(L"0"));
+    EXPECT_EQ(Option(L"HIDDEN_DELAY"), std::wstring(L"32767")) << "the second page was not taken over";
+    EXPECT_EQ(Option(L"SHOWING_DELAY"), std::wstring(L"250"));
+    EXPECT_EQ(Option(L"MUST_BTN_FOR_SHOW"), std::wstring(L"3"));
 }
 
 }  // namespace

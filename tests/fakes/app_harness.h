@@ -55,7 +55,7 @@ class FakeAppWindows final : public AppWindows {
     alpha = *popAlpha;
     return true;
   }
-  bool PickFont(FontChoice& font) override {
+  bool PickFont(FontRecord& font) override {
     log.push_back("PickFont " + Utf8FromUtf16(font.face.View()));
     if (!chosenFont) return false;
     font = *chosenFont;
@@ -89,7 +89,7 @@ class FakeAppWindows final : public AppWindows {
   std::optional<std::u16string> profileName;   // typed into the rename dialog and confirmed
   std::optional<int> startupDelay;             // confirmed in the delay dialog
   std::optional<std::int32_t> popAlpha;        // entered in the transparency dialog
-  std::optional<FontChoice> chosenFont;        // confirmed in the font chooser
+  std::optional<FontRecord> chosenFont;        // confirmed in the font chooser
   // Plays the user in the options sheet: edits the copy, returns OK or not.
   std::function<bool(Settings&)> optionsSheet;
   std::vector<std::string> log;

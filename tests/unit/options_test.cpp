@@ -2,22 +2,25 @@
 // what is taken over on OK, and the confirmed options coming into effect.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "fakes/app_harness.h"
+#include "fakes/fake_page_controls.h"
 #include "core/settings/options.h"
+#include "resource.h"
 
 namespace peekbar {
 namespace {
 
-constexpr std::size_t kKeepBox = 4;
-constexpr std::size_t kRestoreBox = 5;
+constexpr int kKeepBox = IDC_OPTION_KEEP_WIN_POS;
+constexpr int kRestoreBox = IDC_OPTION_RESTORE_WIN_POS;
 
 TEST(OptionsPagesTest, RestoringPositionsGoesOnlyWithKeepingThem) {
   struct Case {
-    std::size_t clicked;
+    int clicked;
     bool keep, restore;                  // after the click, before the coupling
     bool keepAfter, restoreAfter;
   };
@@ -26,19 +29,20 @@ TEST(OptionsPagesTest, RestoringPositionsGoesOnlyWithKeepingThem) {
       {kKeepBox, true, false, true, false},     // keep ticked: restore stays as it was
       {kRestoreBox, false, true, true, true},   // restore ticked: keep comes too
       {kRestoreBox, true, false, true, false},  // restore unticked: keep stays
-      {0, false, true, false, true},            // another box: nothing coupled
+      {IDC_OPTION_HIDE_TASKBAR, false, true, false, true},  // another box: nothing coupled
   };
   for (const Case& c : cases) {
-    OptionFlagBoxes boxes{};
-    boxes[kKeepBox] = c.keep;
-    boxes[kRestoreBox] = c.restore;
-    CoupleOptionFlags(boxes, c.clicked);
-    EXPECT_EQ(boxes[kKeepBox], c.keepAfter) << c.clicked << c.keep << c.restore;
-    EXPECT_EQ(boxes[kRestoreBox], c.restoreAfter) << c.clicked << c.keep << c.restore;
+    FakePageControls boxes;
+    boxes.checked[kKeepBox] = c.keep;
+    boxes.checked[kRestoreBox] = c.restore;
+    Settings edited;
+    OnPageControl(OptionsFlagsPage(), c.clicked, ControlEvent::Clicked, boxes, nullptr, edited);
+    EXPECT_EQ(boxes.IsChecked(kKeepBox), c.keepAfter) << c.clicked << c.keep << c.restore;
+    EXPECT_EQ(boxes.IsChecked(kRestoreBox), c.restoreAfter) << c.clicked << c.keep << c.restore;
   }
   // The boxes are bound to the flags they are coupled by.
-  EXPECT_EQ(OptionFlagFields()[kKeepBox], &Settings::keepWindowPos);
-  EXPECT_EQ(OptionFlagFields()[kRestoreBox], &Settings::restoreWindowPos);
+  EXPECT_EQ(FindBinding(OptionsFlagsPage(), kKeepBox)->field, &Settings::keepWindowPos);
+  EXPECT_EQ(FindBinding(OptionsFlagsPage(), kRestoreBox)->field, &Settings::restoreWindowPos);
 }
 
 TEST(OptionsPagesTest, EditedLengthIsClampedAndTheOtherLoweredToFit) {
@@ -63,10 +67,13 @@ TEST(OptionsPagesTest, EditedLengthIsClampedAndTheOtherLoweredToFit) {
 }
 
 TEST(OptionsPagesTest, TakenNumbersAreNormalisedAsTheFileIsRead) {
+  using Numbers = std::array<std::int32_t, 5>;  // corner, middle, period, show delay, hide delay
+  constexpr std::array<int, 5> kSpins = {IDC_OPTION_CORNER_SPIN, IDC_OPTION_MIDDLE_SPIN, IDC_OPTION_PERIOD_SPIN,
+                                         IDC_OPTION_SHOW_DELAY_SPIN, IDC_OPTION_HIDE_DELAY_SPIN};
   struct Case {
-    OptionNumbers positions;  // corner, middle, period, show delay, hide delay
+    Numbers positions;
     int item;
-    OptionNumbers taken;
+    Numbers taken;
     std::int32_t mustButton;
   };
   const Case cases[] = {
@@ -76,9 +83,12 @@ TEST(OptionsPagesTest, TakenNumbersAreNormalisedAsTheFileIsRead) {
       {{30, 70, 1, 2, 3}, 3, {30, 40, 1, 2, 3}, 3},
   };
   for (const Case& c : cases) {
+    FakePageControls controls;
+    for (std::size_t i = 0; i < kSpins.size(); ++i) controls.positions[kSpins[i]] = c.positions[i];
+    controls.selections[IDC_OPTION_MUST_BUTTON] = c.item;
     Settings s;
-    TakeOptionNumbers(s, c.positions, c.item);
-    const OptionNumbers taken = {s.cornerLength, s.middleLength, s.timerInterval, s.showingDelay, s.hiddenDelay};
+    TakePage(OptionsNumbersPage(), controls, s);
+    const Numbers taken = {s.cornerLength, s.middleLength, s.timerInterval, s.showingDelay, s.hiddenDelay};
     EXPECT_EQ(taken, c.taken) << c.positions[0] << " " << c.positions[1];
     EXPECT_EQ(s.mustButtonForShow, c.mustButton) << c.item;
   }

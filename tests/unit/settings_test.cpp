@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,19 @@
 namespace peekbar {
 namespace {
 
-using Field = std::int32_t Settings::*;
+// An integer setting as a case names it: a field of Settings, or a field of
+// one of its font records.
+struct Field {
+  Field(std::int32_t Settings::*field) : direct(field) {}  // NOLINT: cases name fields as they are
+  Field(FontRecord Settings::*font, std::int32_t FontRecord::*field) : font(font), inFont(field) {}
+  std::int32_t Of(const Settings& s) const { return direct != nullptr ? s.*direct : (s.*font).*inFont; }
+
+  std::int32_t Settings::*direct = nullptr;
+  FontRecord Settings::*font = nullptr;
+  std::int32_t FontRecord::*inFont = nullptr;
+};
+constexpr auto kLabelFont = &Settings::labelFont;
+constexpr auto kPopFont = &Settings::monitorPopFont;
 
 struct Entry {
   std::u16string_view section;
@@ -45,21 +58,24 @@ TEST(SettingsLoadTest, EveryKeyTakesItsDefaultWithoutFiles) {
       {&Settings::guideCtrl, 1},          {&Settings::guideShift, 0},          {&Settings::guideAlt, 0},
       {&Settings::judgmentWidth, 1},      {&Settings::guideWidth, 12},         {&Settings::guideAlpha, 160},
       {&Settings::labelShow, 0},          {&Settings::labelCtrl, 1},           {&Settings::labelShift, 0},
-      {&Settings::labelAlt, 0},           {&Settings::labelFontHeight, -19},   {&Settings::labelFontWidth, 0},
-      {&Settings::labelFontWeight, 700},  {&Settings::labelFontItalic, 0},     {&Settings::labelFontCharset, 128},
+      {&Settings::labelAlt, 0},
+      {{kLabelFont, &FontRecord::height}, -19}, {{kLabelFont, &FontRecord::width}, 0},
+      {{kLabelFont, &FontRecord::weight}, 700}, {{kLabelFont, &FontRecord::italic}, 0},
+      {{kLabelFont, &FontRecord::charset}, 128},
       {&Settings::labelFontColorIndex, 0}, {&Settings::labelFontCustomColor, 0},
       {&Settings::triggerEnabled, 0},     {&Settings::triggerCtrl, 1},         {&Settings::triggerShift, 0},
       {&Settings::triggerAlt, 0},         {&Settings::triggerWidth, 200},      {&Settings::triggerHeight, 200},
       {&Settings::triggerAlpha, 192},
-      {&Settings::monitorPopShow, 0},     {&Settings::monitorPopAlpha, 64},    {&Settings::monitorPopFontHeight, -171},
-      {&Settings::monitorPopFontWidth, 0}, {&Settings::monitorPopFontWeight, 700},
-      {&Settings::monitorPopFontItalic, 0}, {&Settings::monitorPopFontCharset, 128},
+      {&Settings::monitorPopShow, 0},     {&Settings::monitorPopAlpha, 64},
+      {{kPopFont, &FontRecord::height}, -171}, {{kPopFont, &FontRecord::width}, 0},
+      {{kPopFont, &FontRecord::weight}, 700},  {{kPopFont, &FontRecord::italic}, 0},
+      {{kPopFont, &FontRecord::charset}, 128},
   };
   for (std::size_t i = 0; i < std::size(expected); ++i) {
-    EXPECT_EQ(s.*expected[i].first, expected[i].second) << "field #" << i;
+    EXPECT_EQ(expected[i].first.Of(s), expected[i].second) << "field #" << i;
   }
-  EXPECT_EQ(U8(s.labelFontFace.View()), "ＭＳ ゴシック");
-  EXPECT_EQ(U8(s.monitorPopFontFace.View()), "ＭＳ ゴシック");
+  EXPECT_EQ(U8(s.labelFont.face.View()), "ＭＳ ゴシック");
+  EXPECT_EQ(U8(s.monitorPopFont.face.View()), "ＭＳ ゴシック");
 
   const ProfileState& p = h.state().profiles;
   EXPECT_EQ(p.selected, 0);
@@ -122,10 +138,10 @@ TEST(SettingsLoadTest, ReadRulesNormaliseStoredValues) {
       {"label show 2", {{u"LABEL", u"SHOW", u"2"}}, &Settings::labelShow, 2},
       {"label show 3", {{u"LABEL", u"SHOW", u"3"}}, &Settings::labelShow, 0},
       {"label colour index 3", {{u"LABEL", u"FONT_COLOR_IDX", u"3"}}, &Settings::labelFontColorIndex, 0},
-      {"italic 257", {{u"LABEL", u"FONT_ITALIC", u"257"}}, &Settings::labelFontItalic, 1},
-      {"charset 384", {{u"LABEL", u"FONT_CHARSET", u"384"}}, &Settings::labelFontCharset, 128},
-      {"charset -1", {{u"LABEL", u"FONT_CHARSET", u"-1"}}, &Settings::labelFontCharset, 255},
-      {"font height kept", {{u"LABEL", u"FONT_HEIGHT", u"-25"}}, &Settings::labelFontHeight, -25},
+      {"italic 257", {{u"LABEL", u"FONT_ITALIC", u"257"}}, Field(kLabelFont, &FontRecord::italic), 1},
+      {"charset 384", {{u"LABEL", u"FONT_CHARSET", u"384"}}, Field(kLabelFont, &FontRecord::charset), 128},
+      {"charset -1", {{u"LABEL", u"FONT_CHARSET", u"-1"}}, Field(kLabelFont, &FontRecord::charset), 255},
+      {"font height kept", {{u"LABEL", u"FONT_HEIGHT", u"-25"}}, Field(kLabelFont, &FontRecord::height), -25},
       {"custom colour kept", {{u"LABEL", u"FONT_OPT_RGB", u"16711680"}}, &Settings::labelFontCustomColor, 16711680},
       {"trigger width 0", {{u"TRIGGER", u"WND_WIDTH", u"0"}}, &Settings::triggerWidth, 250},
       {"trigger width -3", {{u"TRIGGER", u"WND_WIDTH", u"-3"}}, &Settings::triggerWidth, 250},
@@ -138,11 +154,11 @@ TEST(SettingsLoadTest, ReadRulesNormaliseStoredValues) {
       {"pop-ups 5", {{u"MONITOR_POP", u"SHOW", u"5"}}, &Settings::monitorPopShow, 0},
       {"pop-ups -2", {{u"MONITOR_POP", u"SHOW", u"-2"}}, &Settings::monitorPopShow, 0},
       {"pop-up alpha 0", {{u"MONITOR_POP", u"ALPHA", u"0"}}, &Settings::monitorPopAlpha, 1},
-      {"pop-up italic 257", {{u"MONITOR_POP", u"FONT_ITALIC", u"257"}}, &Settings::monitorPopFontItalic, 1},
+      {"pop-up italic 257", {{u"MONITOR_POP", u"FONT_ITALIC", u"257"}}, Field(kPopFont, &FontRecord::italic), 1},
   };
   for (const Case& c : cases) {
     Loaded loaded(c.entries);
-    EXPECT_EQ(loaded.h.settings().*c.field, c.expected) << c.what;
+    EXPECT_EQ(c.field.Of(loaded.h.settings()), c.expected) << c.what;
   }
 }
 
@@ -167,8 +183,8 @@ TEST(SettingsLoadTest, KeysWithTheSameNameAreReadFromTheirOwnSection) {
   EXPECT_EQ(s.labelAlt, 0);
   EXPECT_EQ(s.labelShow, 1);
   EXPECT_EQ(s.monitorPopShow, 0);
-  EXPECT_EQ(s.monitorPopFontHeight, -99);
-  EXPECT_EQ(s.labelFontHeight, -19);
+  EXPECT_EQ(s.monitorPopFont.height, -99);
+  EXPECT_EQ(s.labelFont.height, -19);
 }
 
 TEST(SettingsLoadTest, TextValuesAreCutToTheirBuffers) {
@@ -187,8 +203,8 @@ TEST(SettingsLoadTest, TextValuesAreCutToTheirBuffers) {
   h.app.PrepareStartup(false);
 
   const Settings& s = h.settings();
-  EXPECT_EQ(s.labelFontFace.View(), longFace.substr(0, 31));
-  EXPECT_EQ(s.monitorPopFontFace.View(), u"Meiryo UI");
+  EXPECT_EQ(s.labelFont.face.View(), longFace.substr(0, 31));
+  EXPECT_EQ(s.monitorPopFont.face.View(), u"Meiryo UI");
   const MonitorSlot& second = h.state().monitorSlots[1];
   EXPECT_EQ(second[3].keyword.View(), longKeyword.substr(0, 255));
   EXPECT_EQ(U8(second[4].keyword.View()), "*メモ帳*");
@@ -443,6 +459,50 @@ TEST(SettingsWriteFailureTest, MemoryKeepsTheNewValues) {
   EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(h.state().mainWindow));
   EXPECT_EQ(h.settings().guideAlpha, 99);
   EXPECT_FALSE(h.store.HasFile(ProfileIni(0)));
+}
+
+// ---- The table ----
+
+TEST(SettingsTableTest, NoKeyStandsTwiceInASection) {
+  std::set<std::pair<std::u16string_view, std::u16string_view>> seen;
+  for (const SettingDef& def : SettingDefinitions()) {
+    EXPECT_TRUE(seen.insert({def.section, def.key}).second) << U8(def.section) << "/" << U8(def.key);
+  }
+}
+
+TEST(SettingsTableTest, EveryDefaultSurvivesItsOwnReadRule) {
+  const Settings& defaults = DefaultSettings();
+  for (const SettingDef& def : SettingDefinitions()) {
+    if (def.IsText()) continue;
+    EXPECT_EQ(NormaliseSetting(def, def.IntIn(defaults), defaults), def.IntIn(defaults))
+        << U8(def.section) << "/" << U8(def.key);
+  }
+}
+
+// The monitor-number font from the font chooser: stored as a file's values
+// are read (italic and charset keep their low byte) and saved; Cancel
+// changes nothing.
+TEST(FontRecordTest, ChosenMonitorNumberFontIsNormalisedAndSaved) {
+  AppHarness h;
+  h.Start();
+  h.store.ClearWrites();
+  h.app.OnCommand(command_id::kMonitorPopFont);
+  EXPECT_EQ(h.settings().monitorPopFont.height, -171);
+  EXPECT_TRUE(h.store.Writes().empty()) << "cancelled";
+
+  h.windows.chosenFont = FontRecord{.face = {u"Meiryo UI"}, .height = -40, .width = 3, .weight = 400,
+                                    .italic = 257, .charset = 0x180};
+  h.app.OnCommand(command_id::kMonitorPopFont);
+  const FontRecord& font = h.settings().monitorPopFont;
+  EXPECT_EQ(U8(font.face.View()), "Meiryo UI");
+  EXPECT_EQ(font.italic, 1);
+  EXPECT_EQ(font.charset, 0x80);
+  EXPECT_EQ(h.settings().labelFont.height, -19) << "the label font is another record";
+  EXPECT_EQ(h.store.WriteLog(),
+            (std::vector<std::string>{"MONITOR_POP/SHOW=0", "MONITOR_POP/ALPHA=64",
+                                      "MONITOR_POP/FONT_FACE_NAME=Meiryo UI", "MONITOR_POP/FONT_HEIGHT=-40",
+                                      "MONITOR_POP/FONT_WIDTH=3", "MONITOR_POP/FONT_WEIGHT=400",
+                                      "MONITOR_POP/FONT_ITALIC=1", "MONITOR_POP/FONT_CHARSET=128"}));
 }
 
 // ---- Saved window rectangles ----

@@ -182,9 +182,9 @@ void App::SetMonitorPopAlpha() {
 }
 
 void App::ChooseMonitorPopFont() {
-  FontChoice font = MonitorPopFont(state_.settings);
+  FontRecord font = state_.settings.monitorPopFont;
   if (!windows_.PickFont(font)) return;
-  SetMonitorPopFont(state_.settings, font);
+  TakeFont(state_.settings, &Settings::monitorPopFont, font);
   settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
 }
 

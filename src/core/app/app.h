@@ -73,7 +73,7 @@ class AppWindows : public OverlayHooks {
   // The monitor-number transparency dialog: true after OK, with what was entered.
   virtual bool AskMonitorPopAlpha(std::int32_t& alpha) = 0;
   // The system font chooser, screen fonts; edits the font in place, true after OK.
-  virtual bool PickFont(FontChoice& font) = 0;
+  virtual bool PickFont(FontRecord& font) = 0;
   // The system colour chooser owned by `owner`; nothing when cancelled.
   virtual std::optional<Color> PickColor(WindowHandle owner, Color initial) = 0;
   // The monitor's guide bar repaints (its colours or labels changed).

@@ -1,5 +1,6 @@
 #include "core/base/settings.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -12,18 +13,51 @@ using G = SettingsGroup;
 using R = ReadRule;
 using S = Settings;
 
-constexpr SettingDef Int(G group, std::u16string_view section, std::u16string_view key, R rule,
-                         std::int32_t S::*field, std::int32_t low = 0, std::int32_t high = 0,
-                         std::int32_t replacement = 0) {
-  return {group, section, key, rule, low, high, replacement, field, nullptr};
+// The table is written as runs of rows, joined in order into one array.
+template <std::size_t N>
+using Rows = std::array<SettingDef, N>;
+
+template <std::size_t... N>
+constexpr Rows<(N + ...)> Join(const Rows<N>&... runs) {
+  Rows<(N + ...)> rows{};
+  auto next = rows.begin();
+  ((next = std::copy(runs.begin(), runs.end(), next)), ...);
+  return rows;
 }
-constexpr SettingDef Flag(G group, std::u16string_view section, std::u16string_view key,
-                          std::int32_t S::*field) {
+
+constexpr Rows<1> Int(G group, std::u16string_view section, std::u16string_view key, R rule,
+                      std::int32_t S::*field, std::int32_t low = 0, std::int32_t high = 0,
+                      std::int32_t replacement = 0) {
+  return {{{group, section, key, rule, low, high, replacement, field, nullptr, nullptr}}};
+}
+constexpr Rows<1> Flag(G group, std::u16string_view section, std::u16string_view key, std::int32_t S::*field) {
   return Int(group, section, key, R::Flag, field);
 }
-constexpr SettingDef Text(G group, std::u16string_view section, std::u16string_view key,
-                          FixedText<kFaceNameUnits> S::*field) {
-  return {group, section, key, R::None, 0, 0, 0, nullptr, field};
+
+// The keys that, held together, show the guides, the labels or the trigger.
+constexpr Rows<3> KeyRows(G group, std::u16string_view section, std::int32_t S::*ctrl, std::int32_t S::*shift,
+                          std::int32_t S::*alt) {
+  return Join(Flag(group, section, u"TRIGGER_CTRL", ctrl), Flag(group, section, u"TRIGGER_SHIFT", shift),
+              Flag(group, section, u"TRIGGER_ALT", alt));
+}
+
+constexpr SettingDef FontRow(G group, std::u16string_view section, std::u16string_view key, R rule,
+                             FontRecord S::*font, std::int32_t FontRecord::*field) {
+  return {group, section, key, rule, 0, 0, 0, nullptr, font, field};
+}
+
+// A font record's six rows, the face first and the charset last. Italic and
+// charset are bytes in the system's record: only their low byte is kept.
+constexpr Rows<6> FontRows(G group, std::u16string_view section, FontRecord S::*font) {
+  using F = FontRecord;
+  return {{
+      FontRow(group, section, u"FONT_FACE_NAME", R::None, font, nullptr),
+      FontRow(group, section, u"FONT_HEIGHT", R::None, font, &F::height),
+      FontRow(group, section, u"FONT_WIDTH", R::None, font, &F::width),
+      FontRow(group, section, u"FONT_WEIGHT", R::None, font, &F::weight),
+      FontRow(group, section, u"FONT_ITALIC", R::LowByte, font, &F::italic),
+      FontRow(group, section, u"FONT_CHARSET", R::LowByte, font, &F::charset),
+  }};
 }
 
 constexpr std::u16string_view kOption = u"OPTION";
@@ -32,7 +66,7 @@ constexpr std::u16string_view kLabel = u"LABEL";
 constexpr std::u16string_view kTrigger = u"TRIGGER";
 constexpr std::u16string_view kMonitorPop = u"MONITOR_POP";
 
-const std::array kDefinitions = {
+constexpr auto kDefinitions = Join(
     Int(G::Option, kOption, u"CORNER_LENGTH", R::Clamp, &S::cornerLength, 0, 50),
     Int(G::Option, kOption, u"MIDDLE_LENGTH", R::MiddleLength, &S::middleLength),
     Int(G::Option, kOption, u"TIMER_INTERVAL", R::Clamp, &S::timerInterval, 0, kMax),
@@ -54,30 +88,19 @@ const std::array kDefinitions = {
     Flag(G::Guide, kGuide, u"ENABLED", &S::guideEnabled),
     Flag(G::Guide, kGuide, u"ENABLED_KEY", &S::guideEnabledKey),
     Flag(G::Guide, kGuide, u"ALWAYS_SHOW", &S::guideAlwaysShow),
-    Flag(G::Guide, kGuide, u"TRIGGER_CTRL", &S::guideCtrl),
-    Flag(G::Guide, kGuide, u"TRIGGER_SHIFT", &S::guideShift),
-    Flag(G::Guide, kGuide, u"TRIGGER_ALT", &S::guideAlt),
+    KeyRows(G::Guide, kGuide, &S::guideCtrl, &S::guideShift, &S::guideAlt),
     Int(G::Guide, kGuide, u"JUDGMENT_WIDTH", R::Clamp, &S::judgmentWidth, 1, kMax),
     Int(G::Guide, kGuide, u"GUIDE_WIDTH", R::Clamp, &S::guideWidth, 1, kMax),
     Int(G::Guide, kGuide, u"GUIDE_ALPHA", R::Clamp, &S::guideAlpha, 1, 255),
 
     Int(G::Label, kLabel, u"SHOW", R::ResetOutside, &S::labelShow, 0, 2, 0),
-    Flag(G::Label, kLabel, u"TRIGGER_CTRL", &S::labelCtrl),
-    Flag(G::Label, kLabel, u"TRIGGER_SHIFT", &S::labelShift),
-    Flag(G::Label, kLabel, u"TRIGGER_ALT", &S::labelAlt),
-    Text(G::Label, kLabel, u"FONT_FACE_NAME", &S::labelFontFace),
-    Int(G::Label, kLabel, u"FONT_HEIGHT", R::None, &S::labelFontHeight),
-    Int(G::Label, kLabel, u"FONT_WIDTH", R::None, &S::labelFontWidth),
-    Int(G::Label, kLabel, u"FONT_WEIGHT", R::None, &S::labelFontWeight),
-    Int(G::Label, kLabel, u"FONT_ITALIC", R::LowByte, &S::labelFontItalic),
-    Int(G::Label, kLabel, u"FONT_CHARSET", R::LowByte, &S::labelFontCharset),
+    KeyRows(G::Label, kLabel, &S::labelCtrl, &S::labelShift, &S::labelAlt),
+    FontRows(G::Label, kLabel, &S::labelFont),
     Int(G::Label, kLabel, u"FONT_COLOR_IDX", R::ResetOutside, &S::labelFontColorIndex, 0, 2, 0),
     Int(G::Label, kLabel, u"FONT_OPT_RGB", R::None, &S::labelFontCustomColor),
 
     Flag(G::Trigger, kTrigger, u"ENABLED", &S::triggerEnabled),
-    Flag(G::Trigger, kTrigger, u"TRIGGER_CTRL", &S::triggerCtrl),
-    Flag(G::Trigger, kTrigger, u"TRIGGER_SHIFT", &S::triggerShift),
-    Flag(G::Trigger, kTrigger, u"TRIGGER_ALT", &S::triggerAlt),
+    KeyRows(G::Trigger, kTrigger, &S::triggerCtrl, &S::triggerShift, &S::triggerAlt),
     // Below 1 the width becomes 250, not its default 200: kept as users' files know it.
     Int(G::Trigger, kTrigger, u"WND_WIDTH", R::ResetOutside, &S::triggerWidth, 1, kMax, 250),
     Int(G::Trigger, kTrigger, u"WND_HEIGHT", R::ResetOutside, &S::triggerHeight, 1, kMax, 200),
@@ -85,13 +108,7 @@ const std::array kDefinitions = {
 
     Int(G::MonitorPop, kMonitorPop, u"SHOW", R::ResetOutside, &S::monitorPopShow, -1, 4, 0),
     Int(G::MonitorPop, kMonitorPop, u"ALPHA", R::Clamp, &S::monitorPopAlpha, 1, 255),
-    Text(G::MonitorPop, kMonitorPop, u"FONT_FACE_NAME", &S::monitorPopFontFace),
-    Int(G::MonitorPop, kMonitorPop, u"FONT_HEIGHT", R::None, &S::monitorPopFontHeight),
-    Int(G::MonitorPop, kMonitorPop, u"FONT_WIDTH", R::None, &S::monitorPopFontWidth),
-    Int(G::MonitorPop, kMonitorPop, u"FONT_WEIGHT", R::None, &S::monitorPopFontWeight),
-    Int(G::MonitorPop, kMonitorPop, u"FONT_ITALIC", R::LowByte, &S::monitorPopFontItalic),
-    Int(G::MonitorPop, kMonitorPop, u"FONT_CHARSET", R::LowByte, &S::monitorPopFontCharset),
-};
+    FontRows(G::MonitorPop, kMonitorPop, &S::monitorPopFont));
 
 }  // namespace
 
@@ -100,6 +117,18 @@ std::span<const SettingDef> SettingDefinitions() { return kDefinitions; }
 const Settings& DefaultSettings() {
   static const Settings defaults{};
   return defaults;
+}
+
+const SettingDef& DefinitionOf(std::int32_t Settings::*field) {
+  return *std::find_if(kDefinitions.begin(), kDefinitions.end(),
+                       [field](const SettingDef& def) { return def.intField == field; });
+}
+
+void TakeFont(Settings& settings, FontRecord Settings::*font, const FontRecord& chosen) {
+  settings.*font = chosen;
+  for (const SettingDef& def : kDefinitions) {
+    if (def.font == font && !def.IsText()) def.IntIn(settings) = NormaliseSetting(def, def.IntIn(settings), settings);
+  }
 }
 
 std::int32_t NormaliseSetting(const SettingDef& def, std::int32_t raw, const Settings& current) {

@@ -12,6 +12,18 @@ namespace peekbar {
 
 inline constexpr std::size_t kFaceNameUnits = 32;  // LF_FACESIZE
 
+// A font as the settings files keep it: the fields of the system's font
+// record that the font chooser sets, under the keys FONT_FACE_NAME,
+// FONT_HEIGHT, FONT_WIDTH, FONT_WEIGHT, FONT_ITALIC and FONT_CHARSET.
+struct FontRecord {
+  FixedText<kFaceNameUnits> face;
+  std::int32_t height = 0;
+  std::int32_t width = 0;
+  std::int32_t weight = 0;
+  std::int32_t italic = 0;
+  std::int32_t charset = 0;
+};
+
 struct Settings {
   // OPTION
   std::int32_t cornerLength = 10;
@@ -46,12 +58,6 @@ struct Settings {
   std::int32_t labelCtrl = 1;
   std::int32_t labelShift = 0;
   std::int32_t labelAlt = 0;
-  FixedText<kFaceNameUnits> labelFontFace{u"ＭＳ ゴシック"};
-  std::int32_t labelFontHeight = -19;
-  std::int32_t labelFontWidth = 0;
-  std::int32_t labelFontWeight = 700;
-  std::int32_t labelFontItalic = 0;
-  std::int32_t labelFontCharset = 128;
   std::int32_t labelFontColorIndex = 0;
   std::int32_t labelFontCustomColor = 0;
   // TRIGGER
@@ -65,12 +71,9 @@ struct Settings {
   // MONITOR_POP
   std::int32_t monitorPopShow = 0;
   std::int32_t monitorPopAlpha = 64;
-  FixedText<kFaceNameUnits> monitorPopFontFace{u"ＭＳ ゴシック"};
-  std::int32_t monitorPopFontHeight = -171;
-  std::int32_t monitorPopFontWidth = 0;
-  std::int32_t monitorPopFontWeight = 700;
-  std::int32_t monitorPopFontItalic = 0;
-  std::int32_t monitorPopFontCharset = 128;
+  // The fonts of LABEL and MONITOR_POP
+  FontRecord labelFont{.face = {u"ＭＳ ゴシック"}, .height = -19, .weight = 700, .charset = 128};
+  FontRecord monitorPopFont{.face = {u"ＭＳ ゴシック"}, .height = -171, .weight = 700, .charset = 128};
 };
 
 // How a value read from the file is normalised.
@@ -94,8 +97,17 @@ struct SettingDef {
   std::int32_t low;
   std::int32_t high;
   std::int32_t replacement;
-  std::int32_t Settings::*intField;               // null for text settings
-  FixedText<kFaceNameUnits> Settings::*textField;  // null for integer settings
+  // Where the value lives: an integer of Settings, or a field of one of its
+  // font records. A font's face, its one text, has no fontField.
+  std::int32_t Settings::*intField;
+  FontRecord Settings::*font;
+  std::int32_t FontRecord::*fontField;
+
+  bool IsText() const { return font != nullptr && fontField == nullptr; }
+  std::int32_t& IntIn(Settings& s) const { return intField != nullptr ? s.*intField : (s.*font).*fontField; }
+  std::int32_t IntIn(const Settings& s) const { return intField != nullptr ? s.*intField : (s.*font).*fontField; }
+  FixedText<kFaceNameUnits>& TextIn(Settings& s) const { return (s.*font).face; }
+  const FixedText<kFaceNameUnits>& TextIn(const Settings& s) const { return (s.*font).face; }
 };
 
 // All settings of a profile file except the per-monitor sections, in the
@@ -108,5 +120,12 @@ std::int32_t NormaliseSetting(const SettingDef& def, std::int32_t raw, const Set
 
 // The defaults, as a Settings holds them when nothing is read.
 const Settings& DefaultSettings();
+
+// The row of an integer setting.
+const SettingDef& DefinitionOf(std::int32_t Settings::*field);
+
+// A font chosen by the user becomes the font record `font`, each field
+// normalised by its row's read rule as when it is read from the file.
+void TakeFont(Settings& settings, FontRecord Settings::*font, const FontRecord& chosen);
 
 }  // namespace peekbar

@@ -98,15 +98,4 @@ Rect LabelBox(int location, Point o, std::int32_t w, std::int32_t h, std::int32_
   return {o.x, o.y, o.x + w, o.y + h};
 }
 
-FontChoice LabelFont(const Settings& s) {
-  FontChoice font;
-  font.face = s.labelFontFace.View();
-  font.height = s.labelFontHeight;
-  font.width = s.labelFontWidth;
-  font.weight = s.labelFontWeight;
-  font.italic = s.labelFontItalic;
-  font.charset = s.labelFontCharset;
-  return font;
-}
-
 }  // namespace peekbar

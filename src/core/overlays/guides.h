@@ -8,7 +8,6 @@
 
 #include "core/base/geometry.h"
 #include "core/base/state.h"
-#include "core/overlays/monitor_popups.h"
 
 namespace peekbar {
 
@@ -62,8 +61,5 @@ Point LabelOrigin(int location, const Rect& frame, std::int32_t guideWidth, std:
 // and the upright characters stand on it reaching `ascent` above it; the
 // last one reaches its descent past the end.
 Rect LabelBox(int location, Point origin, std::int32_t w, std::int32_t h, std::int32_t ascent);
-
-// The label font's six stored fields.
-FontChoice LabelFont(const Settings& settings);
 
 }  // namespace peekbar

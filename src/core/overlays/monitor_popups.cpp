@@ -21,24 +21,4 @@ std::int32_t ClampMonitorPopAlpha(std::int32_t entered) {
   return position >= 256 ? 255 : position;
 }
 
-FontChoice MonitorPopFont(const Settings& s) {
-  FontChoice font;
-  font.face = s.monitorPopFontFace.View();
-  font.height = s.monitorPopFontHeight;
-  font.width = s.monitorPopFontWidth;
-  font.weight = s.monitorPopFontWeight;
-  font.italic = s.monitorPopFontItalic;
-  font.charset = s.monitorPopFontCharset;
-  return font;
-}
-
-void SetMonitorPopFont(Settings& s, const FontChoice& font) {
-  s.monitorPopFontFace = font.face.View();
-  s.monitorPopFontHeight = font.height;
-  s.monitorPopFontWidth = font.width;
-  s.monitorPopFontWeight = font.weight;
-  s.monitorPopFontItalic = font.italic & 0xFF;
-  s.monitorPopFontCharset = font.charset & 0xFF;
-}
-
 }  // namespace peekbar

@@ -7,7 +7,6 @@
 
 #include "core/base/geometry.h"
 #include "core/base/text.h"
-#include "core/base/settings.h"
 
 namespace peekbar {
 
@@ -20,18 +19,5 @@ std::u16string MonitorPopupText(int monitor);
 
 // The opacity the transparency dialog stores for what the user entered.
 std::int32_t ClampMonitorPopAlpha(std::int32_t entered);
-
-// The six stored fields of a font record.
-struct FontChoice {
-  FixedText<kFaceNameUnits> face;
-  std::int32_t height = 0;
-  std::int32_t width = 0;
-  std::int32_t weight = 0;
-  std::int32_t italic = 0;
-  std::int32_t charset = 0;
-};
-
-FontChoice MonitorPopFont(const Settings& settings);
-void SetMonitorPopFont(Settings& settings, const FontChoice& font);
 
 }  // namespace peekbar

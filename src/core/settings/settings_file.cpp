@@ -51,16 +51,15 @@ void SettingsFile::LoadProfileSettings() {
   Settings& s = state_.settings;
   const Settings& defaults = DefaultSettings();
   for (const SettingDef& def : SettingDefinitions()) {
-    if (def.textField != nullptr) {
-      (s.*def.textField) =
-          store_.ReadText(path, def.section, def.key, (defaults.*def.textField).View(), kFaceNameUnits);
+    if (def.IsText()) {
+      def.TextIn(s) = store_.ReadText(path, def.section, def.key, def.TextIn(defaults).View(), kFaceNameUnits);
     } else {
-      const std::int32_t raw = store_.ReadInt(path, def.section, def.key, defaults.*def.intField);
-      s.*def.intField = NormaliseSetting(def, raw, s);
+      const std::int32_t raw = store_.ReadInt(path, def.section, def.key, def.IntIn(defaults));
+      def.IntIn(s) = NormaliseSetting(def, raw, s);
     }
-    // The label fonts are rebuilt once their six fields are in, before the
-    // colour keys that follow them.
-    if (def.intField == &Settings::labelFontCharset) events_.LabelFontLoaded();
+    // The label fonts are rebuilt once the record is in (its charset is
+    // its last row), before the colour keys that follow it.
+    if (def.font == &Settings::labelFont && def.fontField == &FontRecord::charset) events_.LabelFontLoaded();
   }
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int n = 0; n < kLocationCount; ++n) ReadLocationGroup(m, n, LocationSettingsGroup::Location, state_.At(m, n));
@@ -79,8 +78,7 @@ bool SettingsFile::SaveGroup(WindowHandle owner, SettingsGroup group) {
   bool first = true;
   for (const SettingDef& def : SettingDefinitions()) {
     if (def.group != group) continue;
-    const std::u16string value =
-        def.textField != nullptr ? std::u16string((s.*def.textField).View()) : IntText(s.*def.intField);
+    const std::u16string value = def.IsText() ? std::u16string(def.TextIn(s).View()) : IntText(def.IntIn(s));
     const bool written = store_.WriteText(path, def.section, def.key, value);
     if (first && !FirstWriteSucceeded(owner, path, written)) return false;
     first = false;

@@ -37,7 +37,7 @@ bool Win32AppWindows::AskMonitorPopAlpha(std::int32_t& alpha) {
   return true;
 }
 
-bool Win32AppWindows::PickFont(FontChoice& font) {
+bool Win32AppWindows::PickFont(FontRecord& font) {
   LOGFONTW record = ToLogFont(font);
   CHOOSEFONTW chooser{};
   chooser.lStructSize = sizeof chooser;
@@ -59,7 +59,7 @@ void Win32AppWindows::RebuildMonitorNumberPopups() {
   }
   const Settings& s = state_->settings;
   if (s.monitorPopShow < 0) return;
-  const LOGFONTW font = ToLogFont(MonitorPopFont(s));
+  const LOGFONTW font = ToLogFont(s.monitorPopFont);
   for (int m = 0; m < state_->MonitorCount(); ++m) {
     MonitorSlot& slot = state_->monitorSlots[static_cast<std::size_t>(m)];
     const HWND popup = CreateTipWindow(MonitorPopupText(m), font, RGB(0, 0, 0), RGB(255, 255, 255),

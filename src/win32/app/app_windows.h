@@ -29,7 +29,7 @@ class Win32AppWindows final : public AppWindows {
   bool EditProfileName(FixedText<kTitleUnits>& name) override;
   bool AskStartupDelay(int& seconds) override;
   bool AskMonitorPopAlpha(std::int32_t& alpha) override;
-  bool PickFont(FontChoice& font) override;
+  bool PickFont(FontRecord& font) override;
   std::optional<Color> PickColor(WindowHandle owner, Color initial) override;
   void InvalidateGuide(int monitor) override;
   bool ShowOptionsSheet(Settings& options) override;

@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 
 #include "win32/app/wide.h"
-#include "resource.h"
+#include "win32/app/window_class.h"
 
 namespace peekbar::win32 {
 namespace {
@@ -14,18 +14,11 @@ MainWindow* g_mainWindow = nullptr;
 }  // namespace
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = &MainWindow::WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0,
-                                                    LR_DEFAULTSIZE | LR_SHARED));
-  windowClass.hCursor = static_cast<HCURSOR>(LoadImageW(nullptr, MAKEINTRESOURCEW(OCR_NORMAL), IMAGE_CURSOR, 0, 0,
-                                                        LR_DEFAULTSIZE | LR_SHARED));
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  windowClass.lpszClassName = kMainWindowClass;
-  return RegisterClassExW(&windowClass) != 0;
+  // No small icon of its own: the system picks one from the icon's group.
+  // The dialogs show this class's icon (see dialog_icon.h).
+  WindowClass windowClass{kMainWindowClass, &MainWindow::WindowProc, NULL_BRUSH};
+  windowClass.iconIsSmallIcon = false;
+  return EnsureWindowClass(instance, windowClass);
 }
 
 HWND MainWindow::Create(HINSTANCE instance) {

@@ -6,7 +6,7 @@
 
 namespace peekbar::win32 {
 
-LOGFONTW ToLogFont(const FontChoice& font) {
+LOGFONTW ToLogFont(const FontRecord& font) {
   LOGFONTW record{};
   record.lfHeight = font.height;
   record.lfWidth = font.width;
@@ -18,8 +18,8 @@ LOGFONTW ToLogFont(const FontChoice& font) {
   return record;
 }
 
-FontChoice FromLogFont(const LOGFONTW& record) {
-  FontChoice font;
+FontRecord FromLogFont(const LOGFONTW& record) {
+  FontRecord font;
   font.face = Utf16(record.lfFaceName);
   font.height = record.lfHeight;
   font.width = record.lfWidth;

@@ -1,14 +1,14 @@
-// The six stored fields of a font and the system's font record.
+// A font record of the settings and the system's font record.
 #pragma once
 
 #include <windows.h>
 
-#include "core/overlays/monitor_popups.h"
+#include "core/base/settings.h"
 
 namespace peekbar::win32 {
 
-LOGFONTW ToLogFont(const FontChoice& font);
-FontChoice FromLogFont(const LOGFONTW& font);
+LOGFONTW ToLogFont(const FontRecord& font);
+FontRecord FromLogFont(const LOGFONTW& font);
 
 // The font an overlay draws with: the stored fields of `base`, turned by
 // escapement and orientation (tenths of a degree), in proof quality.

@@ -20,7 +20,7 @@ void LabelFonts::Delete() {
 
 void LabelFonts::Rebuild(const Settings& settings) {
   Delete();
-  const LOGFONTW base = ToLogFont(LabelFont(settings));
+  const LOGFONTW base = ToLogFont(settings.labelFont);
   across_ = CreateOverlayFont(base, 0, 0);
   downward_ = CreateOverlayFont(base, 2700, 0);  // upright characters, stacked top to bottom
   measuring_ = CreateOverlayFont(base, 0, 900);

@@ -1,9 +1,9 @@
 #include "win32/overlays/guide_window.h"
 
 #include "win32/app/wide.h"
+#include "win32/app/window_class.h"
 #include "core/overlays/guides.h"
 #include "win32/overlays/tip_window.h"
-#include "resource.h"
 
 namespace peekbar::win32 {
 namespace {
@@ -11,22 +11,9 @@ namespace {
 constexpr UINT kShowFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 
 bool RegisterGuideClass(WNDPROC procedure) {
-  static bool registered = false;
-  if (registered) return true;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, 0));
-  windowClass.hIconSm = windowClass.hIcon;
-  windowClass.hCursor = static_cast<HCURSOR>(LoadImageW(nullptr, MAKEINTRESOURCEW(OCR_NORMAL), IMAGE_CURSOR, 0, 0,
-                                                        LR_DEFAULTSIZE | LR_SHARED));
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = kGuideWindowClass;
-  registered = RegisterClassExW(&windowClass) != 0;
-  return registered;
+  WindowClass windowClass{kGuideWindowClass, procedure, BLACK_BRUSH};
+  windowClass.iconLoad = 0;  // the icon at the size of its first image, a copy of its own
+  return EnsureWindowClass(GetModuleHandleW(nullptr), windowClass);
 }
 
 void ApplyOpacity(HWND window, std::int32_t alpha) {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "win32/app/wide.h"
+#include "win32/app/window_class.h"
 #include "win32/overlays/fonts.h"
-#include "resource.h"
 
 namespace peekbar::win32 {
 namespace {
@@ -49,21 +49,7 @@ LRESULT CALLBACK TipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool RegisterTipClass() {
-  static bool registered = false;
-  if (registered) return true;
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = TipWindowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_APP));
-  windowClass.hIconSm = windowClass.hIcon;
-  windowClass.hCursor = static_cast<HCURSOR>(LoadImageW(nullptr, MAKEINTRESOURCEW(OCR_NORMAL), IMAGE_CURSOR, 0, 0,
-                                                        LR_DEFAULTSIZE | LR_SHARED));
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = kTipWindowClass;
-  registered = RegisterClassExW(&windowClass) != 0;
-  return registered;
+  return EnsureWindowClass(GetModuleHandleW(nullptr), {kTipWindowClass, TipWindowProc, BLACK_BRUSH});
 }
 
 }  // namespace

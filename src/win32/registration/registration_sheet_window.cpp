@@ -1,13 +1,12 @@
 #include "win32/registration/registration_sheet_window.h"
 
-#include <commctrl.h>
-#include <prsht.h>
-
-#include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "win32/app/property_sheet.h"
 #include "win32/app/wide.h"
 #include "resource.h"
 
@@ -16,14 +15,6 @@ namespace {
 
 // The copy button takes the list's text up to this many units, NUL included.
 constexpr std::size_t kCopyUnits = 1024;
-
-struct SheetWindow;
-
-// What each page is created with: the sheet and which of its pages it is.
-struct PageContext {
-  SheetWindow* sheetWindow = nullptr;
-  int type = 0;
-};
 
 // The open sheet: the core's state, and the brush last handed out for each
 // location's swatch (deleted when the sheet closes).
@@ -40,7 +31,18 @@ struct SheetWindow {
 
   RegistrationSheet& sheet;
   std::array<HBRUSH, kLocationCount> swatchBrushes{};
-  std::array<PageContext, kRegistrationPageCount> pages{};
+};
+
+// What each page is made with: the sheet and which of its pages it is.
+struct PageContext final : SheetPage {
+  PageContext(SheetWindow& s, int t) : sheetWindow(&s), type(t) {}
+  void Fill(HWND page) override;
+  void Apply(HWND page) override;
+  bool Command(HWND page, int control, int code) override;
+  std::optional<INT_PTR> Other(HWND page, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  SheetWindow* sheetWindow;
+  int type;
 };
 
 int RowControl(int row, int offset) { return IDC_REGISTRATION_ROW + IDC_REGISTRATION_ROW_STEP * row + offset; }
@@ -154,124 +156,37 @@ INT_PTR SwatchBrush(const PageContext& context, HWND control) {
   return reinterpret_cast<INT_PTR>(brush);
 }
 
-INT_PTR OnNotify(HWND page, const PageContext& context, const NMHDR& header) {
-  switch (header.code) {
-    case PSN_SETACTIVE:
-      PropSheet_Changed(GetParent(page), page);  // Apply is always available
-      SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
-      return TRUE;
-    case PSN_APPLY:
-      ApplyPage(page, context);
-      SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+void PageContext::Fill(HWND page) { FillPage(page, *this); }
+void PageContext::Apply(HWND page) { ApplyPage(page, *this); }
+
+bool PageContext::Command(HWND page, int control, int code) {
+  const RegistrationPage& layout = kRegistrationPages[static_cast<std::size_t>(type)];
+  int row = 0;
+  int offset = 0;
+  if (code != BN_CLICKED || !SplitRowControl(layout, control, row, offset)) return false;
+  OnRowButton(page, *this, row, offset);
+  return true;
 }
 
-INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    const auto* context = reinterpret_cast<const PageContext*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
-    SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(context));
-    FillPage(page, *context);
-    return TRUE;
-  }
-  const auto* context = reinterpret_cast<const PageContext*>(GetWindowLongPtrW(page, DWLP_USER));
-  if (context == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND: {
-      int row = 0;
-      int offset = 0;
-      if (HIWORD(wParam) != BN_CLICKED ||
-          !SplitRowControl(kRegistrationPages[static_cast<std::size_t>(context->type)], LOWORD(wParam), row, offset)) {
-        return FALSE;
-      }
-      OnRowButton(page, *context, row, offset);
-      return TRUE;
-    }
-    case WM_CTLCOLORSTATIC: return SwatchBrush(*context, reinterpret_cast<HWND>(lParam));
-    case WM_NOTIFY: return OnNotify(page, *context, *reinterpret_cast<const NMHDR*>(lParam));
-    default: return FALSE;
-  }
-}
-
-// Every page is made when the sheet opens (PSP_PREMATURE), so that OK also
-// applies the pages never looked at. Where the common controls make only the
-// start page, the missing ones are made here, before the sheet is shown, by
-// selecting each of them; the start page is selected again last.
-void MakeEveryPage(HWND sheet) {
-  bool made = false;
-  for (int type = 1; type < kRegistrationPageCount; ++type) {
-    if (PropSheet_IndexToHwnd(sheet, type) != nullptr) continue;
-    PropSheet_SetCurSel(sheet, nullptr, type);
-    made = true;
-  }
-  if (made) PropSheet_SetCurSel(sheet, nullptr, 0);
-}
-
-// The sheet has just been sized to its pages: it comes up in the middle of
-// the work area, or at its top left when it is larger.
-void CentreOnWorkArea(HWND sheet) {
-  RECT rect{};
-  GetWindowRect(sheet, &rect);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (!GetMonitorInfoW(MonitorFromWindow(sheet, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
-  const RECT& work = monitor.rcWork;
-  const LONG x = std::max(work.left, work.left + (work.right - work.left - (rect.right - rect.left)) / 2);
-  const LONG y = std::max(work.top, work.top + (work.bottom - work.top - (rect.bottom - rect.top)) / 2);
-  SetWindowPos(sheet, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
-  if (message == PSCB_INITIALIZED) {
-    MakeEveryPage(sheet);
-    CentreOnWorkArea(sheet);
-  }
-  return 0;
+std::optional<INT_PTR> PageContext::Other(HWND, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_CTLCOLORSTATIC) return SwatchBrush(*this, reinterpret_cast<HWND>(lParam));
+  return std::nullopt;
 }
 
 }  // namespace
 
 void RunRegistrationSheet(HINSTANCE instance, HWND owner, RegistrationSheet& sheet) {
   SheetWindow sheetWindow(sheet);
-  std::array<std::wstring, kRegistrationPageCount> captions;
-  std::array<HPROPSHEETPAGE, kRegistrationPageCount> pages{};
+  std::vector<PageContext> contexts;
+  std::vector<SheetPageDef> pages;
+  contexts.reserve(kRegistrationPageCount);
   for (int type = 0; type < kRegistrationPageCount; ++type) {
-    const auto t = static_cast<std::size_t>(type);
-    const RegistrationPage& layout = kRegistrationPages[t];
-    sheetWindow.pages[t] = {&sheetWindow, type};
-    captions[t] = WideString(layout.caption);
-    PROPSHEETPAGEW page{};
-    page.dwSize = sizeof page;
-    // Premature: every page is created, and its rows filled, when the sheet
-    // opens, so that OK applies the pages never looked at as well.
-    page.dwFlags = PSP_USETITLE | PSP_PREMATURE;
-    page.hInstance = instance;
-    page.pszTemplate = MAKEINTRESOURCEW(layout.rowCount == kMaxSheetRows ? IDD_REGISTRATION_CORNERS
-                                                                         : IDD_REGISTRATION_EDGE);
-    page.pfnDlgProc = PageProc;
-    page.pszTitle = captions[t].c_str();
-    page.lParam = reinterpret_cast<LPARAM>(&sheetWindow.pages[t]);
-    pages[t] = CreatePropertySheetPageW(&page);
-    if (pages[t] == nullptr) {
-      for (std::size_t made = 0; made < t; ++made) DestroyPropertySheetPage(pages[made]);
-      return;
-    }
+    const RegistrationPage& layout = kRegistrationPages[static_cast<std::size_t>(type)];
+    contexts.emplace_back(sheetWindow, type);
+    pages.push_back({layout.rowCount == kMaxSheetRows ? IDD_REGISTRATION_CORNERS : IDD_REGISTRATION_EDGE,
+                     &contexts.back(), layout.caption});
   }
-  const std::wstring caption = WideString(sheet.Caption());
-  PROPSHEETHEADERW header{};
-  header.dwSize = sizeof header;
-  header.dwFlags = PSH_USEICONID | PSH_USECALLBACK | PSH_NOCONTEXTHELP;
-  header.hwndParent = owner;
-  header.hInstance = instance;
-  header.pszIcon = MAKEINTRESOURCEW(IDI_APP);
-  header.pszCaption = caption.c_str();
-  header.nPages = kRegistrationPageCount;
-  header.nStartPage = 0;
-  header.phpage = pages.data();
-  header.pfnCallback = SheetCallback;
-  PropertySheetW(&header);
+  RunPropertySheet(instance, owner, {.caption = sheet.Caption(), .pages = pages, .iconId = IDI_APP});
 }
 
 }  // namespace peekbar::win32
