@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "reference_registration.h"
 #include "core/registration/candidates.h"
 #include "core/registration/keyword_match.h"
+#include "reference_registration.h"
 #include "scene.h"
 
 namespace peekbar::bench {

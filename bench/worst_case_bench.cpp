@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "reference_registration.h"
 #include "core/registration/keyword_match.h"
+#include "reference_registration.h"
 
 namespace peekbar::bench {
 namespace {

@@ -17,10 +17,16 @@
 
 namespace peekbar {
 
-// The windows the Windows side keeps for the core (menu, overlays).
-class FakeAppWindows final : public AppWindows {
+// What the Windows side shows for the core: the menu, the dialogs, the
+// sheets and the overlays; each call is logged, and the user is played by
+// what the test sets.
+class FakeAppWindows final : public Dialogs,
+                             public OverlayWindows,
+                             public OverlayHooks,
+                             public TrayMenuView,
+                             public RegistrationSheetView {
  public:
-  void TrackTrayMenu(const MenuItem& menu, Point at) override {
+  void Track(const MenuItem& menu, Point at) override {
     ++menusShown;
     lastMenu = menu;
     lastMenuAt = at;
@@ -31,35 +37,29 @@ class FakeAppWindows final : public AppWindows {
   void RebuildMonitorNumberPopups() override { log.push_back("RebuildPopups"); }
   void CreateGuideWindows() override { log.push_back("CreateGuides"); }
   void CloseGuideWindows() override { log.push_back("CloseGuides"); }
-  bool RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
-                        std::int32_t& isRegex) override {
+  std::optional<KeywordChoice> AskKeyword(std::u16string_view title, const KeywordChoice& current) override {
     log.push_back("KeywordDialog " + Utf8FromUtf16(title));
-    if (keywordDialog) return keywordDialog(keyword, isRegex);
-    return false;
+    FixedText<kKeywordUnits> keyword = current.keyword;
+    std::int32_t isRegex = current.regex ? 1 : 0;
+    if (!keywordDialog || !keywordDialog(keyword, isRegex)) return std::nullopt;
+    return KeywordChoice{keyword, isRegex != 0};
   }
-  bool EditProfileName(FixedText<kTitleUnits>& name) override {
-    log.push_back("ProfileName " + Utf8FromUtf16(name.View()));
-    if (!profileName) return false;
-    name = *profileName;
-    return true;
+  std::optional<FixedText<kTitleUnits>> AskProfileName(const FixedText<kTitleUnits>& current) override {
+    log.push_back("ProfileName " + Utf8FromUtf16(current.View()));
+    if (!profileName) return std::nullopt;
+    return FixedText<kTitleUnits>(*profileName);
   }
-  bool AskStartupDelay(int& seconds) override {
+  std::optional<int> AskStartupDelay() override {
     log.push_back("StartupDelay");
-    if (!startupDelay) return false;
-    seconds = *startupDelay;
-    return true;
+    return startupDelay;
   }
-  bool AskMonitorPopAlpha(std::int32_t& alpha) override {
-    log.push_back("PopAlpha " + std::to_string(alpha));
-    if (!popAlpha) return false;
-    alpha = *popAlpha;
-    return true;
+  std::optional<std::int32_t> AskMonitorPopAlpha(std::int32_t current) override {
+    log.push_back("PopAlpha " + std::to_string(current));
+    return popAlpha;
   }
-  bool PickFont(FontRecord& font) override {
-    log.push_back("PickFont " + Utf8FromUtf16(font.face.View()));
-    if (!chosenFont) return false;
-    font = *chosenFont;
-    return true;
+  std::optional<FontRecord> PickFont(const FontRecord& current) override {
+    log.push_back("PickFont " + Utf8FromUtf16(current.face.View()));
+    return chosenFont;
   }
   std::optional<Color> PickColor(WindowHandle owner, Color initial) override {
     log.push_back("PickColor " + std::to_string(initial));
@@ -67,9 +67,11 @@ class FakeAppWindows final : public AppWindows {
     return chosenColor;
   }
   void InvalidateGuide(int monitor) override { log.push_back("InvalidateGuide " + std::to_string(monitor)); }
-  bool ShowOptionsSheet(Settings& options) override {
+  std::optional<Settings> EditOptions(const Settings& current) override {
     log.push_back("OptionsSheet");
-    return optionsSheet ? optionsSheet(options) : false;
+    Settings edited = current;
+    if (!optionsSheet || !optionsSheet(edited)) return std::nullopt;
+    return edited;
   }
   void DismissTriggerWhenLeft(Point) override { ++ticksSeen; }
   void UpdateGuideVisibility(Point) override {}
@@ -94,7 +96,7 @@ class FakeAppWindows final : public AppWindows {
   std::function<bool(Settings&)> optionsSheet;
   std::vector<std::string> log;
 
-  void RunRegistrationSheet(RegistrationSheet& sheet) override {
+  void Run(RegistrationSheet& sheet) override {
     log.push_back("RegistrationSheet " + Utf8FromUtf16(sheet.Caption()));
     if (registrationSheet) registrationSheet(sheet);
   }
@@ -123,7 +125,7 @@ struct AppHarness {
   FakeSettingsStore store;
   FakeJournalStore journal;
   FakeAppWindows windows;
-  App app{desktop, shell, store, journal, windows};
+  App app{{desktop, shell, store, journal, windows, windows, windows, windows, windows}};
 
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }

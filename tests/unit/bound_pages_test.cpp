@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "fakes/app_harness.h"
-#include "fakes/fake_page_controls.h"
 #include "core/settings/bound_pages.h"
 #include "core/settings/options.h"
+#include "fakes/app_harness.h"
+#include "fakes/fake_page_controls.h"
 #include "resource.h"
 
 namespace peekbar {

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "fakes/app_harness.h"
 #include "core/overlays/guides.h"
+#include "fakes/app_harness.h"
 
 namespace peekbar {
 namespace {
@@ -157,7 +157,7 @@ TEST(GuideLabelTest, FontsAreRebuiltWheneverAProfileIsRead) {
   h.AddMonitor({0, 0, 1920, 1080});
   h.Start();
   EXPECT_EQ(h.windows.labelFontRebuilds, 1);
-  h.app.SelectProfile(1);
+  h.app.OnCommand(command_id::kProfileFirst + 1);
   EXPECT_EQ(h.windows.labelFontRebuilds, 2);
 }
 

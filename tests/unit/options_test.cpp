@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/settings/options.h"
 #include "fakes/app_harness.h"
 #include "fakes/fake_page_controls.h"
-#include "core/settings/options.h"
 #include "resource.h"
 
 namespace peekbar {

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "fakes/fake_shell.h"
 #include "core/settings/messages.h"
 #include "core/tray/tray_icon.h"
+#include "fakes/fake_shell.h"
 
 namespace peekbar {
 namespace {

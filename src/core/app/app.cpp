@@ -13,6 +13,10 @@ namespace {
 constexpr std::uint32_t kIconRetryPeriodMs = 1000;
 constexpr std::uint32_t kIconRetryLimitMs = 60000;
 
+// The menu items whose dialogs the program does not have yet.
+constexpr std::array kPendingActions = {CommandAction::About, CommandAction::GuideLabelSettings,
+                                        CommandAction::TriggerSettings};
+
 }  // namespace
 
 std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount) {
@@ -28,19 +32,26 @@ std::uint32_t StartupDelaySeconds(std::u16string_view argument) {
   return seconds > 0 ? static_cast<std::uint32_t>(seconds) : 0;
 }
 
-App::App(Desktop& desktop, Shell& shell, SettingsStore& store, JournalStore& journalStore, AppWindows& windows)
-    : desktop_(desktop),
-      shell_(shell),
-      windows_(windows),
-      journal_(state_, desktop, journalStore),
-      messages_(shell, state_.settings),
-      settingsFile_(state_, store, shell, desktop, messages_, *this),
-      tray_(state_, shell),
-      taskbar_(state_, desktop, journal_),
-      showHide_(state_, desktop, taskbar_, *this),
-      registration_(state_, desktop, showHide_, settingsFile_, journal_),
-      watcher_(state_, desktop, taskbar_, showHide_, windows),
-      commands_(state_, desktop, shell, messages_, tray_, registration_, windows) {}
+App::App(const AppPorts& ports)
+    : desktop_(ports.desktop),
+      shell_(ports.shell),
+      dialogs_(ports.dialogs),
+      overlays_(ports.overlays),
+      overlayTicks_(ports.overlayTicks),
+      menu_(ports.menu),
+      registrationSheet_(ports.registrationSheet),
+      journal_(state_, desktop_, ports.journalStore),
+      messages_(shell_, state_.settings),
+      settingsFile_(state_, ports.settingsStore, shell_, desktop_, messages_, *this),
+      tray_(state_, shell_),
+      taskbar_(state_, desktop_, journal_),
+      showHide_(state_, desktop_, taskbar_, *this),
+      registration_(state_, desktop_, showHide_, settingsFile_, journal_),
+      watcher_(state_, desktop_, taskbar_, showHide_, overlayTicks_),
+      commands_(state_, desktop_, shell_, messages_, tray_, registration_, overlayTicks_),
+      profiles_(state_, settingsFile_, dialogs_),
+      startupShortcut_(shell_, dialogs_),
+      monitorPopups_(state_, settingsFile_, dialogs_) {}
 
 std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunning) {
   settingsFile_.LoadSettings();
@@ -82,9 +93,9 @@ void App::RetryTrayIcon() {
 
 void App::FinishStartup() {
   tray_.UpdateTrayTip();
-  windows_.RebuildMonitorNumberPopups();
+  overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
-  if (AnyGuideWanted()) windows_.CreateGuideWindows();
+  if (AnyGuideWanted()) overlays_.CreateGuideWindows();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
 }
 
@@ -126,38 +137,12 @@ void App::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {
   }
 }
 
-std::u16string App::StartupShortcutPath() {
-  const std::u16string folder = shell_.StartupFolder();
-  return folder.empty() ? std::u16string() : folder + u"\\Peekbar.lnk";
-}
-
-bool App::StartupShortcutExists() {
-  const std::u16string path = StartupShortcutPath();
-  return !path.empty() && shell_.FileExists(path);
-}
-
-void App::ToggleStartupShortcut() {
-  const std::u16string path = StartupShortcutPath();
-  if (path.empty()) return;
-  if (shell_.FileExists(path)) {
-    shell_.RemoveFile(path);
-    return;
-  }
-  int seconds = 0;
-  // Cancel abandons the registration: the user did not agree to it.
-  if (!windows_.AskStartupDelay(seconds)) return;
-  const std::u16string executable = shell_.ExecutablePath();
-  if (executable.empty()) return;
-  shell_.CreateShortcut(path, executable, seconds > 0 ? DecimalText(seconds) : std::u16string(),
-                        ExecutableDirectory(executable));
-}
-
 void App::ShowOptions() {
   // The sheet edits a copy: only the settings it holds are taken over, so a
   // change made from the menu while it was open stays.
-  Settings edited = state_.settings;
-  if (!windows_.ShowOptionsSheet(edited)) return;
-  TakeOptionSettings(state_.settings, edited);
+  const std::optional<Settings> edited = dialogs_.EditOptions(state_.settings);
+  if (!edited) return;
+  TakeOptionSettings(state_.settings, *edited);
   ApplyOptions();
 }
 
@@ -174,36 +159,13 @@ void App::ApplyOptions() {
   shell_.StartTimer(static_cast<std::uint32_t>(s.timerInterval));
 }
 
-void App::SetMonitorPopAlpha() {
-  std::int32_t alpha = state_.settings.monitorPopAlpha;
-  if (!windows_.AskMonitorPopAlpha(alpha)) return;
-  state_.settings.monitorPopAlpha = ClampMonitorPopAlpha(alpha);
-  settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
-}
-
-void App::ChooseMonitorPopFont() {
-  FontRecord font = state_.settings.monitorPopFont;
-  if (!windows_.PickFont(font)) return;
-  TakeFont(state_.settings, &Settings::monitorPopFont, font);
-  settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
-}
-
-void App::RenameProfile() {
-  const int profile = state_.profiles.selected;
-  auto& stored = state_.profiles.names[static_cast<std::size_t>(profile)];
-  FixedText<kTitleUnits> name = stored;
-  if (!windows_.EditProfileName(name)) return;
-  stored = name.Empty() ? std::u16string_view(DefaultProfileName(profile)) : name.View();
-  settingsFile_.SaveProfileList(state_.mainWindow);
-}
-
 void App::ShowTrayMenu() {
   Point at;
   desktop_.PointerPosition(at);
-  const MenuItem menu = BuildTrayMenu(state_, desktop_, StartupShortcutExists());
-  windows_.ShowMonitorNumberPopups(true);
-  windows_.TrackTrayMenu(menu, at);
-  windows_.ShowMonitorNumberPopups(false);
+  const MenuItem menu = BuildTrayMenu(state_, desktop_, startupShortcut_.Exists());
+  overlays_.ShowMonitorNumberPopups(true);
+  menu_.Track(menu, at);
+  overlays_.ShowMonitorNumberPopups(false);
 }
 
 constexpr App::Handler App::HandlerOf(CommandAction action) {
@@ -218,7 +180,7 @@ constexpr App::Handler App::HandlerOf(CommandAction action) {
     case A::About: return nullptr;
     case A::Options: return [](App& app, const Command&) { app.ShowOptions(); };
     case A::GuideLabelSettings: return nullptr;
-    case A::StartupShortcut: return [](App& app, const Command&) { app.ToggleStartupShortcut(); };
+    case A::StartupShortcut: return [](App& app, const Command&) { app.startupShortcut_.Toggle(); };
     case A::Pause: return [](App& app, const Command&) { app.commands_.TogglePause(); };
     case A::ShowAll: return [](App& app, const Command&) { app.commands_.ToggleShowAll(); };
     case A::UnregisterAll: return [](App& app, const Command&) { app.commands_.UnregisterAll(); };
@@ -228,11 +190,11 @@ constexpr App::Handler App::HandlerOf(CommandAction action) {
     case A::TriggerShift: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerShift); };
     case A::TriggerAlt: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerAlt); };
     case A::TriggerSettings: return nullptr;
-    case A::MonitorPopAlpha: return [](App& app, const Command&) { app.SetMonitorPopAlpha(); };
-    case A::MonitorPopFont: return [](App& app, const Command&) { app.ChooseMonitorPopFont(); };
+    case A::MonitorPopAlpha: return [](App& app, const Command&) { app.monitorPopups_.AskOpacity(); };
+    case A::MonitorPopFont: return [](App& app, const Command&) { app.monitorPopups_.ChooseFont(); };
     case A::TrayIconColor: return [](App& app, const Command& c) { app.SetTrayIconColor(c.value); };
-    case A::ProfileRename: return [](App& app, const Command&) { app.RenameProfile(); };
-    case A::MonitorPopPosition: return [](App& app, const Command& c) { app.SetMonitorPopPosition(c.value); };
+    case A::ProfileRename: return [](App& app, const Command&) { app.profiles_.RenameSelected(); };
+    case A::MonitorPopPosition: return [](App& app, const Command& c) { app.monitorPopups_.SetPosition(c.value); };
     case A::SelectProfile: return [](App& app, const Command& c) { app.SelectProfile(c.value); };
     case A::RegistrationSheet: return [](App& app, const Command& c) { app.ShowRegistrationSheet(c.monitor); };
     case A::LocationKeyword: return [](App& app, const Command& c) { app.EditLocationKeyword(c.monitor, c.location); };
@@ -290,17 +252,13 @@ void App::SetTrayIconColor(std::int32_t color) {
   settingsFile_.SaveTrayIconColor(state_.mainWindow);
 }
 
-void App::SetMonitorPopPosition(std::int32_t show) {
-  state_.settings.monitorPopShow = show;
-  settingsFile_.SaveMonitorPopSettings(state_.mainWindow);
-}
-
 void App::EditLocationKeyword(int monitor, int location) {
   LocationSlot& at = state_.At(monitor, location);
-  if (!windows_.RunKeywordDialog(KeywordDialogTitle(monitor, location, state_.MonitorCount()), at.keyword,
-                                 at.isRegex)) {
-    return;
-  }
+  const std::optional<KeywordChoice> chosen =
+      dialogs_.AskKeyword(KeywordDialogTitle(monitor, location, state_.MonitorCount()), {at.keyword, at.isRegex != 0});
+  if (!chosen) return;
+  at.keyword = chosen->keyword.View();
+  at.isRegex = chosen->regex ? 1 : 0;
   settingsFile_.SaveLocationSettings(state_.mainWindow, monitor, location);
   registration_.RegisterByKeyword(monitor, location);
 }
@@ -325,25 +283,25 @@ void App::PickCandidate(const Command& command) {
 void App::SelectProfile(int profile) {
   if (profile == state_.profiles.selected) return;
   shell_.StopTimer();
-  windows_.CloseGuideWindows();
+  overlays_.CloseGuideWindows();
   state_.profiles.selected = profile;
   settingsFile_.LoadProfileSettings();
-  windows_.RebuildMonitorNumberPopups();
+  overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
-  if (AnyGuideWanted()) windows_.CreateGuideWindows();
+  if (AnyGuideWanted()) overlays_.CreateGuideWindows();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
   settingsFile_.SaveProfileList(state_.mainWindow);
-  const auto& name = state_.profiles.names[static_cast<std::size_t>(profile)];
-  messages_.ShowInfoMessage(state_.mainWindow, u"プロファイル「" + std::u16string(name.View()) + u"」を選択しました。");
+  messages_.ShowInfoMessage(state_.mainWindow,
+                            u"プロファイル「" + std::u16string(profiles_.SelectedName()) + u"」を選択しました。");
 }
 
 void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
   LocationSlot& at = state_.At(monitor, location);
-  const std::optional<Color> chosen = windows_.PickColor(owner, at.guideColor);
+  const std::optional<Color> chosen = dialogs_.PickColor(owner, at.guideColor);
   if (!chosen) return;
   at.guideColor = *chosen;
   ComputeLabelColors(state_);
-  windows_.InvalidateGuide(monitor);
+  overlays_.InvalidateGuide(monitor);
   settingsFile_.SaveLocationSettings(owner, monitor, location);
 }
 
@@ -372,7 +330,7 @@ void App::Shutdown() {
 void App::ShowRegistrationSheet(int monitor) {
   RegistrationSheet sheet(state_, desktop_, registration_, settingsFile_,
                           [this](WindowHandle owner, int m, int l) { ChooseGuideColor(owner, m, l); }, monitor);
-  windows_.RunRegistrationSheet(sheet);
+  registrationSheet_.Run(sheet);
 }
 
 }  // namespace peekbar

@@ -9,25 +9,29 @@
 #include <string>
 #include <string_view>
 
-#include "core/tray/commands.h"
+#include "core/app/global_commands.h"
 #include "core/base/desktop.h"
+#include "core/base/dialogs.h"
 #include "core/base/journal_store.h"
-#include "core/engine/recovery_journal.h"
+#include "core/base/settings_store.h"
 #include "core/base/shell.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
+#include "core/engine/overlay_hooks.h"
+#include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
 #include "core/engine/taskbar.h"
 #include "core/overlays/monitor_popups.h"
-#include "core/engine/overlay_hooks.h"
+#include "core/overlays/overlay_windows.h"
 #include "core/registration/auto_register.h"
 #include "core/registration/candidates.h"
 #include "core/registration/registration_sheet.h"
-#include "core/app/global_commands.h"
 #include "core/settings/messages.h"
 #include "core/settings/options.h"
+#include "core/settings/profiles.h"
 #include "core/settings/settings_file.h"
-#include "core/base/settings_store.h"
+#include "core/settings/startup_shortcut.h"
+#include "core/tray/commands.h"
 #include "core/tray/menu_model.h"
 #include "core/tray/tray_icon.h"
 
@@ -51,47 +55,22 @@ std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount);
 // number, is no delay.
 std::uint32_t StartupDelaySeconds(std::u16string_view argument);
 
-// The windows the Windows side keeps for the core: the popup menu, the
-// dialogs and the overlays.
-class AppWindows : public OverlayHooks {
- public:
-  // Shows the menu at the point. The chosen command has been carried out
-  // when this returns.
-  virtual void TrackTrayMenu(const MenuItem& menu, Point at) = 0;
-  virtual void ShowMonitorNumberPopups(bool show) = 0;
-  virtual void RebuildMonitorNumberPopups() = 0;
-  virtual void CreateGuideWindows() = 0;
-  virtual void CloseGuideWindows() = 0;
-  // The keyword dialog: edits the keyword and its kind in place and
-  // returns true when confirmed with OK.
-  virtual bool RunKeywordDialog(std::u16string_view title, FixedText<kKeywordUnits>& keyword,
-                                std::int32_t& isRegex) = 0;
-  // The profile name dialog: edits the name in place; true after OK.
-  virtual bool EditProfileName(FixedText<kTitleUnits>& name) = 0;
-  // Asks for the start-up delay of the Startup shortcut in seconds; true after OK.
-  virtual bool AskStartupDelay(int& seconds) = 0;
-  // The monitor-number transparency dialog: true after OK, with what was entered.
-  virtual bool AskMonitorPopAlpha(std::int32_t& alpha) = 0;
-  // The system font chooser, screen fonts; edits the font in place, true after OK.
-  virtual bool PickFont(FontRecord& font) = 0;
-  // The system colour chooser owned by `owner`; nothing when cancelled.
-  virtual std::optional<Color> PickColor(WindowHandle owner, Color initial) = 0;
-  // The monitor's guide bar repaints (its colours or labels changed).
-  virtual void InvalidateGuide(int monitor) = 0;
-  // The options sheet: edits the OPTION settings of the copy in place; true after OK.
-  virtual bool ShowOptionsSheet(Settings& options) = 0;
-  // The registration sheet of one monitor, modal; returns when it is closed.
-  virtual void RunRegistrationSheet(RegistrationSheet& sheet) = 0;
-  // The guides' label fonts made anew from the LABEL font record.
-  virtual void RebuildLabelFonts() = 0;
-  // Every guide takes GUIDE_ALPHA again and repaints.
-  virtual void RefreshGuideWindows() = 0;
-  virtual void HideGuideWindows() = 0;
+// Everything the program reaches the system through.
+struct AppPorts {
+  Desktop& desktop;
+  Shell& shell;
+  SettingsStore& settingsStore;
+  JournalStore& journalStore;
+  Dialogs& dialogs;
+  OverlayWindows& overlays;
+  OverlayHooks& overlayTicks;
+  TrayMenuView& menu;
+  RegistrationSheetView& registrationSheet;
 };
 
 class App final : private SettingsEvents, private WindowRectListener {
  public:
-  App(Desktop& desktop, Shell& shell, SettingsStore& store, JournalStore& journalStore, AppWindows& windows);
+  explicit App(const AppPorts& ports);
 
   AppState& State() { return state_; }
   SettingsFile& SettingsFiles() { return settingsFile_; }
@@ -126,15 +105,6 @@ class App final : private SettingsEvents, private WindowRectListener {
 
   // The popup menu at the pointer, built from the state as it is now.
   void ShowTrayMenu();
-  void SelectProfile(int profile);
-  void ChooseGuideColor(WindowHandle owner, int monitor, int location);
-  void RenameProfile();
-  void SetMonitorPopAlpha();
-  void ChooseMonitorPopFont();
-  void ToggleStartupShortcut();
-  // The options sheet; what is confirmed there comes into effect at once.
-  void ShowOptions();
-  void ShowRegistrationSheet(int monitor);
 
   // After the message loop: registered windows shown again and not topmost,
   // taskbar shown, the foreground lock time-out put back, tray icon
@@ -142,10 +112,10 @@ class App final : private SettingsEvents, private WindowRectListener {
   void Shutdown();
 
  private:
-  void LabelFontLoaded() override { windows_.RebuildLabelFonts(); }
+  void LabelFontLoaded() override { overlays_.RebuildLabelFonts(); }
   void ProfileLoaded() override;
-  void TriggerSettingsSaving() override { windows_.CloseTriggerWindowAndTip(); }
-  void MonitorPopSettingsSaving() override { windows_.RebuildMonitorNumberPopups(); }
+  void TriggerSettingsSaving() override { overlayTicks_.CloseTriggerWindowAndTip(); }
+  void MonitorPopSettingsSaving() override { overlays_.RebuildMonitorNumberPopups(); }
   void WindowRectTaken(int monitor, int location, const Rect& rect) override {
     settingsFile_.WriteWindowRect(monitor, location, rect);
   }
@@ -157,10 +127,14 @@ class App final : private SettingsEvents, private WindowRectListener {
   // Each action's handler, from the table in app.cpp.
   using Handler = void (*)(App& app, const Command& command);
   static constexpr Handler HandlerOf(CommandAction action);
-  // The menu items whose dialogs the program does not have yet.
-  static constexpr std::array kPendingActions = {CommandAction::About, CommandAction::GuideLabelSettings,
-                                                 CommandAction::TriggerSettings};
   static constexpr bool EveryActionHandled();
+  void SelectProfile(int profile);
+  // Picks a location's guide colour with `owner` as the chooser's owner;
+  // stores and saves it when confirmed.
+  void ChooseGuideColor(WindowHandle owner, int monitor, int location);
+  // The options sheet; what is confirmed there comes into effect at once.
+  void ShowOptions();
+  void ShowRegistrationSheet(int monitor);
   void EditLocationKeyword(int monitor, int location);
   // A candidate chosen in a location's submenu: registered there, or the
   // location emptied when it was the marked one.
@@ -172,14 +146,15 @@ class App final : private SettingsEvents, private WindowRectListener {
   void ApplyOptions();
   void ToggleTriggerSetting(std::int32_t& flag);
   void SetTrayIconColor(std::int32_t color);
-  void SetMonitorPopPosition(std::int32_t show);
   bool AnyGuideWanted() const;
-  std::u16string StartupShortcutPath();
-  bool StartupShortcutExists();
 
   Desktop& desktop_;
   Shell& shell_;
-  AppWindows& windows_;
+  Dialogs& dialogs_;
+  OverlayWindows& overlays_;
+  OverlayHooks& overlayTicks_;
+  TrayMenuView& menu_;
+  RegistrationSheetView& registrationSheet_;
   AppState state_;
   // Since when the tray icon is being tried again; empty once it is in.
   std::optional<std::uint32_t> iconRetrySince_;
@@ -192,6 +167,9 @@ class App final : private SettingsEvents, private WindowRectListener {
   AutoRegistration registration_;
   EdgeWatcher watcher_;
   GlobalCommands commands_;
+  Profiles profiles_;
+  StartupShortcut startupShortcut_;
+  MonitorPopups monitorPopups_;
 };
 
 }  // namespace peekbar

@@ -13,8 +13,8 @@
 
 #include "core/base/desktop.h"
 #include "core/base/geometry.h"
-#include "core/base/text.h"
 #include "core/base/settings.h"
+#include "core/base/text.h"
 
 namespace peekbar {
 

@@ -5,9 +5,9 @@
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
+#include "core/engine/overlay_hooks.h"
 #include "core/engine/show_hide.h"
 #include "core/engine/taskbar.h"
-#include "core/engine/overlay_hooks.h"
 
 namespace peekbar {
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "core/base/desktop.h"
-#include "core/engine/recovery_journal.h"
 #include "core/base/state.h"
+#include "core/engine/recovery_journal.h"
 
 namespace peekbar {
 

@@ -21,4 +21,23 @@ std::int32_t ClampMonitorPopAlpha(std::int32_t entered) {
   return position >= 256 ? 255 : position;
 }
 
+void MonitorPopups::SetPosition(std::int32_t show) {
+  state_.settings.monitorPopShow = show;
+  file_.SaveMonitorPopSettings(state_.mainWindow);
+}
+
+void MonitorPopups::AskOpacity() {
+  const std::optional<std::int32_t> alpha = dialogs_.AskMonitorPopAlpha(state_.settings.monitorPopAlpha);
+  if (!alpha) return;
+  state_.settings.monitorPopAlpha = ClampMonitorPopAlpha(*alpha);
+  file_.SaveMonitorPopSettings(state_.mainWindow);
+}
+
+void MonitorPopups::ChooseFont() {
+  const std::optional<FontRecord> font = dialogs_.PickFont(state_.settings.monitorPopFont);
+  if (!font) return;
+  TakeFont(state_.settings, &Settings::monitorPopFont, *font);
+  file_.SaveMonitorPopSettings(state_.mainWindow);
+}
+
 }  // namespace peekbar

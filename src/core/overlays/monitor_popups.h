@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "core/base/dialogs.h"
 #include "core/base/geometry.h"
+#include "core/base/state.h"
 #include "core/base/text.h"
+#include "core/settings/settings_file.h"
 
 namespace peekbar {
 
@@ -19,5 +22,22 @@ std::u16string MonitorPopupText(int monitor);
 
 // The opacity the transparency dialog stores for what the user entered.
 std::int32_t ClampMonitorPopAlpha(std::int32_t entered);
+
+// The captions' settings as the menu changes them; every change writes the
+// MONITOR_POP section, and with it the captions are made anew.
+class MonitorPopups {
+ public:
+  MonitorPopups(AppState& state, SettingsFile& file, Dialogs& dialogs) : state_(state), file_(file), dialogs_(dialogs) {}
+
+  // SHOW: -1 hidden, 0 centred, 1..4 a corner.
+  void SetPosition(std::int32_t show);
+  void AskOpacity();
+  void ChooseFont();
+
+ private:
+  AppState& state_;
+  SettingsFile& file_;
+  Dialogs& dialogs_;
+};
 
 }  // namespace peekbar

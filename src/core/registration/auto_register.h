@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/base/desktop.h"
-#include "core/engine/recovery_journal.h"
 #include "core/base/state.h"
+#include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
 #include "core/settings/settings_file.h"
 

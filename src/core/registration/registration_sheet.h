@@ -94,4 +94,11 @@ class RegistrationSheet {
   std::array<int, kLocationCount> opening_{};
 };
 
+// The sheet on the screen: modal, it returns when it is closed.
+class RegistrationSheetView {
+ public:
+  virtual ~RegistrationSheetView() = default;
+  virtual void Run(RegistrationSheet& sheet) = 0;
+};
+
 }  // namespace peekbar

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "core/base/shell.h"
 #include "core/base/settings.h"
+#include "core/base/shell.h"
 
 namespace peekbar {
 

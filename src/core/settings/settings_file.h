@@ -5,10 +5,10 @@
 #include <string>
 
 #include "core/base/desktop.h"
+#include "core/base/settings_store.h"
 #include "core/base/shell.h"
 #include "core/base/state.h"
 #include "core/settings/messages.h"
-#include "core/base/settings_store.h"
 
 namespace peekbar {
 

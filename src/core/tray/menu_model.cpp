@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "core/tray/commands.h"
 #include "core/registration/candidates.h"
+#include "core/tray/commands.h"
 
 namespace peekbar {
 namespace {

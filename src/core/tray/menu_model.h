@@ -25,6 +25,15 @@ struct MenuItem {
 inline constexpr std::size_t kLocationItemUnits = 512;
 inline constexpr std::size_t kProfileItemUnits = 128;
 
+// The popup menu on the screen.
+class TrayMenuView {
+ public:
+  virtual ~TrayMenuView() = default;
+  // Shows the menu at the point; the chosen item's command has been carried
+  // out when this returns.
+  virtual void Track(const MenuItem& menu, Point at) = 0;
+};
+
 // The whole menu. Collects the candidate windows (the first 256 are offered)
 // and reads the registered windows' titles as they are now.
 MenuItem BuildTrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists);

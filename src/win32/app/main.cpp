@@ -6,13 +6,15 @@
 #include <shellapi.h>
 
 #include "core/app/app.h"
+#include "win32/app/dialogs.h"
+#include "win32/app/journal_files.h"
 #include "win32/app/main_window.h"
 #include "win32/app/wide.h"
 #include "win32/app/win32_desktop.h"
 #include "win32/app/win32_shell.h"
+#include "win32/overlays/overlay_windows.h"
 #include "win32/settings/ini_store.h"
-#include "win32/app/app_windows.h"
-#include "win32/app/journal_files.h"
+#include "win32/tray/tray_menu.h"
 
 #include <memory>
 #include <vector>
@@ -74,10 +76,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::Win32Shell shell;
   win32::IniStore store;
   win32::JournalFiles journal;
-  win32::Win32AppWindows windows(shell);
+  win32::Win32Dialogs dialogs(shell);
+  win32::Win32Overlays overlays;
+  win32::Win32TrayMenu menu(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
-  auto app = std::make_unique<App>(desktop, shell, store, journal, windows);
-  windows.Attach(app->State());
+  auto app = std::make_unique<App>(AppPorts{desktop, shell, store, journal, dialogs, overlays, overlays, menu, dialogs});
+  overlays.Attach(app->State());
   app->State().monitorSlots = std::move(monitors);
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "win32/app/wide.h"
 #include "core/tray/tray_icon.h"
+#include "win32/app/wide.h"
 
 namespace peekbar::win32 {
 namespace {

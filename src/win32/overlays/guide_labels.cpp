@@ -1,8 +1,8 @@
 #include "win32/overlays/guide_labels.h"
 
+#include "core/overlays/guides.h"
 #include "win32/app/wide.h"
 #include "win32/overlays/fonts.h"
-#include "core/overlays/guides.h"
 
 namespace peekbar::win32 {
 namespace {

@@ -1,8 +1,8 @@
 #include "win32/overlays/guide_window.h"
 
+#include "core/overlays/guides.h"
 #include "win32/app/wide.h"
 #include "win32/app/window_class.h"
-#include "core/overlays/guides.h"
 #include "win32/overlays/tip_window.h"
 
 namespace peekbar::win32 {

@@ -1,4 +1,4 @@
-#include "win32/registration/registration_sheet_window.h"
+#include "win32/app/dialogs.h"
 
 #include <array>
 #include <cstring>
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "resource.h"
 #include "win32/app/property_sheet.h"
 #include "win32/app/wide.h"
-#include "resource.h"
 
 namespace peekbar::win32 {
 namespace {
@@ -175,7 +175,7 @@ std::optional<INT_PTR> PageContext::Other(HWND, UINT message, WPARAM, LPARAM lPa
 
 }  // namespace
 
-void RunRegistrationSheet(HINSTANCE instance, HWND owner, RegistrationSheet& sheet) {
+void Win32Dialogs::Run(RegistrationSheet& sheet) {
   SheetWindow sheetWindow(sheet);
   std::vector<PageContext> contexts;
   std::vector<SheetPageDef> pages;
@@ -186,7 +186,7 @@ void RunRegistrationSheet(HINSTANCE instance, HWND owner, RegistrationSheet& she
     pages.push_back({layout.rowCount == kMaxSheetRows ? IDD_REGISTRATION_CORNERS : IDD_REGISTRATION_EDGE,
                      &contexts.back(), layout.caption});
   }
-  RunPropertySheet(instance, owner, {.caption = sheet.Caption(), .pages = pages, .iconId = IDI_APP});
+  RunPropertySheet(Instance(), Owner(), {.caption = sheet.Caption(), .pages = pages, .iconId = IDI_APP});
 }
 
 }  // namespace peekbar::win32

@@ -1,16 +1,21 @@
-#include "win32/settings/options_sheet.h"
-
+#include "core/settings/options.h"
+#include "win32/app/dialogs.h"
 #include "win32/app/property_sheet.h"
 #include "win32/settings/bound_page.h"
-#include "core/settings/options.h"
 
 namespace peekbar::win32 {
 
-bool RunOptionsSheet(HINSTANCE instance, HWND owner, Settings& options) {
+// The options sheet: the behaviour flags on its first page, the edge
+// lengths, the timing and the button a show waits for on its second.
+std::optional<Settings> Win32Dialogs::EditOptions(const Settings& current) {
+  Settings options = current;
   BoundSheetPage flags(OptionsFlagsPage(), options);
   BoundSheetPage numbers(OptionsNumbersPage(), options);
   const SheetPageDef pages[] = {flags.Def(), numbers.Def()};
-  return RunPropertySheet(instance, owner, {.caption = u"オプション", .pages = pages, .okOnly = true});
+  if (!RunPropertySheet(Instance(), Owner(), {.caption = u"オプション", .pages = pages, .okOnly = true})) {
+    return std::nullopt;
+  }
+  return options;
 }
 
 }  // namespace peekbar::win32

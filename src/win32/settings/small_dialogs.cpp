@@ -1,10 +1,10 @@
-#include "win32/settings/small_dialogs.h"
+#include "win32/app/dialogs.h"
 
 #include <commctrl.h>
 
+#include "resource.h"
 #include "win32/app/modal_dialog.h"
 #include "win32/app/wide.h"
-#include "resource.h"
 
 namespace peekbar::win32 {
 namespace {
@@ -25,7 +25,9 @@ bool RunSpinDialog(HINSTANCE instance, HWND owner, int templateId, int spinId, i
 
 }  // namespace
 
-bool RunProfileNameDialog(HINSTANCE instance, HWND owner, FixedText<kTitleUnits>& name) {
+// The name of the selected profile.
+std::optional<FixedText<kTitleUnits>> Win32Dialogs::AskProfileName(const FixedText<kTitleUnits>& current) {
+  FixedText<kTitleUnits> name = current;
   const auto fill = [&](HWND dialog) {
     SendDlgItemMessageW(dialog, IDC_PROFILE_NAME_EDIT, EM_LIMITTEXT, kTitleUnits - 1, 0);
     SetDlgItemTextW(dialog, IDC_PROFILE_NAME_EDIT, reinterpret_cast<const wchar_t*>(name.CStr()));
@@ -35,18 +37,27 @@ bool RunProfileNameDialog(HINSTANCE instance, HWND owner, FixedText<kTitleUnits>
     const UINT length = GetDlgItemTextW(dialog, IDC_PROFILE_NAME_EDIT, text, kTitleUnits);
     name = Utf16(text, length);
   };
-  return RunModalDialog(instance, owner, IDD_PROFILE_NAME, fill, take);
+  if (!RunModalDialog(Instance(), Owner(), IDD_PROFILE_NAME, fill, take)) return std::nullopt;
+  return name;
 }
 
-bool RunStartupDelayDialog(HINSTANCE instance, HWND owner, int& seconds) {
-  seconds = 0;
-  if (!RunSpinDialog(instance, owner, IDD_STARTUP_DELAY, IDC_STARTUP_DELAY_SPIN, 0, 32767, seconds)) return false;
-  if (seconds < 0) seconds = 0;
-  return true;
+// Seconds the Startup shortcut makes the program wait, 0..32767.
+std::optional<int> Win32Dialogs::AskStartupDelay() {
+  int seconds = 0;
+  if (!RunSpinDialog(Instance(), Owner(), IDD_STARTUP_DELAY, IDC_STARTUP_DELAY_SPIN, 0, 32767, seconds)) {
+    return std::nullopt;
+  }
+  return seconds < 0 ? 0 : seconds;
 }
 
-bool RunMonitorPopAlphaDialog(HINSTANCE instance, HWND owner, int& alpha) {
-  return RunSpinDialog(instance, owner, IDD_MONITOR_POP_ALPHA, IDC_MONITOR_POP_ALPHA_SPIN, 1, 255, alpha);
+// The monitor-number captions' opacity, 1..255 offered; what the control
+// held is returned, clamping is the caller's.
+std::optional<std::int32_t> Win32Dialogs::AskMonitorPopAlpha(std::int32_t current) {
+  int alpha = current;
+  if (!RunSpinDialog(Instance(), Owner(), IDD_MONITOR_POP_ALPHA, IDC_MONITOR_POP_ALPHA_SPIN, 1, 255, alpha)) {
+    return std::nullopt;
+  }
+  return alpha;
 }
 
 }  // namespace peekbar::win32

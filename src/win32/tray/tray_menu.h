@@ -5,11 +5,22 @@
 
 #include "core/base/geometry.h"
 #include "core/tray/menu_model.h"
+#include "win32/app/win32_shell.h"
 
 namespace peekbar::win32 {
 
 // Shows the menu at the point with the owner in the foreground, lets the
 // chosen item's command run, and destroys the menu.
 void TrackTrayMenu(HWND owner, const MenuItem& menu, Point at);
+
+// The menu owned by the main window.
+class Win32TrayMenu final : public TrayMenuView {
+ public:
+  explicit Win32TrayMenu(Win32Shell& shell) : shell_(shell) {}
+  void Track(const MenuItem& menu, Point at) override { TrackTrayMenu(shell_.MainWindow(), menu, at); }
+
+ private:
+  Win32Shell& shell_;
+};
 
 }  // namespace peekbar::win32

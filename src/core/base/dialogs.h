@@ -1,0 +1,44 @@
+// Asking the user: the program's small modal dialogs and the system's
+// choosers. Each returns what was confirmed, and nothing when cancelled; all
+// are owned by the main window unless an owner is given.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/base/desktop.h"
+#include "core/base/settings.h"
+#include "core/base/state.h"
+
+namespace peekbar {
+
+// A location's keyword and whether it is a regular expression.
+struct KeywordChoice {
+  FixedText<kKeywordUnits> keyword;
+  bool regex = false;
+};
+
+class Dialogs {
+ public:
+  Dialogs() = default;
+  Dialogs(const Dialogs&) = delete;
+  Dialogs& operator=(const Dialogs&) = delete;
+  virtual ~Dialogs() = default;
+
+  // The keyword dialog, titled `title`.
+  virtual std::optional<KeywordChoice> AskKeyword(std::u16string_view title, const KeywordChoice& current) = 0;
+  virtual std::optional<FixedText<kTitleUnits>> AskProfileName(const FixedText<kTitleUnits>& current) = 0;
+  // The start-up delay of the Startup shortcut, in seconds.
+  virtual std::optional<int> AskStartupDelay() = 0;
+  // The monitor-number captions' opacity as entered (clamping is the caller's).
+  virtual std::optional<std::int32_t> AskMonitorPopAlpha(std::int32_t current) = 0;
+  // The system's font chooser, screen fonts.
+  virtual std::optional<FontRecord> PickFont(const FontRecord& current) = 0;
+  // The system's colour chooser, owned by `owner`.
+  virtual std::optional<Color> PickColor(WindowHandle owner, Color initial) = 0;
+  // The options sheet; what it returns holds the OPTION settings as confirmed.
+  virtual std::optional<Settings> EditOptions(const Settings& current) = 0;
+};
+
+}  // namespace peekbar

@@ -1,0 +1,44 @@
+// The overlay windows on Windows: the guide bars with their labels and the
+// monitor-number captions, made, changed and told about every tick as the
+// core asks.
+#pragma once
+
+#include <windows.h>
+
+#include "core/base/state.h"
+#include "core/engine/overlay_hooks.h"
+#include "core/overlays/overlay_windows.h"
+#include "win32/overlays/guide_window.h"
+
+namespace peekbar::win32 {
+
+class Win32Overlays final : public OverlayWindows, public OverlayHooks {
+ public:
+  // The state the overlays show; set once the program's state exists.
+  void Attach(AppState& state) {
+    state_ = &state;
+    guides_.Attach(state);
+  }
+
+  void CreateGuideWindows() override { guides_.Create(); }
+  void CloseGuideWindows() override { guides_.Close(); }
+  void HideGuideWindows() override { guides_.HideAll(); }
+  void RefreshGuideWindows() override { guides_.Refresh(); }
+  void InvalidateGuide(int monitor) override { guides_.Invalidate(monitor); }
+  void RebuildLabelFonts() override { guides_.RebuildLabelFonts(); }
+  void RebuildMonitorNumberPopups() override;
+  void ShowMonitorNumberPopups(bool show) override;
+
+  void DismissTriggerWhenLeft(Point pointer) override;
+  void UpdateGuideVisibility(Point pointer) override { guides_.UpdateVisibility(pointer); }
+  void UpdateTriggerTip(Point pointer) override;
+  void UpdateTriggerWindowForKeys() override;
+  void InvalidateVisibleGuides() override { guides_.InvalidateVisible(); }
+  void CloseTriggerWindowAndTip() override;
+
+ private:
+  AppState* state_ = nullptr;
+  GuideWindows guides_;
+};
+
+}  // namespace peekbar::win32
