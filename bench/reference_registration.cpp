@@ -67,6 +67,7 @@ std::size_t Registration::CollectWindows() {
   }
   desktop_.EnumerateTopLevelWindows([&](WindowHandle window) {
     if (!desktop_.IsWindowVisible(window)) return true;
+    if (desktop_.WindowProcessId(window) == desktop_.OwnProcessId()) return true;  // never the program's own
     room();
     CopyCut(list_[count].title, desktop_.WindowTitle(window, 128));
     list_[count].window = window;
@@ -102,6 +103,11 @@ void Registration::RegisterByKeyword(std::size_t monitor, std::size_t location) 
   const std::size_t n = CollectWindows();
   std::u16string keyword = here.keyword;  // NUL-terminated for the recursion
   for (std::size_t i = 0; i < n; ++i) {
+    // The shell's taskbars and desktop are never taken by a keyword.
+    const std::u16string_view cls(list_[i].className);
+    if (cls == u"Shell_TrayWnd" || cls == u"Shell_SecondaryTrayWnd" || cls == u"Progman" || cls == u"WorkerW") {
+      continue;
+    }
     char16_t label[512];
     const std::size_t t = Length(list_[i].title);
     const std::size_t c = Length(list_[i].className);

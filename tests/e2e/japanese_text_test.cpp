@@ -14,6 +14,8 @@
 #include "installation.h"
 #include "peekbar_interface.h"
 #include "peekbar_process.h"
+#include "peekbar_session.h"
+#include "test_programs.h"
 
 namespace e2e {
 namespace {
@@ -103,6 +105,47 @@ TEST_F(JapaneseText, JapaneseReadByPeekbarIsWrittenBackUnchanged) {
     EXPECT_EQ(IniValue(file.text, L"MONITOR_POP", L"FONT_FACE_NAME"), std::optional<std::wstring>(L"ＭＳ 明朝"));
     EXPECT_EQ(IniValue(file.text, L"MONITOR_POP", L"SHOW"), std::optional<std::wstring>(L"-1"));
     EXPECT_EQ(ReadProfileString(installation.ProfilePath(1), L"PROFILE", L"NAME"), DefaultProfileName(1));
+}
+
+std::string FileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes.substr(0, read);
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+// A profile saved by an editor as UTF-8 without a byte-order mark is turned
+// into UTF-16, its text unchanged, and its Japanese keyword takes its window
+// whatever the system code page; a profile in code page 932 is not touched.
+TEST_F(JapaneseText, Utf8ProfileIsConvertedAndItsKeywordWorksAnAnsiOneIsLeftAlone) {
+    TestProgram target = TestProgram::StartTarget({L"窓のテスト"});
+    ASSERT_NE(target.Window(), nullptr);
+    const std::string utf8 =
+        "[MONITOR_0]\r\nKEYWORD_2=*\xE7\xAA\x93\xE3\x81\xAE\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88*\r\n";
+    ASSERT_TRUE(WriteFileBytes(installation.ProfilePath(0), utf8));
+    const std::string cp932 = "[PROFILE]\r\nNAME=\x93\xFA\x96\x7B\x8C\xEA\r\n";
+    ASSERT_TRUE(WriteFileBytes(installation.ProfilePath(1), cp932));
+
+    StartPeekbar();
+    EXPECT_TRUE(WaitHidden(target.Window())) << "the keyword read from the UTF-8 file did not match";
+    const TextFile converted = ReadTextFile(installation.ProfilePath(0));
+    EXPECT_TRUE(converted.utf16Bom);
+    EXPECT_EQ(converted.text, L"[MONITOR_0]\r\nKEYWORD_2=*窓のテスト*\r\n");
+    EXPECT_EQ(FileBytes(installation.ProfilePath(1)), cp932) << "the code page 932 file was changed";
+    ExitPeekbar();
+    EXPECT_TRUE(WaitShown(target.Window()));
 }
 
 }  // namespace

@@ -111,6 +111,9 @@ class FakeDesktop final : public Desktop {
   const std::vector<WindowHandle>& ZOrderList() const { return zOrder_; }
 
   void SetTick(std::uint32_t tick) { tick_ = tick; }
+  // The process the core runs in (windows of other processes have other ids).
+  void SetOwnProcessId(std::uint32_t id) { ownProcess_ = id; }
+  static constexpr std::uint32_t kDefaultOwnProcess = 4000;
   // Runs at every Pause, after the clock moved on: lets another program's
   // window change while the core waits for it.
   void OnPause(std::function<void()> action) { onPause_ = std::move(action); }
@@ -186,6 +189,7 @@ class FakeDesktop final : public Desktop {
   std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) override;
   std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
   std::uint32_t WindowProcessId(WindowHandle window) override;
+  std::uint32_t OwnProcessId() override { return ownProcess_; }
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
 
@@ -208,6 +212,7 @@ class FakeDesktop final : public Desktop {
   WindowHandle nextHandle_ = 0x100;
 
   std::uint32_t tick_ = 1000;
+  std::uint32_t ownProcess_ = kDefaultOwnProcess;
   std::function<void()> onPause_;
   Point pointer_{};
   bool pointerFails_ = false;

@@ -22,7 +22,6 @@ class FakeJournalStore final : public JournalStore {
   };
 
   // ---- Setting the scene ----
-  void SetProcessId(std::uint32_t id) { processId_ = id; }
   void AddFile(const std::u16string& path, const JournalRecord& record, bool held) {
     files_[path] = {FormatJournal(record), held};
   }
@@ -46,7 +45,6 @@ class FakeJournalStore final : public JournalStore {
   int Writes() const { return writes_; }
 
   // ---- JournalStore ----
-  std::uint32_t ProcessId() override { return processId_; }
   bool Write(const std::u16string& path, const JournalRecord& record) override {
     ++writes_;
     if (onWrite_) onWrite_();
@@ -74,7 +72,6 @@ class FakeJournalStore final : public JournalStore {
   void Delete(const std::u16string& path) override { files_.erase(path); }
 
  private:
-  std::uint32_t processId_ = 4000;
   std::map<std::u16string, File> files_;
   std::u16string ownPath_;
   int writes_ = 0;

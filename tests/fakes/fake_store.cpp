@@ -123,7 +123,7 @@ std::vector<std::string> FakeSettingsStore::WriteLog() const {
 
 std::int32_t FakeSettingsStore::ReadInt(const std::u16string& path, std::u16string_view section,
                                         std::u16string_view key, std::int32_t defaultValue) {
-  ++reads_;
+  NoteRead(path);
   const std::u16string* value = Lookup(path, section, key);
   if (value == nullptr) return defaultValue;
   const std::u16string_view text = Trimmed(*value);
@@ -135,7 +135,7 @@ std::int32_t FakeSettingsStore::ReadInt(const std::u16string& path, std::u16stri
 std::u16string FakeSettingsStore::ReadText(const std::u16string& path, std::u16string_view section,
                                            std::u16string_view key, std::u16string_view defaultValue,
                                            std::size_t capacity) {
-  ++reads_;
+  NoteRead(path);
   if (capacity == 0) return {};
   const std::u16string* value = Lookup(path, section, key);
   const std::u16string_view text = value != nullptr ? Trimmed(*value) : Trimmed(defaultValue);
@@ -148,6 +148,21 @@ bool FakeSettingsStore::WriteText(const std::u16string& path, std::u16string_vie
   writes_.push_back({path, std::u16string(section), std::u16string(key), std::u16string(value), ok});
   if (ok) Store(path, section, key, value);
   return ok;
+}
+
+namespace {
+std::string FileName(const std::u16string& path) {
+  const std::size_t slash = path.find_last_of(u'\\');
+  return Utf8FromUtf16(slash == std::u16string::npos ? path : path.substr(slash + 1));
+}
+}  // namespace
+
+void FakeSettingsStore::NormaliseEncoding(const std::u16string& path) { accesses_.push_back(FileName(path)); }
+
+void FakeSettingsStore::NoteRead(const std::u16string& path) {
+  ++reads_;
+  const std::string read = "read " + FileName(path);
+  if (accesses_.empty() || accesses_.back() != read) accesses_.push_back(read);
 }
 
 }  // namespace peekbar

@@ -51,6 +51,9 @@ class FakeSettingsStore final : public SettingsStore {
   std::vector<std::string> WriteLog() const;
   void ClearWrites() { writes_.clear(); }
   int ReadCount() const { return reads_; }
+  // Each file whose encoding was normalised, and each read, in order: the
+  // path's name for the one, "read <name>" for the other.
+  const std::vector<std::string>& AccessLog() const { return accesses_; }
 
   // ---- SettingsStore ----
   std::int32_t ReadInt(const std::u16string& path, std::u16string_view section, std::u16string_view key,
@@ -59,8 +62,10 @@ class FakeSettingsStore final : public SettingsStore {
                           std::u16string_view defaultValue, std::size_t capacity) override;
   bool WriteText(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                  std::u16string_view value) override;
+  void NormaliseEncoding(const std::u16string& path) override;
 
  private:
+  void NoteRead(const std::u16string& path);
   struct Section {
     std::u16string name;
     std::vector<std::pair<std::u16string, std::u16string>> entries;
@@ -76,6 +81,7 @@ class FakeSettingsStore final : public SettingsStore {
   std::set<std::u16string> failingPaths_;
   std::vector<Write> writes_;
   int reads_ = 0;
+  std::vector<std::string> accesses_;
 };
 
 }  // namespace peekbar

@@ -11,7 +11,7 @@
 namespace peekbar {
 namespace {
 
-TEST(StartupDelayTest, LeadingDecimalSecondsAndNothingElse) {
+TEST(StartupDelayTest, LeadingDecimalSecondsAndNothingElseAtMostTheDialogsLongest) {
   struct Case {
     std::u16string_view argument;
     std::uint32_t seconds;
@@ -19,10 +19,12 @@ TEST(StartupDelayTest, LeadingDecimalSecondsAndNothingElse) {
   const Case cases[] = {
       {u"2", 2},   {u"30", 30}, {u"abc", 0}, {u"-5", 0}, {u" 7x", 7},
       {u"", 0},    {u"0", 0},   {u"+3", 3},  {u"\t12", 12}, {u"4.9", 4},
-      {u"x5", 0},  {u"99999999999", 2147483647u},
+      {u"x5", 0},  {u"32767", 32767},
+      // Past what 32 bits of milliseconds hold, or past the longest delay.
+      {u"4294968", 32767}, {u"32768", 32767}, {u"99999999999", 32767},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(StartupDelaySeconds(c.argument), c.seconds) << Utf8FromUtf16(c.argument);
+    EXPECT_EQ(StartupDelayMilliseconds(c.argument), c.seconds * 1000) << Utf8FromUtf16(c.argument);
   }
 }
 

@@ -27,9 +27,9 @@ std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount) {
   return u"ウィンドウ自動登録キーワード設定（" + name + u"）";
 }
 
-std::uint32_t StartupDelaySeconds(std::u16string_view argument) {
-  const std::int32_t seconds = ParseLeadingInt(argument);
-  return seconds > 0 ? static_cast<std::uint32_t>(seconds) : 0;
+std::uint32_t StartupDelayMilliseconds(std::u16string_view argument) {
+  const std::int64_t seconds = std::clamp<std::int64_t>(ParseLeadingInt(argument), 0, kLongestStartupDelaySeconds);
+  return static_cast<std::uint32_t>(seconds * 1000);
 }
 
 App::App(const AppPorts& ports)
@@ -168,18 +168,18 @@ void App::ShowTrayMenu() {
   overlays_.ShowMonitorNumberPopups(false);
 }
 
-constexpr App::Handler App::HandlerOf(CommandAction action) {
+constexpr std::optional<App::Handler> App::HandlerOf(CommandAction action) {
   using A = CommandAction;
   switch (action) {
-    case A::Ignored: return nullptr;
+    case A::Ignored: return std::nullopt;
     case A::Exit: return [](App& app, const Command&) { app.shell_.PostClose(); };
     case A::Readme:
       return [](App& app, const Command&) {
         app.shell_.OpenDocument(app.state_.profiles.executableDirectory + u"Readme.txt");
       };
-    case A::About: return nullptr;
+    case A::About: return std::nullopt;
     case A::Options: return [](App& app, const Command&) { app.ShowOptions(); };
-    case A::GuideLabelSettings: return nullptr;
+    case A::GuideLabelSettings: return std::nullopt;
     case A::StartupShortcut: return [](App& app, const Command&) { app.startupShortcut_.Toggle(); };
     case A::Pause: return [](App& app, const Command&) { app.commands_.TogglePause(); };
     case A::ShowAll: return [](App& app, const Command&) { app.commands_.ToggleShowAll(); };
@@ -189,7 +189,7 @@ constexpr App::Handler App::HandlerOf(CommandAction action) {
     case A::TriggerCtrl: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerCtrl); };
     case A::TriggerShift: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerShift); };
     case A::TriggerAlt: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerAlt); };
-    case A::TriggerSettings: return nullptr;
+    case A::TriggerSettings: return std::nullopt;
     case A::MonitorPopAlpha: return [](App& app, const Command&) { app.monitorPopups_.AskOpacity(); };
     case A::MonitorPopFont: return [](App& app, const Command&) { app.monitorPopups_.ChooseFont(); };
     case A::TrayIconColor: return [](App& app, const Command& c) { app.SetTrayIconColor(c.value); };
@@ -204,7 +204,7 @@ constexpr App::Handler App::HandlerOf(CommandAction action) {
       return [](App& app, const Command& c) { app.ChooseGuideColor(app.state_.mainWindow, c.monitor, c.location); };
     case A::LocationCandidate: return [](App& app, const Command& c) { app.PickCandidate(c); };
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 // Every action the menu offers has its handler, but for those still waiting
@@ -213,29 +213,29 @@ constexpr bool App::EveryActionHandled() {
   for (std::size_t i = 1; i < kCommandActionCount; ++i) {
     const auto action = static_cast<CommandAction>(i);
     const bool pending = std::find(kPendingActions.begin(), kPendingActions.end(), action) != kPendingActions.end();
-    if ((HandlerOf(action) != nullptr) == pending) return false;
+    if (HandlerOf(action).has_value() == pending) return false;
   }
   return true;
 }
 bool App::Handles(CommandAction action) {
   static_assert(EveryActionHandled(), "an action of the menu has no handler");
-  return HandlerOf(action) != nullptr;
+  return HandlerOf(action).has_value();
 }
 
 void App::OnCommand(std::uint16_t id) {
   const Command command = DecodeCommand(id, state_.MonitorCount());
-  const Handler handler = HandlerOf(command.action);
-  if (handler == nullptr) return;
+  const std::optional<Handler> handler = HandlerOf(command.action);
+  if (!handler) return;
   switch (command.modality) {
     case Modality::None:
-      handler(*this, command);
+      (*handler)(*this, command);
       return;
     case Modality::Dialog:
       if (state_.modalBusy) return;  // no second dialog over the first
       [[fallthrough]];
     case Modality::Nested:
       state_.modalBusy = true;
-      handler(*this, command);
+      (*handler)(*this, command);
       state_.modalBusy = false;
       return;
   }
@@ -266,11 +266,13 @@ void App::EditLocationKeyword(int monitor, int location) {
 void App::PickCandidate(const Command& command) {
   const auto i = static_cast<std::size_t>(command.candidate);
   if (i >= state_.windowList.size()) return;
-  const WindowHandle picked = state_.windowList[i].window;
-  if (picked == state_.At(command.monitor, command.location).window) {
+  const WindowEntry& picked = state_.windowList[i];
+  if (picked.window == state_.At(command.monitor, command.location).window) {
     registration_.Unregister(command.monitor, command.location);  // choosing the marked window unregisters it
-  } else {
-    registration_.Register(command.monitor, command.location, picked);
+  } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
+    // The list is as the menu showed it: a window closed meanwhile, or a
+    // handle given to another one, is not taken.
+    registration_.Register(command.monitor, command.location, picked.window);
   }
   for (const MonitorSlot& slot : state_.monitorSlots) {
     for (const LocationSlot& other : slot.locations) {

@@ -50,10 +50,12 @@ inline constexpr std::u16string_view kMainWindowTitle = u"Peekbar";
 // there are several.
 std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount);
 
-// The start-up delay in seconds from the first argument after the program
-// name: a leading decimal number; text that is not one, or a negative
-// number, is no delay.
-std::uint32_t StartupDelaySeconds(std::u16string_view argument);
+// The longest start-up delay, in seconds: what the delay dialog offers.
+inline constexpr std::int64_t kLongestStartupDelaySeconds = 32767;
+// The start-up delay in milliseconds from the first argument after the
+// program name: a leading decimal number of seconds, at most the longest
+// delay; text that is not one, or a negative number, is no delay.
+std::uint32_t StartupDelayMilliseconds(std::u16string_view argument);
 
 // Everything the program reaches the system through.
 struct AppPorts {
@@ -126,7 +128,7 @@ class App final : private SettingsEvents, private WindowRectListener {
   void RetryTrayIcon();
   // Each action's handler, from the table in app.cpp.
   using Handler = void (*)(App& app, const Command& command);
-  static constexpr Handler HandlerOf(CommandAction action);
+  static constexpr std::optional<Handler> HandlerOf(CommandAction action);
   static constexpr bool EveryActionHandled();
   void SelectProfile(int profile);
   // Picks a location's guide colour with `owner` as the chooser's owner;

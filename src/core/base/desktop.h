@@ -59,8 +59,8 @@ inline Placement PlacementAt(const Rect& rect) {
   p.move = true;
   p.size = true;
   p.position = {rect.left, rect.top};
-  p.width = rect.Width();
-  p.height = rect.Height();
+  p.width = static_cast<std::int32_t>(rect.Width());
+  p.height = static_cast<std::int32_t>(rect.Height());
   return p;
 }
 
@@ -122,6 +122,8 @@ class Desktop {
   virtual std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) = 0;
   // The process that created the window; 0 when the handle names no window.
   virtual std::uint32_t WindowProcessId(WindowHandle window) = 0;
+  // This process: its own windows are never another program's to take.
+  virtual std::uint32_t OwnProcessId() = 0;
   // The first top-level window of that class (and caption, when one is given).
   virtual WindowHandle FindTopLevelWindow(std::u16string_view className,
                                           const std::u16string_view* caption) = 0;
@@ -129,6 +131,15 @@ class Desktop {
   // false to stop.
   virtual void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) = 0;
 };
+
+// Whether the handle still names the window it named when it was seen: a
+// handle may be given to another window once its own is closed, so the
+// process and the class must be the same too.
+inline bool IsSameWindow(Desktop& desktop, WindowHandle window, std::uint32_t processId, std::u16string_view className,
+                         std::size_t classUnits) {
+  return desktop.WindowExists(window) && desktop.WindowProcessId(window) == processId &&
+         desktop.WindowClassName(window, classUnits) == className;
+}
 
 // Shows, hides or restores a window: synchronously, done on return, when
 // its thread answers; otherwise asynchronously, so that a hung program never

@@ -18,8 +18,9 @@ struct Rect {
   std::int32_t right = 0;
   std::int32_t bottom = 0;
 
-  std::int32_t Width() const { return right - left; }
-  std::int32_t Height() const { return bottom - top; }
+  // In 64 bits: a rectangle read from a file may span more than 32 bits hold.
+  std::int64_t Width() const { return static_cast<std::int64_t>(right) - left; }
+  std::int64_t Height() const { return static_cast<std::int64_t>(bottom) - top; }
   bool Contains(Point p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
   friend bool operator==(const Rect&, const Rect&) = default;
 };

@@ -41,7 +41,6 @@ class JournalStore {
   JournalStore& operator=(const JournalStore&) = delete;
   virtual ~JournalStore() = default;
 
-  virtual std::uint32_t ProcessId() = 0;
   // Replaces this instance's journal at path with the record. The journal
   // stays held by this process until Remove or the process's end, however
   // it ends: that is how other instances tell a running owner from a gone one.

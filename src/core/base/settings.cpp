@@ -42,9 +42,18 @@ constexpr Rows<3> KeyRows(G group, std::u16string_view section, std::int32_t S::
 }
 
 constexpr SettingDef FontRow(G group, std::u16string_view section, std::u16string_view key, R rule,
-                             FontRecord S::*font, std::int32_t FontRecord::*field) {
-  return {group, section, key, rule, 0, 0, 0, nullptr, font, field};
+                             FontRecord S::*font, std::int32_t FontRecord::*field, std::int32_t low = 0,
+                             std::int32_t high = 0) {
+  return {group, section, key, rule, low, high, 0, nullptr, font, field};
 }
+
+// Sizes of a text a screen can show: anything beyond would only make the
+// overlays' arithmetic overflow.
+constexpr std::int32_t kLargestFontExtent = 1000;
+// Past any weight the system knows (FW_HEAVY is 900).
+constexpr std::int32_t kHeaviestFontWeight = 1000;
+// Bars and bands are drawn inside monitors, which are narrower than this.
+constexpr std::int32_t kWidestGuide = 32767;
 
 // A font record's six rows, the face first and the charset last. Italic and
 // charset are bytes in the system's record: only their low byte is kept.
@@ -52,9 +61,9 @@ constexpr Rows<6> FontRows(G group, std::u16string_view section, FontRecord S::*
   using F = FontRecord;
   return {{
       FontRow(group, section, u"FONT_FACE_NAME", R::None, font, nullptr),
-      FontRow(group, section, u"FONT_HEIGHT", R::None, font, &F::height),
-      FontRow(group, section, u"FONT_WIDTH", R::None, font, &F::width),
-      FontRow(group, section, u"FONT_WEIGHT", R::None, font, &F::weight),
+      FontRow(group, section, u"FONT_HEIGHT", R::Clamp, font, &F::height, -kLargestFontExtent, kLargestFontExtent),
+      FontRow(group, section, u"FONT_WIDTH", R::Clamp, font, &F::width, 0, kLargestFontExtent),
+      FontRow(group, section, u"FONT_WEIGHT", R::Clamp, font, &F::weight, 0, kHeaviestFontWeight),
       FontRow(group, section, u"FONT_ITALIC", R::LowByte, font, &F::italic),
       FontRow(group, section, u"FONT_CHARSET", R::LowByte, font, &F::charset),
   }};
@@ -89,8 +98,8 @@ constexpr auto kDefinitions = Join(
     Flag(G::Guide, kGuide, u"ENABLED_KEY", &S::guideEnabledKey),
     Flag(G::Guide, kGuide, u"ALWAYS_SHOW", &S::guideAlwaysShow),
     KeyRows(G::Guide, kGuide, &S::guideCtrl, &S::guideShift, &S::guideAlt),
-    Int(G::Guide, kGuide, u"JUDGMENT_WIDTH", R::Clamp, &S::judgmentWidth, 1, kMax),
-    Int(G::Guide, kGuide, u"GUIDE_WIDTH", R::Clamp, &S::guideWidth, 1, kMax),
+    Int(G::Guide, kGuide, u"JUDGMENT_WIDTH", R::Clamp, &S::judgmentWidth, 1, kWidestGuide),
+    Int(G::Guide, kGuide, u"GUIDE_WIDTH", R::Clamp, &S::guideWidth, 1, kWidestGuide),
     Int(G::Guide, kGuide, u"GUIDE_ALPHA", R::Clamp, &S::guideAlpha, 1, 255),
 
     Int(G::Label, kLabel, u"SHOW", R::ResetOutside, &S::labelShow, 0, 2, 0),

@@ -25,6 +25,11 @@ class SettingsStore {
   virtual std::u16string ReadText(const std::u16string& path, std::u16string_view section,
                                   std::u16string_view key, std::u16string_view defaultValue,
                                   std::size_t capacity) = 0;
+  // Before a file is read: a file the private-profile functions would
+  // misread (see Utf8SettingsText) is written anew as UTF-16 with a
+  // byte-order mark, its text unchanged, through a temporary file that then
+  // replaces it, so that a crash midway leaves one of the two whole.
+  virtual void NormaliseEncoding(const std::u16string& path) = 0;
   // WritePrivateProfileStringW; creates the file when it does not exist.
   virtual bool WriteText(const std::u16string& path, std::u16string_view section,
                          std::u16string_view key, std::u16string_view value) = 0;

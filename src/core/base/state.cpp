@@ -55,6 +55,11 @@ std::array<WindowHandle, kLocationCount> MonitorSlot::Windows() const {
   return windows;
 }
 
+bool IsShellWindowClass(std::u16string_view className) {
+  return className == u"Shell_TrayWnd" || className == u"Shell_SecondaryTrayWnd" || className == u"Progman" ||
+         className == u"WorkerW";
+}
+
 bool AppState::IsRegistered(WindowHandle window) const {
   for (const MonitorSlot& slot : monitorSlots) {
     for (const LocationSlot& location : slot.locations) {
@@ -65,8 +70,8 @@ bool AppState::IsRegistered(WindowHandle window) const {
 }
 
 LocationSpan LocationSpan::Of(const Rect& monitor, std::int32_t cornerLength, std::int32_t middleLength) {
-  const std::int32_t w = monitor.Width();
-  const std::int32_t h = monitor.Height();
+  const auto w = static_cast<std::int32_t>(monitor.Width());
+  const auto h = static_cast<std::int32_t>(monitor.Height());
   LocationSpan s;
   s.cornerX = cornerLength * w / 100;
   s.cornerY = cornerLength * h / 100;
@@ -115,11 +120,24 @@ int MonitorIndexFromPoint(const std::vector<MonitorSlot>& monitors, Point point)
   return 0;
 }
 
+bool IsUsableSavedRect(const Rect& rect, const std::vector<MonitorSlot>& monitors) {
+  const std::int64_t w = rect.Width();
+  const std::int64_t h = rect.Height();
+  if (w <= 0 || h <= 0 || w > kLargestWindowExtent || h > kLargestWindowExtent) return false;
+  const std::int64_t x = rect.left + w / 2;
+  const std::int64_t y = rect.top + h / 2;
+  for (const MonitorSlot& monitor : monitors) {
+    const Rect& m = monitor.monitorRect;
+    if (m.left <= x && x < m.right && m.top <= y && y < m.bottom) return true;
+  }
+  return false;
+}
+
 Point FitRectAroundPoint(const Rect& monitor, const Rect& rect, Point point) {
-  const auto fit = [](std::int32_t centre, std::int32_t extent, std::int32_t low, std::int32_t high) {
-    std::int32_t pos = centre + extent / 2 < high ? centre - extent / 2 : high - extent;
+  const auto fit = [](std::int64_t centre, std::int64_t extent, std::int64_t low, std::int64_t high) {
+    std::int64_t pos = centre + extent / 2 < high ? centre - extent / 2 : high - extent;
     if (pos < low) pos = low;
-    return pos;
+    return static_cast<std::int32_t>(pos);
   };
   return {fit(point.x, rect.Width(), monitor.left, monitor.right),
           fit(point.y, rect.Height(), monitor.top, monitor.bottom)};

@@ -98,7 +98,13 @@ struct WindowEntry {
   WindowHandle window = kNoWindow;
   FixedText<kTitleUnits> title;
   FixedText<kTitleUnits> className;
+  std::uint32_t processId = 0;
 };
+
+// The shell's own windows (taskbars, the desktop): listed among the
+// candidates, and registered by hand if the user insists, but never taken
+// by a keyword, which a keyword such as "*" would do.
+bool IsShellWindowClass(std::u16string_view className);
 
 // The stretch of one monitor's edges that belongs to each location, from
 // CORNER_LENGTH and MIDDLE_LENGTH (percentages), in 32-bit integers with every
@@ -136,6 +142,14 @@ int MonitorIndexFromPoint(const std::vector<MonitorSlot>& monitors, Point point)
 // Top-left position that centres a w x h rectangle on the point inside the
 // monitor; the left and top bounds win when it does not fit.
 Point FitRectAroundPoint(const Rect& monitor, const Rect& rect, Point point);
+
+// Larger than any window the system makes.
+inline constexpr std::int64_t kLargestWindowExtent = 65536;
+// A remembered rectangle worth putting a window at: a positive size no
+// larger than a window can be, and its centre on one of the present
+// monitors. Anything else (a monitor unplugged since, a hand-edited file)
+// would put the window where no one can reach it.
+bool IsUsableSavedRect(const Rect& rect, const std::vector<MonitorSlot>& monitors);
 
 // The sentinel in savedForeground meaning "captured, but nothing to restore".
 inline constexpr WindowHandle kCapturedNothing = 1;

@@ -62,6 +62,45 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::u16string> StrictUtf16FromUtf8(std::string_view utf8) {
+  std::u16string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i++]);
+    if (lead < 0x80) {
+      out.push_back(lead);
+      continue;
+    }
+    std::size_t extra = 0;
+    std::uint32_t cp = 0;
+    std::uint32_t smallest = 0;  // below it the form is overlong
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      extra = 1, cp = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      extra = 2, cp = lead & 0x0F, smallest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      extra = 3, cp = lead & 0x07, smallest = 0x10000;
+    } else {
+      return std::nullopt;
+    }
+    if (utf8.size() - i < extra) return std::nullopt;
+    for (std::size_t k = 0; k < extra; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i++]);
+      if ((next & 0xC0) != 0x80) return std::nullopt;
+      cp = (cp << 6) | (next & 0x3F);
+    }
+    if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+  }
+  return out;
+}
+
 std::string Utf8FromUtf16(std::u16string_view utf16) {
   std::string out;
   for (std::size_t i = 0; i < utf16.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -58,8 +59,12 @@ std::u16string DecimalText(std::int64_t value);
 // 32 bits saturate.
 std::int32_t ParseLeadingInt(std::u16string_view text);
 
-// Converts UTF-8 (used by tests and the build's literals) to UTF-16.
+// Converts UTF-8 (used by tests and the build's literals) to UTF-16; what
+// is not UTF-8 becomes replacement characters.
 std::u16string Utf16FromUtf8(std::string_view utf8);
+// Only text that is strictly UTF-8 (no overlong forms, no surrogates,
+// nothing past U+10FFFF, no sequence cut short) is converted.
+std::optional<std::u16string> StrictUtf16FromUtf8(std::string_view utf8);
 std::string Utf8FromUtf16(std::u16string_view utf16);
 
 }  // namespace peekbar

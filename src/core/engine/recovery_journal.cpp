@@ -139,10 +139,7 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
     taskbarHidden = taskbarHidden || record.taskbarHidden;
     for (const JournalWindow& w : record.windows) {
       // A handle value alone may have been given to another window since.
-      if (!desktop_.WindowExists(w.window) || desktop_.WindowProcessId(w.window) != w.processId ||
-          desktop_.WindowClassName(w.window, kTitleUnits) != w.className) {
-        continue;
-      }
+      if (!IsSameWindow(desktop_, w.window, w.processId, w.className, kTitleUnits)) continue;
       if (std::find(givenBack.begin(), givenBack.end(), w.window) == givenBack.end()) givenBack.push_back(w.window);
     }
   }
@@ -152,7 +149,7 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
   for (const AbandonedJournal& journal : abandoned) store_.Delete(journal.path);
 
   record_ = JournalRecord{};
-  record_.owner = store_.ProcessId();
+  record_.owner = desktop_.OwnProcessId();
   path_ = JournalPath(p.executableDirectory, p.userName, record_.owner);
   Write();
 }

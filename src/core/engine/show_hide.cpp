@@ -109,9 +109,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   } else {
     ForceForeground(window);
   }
-  if (s.keepWindowPos != 0) {
-    PlaceAtSavedRect(monitor, location, answers);
-  } else {
+  if (s.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
     PlaceAtEdge(monitor, location, pointer, answers);
   }
   at.stamp = now + kShownStampOffset;
@@ -200,9 +198,7 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
   const bool answers = desktop_.IsResponding(window);
   Restore(window, answers);
   desktop_.PlaceWindow(window, TopmostShownAsync());
-  if (state_.settings.keepWindowPos != 0) {
-    PlaceAtSavedRect(monitor, location, answers);
-  } else {
+  if (state_.settings.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
     Rect rect;
     desktop_.WindowRect(window, rect);
     Placement p;
@@ -237,16 +233,24 @@ void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer, bool answer
   Placement p;
   p.zOrder = ShownZOrder();
   p.move = true;
-  p.position = DockedPosition(monitorRect, edge, rect.Width(), rect.Height(), pointer);
+  p.position = DockedPosition(monitorRect, edge, static_cast<std::int32_t>(rect.Width()),
+                              static_cast<std::int32_t>(rect.Height()), pointer);
   PlaceWindowSafely(desktop_, window, p, answers);
 }
 
-void ShowHide::PlaceAtSavedRect(int monitor, int location, bool answers) {
+bool ShowHide::PlaceAtSavedRect(int monitor, int location, bool answers) {
   const LocationSlot& at = state_.At(monitor, location);
-  // Without a remembered rectangle only the z-order changes.
-  Placement p = at.savedRect.Width() > 0 && at.savedRect.Height() > 0 ? PlacementAt(at.savedRect) : Placement{};
+  const Rect& saved = at.savedRect;
+  Placement p;
+  // A rectangle without a positive size is nothing remembered: the window
+  // comes up where it is, and only its z-order changes.
+  if (saved.Width() > 0 && saved.Height() > 0) {
+    if (!IsUsableSavedRect(saved, state_.monitorSlots)) return false;  // docked instead
+    p = PlacementAt(saved);
+  }
   p.zOrder = ShownZOrder();
   PlaceWindowSafely(desktop_, at.window, p, answers);
+  return true;
 }
 
 bool ShowHide::HeldElsewhere(WindowHandle window, int monitor, int location) const {

@@ -55,7 +55,11 @@ class ShowHide {
   // `answers`: whether the window's thread answers; when it does not, the
   // placement does not wait for it.
   void PlaceAtEdge(int monitor, int location, Point pointer, bool answers);
-  void PlaceAtSavedRect(int monitor, int location, bool answers);
+  // The remembered rectangle, when it lies on a present monitor; with
+  // nothing remembered only the z-order changes. False, and nothing done,
+  // for a rectangle remembered where no monitor is: the caller places the
+  // window itself.
+  bool PlaceAtSavedRect(int monitor, int location, bool answers);
   // Gives the location's window back to the user (visible, not topmost)
   // unless another location still holds it. The caller then changes it.
   void ReleaseWindow(int monitor, int location);

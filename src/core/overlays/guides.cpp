@@ -8,8 +8,8 @@ GuideBar GuideBarOf(const Rect& m, const LocationSpan& span, std::int32_t g, int
   std::array<LocationEdgeSpan, 2> spans{};
   GuideBar bar;
   bar.count = LocationSpans(m, span, location, spans);
-  const std::int32_t w = m.Width();
-  const std::int32_t h = m.Height();
+  const auto w = static_cast<std::int32_t>(m.Width());
+  const auto h = static_cast<std::int32_t>(m.Height());
   for (int i = 0; i < bar.count; ++i) {
     const LocationEdgeSpan& s = spans[static_cast<std::size_t>(i)];
     const std::int32_t bx = s.interval.begin - m.left;

@@ -39,6 +39,7 @@ void AutoRegistration::RegisterFirstMatch(int monitor, int location, const Keywo
   const WindowHandle current = state_.At(monitor, location).window;
   for (std::size_t i = 0; i < count; ++i) {
     const WindowEntry& entry = state_.windowList[i];
+    if (IsShellWindowClass(entry.className.View())) continue;
     EntryLabel(entry, label_);
     if (!matcher.Matches(label_)) continue;
     if (entry.window != current) Register(monitor, location, entry.window);
@@ -79,6 +80,8 @@ void AutoRegistration::RegisterAllByKeywords() {
   for (std::size_t i = 0; i < visible; ++i) EntryLabel(state_.windowList[i], labels_[i]);
   std::vector<bool> registeredThisRun(visible, false);
   std::vector<std::size_t> registeredOrder;  // indexes into the listing, first registration first
+  std::vector<bool> shellWindow(visible, false);
+  for (std::size_t i = 0; i < visible; ++i) shellWindow[i] = IsShellWindowClass(state_.windowList[i].className.View());
 
   // Each keyword is compiled once for the whole application; locations that
   // share a keyword share its matcher.
@@ -102,7 +105,7 @@ void AutoRegistration::RegisterAllByKeywords() {
         }
       }
       for (std::size_t i = 0; match == visible && i < visible; ++i) {
-        if (!registeredThisRun[i] && matcher.Matches(labels_[i])) match = i;
+        if (!registeredThisRun[i] && !shellWindow[i] && matcher.Matches(labels_[i])) match = i;
       }
       if (match == visible) continue;  // no candidate: the location stays empty
       Register(m, n, state_.windowList[match].window);

@@ -29,17 +29,24 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
       entry.window = window;
       entry.title = desktop.WindowTitle(window, kTitleUnits);
       entry.className = desktop.WindowClassName(window, kTitleUnits);
+      entry.processId = desktop.WindowProcessId(window);
       ++count;
     }
   }
   const bool skipUntitled = state.settings.noTitle != 0;
+  // Peekbar's own windows (guides, captions, its dialogs) are never
+  // candidates: hidden, they could not be given back.
+  const std::uint32_t own = desktop.OwnProcessId();
   desktop.EnumerateTopLevelWindows([&](WindowHandle window) {
     if (!desktop.IsWindowVisible(window)) return true;
+    const std::uint32_t process = desktop.WindowProcessId(window);
+    if (process == own) return true;
     WindowEntry& entry = EntryAt(list, count);
     entry.title = desktop.WindowTitle(window, kTitleUnits);
     if (skipUntitled && entry.title.Empty()) return true;
     entry.window = window;
     entry.className = desktop.WindowClassName(window, kTitleUnits);
+    entry.processId = process;
     ++count;
     return true;
   });

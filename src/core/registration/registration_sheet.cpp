@@ -14,6 +14,7 @@ std::u16string RegistrationSheetCaption(int monitor, int monitorCount) {
 RegistrationSheet::RegistrationSheet(AppState& state, Desktop& desktop, AutoRegistration& registration,
                                      SettingsFile& settingsFile, GuideColorChooser chooseGuideColor, int monitor)
     : state_(state),
+      desktop_(desktop),
       registration_(registration),
       settingsFile_(settingsFile),
       chooseGuideColor_(std::move(chooseGuideColor)),
@@ -57,13 +58,16 @@ void RegistrationSheet::ApplyRow(WindowHandle owner, int location, std::u16strin
   settingsFile_.SaveLocationSettings(owner, monitor_, location);
 
   if (selection < 0 || static_cast<std::size_t>(selection) > labels_.size()) return;  // no item chosen
-  const WindowHandle chosen = selection == 0 ? kNoWindow : candidates_[static_cast<std::size_t>(selection - 1)].window;
-  if (chosen == at.window) return;
-  if (chosen == kNoWindow) {
-    registration_.Unregister(monitor_, location);
-  } else {
-    registration_.Register(monitor_, location, chosen);
+  if (selection == 0) {
+    if (at.window != kNoWindow) registration_.Unregister(monitor_, location);
+    return;
   }
+  const WindowEntry& chosen = candidates_[static_cast<std::size_t>(selection - 1)];
+  if (chosen.window == at.window) return;
+  // The list was made when the sheet opened, maybe minutes ago: a window
+  // closed since, or a handle given to another window, is not taken.
+  if (!IsSameWindow(desktop_, chosen.window, chosen.processId, chosen.className.View(), kTitleUnits)) return;
+  registration_.Register(monitor_, location, chosen.window);
 }
 
 }  // namespace peekbar

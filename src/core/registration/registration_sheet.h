@@ -84,6 +84,7 @@ class RegistrationSheet {
 
  private:
   AppState& state_;
+  Desktop& desktop_;
   AutoRegistration& registration_;
   SettingsFile& settingsFile_;
   GuideColorChooser chooseGuideColor_;

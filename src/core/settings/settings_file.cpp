@@ -12,6 +12,16 @@ std::u16string IntText(std::int32_t value) { return DecimalText(value); }
 
 }  // namespace
 
+std::optional<std::u16string> Utf8SettingsText(std::string_view bytes) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) return StrictUtf16FromUtf8(bytes.substr(kUtf8Mark.size()));
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return std::nullopt;
+  // A UTF-16 file without its mark would show NUL bytes; those are never UTF-8 text.
+  if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
+  return StrictUtf16FromUtf8(bytes);
+}
+
 std::u16string ExecutableDirectory(std::u16string_view executablePath) {
   const auto separator = executablePath.find_last_of(u"\\/");
   if (separator == std::u16string_view::npos) return {};
@@ -38,9 +48,11 @@ void SettingsFile::LoadSettings() {
   for (int k = 0; k < kProfileCount; ++k) {
     auto& path = p.profilePaths[static_cast<std::size_t>(k)];
     path = ProfilePath(p.executableDirectory, p.userName, k);
+    store_.NormaliseEncoding(path);
     const std::u16string name = store_.ReadText(path, kProfileSection, u"NAME", u"", kTitleUnits);
     p.names[static_cast<std::size_t>(k)] = name.empty() ? DefaultProfileName(k) : name;
   }
+  store_.NormaliseEncoding(p.mainSettingsPath);
   const std::int32_t index = store_.ReadInt(p.mainSettingsPath, kProfileSection, u"INDEX", 0);
   p.selected = index < 0 ? 0 : (index > kProfileCount - 1 ? kProfileCount - 1 : index);
   LoadProfileSettings();
@@ -48,6 +60,8 @@ void SettingsFile::LoadSettings() {
 
 void SettingsFile::LoadProfileSettings() {
   const std::u16string& path = state_.profiles.SelectedPath();
+  // Edited by hand since the start, maybe.
+  store_.NormaliseEncoding(path);
   Settings& s = state_.settings;
   const Settings& defaults = DefaultSettings();
   for (const SettingDef& def : SettingDefinitions()) {
@@ -162,7 +176,7 @@ void SettingsFile::RestoreWindowRect(int monitor, int location) {
   }
   ReadLocationGroup(monitor, location, LocationSettingsGroup::WindowRect, at);
   const Rect& rect = at.savedRect;
-  if (rect.Width() <= 0 || rect.Height() <= 0) return;
+  if (!IsUsableSavedRect(rect, state_.monitorSlots)) return;
   Placement placement = PlacementAt(rect);
   placement.noActivate = true;
   PlaceWindowSafely(desktop_, at.window, placement, desktop_.IsResponding(at.window));

@@ -2,7 +2,9 @@
 // selected profile, and the ten profile files with every setting.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/base/desktop.h"
 #include "core/base/settings_store.h"
@@ -26,6 +28,14 @@ class SettingsEvents {
   // MONITOR_POP is about to be written: the pop-ups are rebuilt.
   virtual void MonitorPopSettingsSaving() = 0;
 };
+
+// The text of a settings file that the private-profile functions would
+// misread, to be written back as UTF-16 with a byte-order mark: a file with
+// a UTF-8 byte-order mark, or one that is strictly UTF-8 and holds more than
+// ASCII (what editors save today). Nothing for a file that is read right as
+// it is: UTF-16, plain ASCII, or not UTF-8 at all (a file in the system's
+// ANSI code page).
+std::optional<std::u16string> Utf8SettingsText(std::string_view bytes);
 
 // File name formats.
 std::u16string ExecutableDirectory(std::u16string_view executablePath);

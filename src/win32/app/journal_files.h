@@ -18,7 +18,6 @@ class JournalFiles final : public JournalStore {
   JournalFiles() = default;
   ~JournalFiles() override;
 
-  std::uint32_t ProcessId() override { return GetCurrentProcessId(); }
   bool Write(const std::u16string& path, const JournalRecord& record) override;
   void Remove() override;
   std::vector<AbandonedJournal> FindAbandoned(const std::u16string& directory, const std::u16string& namePrefix,

@@ -43,9 +43,9 @@ void WaitStartupDelay() {
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
   if (arguments == nullptr) return;
-  const std::uint32_t seconds = count >= 2 ? StartupDelaySeconds(win32::Utf16(arguments[1])) : 0;
+  const std::uint32_t milliseconds = count >= 2 ? StartupDelayMilliseconds(win32::Utf16(arguments[1])) : 0;
   LocalFree(arguments);
-  if (seconds > 0) Sleep(seconds * 1000);
+  if (milliseconds > 0) Sleep(milliseconds);
 }
 
 BOOL CALLBACK OnMonitorEnum(HMONITOR, HDC, LPRECT rect, LPARAM context) {

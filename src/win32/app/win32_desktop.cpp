@@ -145,6 +145,8 @@ std::u16string Win32Desktop::WindowClassName(WindowHandle window, std::size_t ma
   return Utf16(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
+std::uint32_t Win32Desktop::OwnProcessId() { return GetCurrentProcessId(); }
+
 std::uint32_t Win32Desktop::WindowProcessId(WindowHandle window) {
   DWORD process = 0;
   if (GetWindowThreadProcessId(ToHwnd(window), &process) == 0) return 0;

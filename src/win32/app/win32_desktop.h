@@ -1,6 +1,8 @@
 // The desktop over user32.
 #pragma once
 
+#include <windows.h>
+
 #include "core/base/desktop.h"
 
 namespace peekbar::win32 {
@@ -34,6 +36,7 @@ class Win32Desktop final : public Desktop {
   std::u16string WindowTitle(WindowHandle window, std::size_t maxUnits) override;
   std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
   std::uint32_t WindowProcessId(WindowHandle window) override;
+  std::uint32_t OwnProcessId() override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
 

@@ -38,7 +38,7 @@ void GuideWindows::CreateFor(int monitor) {
     if (!RegisterGuideClass(WindowProc)) return;
     const Rect& r = slot.monitorRect;
     window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT, kGuideWindowClass,
-                             L"Peekbarのガイド", WS_POPUP, r.left, r.top, r.Width(), r.Height(), nullptr, nullptr,
+                             L"Peekbarのガイド", WS_POPUP, r.left, r.top, static_cast<int>(r.Width()), static_cast<int>(r.Height()), nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
     if (window == nullptr) return;
     slot.guideWindow = FromHwnd(window);

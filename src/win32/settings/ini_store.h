@@ -13,6 +13,7 @@ class IniStore final : public SettingsStore {
                           std::u16string_view defaultValue, std::size_t capacity) override;
   bool WriteText(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                  std::u16string_view value) override;
+  void NormaliseEncoding(const std::u16string& path) override;
 };
 
 }  // namespace peekbar::win32
