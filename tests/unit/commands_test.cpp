@@ -143,3 +143,34 @@ TEST(ManyMonitorCommands, EveryLocationIdentifierFitsAndDecodesBack) {
 
 }  // namespace
 }  // namespace peekbar
+
+namespace peekbar {
+namespace {
+
+// Every 16-bit identifier, for as few and as many monitors as the menu
+// serves: each decodes to nothing, or to a command that encodes back to it.
+TEST(DecodeCommandTest, EveryIdentifierDecodesToNothingOrToWhatEncodesBackToIt) {
+  for (const int monitors : {1, 2, 16, 40}) {
+    for (int id = 0; id <= 0xFFFF; ++id) {
+      const Command c = DecodeCommand(static_cast<std::uint16_t>(id), monitors);
+      ASSERT_EQ(c.id, id);
+      if (c.action == CommandAction::Ignored) continue;
+      if (c.action >= CommandAction::LocationKeyword) {
+        ASSERT_LT(c.monitor, monitors) << id;
+        const int item = c.action == CommandAction::LocationCandidate
+                             ? 3 + c.candidate
+                             : static_cast<int>(c.action) - static_cast<int>(CommandAction::LocationKeyword);
+        ASSERT_EQ(LocationCommandId(c.monitor, c.location, item, monitors), id) << monitors << " monitors";
+        ASSERT_LT(c.candidate, MaxMenuCandidates(monitors));
+      } else {
+        const CommandSpec& spec = SpecOf(c.action);
+        ASSERT_GE(id, spec.first);
+        ASSERT_LE(id, spec.last);
+        if (c.action == CommandAction::RegistrationSheet) ASSERT_LT(c.monitor, monitors) << id;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace peekbar
