@@ -166,7 +166,9 @@ TEST(DecodeCommandTest, EveryIdentifierDecodesToNothingOrToWhatEncodesBackToIt) 
         const CommandSpec& spec = SpecOf(c.action);
         ASSERT_GE(id, spec.first);
         ASSERT_LE(id, spec.last);
-        if (c.action == CommandAction::RegistrationSheet) ASSERT_LT(c.monitor, monitors) << id;
+        if (c.action == CommandAction::RegistrationSheet) {
+          ASSERT_LT(c.monitor, monitors) << id;
+        }
       }
     }
   }
