@@ -129,9 +129,10 @@ TEST_F(Soak, DISABLED_TenThousandTicksOfEverythingLeaveEveryWindowOnScreenAndMem
         if (!warmedUp && steps == 50) warmedUp = MemoryOf(peekbar.Id());
     }
     const Memory last = MemoryOf(peekbar.Id());
-    std::printf("[ soak     ] %d steps, %d menus, %llu s; working set %zu -> %zu KB, page file %zu -> %zu KB\n",
-                steps, menus, (GetTickCount64() - start) / 1000, warmedUp->workingSet / 1024, last.workingSet / 1024,
-                warmedUp->pagefile / 1024, last.pagefile / 1024);
+    const auto kb = [](SIZE_T bytes) { return static_cast<unsigned long long>(bytes / 1024); };
+    std::printf("[ soak     ] %d steps, %d menus, %llu s; working set %llu -> %llu KB, page file %llu -> %llu KB\n",
+                steps, menus, (GetTickCount64() - start) / 1000, kb(warmedUp->workingSet), kb(last.workingSet),
+                kb(warmedUp->pagefile), kb(last.pagefile));
     // Flat: what a leak of a few bytes per tick or per menu would exceed.
     EXPECT_LT(last.workingSet, warmedUp->workingSet + (4u << 20));
     EXPECT_LT(last.pagefile, warmedUp->pagefile + (4u << 20));
