@@ -37,13 +37,58 @@ bool MovePointer(int x, int y) {
     return false;
 }
 
+// Mouse input as the hardware gives it, at `p` itself: the window there
+// sees the pointer move over it.
+void SendMouse(POINT p, DWORD buttons) {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(p.x - left, 65535, width - 1);
+    input.mi.dy = MulDiv(p.y - top, 65535, height - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | buttons;
+    SendInput(1, &input, sizeof input);
+}
+
+bool Hover(POINT p) {
+    if (!MovePointer(p)) return false;
+    SendMouse(p, 0);
+    return true;
+}
+
+bool Click(HWND window, POINT p, bool rightButton) {
+    if (!Hover(p)) return false;
+    POINT client = p;
+    ScreenToClient(window, &client);
+    const LPARAM at = MAKELPARAM(client.x, client.y);
+    return PostMessageW(window, rightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
+                        rightButton ? MK_RBUTTON : MK_LBUTTON, at) &&
+           PostMessageW(window, rightButton ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+}
+
 void TapKey(WORD virtualKey) {
     SendKey(virtualKey, true);
     SendKey(virtualKey, false);
 }
 
-HeldKey::HeldKey(WORD virtualKey) : key_(virtualKey) { SendKey(key_, true); }
+HeldKey::HeldKey(WORD virtualKey) : key_(virtualKey) {
+    SendKey(key_, true);
+    // On the desktop the test works on, which a new thread is not on by itself.
+    presser_ = std::thread([this, desktop = GetThreadDesktop(GetCurrentThreadId())] {
+        SetThreadDesktop(desktop);
+        while (holding_) {
+            if ((GetAsyncKeyState(key_) & 0x8000) == 0) SendKey(key_, true);
+            Sleep(1);
+        }
+    });
+}
 
-HeldKey::~HeldKey() { SendKey(key_, false); }
+HeldKey::~HeldKey() {
+    holding_ = false;
+    presser_.join();
+    SendKey(key_, false);
+}
 
 }  // namespace e2e

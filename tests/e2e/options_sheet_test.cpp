@@ -49,14 +49,7 @@ bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHE
 
 class OptionsSheet : public PeekbarSession {
 protected:
-    // Opens the sheet from the menu; null (with a failure) when it did not show.
-    HWND OpenSheet() {
-        EXPECT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, kOptionsCommand, 0));
-        const HWND sheet = WaitForDialog(peekbar.Id(), kSheetTitle);
-        EXPECT_NE(sheet, nullptr) << "no options sheet";
-        if (sheet == nullptr || !WaitUntil([&] { return IsWindowVisible(sheet) != FALSE; })) return nullptr;
-        return sheet;
-    }
+    HWND OpenSheet() { return OpenDialog(kOptionsCommand, kSheetTitle); }
     std::optional<std::wstring> Option(const wchar_t* key) const {
         return IniValue(ProfileText(), L"OPTION", key);
     }

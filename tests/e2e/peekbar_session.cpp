@@ -30,6 +30,19 @@ void PeekbarSession::Command(WORD id) {
     ASSERT_TRUE(peekbar.SendCommand(id)) << "command " << id << " was not handled";
 }
 
+HWND PeekbarSession::OpenDialog(WORD command, const std::wstring& title) {
+    EXPECT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command, 0));
+    const HWND dialog = WaitForDialog(peekbar.Id(), title);
+    EXPECT_NE(dialog, nullptr) << "the dialog of command " << command << " did not open";
+    if (dialog == nullptr || !WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; })) return nullptr;
+    return dialog;
+}
+
+void PeekbarSession::Close(HWND dialog, int button) {
+    SendDlgItemMessageW(dialog, button, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
+}
+
 HWND PeekbarSession::WaitForMessageBox() { return WaitForDialog(peekbar.Id(), peekbar::kMessageBoxCaption); }
 
 std::wstring PeekbarSession::AnswerMessageBox() {

@@ -37,6 +37,11 @@ protected:
     void StartPeekbar(const ProfileFile& profile);
     // Sends a tray-menu command and waits until it has been handled.
     void Command(WORD id);
+    // Posts a menu command that opens a modal dialog or sheet titled
+    // `title` and waits until it shows; null (with a failure) when it did not.
+    HWND OpenDialog(WORD command, const std::wstring& title);
+    // Presses the dialog's button (OK by default) and waits until it closed.
+    void Close(HWND dialog, int button = IDOK);
     // Waits for a message box of Peekbar; null when none came.
     HWND WaitForMessageBox();
     // Answers the box and returns its text.

@@ -1,17 +1,19 @@
 #include "profile_file.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace e2e {
 
-ProfileFile& ProfileFile::Option(const std::wstring& key, int value) {
-    for (auto& [name, text] : options_) {
-        if (name == key) {
-            text = std::to_wstring(value);
-            return *this;
-        }
+ProfileFile& ProfileFile::Value(const std::wstring& section, const std::wstring& key, int value) {
+    auto named = std::find_if(sections_.begin(), sections_.end(), [&](const auto& s) { return s.first == section; });
+    if (named == sections_.end()) named = sections_.insert(sections_.end(), {section, {}});
+    IniEntries& entries = named->second;
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.first == key; });
+    if (entry != entries.end()) {
+        entry->second = std::to_wstring(value);
+    } else {
+        entries.emplace_back(key, std::to_wstring(value));
     }
-    options_.emplace_back(key, std::to_wstring(value));
     return *this;
 }
 
@@ -28,7 +30,7 @@ bool ProfileFile::Write(const std::wstring& path) const {
         lines.push_back(L"[" + name + L"]");
         for (const auto& [key, value] : entries) lines.push_back(key + L"=" + value);
     };
-    if (!options_.empty()) section(L"OPTION", options_);
+    for (const auto& [name, entries] : sections_) section(name, entries);
     for (const auto& [monitor, entries] : monitors_) section(L"MONITOR_" + std::to_wstring(monitor), entries);
     return WriteUnicodeTextFile(path, lines);
 }

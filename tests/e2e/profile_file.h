@@ -4,6 +4,8 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ini_file.h"
 
@@ -11,8 +13,9 @@ namespace e2e {
 
 class ProfileFile {
 public:
-    // A key of section OPTION.
-    ProfileFile& Option(const std::wstring& key, int value);
+    // A key of section OPTION, or of another settings section.
+    ProfileFile& Option(const std::wstring& key, int value) { return Value(L"OPTION", key, value); }
+    ProfileFile& Value(const std::wstring& section, const std::wstring& key, int value);
     // KEYWORD_<location> and REG_EXP_<location> of section MONITOR_<monitor>.
     ProfileFile& Keyword(int monitor, int location, const std::wstring& keyword, bool regex = false);
 
@@ -20,7 +23,7 @@ public:
     bool Write(const std::wstring& path) const;
 
 private:
-    IniEntries options_;
+    std::vector<std::pair<std::wstring, IniEntries>> sections_;  // in the order first set
     std::map<int, IniEntries> monitors_;
 };
 

@@ -48,20 +48,7 @@ std::wstring ShortcutArguments(const std::wstring& link) {
     return arguments;
 }
 
-class SettingsDialogs : public PeekbarSession {
-protected:
-    // Posts the command (its dialog is modal) and waits for the dialog.
-    HWND OpenDialog(WORD command, const std::wstring& title) {
-        EXPECT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command, 0));
-        const HWND dialog = WaitForDialog(peekbar.Id(), title);
-        if (dialog != nullptr) WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; });
-        return dialog;
-    }
-    void Confirm(HWND dialog) {
-        SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
-    }
-};
+using SettingsDialogs = PeekbarSession;
 
 TEST_F(SettingsDialogs, ProfileNameIsWrittenIntoItsFile) {
     StartPeekbar(QuickProfile());
@@ -71,7 +58,7 @@ TEST_F(SettingsDialogs, ProfileNameIsWrittenIntoItsFile) {
     GetDlgItemTextW(dialog, 7000, shown, 128);
     EXPECT_EQ(std::wstring(shown), L"プロファイル_0");
     SetDlgItemTextW(dialog, 7000, L"仕事用");
-    Confirm(dialog);
+    Close(dialog);
     EXPECT_TRUE(WaitUntil([&] { return ProfileText().find(L"NAME=仕事用") != std::wstring::npos; }))
         << "the new name was not saved";
     EXPECT_EQ(IniValue(ReadTextFile(installation.MainSettingsPath()).text, L"PROFILE", L"INDEX"), std::wstring(L"0"));
@@ -87,7 +74,7 @@ TEST_F(SettingsDialogs, StartupShortcutIsCreatedWithItsDelayAndRemovedAgain) {
     SetDlgItemTextW(dialog, 8000, L"30");
     Sleep(300);  // let it paint before the picture is taken
     EXPECT_TRUE(SaveScreenshot(L"startup-delay-dialog"));
-    Confirm(dialog);
+    Close(dialog);
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; }))
         << "no shortcut in the Startup folder: " << std::string(link.begin(), link.end()) << " folder attrs "
         << GetFileAttributesW(link.substr(0, link.rfind(L'\\')).c_str());
