@@ -13,12 +13,53 @@
 #define IDI_RED      108 /* tray, white and black themes: showing all */
 
 /* Dialog templates */
+#define IDD_ABOUT    200 /* version information */
+#define IDD_GUIDE_SETTINGS   204 /* guide and label sheet, first page: the guides */
+#define IDD_LABEL_SETTINGS   205 /* guide and label sheet, second page: the labels */
+#define IDD_TRIGGER_SETTINGS 206 /* size and opacity of the trigger window */
 #define IDD_KEYWORD  203 /* keyword of one location */
 #define IDD_MONITOR_POP_ALPHA 207 /* opacity of the monitor-number captions */
 #define IDD_PROFILE_NAME   208 /* name of the selected profile */
 #define IDD_STARTUP_DELAY  209 /* start-up delay of the Startup shortcut */
 #define IDD_OPTIONS_FLAGS   201 /* options sheet, first page: behaviour flags */
 #define IDD_OPTIONS_NUMBERS 202 /* options sheet, second page: lengths, timing, show condition */
+
+/* The about box's link to the project's home */
+#define IDC_ABOUT_LINK 1000
+
+/* Guide page: each number an edit and its up-down control, then the check boxes */
+#define IDC_GUIDE_JUDGMENT_EDIT  4000
+#define IDC_GUIDE_JUDGMENT_SPIN  4001
+#define IDC_GUIDE_WIDTH_EDIT     4002
+#define IDC_GUIDE_WIDTH_SPIN     4003
+#define IDC_GUIDE_ALPHA_EDIT     4004
+#define IDC_GUIDE_ALPHA_SPIN     4005
+#define IDC_GUIDE_AT_EDGE        4006
+#define IDC_GUIDE_WITH_KEY       4007
+#define IDC_GUIDE_ALWAYS         4008
+#define IDC_GUIDE_CTRL           4009
+#define IDC_GUIDE_SHIFT          4010
+#define IDC_GUIDE_ALT            4011
+
+/* Label page: when labels show, the keys, the text colour, the font */
+#define IDC_LABEL_WITH_GUIDE     10000
+#define IDC_LABEL_WITH_KEY       10001
+#define IDC_LABEL_HIDDEN         10002
+#define IDC_LABEL_CTRL           10003
+#define IDC_LABEL_SHIFT          10004
+#define IDC_LABEL_ALT            10005
+#define IDC_LABEL_INVERTED       10006
+#define IDC_LABEL_COMPLEMENTARY  10007
+#define IDC_LABEL_CUSTOM_COLOR   10008
+#define IDC_LABEL_FONT           10009
+
+/* Trigger window settings */
+#define IDC_TRIGGER_WIDTH_EDIT   5000
+#define IDC_TRIGGER_WIDTH_SPIN   5001
+#define IDC_TRIGGER_HEIGHT_EDIT  5002
+#define IDC_TRIGGER_HEIGHT_SPIN  5003
+#define IDC_TRIGGER_ALPHA_EDIT   5004
+#define IDC_TRIGGER_ALPHA_SPIN   5005
 
 /* Controls of the keyword dialog */
 #define IDC_KEYWORD_EDIT      2000

@@ -73,6 +73,22 @@ class FakeAppWindows final : public Dialogs,
     if (!optionsSheet || !optionsSheet(edited)) return std::nullopt;
     return edited;
   }
+  std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) override {
+    log.push_back("GuideLabelSheet");
+    Settings edited = current;
+    if (!guideLabelSheet || !guideLabelSheet(edited, live)) return std::nullopt;
+    return edited;
+  }
+  std::optional<Settings> EditTriggerSettings(const Settings& current) override {
+    log.push_back("TriggerDialog");
+    Settings edited = current;
+    if (!triggerDialog || !triggerDialog(edited)) return std::nullopt;
+    return edited;
+  }
+  void ShowAbout() override {
+    log.push_back("About");
+    if (aboutBox) aboutBox();
+  }
   void DismissTriggerWhenLeft(Point) override { ++ticksSeen; }
   void UpdateGuideVisibility(Point) override {}
   void UpdateTriggerTip(Point) override {}
@@ -94,6 +110,10 @@ class FakeAppWindows final : public Dialogs,
   std::optional<FontRecord> chosenFont;        // confirmed in the font chooser
   // Plays the user in the options sheet: edits the copy, returns OK or not.
   std::function<bool(Settings&)> optionsSheet;
+  // The same for the guide and label sheet, whose choosers tell `live`.
+  std::function<bool(Settings&, LabelChoices& live)> guideLabelSheet;
+  std::function<bool(Settings&)> triggerDialog;
+  std::function<void()> aboutBox;  // runs while the about box is open
   std::vector<std::string> log;
 
   void Run(RegistrationSheet& sheet) override {

@@ -322,12 +322,19 @@ TEST(CommandTest, ModalGuardBlocksOnlyTheDialogCommands) {
     h.state().modalBusy = true;
     h.shell.ClearLog();
     h.desktop.ResetCalls();
+    h.windows.log.clear();
     h.app.OnCommand(id);
     EXPECT_TRUE(h.shell.Log().empty()) << id;
     EXPECT_TRUE(h.store.Writes().empty()) << id;
     EXPECT_EQ(h.desktop.TotalCalls(), 0) << id;
     EXPECT_EQ(h.windows.menusShown, 0) << id;
+    EXPECT_TRUE(h.windows.log.empty()) << id;
     EXPECT_TRUE(h.state().modalBusy) << id;
+
+    // Without a dialog open the same command opens its own.
+    h.state().modalBusy = false;
+    h.app.OnCommand(id);
+    EXPECT_FALSE(h.windows.log.empty()) << id << " opened nothing";
   }
 
   // Commands that are not dialogs pass while a dialog is open.

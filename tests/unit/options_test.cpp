@@ -78,7 +78,7 @@ TEST(OptionsPagesTest, TakenNumbersAreNormalisedAsTheFileIsRead) {
   };
   const Case cases[] = {
       {{20, 60, 100, 0, 32767}, 6, {20, 60, 100, 0, 32767}, 6},
-      {{-1, -2, -3, -4, -5}, -1, {0, 0, 0, 0, 0}, 0},  // nothing selected: no button
+      {{-1, -2, -3, -4, -5}, -1, {0, 0, 1, 0, 0}, 0},  // the period's up-down starts at 1; no button
       {{60, 100, 1, 2, 3}, 7, {50, 0, 1, 2, 3}, 0},    // the middle follows the clamped corner
       {{30, 70, 1, 2, 3}, 3, {30, 40, 1, 2, 3}, 3},
   };

@@ -1,5 +1,6 @@
 #include "core/app/app.h"
 
+#include "core/overlays/guides.h"
 #include "core/overlays/label_colors.h"
 
 #include <algorithm>
@@ -12,10 +13,6 @@ namespace {
 // minute before the start is given up.
 constexpr std::uint32_t kIconRetryPeriodMs = 1000;
 constexpr std::uint32_t kIconRetryLimitMs = 60000;
-
-// The menu items whose dialogs the program does not have yet.
-constexpr std::array kPendingActions = {CommandAction::About, CommandAction::GuideLabelSettings,
-                                        CommandAction::TriggerSettings};
 
 }  // namespace
 
@@ -51,7 +48,8 @@ App::App(const AppPorts& ports)
       commands_(state_, desktop_, shell_, messages_, tray_, registration_, overlayTicks_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
-      monitorPopups_(state_, settingsFile_, dialogs_) {}
+      monitorPopups_(state_, settingsFile_, dialogs_),
+      guideLabelSheet_(state_, settingsFile_, dialogs_, overlays_) {}
 
 std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunning) {
   settingsFile_.LoadSettings();
@@ -59,11 +57,6 @@ std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunni
   taskbar_.FindTaskbarWindows();
   journal_.RecoverAndBegin(taskbar_);
   return std::nullopt;
-}
-
-bool App::AnyGuideWanted() const {
-  const Settings& s = state_.settings;
-  return s.guideEnabled != 0 || s.guideEnabledKey != 0 || s.guideAlwaysShow != 0;
 }
 
 void App::OnCreate(WindowHandle mainWindow) {
@@ -95,7 +88,7 @@ void App::FinishStartup() {
   tray_.UpdateTrayTip();
   overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
-  if (AnyGuideWanted()) overlays_.CreateGuideWindows();
+  if (AnyGuideWanted(state_.settings)) overlays_.CreateGuideWindows();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
 }
 
@@ -142,7 +135,8 @@ void App::ShowOptions() {
   // change made from the menu while it was open stays.
   const std::optional<Settings> edited = dialogs_.EditOptions(state_.settings);
   if (!edited) return;
-  TakeOptionSettings(state_.settings, *edited);
+  CopyBoundSettings(OptionsFlagsPage(), *edited, state_.settings);
+  CopyBoundSettings(OptionsNumbersPage(), *edited, state_.settings);
   ApplyOptions();
 }
 
@@ -177,9 +171,9 @@ constexpr std::optional<App::Handler> App::HandlerOf(CommandAction action) {
       return [](App& app, const Command&) {
         app.shell_.OpenDocument(app.state_.profiles.executableDirectory + u"Readme.txt");
       };
-    case A::About: return std::nullopt;
+    case A::About: return [](App& app, const Command&) { app.dialogs_.ShowAbout(); };
     case A::Options: return [](App& app, const Command&) { app.ShowOptions(); };
-    case A::GuideLabelSettings: return std::nullopt;
+    case A::GuideLabelSettings: return [](App& app, const Command&) { app.guideLabelSheet_.Run(); };
     case A::StartupShortcut: return [](App& app, const Command&) { app.startupShortcut_.Toggle(); };
     case A::Pause: return [](App& app, const Command&) { app.commands_.TogglePause(); };
     case A::ShowAll: return [](App& app, const Command&) { app.commands_.ToggleShowAll(); };
@@ -189,7 +183,7 @@ constexpr std::optional<App::Handler> App::HandlerOf(CommandAction action) {
     case A::TriggerCtrl: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerCtrl); };
     case A::TriggerShift: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerShift); };
     case A::TriggerAlt: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerAlt); };
-    case A::TriggerSettings: return std::nullopt;
+    case A::TriggerSettings: return [](App& app, const Command&) { app.EditTriggerSettings(); };
     case A::MonitorPopAlpha: return [](App& app, const Command&) { app.monitorPopups_.AskOpacity(); };
     case A::MonitorPopFont: return [](App& app, const Command&) { app.monitorPopups_.ChooseFont(); };
     case A::TrayIconColor: return [](App& app, const Command& c) { app.SetTrayIconColor(c.value); };
@@ -207,13 +201,11 @@ constexpr std::optional<App::Handler> App::HandlerOf(CommandAction action) {
   return std::nullopt;
 }
 
-// Every action the menu offers has its handler, but for those still waiting
-// for their dialog; a new action without one does not build.
+// Every action the menu offers has its handler; a new action without one
+// does not build.
 constexpr bool App::EveryActionHandled() {
   for (std::size_t i = 1; i < kCommandActionCount; ++i) {
-    const auto action = static_cast<CommandAction>(i);
-    const bool pending = std::find(kPendingActions.begin(), kPendingActions.end(), action) != kPendingActions.end();
-    if (HandlerOf(action).has_value() == pending) return false;
+    if (!HandlerOf(static_cast<CommandAction>(i)).has_value()) return false;
   }
   return true;
 }
@@ -243,6 +235,13 @@ void App::OnCommand(std::uint16_t id) {
 
 void App::ToggleTriggerSetting(std::int32_t& flag) {
   flag = flag != 0 ? 0 : 1;
+  settingsFile_.SaveTriggerSettings(state_.mainWindow);
+}
+
+void App::EditTriggerSettings() {
+  const std::optional<Settings> edited = dialogs_.EditTriggerSettings(state_.settings);
+  if (!edited) return;
+  CopyBoundSettings(TriggerSettingsPage(), *edited, state_.settings);
   settingsFile_.SaveTriggerSettings(state_.mainWindow);
 }
 
@@ -290,7 +289,7 @@ void App::SelectProfile(int profile) {
   settingsFile_.LoadProfileSettings();
   overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
-  if (AnyGuideWanted()) overlays_.CreateGuideWindows();
+  if (AnyGuideWanted(state_.settings)) overlays_.CreateGuideWindows();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
   settingsFile_.SaveProfileList(state_.mainWindow);
   messages_.ShowInfoMessage(state_.mainWindow,

@@ -21,8 +21,10 @@
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
 #include "core/engine/taskbar.h"
+#include "core/overlays/guide_label_sheet.h"
 #include "core/overlays/monitor_popups.h"
 #include "core/overlays/overlay_windows.h"
+#include "core/overlays/trigger.h"
 #include "core/registration/auto_register.h"
 #include "core/registration/candidates.h"
 #include "core/registration/registration_sheet.h"
@@ -70,7 +72,7 @@ struct AppPorts {
   RegistrationSheetView& registrationSheet;
 };
 
-class App final : private SettingsEvents, private WindowRectListener {
+class App final : private SettingsEvents, private WindowRectListener, private TriggerActions {
  public:
   explicit App(const AppPorts& ports);
 
@@ -81,6 +83,8 @@ class App final : private SettingsEvents, private WindowRectListener {
   AutoRegistration& Registration() { return registration_; }
   EdgeWatcher& Watcher() { return watcher_; }
   ShowHide& Showing() { return showHide_; }
+  // What a click on the trigger window asks for.
+  TriggerActions& TriggerClicks() { return *this; }
   const RecoveryJournal& Journal() const { return journal_; }
 
   // Start-up, after the monitors are known: settings, the single-instance
@@ -121,6 +125,9 @@ class App final : private SettingsEvents, private WindowRectListener {
   void WindowRectTaken(int monitor, int location, const Rect& rect) override {
     settingsFile_.WriteWindowRect(monitor, location, rect);
   }
+  void BringUpAt(int monitor, int location, Point at) override { showHide_.BringUpAt(monitor, location, at); }
+  void BringDown(int monitor, int location) override { showHide_.BringDown(monitor, location); }
+  void OpenMenu() override { ShowTrayMenu(); }
 
   // The rest of the main window's creation, once the tray icon is in.
   void FinishStartup();
@@ -148,7 +155,9 @@ class App final : private SettingsEvents, private WindowRectListener {
   void ApplyOptions();
   void ToggleTriggerSetting(std::int32_t& flag);
   void SetTrayIconColor(std::int32_t color);
-  bool AnyGuideWanted() const;
+  // The trigger window's size and opacity; saving closes the window, so the
+  // next one is made with them.
+  void EditTriggerSettings();
 
   Desktop& desktop_;
   Shell& shell_;
@@ -172,6 +181,7 @@ class App final : private SettingsEvents, private WindowRectListener {
   Profiles profiles_;
   StartupShortcut startupShortcut_;
   MonitorPopups monitorPopups_;
+  GuideLabelSheet guideLabelSheet_;
 };
 
 }  // namespace peekbar

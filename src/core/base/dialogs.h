@@ -19,6 +19,15 @@ struct KeywordChoice {
   bool regex = false;
 };
 
+// What the label page's choosers change at once, whether or not the sheet
+// is confirmed afterwards.
+class LabelChoices {
+ public:
+  virtual ~LabelChoices() = default;
+  virtual void LabelFontChosen(const FontRecord& font) = 0;
+  virtual void LabelColorChosen(Color color) = 0;
+};
+
 class Dialogs {
  public:
   Dialogs() = default;
@@ -39,6 +48,13 @@ class Dialogs {
   virtual std::optional<Color> PickColor(WindowHandle owner, Color initial) = 0;
   // The options sheet; what it returns holds the OPTION settings as confirmed.
   virtual std::optional<Settings> EditOptions(const Settings& current) = 0;
+  // The guide and label sheet; what it returns holds the GUIDE and LABEL
+  // settings as confirmed. Its choosers tell `live` at once.
+  virtual std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) = 0;
+  // The trigger window's settings dialog.
+  virtual std::optional<Settings> EditTriggerSettings(const Settings& current) = 0;
+  // The version and the project's address, with a link that opens it.
+  virtual void ShowAbout() = 0;
 };
 
 }  // namespace peekbar

@@ -30,6 +30,11 @@ GuideBar GuideBarOf(const Rect& monitor, const LocationSpan& span, std::int32_t 
 
 inline bool FillsSomething(const Rect& r) { return r.left < r.right && r.top < r.bottom; }
 
+// Some condition (at an edge, with a key, always) wants the guides made.
+inline bool AnyGuideWanted(const Settings& s) {
+  return s.guideEnabled != 0 || s.guideEnabledKey != 0 || s.guideAlwaysShow != 0;
+}
+
 // Every selected key is down; never true when no key is selected.
 bool KeysHeld(const AppState& state, std::int32_t ctrl, std::int32_t shift, std::int32_t alt);
 

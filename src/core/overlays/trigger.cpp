@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/overlays/guides.h"
+#include "resource.h"
 
 namespace peekbar {
 namespace {
@@ -30,7 +31,17 @@ constexpr Color kUnregisteredColor = 0x404040;  // RGB(64, 64, 64)
 constexpr Color kBlack = 0x000000;
 constexpr Color kWhite = 0xFFFFFF;
 
+using B = ControlBinding;
+constexpr std::array kTriggerSizeAndOpacity = {
+    B::Number(IDC_TRIGGER_WIDTH_EDIT, IDC_TRIGGER_WIDTH_SPIN, &Settings::triggerWidth, 1, 32767),
+    B::Number(IDC_TRIGGER_HEIGHT_EDIT, IDC_TRIGGER_HEIGHT_SPIN, &Settings::triggerHeight, 1, 32767),
+    B::Number(IDC_TRIGGER_ALPHA_EDIT, IDC_TRIGGER_ALPHA_SPIN, &Settings::triggerAlpha, 1, 255),
+};
+constexpr BoundPage kTriggerSettingsPage{IDD_TRIGGER_SETTINGS, kTriggerSizeAndOpacity};
+
 }  // namespace
+
+const BoundPage& TriggerSettingsPage() { return kTriggerSettingsPage; }
 
 int TriggerGridValue(int row, int column) {
   if (row < 0 || row >= kTriggerGridSize || column < 0 || column >= kTriggerGridSize) return kTriggerGap;

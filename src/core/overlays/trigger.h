@@ -10,6 +10,7 @@
 
 #include "core/base/geometry.h"
 #include "core/base/state.h"
+#include "core/settings/bound_pages.h"
 
 namespace peekbar {
 
@@ -49,6 +50,20 @@ Color InverseColor(Color color);
 // cursor (`halfCursor`) below, or moved left or above where it would leave
 // the monitor.
 Point TriggerTipPosition(Point pointer, std::int32_t w, std::int32_t h, std::int32_t halfCursor, const Rect& monitor);
+
+// The trigger settings dialog: the window's width, height and opacity.
+const BoundPage& TriggerSettingsPage();
+
+// What a click on the trigger window asks of the program.
+class TriggerActions {
+ public:
+  virtual ~TriggerActions() = default;
+  // The location's window comes up around `at` (screen), or goes away.
+  virtual void BringUpAt(int monitor, int location, Point at) = 0;
+  virtual void BringDown(int monitor, int location) = 0;
+  // The right button: the tray menu, at the pointer.
+  virtual void OpenMenu() = 0;
+};
 
 // What the trigger window keeps between ticks.
 struct TriggerState {

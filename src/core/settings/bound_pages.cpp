@@ -58,6 +58,7 @@ void FillPage(const BoundPage& page, const Settings& from, PageControls& control
         break;  // a button shows no value
     }
   }
+  if (page.rule != nullptr) page.rule(controls, 0, ControlEvent::Filled);
 }
 
 void TakePage(const BoundPage& page, const PageControls& controls, Settings& into) {
@@ -67,7 +68,9 @@ void TakePage(const BoundPage& page, const PageControls& controls, Settings& int
         TakeValue(binding, controls.IsChecked(binding.control) ? 1 : 0, into);
         break;
       case ControlKind::Number:
-        TakeValue(binding, controls.Position(binding.upDown), into);
+        // Brought into the up-down's range first: what the edit holds may be
+        // beyond it when it was typed.
+        TakeValue(binding, std::clamp(controls.Position(binding.upDown), binding.low, binding.high), into);
         break;
       case ControlKind::RadioGroup:
         TakeValue(binding, CheckedButton(binding, controls), into);
@@ -79,6 +82,13 @@ void TakePage(const BoundPage& page, const PageControls& controls, Settings& int
       case ControlKind::Font:
         break;  // taken when chosen
     }
+  }
+}
+
+void CopyBoundSettings(const BoundPage& page, const Settings& from, Settings& into) {
+  for (const ControlBinding& binding : page.bindings) {
+    if (binding.field != nullptr) into.*binding.field = from.*binding.field;
+    if (binding.font != nullptr) into.*binding.font = from.*binding.font;
   }
 }
 

@@ -65,6 +65,7 @@ struct ControlBinding {
 enum class ControlEvent : std::uint8_t {
   Clicked,  // a button or check box
   Edited,   // an edit's text, about to be shown
+  Filled,   // the whole page, once it shows its settings (no one control)
 };
 
 // The controls of an open page, as the bindings and the rules reach them.
@@ -102,13 +103,19 @@ struct BoundPage {
 // The row of `control` on the page; null when it is bound to nothing.
 const ControlBinding* FindBinding(const BoundPage& page, int control);
 
-// Every bound control shows its setting of `from`.
+// Every bound control shows its setting of `from`; then the page's rule
+// makes the controls consistent.
 void FillPage(const BoundPage& page, const Settings& from, PageControls& controls);
 
 // OK: every control's value becomes its setting in `into`, in table order
-// (a read rule may depend on a setting taken before it). Colours and fonts
-// were taken when chosen.
+// (a read rule may depend on a setting taken before it); a number is first
+// brought into its up-down control's range. Colours and fonts were taken
+// when chosen.
 void TakePage(const BoundPage& page, const PageControls& controls, Settings& into);
+
+// Copies the settings the page edits from `from`; the others (such as one
+// changed from the menu while the page was open) stay.
+void CopyBoundSettings(const BoundPage& page, const Settings& from, Settings& into);
 
 // The user acted on `control`: a colour or font button opens its chooser
 // (when the page has choosers) and a confirmed choice goes into `edited` at

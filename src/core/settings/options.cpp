@@ -91,10 +91,4 @@ EdgeLengths MiddleLengthEdited(EdgeLengths lengths) {
   return lengths;
 }
 
-void TakeOptionSettings(Settings& settings, const Settings& edited) {
-  for (const SettingDef& def : SettingDefinitions()) {
-    if (def.group == SettingsGroup::Option) def.IntIn(settings) = def.IntIn(edited);
-  }
-}
-
 }  // namespace peekbar

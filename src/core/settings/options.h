@@ -36,8 +36,4 @@ struct EdgeLengths {
 EdgeLengths CornerLengthEdited(EdgeLengths lengths);
 EdgeLengths MiddleLengthEdited(EdgeLengths lengths);
 
-// Copies the settings the sheet edits from `edited`; the others (such as the
-// tray icon's colour, changed from the menu while the sheet was open) stay.
-void TakeOptionSettings(Settings& settings, const Settings& edited);
-
 }  // namespace peekbar

@@ -5,11 +5,21 @@
 
 #include <windows.h>
 
+#include <array>
+
 #include "core/base/dialogs.h"
 #include "core/registration/registration_sheet.h"
 #include "win32/app/win32_shell.h"
 
 namespace peekbar::win32 {
+
+// The colour chooser's sixteen custom colours, kept for the run (not saved).
+using CustomColours = std::array<COLORREF, 16>;
+
+// The system's choosers, owned by `owner`: screen fonts, and colours with
+// the full chooser open.
+std::optional<FontRecord> ChooseScreenFont(HWND owner, const FontRecord& current);
+std::optional<Color> ChooseColour(HWND owner, Color initial, CustomColours& custom);
 
 class Win32Dialogs final : public Dialogs, public RegistrationSheetView {
  public:
@@ -22,6 +32,9 @@ class Win32Dialogs final : public Dialogs, public RegistrationSheetView {
   std::optional<FontRecord> PickFont(const FontRecord& current) override;
   std::optional<Color> PickColor(WindowHandle owner, Color initial) override;
   std::optional<Settings> EditOptions(const Settings& current) override;
+  std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) override;
+  std::optional<Settings> EditTriggerSettings(const Settings& current) override;
+  void ShowAbout() override;
   void Run(RegistrationSheet& sheet) override;
 
  private:
@@ -29,7 +42,9 @@ class Win32Dialogs final : public Dialogs, public RegistrationSheetView {
   static HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
   Win32Shell& shell_;
-  COLORREF customColors_[16] = {};  // the colour chooser's custom colours, kept for the run
+  // The guide colours and the label text colour each have their own.
+  CustomColours guideColours_ = {};
+  CustomColours labelColours_ = {};
 };
 
 }  // namespace peekbar::win32

@@ -81,7 +81,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::Win32TrayMenu menu(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
   auto app = std::make_unique<App>(AppPorts{desktop, shell, store, journal, dialogs, overlays, overlays, menu, dialogs});
-  overlays.Attach(app->State());
+  overlays.Attach(app->State(), app->TriggerClicks());
   app->State().monitorSlots = std::move(monitors);
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);

@@ -3,13 +3,9 @@
 #include "core/overlays/guides.h"
 #include "win32/app/wide.h"
 #include "win32/overlays/fonts.h"
+#include "win32/overlays/label_text.h"
 
 namespace peekbar::win32 {
-namespace {
-
-constexpr int kTitleChars = 256;
-
-}  // namespace
 
 void LabelFonts::Delete() {
   for (HFONT* font : {&across_, &downward_, &measuring_}) {
@@ -28,19 +24,13 @@ void LabelFonts::Rebuild(const Settings& settings) {
 
 void LabelFonts::DrawLabel(HDC dc, const MonitorSlot& slot, int location, const Rect& frame,
                            std::int32_t guideWidth, HBRUSH barBrush) const {
-  wchar_t title[kTitleChars] = {};
-  int length = GetWindowTextW(ToHwnd(slot[location].window), title, kTitleChars);
-  if (length <= 0) return;
+  wchar_t title[kLabelTextUnits] = {};
+  const int titleLength = GetWindowTextW(ToHwnd(slot[location].window), title, static_cast<int>(kLabelTextUnits));
+  if (titleLength <= 0) return;
   const bool vertical = IsVerticalLabel(location);
-  const wchar_t* text = title;
-  wchar_t fullWidth[kTitleChars] = {};
-  if (vertical) {
-    const int converted = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_FULLWIDTH, title, length, fullWidth, kTitleChars);
-    if (converted > 0) {
-      text = fullWidth;
-      length = converted;
-    }
-  }
+  const std::wstring label = LabelText(location, std::wstring_view(title, static_cast<std::size_t>(titleLength)));
+  const wchar_t* text = label.c_str();
+  const int length = static_cast<int>(label.size());
 
   SetGraphicsMode(dc, GM_ADVANCED);
   // A font that could not be made leaves the DC's own font in place.

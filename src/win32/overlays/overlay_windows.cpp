@@ -45,11 +45,4 @@ void Win32Overlays::ShowMonitorNumberPopups(bool show) {
   }
 }
 
-// The trigger window is not part of the program yet:
-// until it is, there is nothing on the screen for these requests to change.
-void Win32Overlays::DismissTriggerWhenLeft(Point) {}
-void Win32Overlays::UpdateTriggerTip(Point) {}
-void Win32Overlays::UpdateTriggerWindowForKeys() {}
-void Win32Overlays::CloseTriggerWindowAndTip() {}
-
 }  // namespace peekbar::win32

@@ -9,15 +9,18 @@
 #include "core/engine/overlay_hooks.h"
 #include "core/overlays/overlay_windows.h"
 #include "win32/overlays/guide_window.h"
+#include "win32/overlays/trigger_window.h"
 
 namespace peekbar::win32 {
 
 class Win32Overlays final : public OverlayWindows, public OverlayHooks {
  public:
-  // The state the overlays show; set once the program's state exists.
-  void Attach(AppState& state) {
+  // The state the overlays show, and what the trigger window's clicks ask
+  // of; set once the program exists.
+  void Attach(AppState& state, TriggerActions& triggerActions) {
     state_ = &state;
     guides_.Attach(state);
+    trigger_.Attach(state, triggerActions);
   }
 
   void CreateGuideWindows() override { guides_.Create(); }
@@ -29,16 +32,17 @@ class Win32Overlays final : public OverlayWindows, public OverlayHooks {
   void RebuildMonitorNumberPopups() override;
   void ShowMonitorNumberPopups(bool show) override;
 
-  void DismissTriggerWhenLeft(Point pointer) override;
+  void DismissTriggerWhenLeft(Point pointer) override { trigger_.DismissWhenLeft(pointer); }
   void UpdateGuideVisibility(Point pointer) override { guides_.UpdateVisibility(pointer); }
-  void UpdateTriggerTip(Point pointer) override;
-  void UpdateTriggerWindowForKeys() override;
+  void UpdateTriggerTip(Point pointer) override { trigger_.UpdateTip(pointer); }
+  void UpdateTriggerWindowForKeys() override { trigger_.FollowKeys(); }
   void InvalidateVisibleGuides() override { guides_.InvalidateVisible(); }
-  void CloseTriggerWindowAndTip() override;
+  void CloseTriggerWindowAndTip() override { trigger_.Close(); }
 
  private:
   AppState* state_ = nullptr;
   GuideWindows guides_;
+  TriggerWindow trigger_;
 };
 
 }  // namespace peekbar::win32

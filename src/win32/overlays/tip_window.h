@@ -1,5 +1,5 @@
 // Small translucent text boxes that never take the mouse: the monitor-number
-// captions and, later, the trigger window's tip.
+// captions and the trigger window's tip.
 #pragma once
 
 #include <windows.h>

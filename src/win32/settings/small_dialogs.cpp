@@ -2,9 +2,11 @@
 
 #include <commctrl.h>
 
+#include "core/overlays/trigger.h"
 #include "resource.h"
 #include "win32/app/modal_dialog.h"
 #include "win32/app/wide.h"
+#include "win32/settings/bound_page.h"
 
 namespace peekbar::win32 {
 namespace {
@@ -58,6 +60,19 @@ std::optional<std::int32_t> Win32Dialogs::AskMonitorPopAlpha(std::int32_t curren
     return std::nullopt;
   }
   return alpha;
+}
+
+// The trigger window's width, height and opacity.
+std::optional<Settings> Win32Dialogs::EditTriggerSettings(const Settings& current) {
+  Settings edited = current;
+  const BoundPage& page = TriggerSettingsPage();
+  const auto fill = [&](HWND dialog) {
+    DialogControls controls(dialog);
+    FillPage(page, edited, controls);
+  };
+  const auto take = [&](HWND dialog) { TakePage(page, DialogControls(dialog), edited); };
+  if (!RunModalDialog(Instance(), Owner(), page.templateId, fill, take)) return std::nullopt;
+  return edited;
 }
 
 }  // namespace peekbar::win32
