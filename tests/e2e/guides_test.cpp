@@ -3,6 +3,7 @@
 // marked in its colour with its window's title; never in the pointer's way.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "desktop_input.h"
+#include "ini_file.h"
 #include "driver_options.h"
 #include "peekbar_interface.h"
 #include "peekbar_session.h"
@@ -97,6 +99,96 @@ TEST_F(Guides, UpAtAnEdgeAndWhileCtrlIsHeldWithoutTakingThePointerOrTheFocus) {
         EXPECT_TRUE(WaitUntil([&] { return AllGuides(true); })) << "the guides did not come up with Ctrl";
     }
     EXPECT_TRUE(WaitUntil([&] { return AllGuides(false); })) << "the guides stayed after Ctrl was released";
+}
+
+constexpr WORD kSheetCommand = 1005;
+constexpr wchar_t kSheetTitle[] = L"ガイド・ラベル設定";
+
+std::vector<std::wstring> KeysOf(const IniEntries& entries) {
+    std::vector<std::wstring> keys;
+    for (const auto& [key, value] : entries) keys.push_back(key);
+    return keys;
+}
+
+// OK on the guide page: the label page, never opened, is written as well.
+TEST_F(Guides, SheetOkWritesBothSectionsInKeyOrderAndAlwaysShowsTheGuides) {
+    StartPeekbar(QuickProfile());
+    const HWND sheet = OpenDialog(kSheetCommand, kSheetTitle);
+    ASSERT_NE(sheet, nullptr);
+    const HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
+    const auto checked = [&](int box) { return IsDlgButtonChecked(page, box) == BST_CHECKED; };
+    EXPECT_TRUE(checked(4006) && checked(4007) && !checked(4008));
+    SendDlgItemMessageW(page, 4008, BM_CLICK, 0, 0);
+    EXPECT_TRUE(!checked(4006) && !checked(4007) && checked(4008)) << "always showing kept the other conditions";
+    SetDlgItemTextW(page, 4004, L"128");
+    Sleep(300);  // let it paint before the picture is taken
+    EXPECT_TRUE(SaveScreenshot(L"guide-label-sheet-guide-page"));
+    Close(sheet);
+
+    const IniEntries guide = {{L"ENABLED", L"0"},      {L"ENABLED_KEY", L"0"},   {L"ALWAYS_SHOW", L"1"},
+                              {L"TRIGGER_CTRL", L"1"}, {L"TRIGGER_SHIFT", L"0"}, {L"TRIGGER_ALT", L"0"},
+                              {L"JUDGMENT_WIDTH", L"1"}, {L"GUIDE_WIDTH", L"12"}, {L"GUIDE_ALPHA", L"128"}};
+    EXPECT_TRUE(WaitUntil([&] { return SectionEntries(ProfileText(), L"GUIDE") == guide; }));
+    const std::vector<std::wstring> labelKeys = {
+        L"SHOW",        L"TRIGGER_CTRL", L"TRIGGER_SHIFT", L"TRIGGER_ALT",    L"FONT_FACE_NAME", L"FONT_HEIGHT",
+        L"FONT_WIDTH",  L"FONT_WEIGHT",  L"FONT_ITALIC",   L"FONT_CHARSET", L"FONT_COLOR_IDX", L"FONT_OPT_RGB"};
+    EXPECT_TRUE(WaitUntil([&] { return KeysOf(SectionEntries(ProfileText(), L"LABEL")) == labelKeys; }))
+        << "the label page was not applied";
+    EXPECT_TRUE(WaitUntil([&] { return AllGuides(true); })) << "the guides are not always shown";
+}
+
+// Cancel applies nothing of the pages; what their choosers confirmed stays:
+// the font is already written, the custom colour kept for the next write.
+TEST_F(Guides, SheetCancelKeepsOnlyWhatItsChoosersChanged) {
+    StartPeekbar(QuickProfile());
+    const HWND sheet = OpenDialog(kSheetCommand, kSheetTitle);
+    ASSERT_NE(sheet, nullptr);
+    SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    const HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 1, 0));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }));
+    const auto chooser = [&] {
+        HWND found = nullptr;
+        EXPECT_TRUE(WaitUntil([&] {
+            for (const HWND window : VisibleTopLevelWindows()) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (owner == peekbar.Id() && window != sheet && std::wstring(className) == L"#32770") found = window;
+            }
+            return found != nullptr;
+        })) << "no chooser";
+        return found;
+    };
+    const auto label = [&](const wchar_t* key) { return IniValue(ProfileText(), L"LABEL", key); };
+
+    // The custom colour: red 10, green 20, blue 30.
+    PostMessageW(GetDlgItem(page, 10008), BM_CLICK, 0, 0);
+    HWND dialog = chooser();
+    ASSERT_NE(dialog, nullptr);
+    SetDlgItemTextW(dialog, 706, L"10");
+    SetDlgItemTextW(dialog, 707, L"20");
+    SetDlgItemTextW(dialog, 708, L"30");
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(label(L"FONT_OPT_RGB"), std::nullopt) << "the colour was written before a font or an OK";
+
+    PostMessageW(GetDlgItem(page, 10009), BM_CLICK, 0, 0);
+    dialog = chooser();
+    ASSERT_NE(dialog, nullptr);
+    Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(L"guide-label-sheet-font-chooser"));
+    SetDlgItemTextW(dialog, 1138, L"20");
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(WaitUntil([&] { return label(L"FONT_OPT_RGB").has_value(); })) << "the font was not written at once";
+    EXPECT_NE(label(L"FONT_HEIGHT"), std::wstring(L"-19"));
+    EXPECT_EQ(label(L"FONT_OPT_RGB"), std::to_wstring(RGB(10, 20, 30)));
+    EXPECT_EQ(label(L"FONT_COLOR_IDX"), std::wstring(L"0")) << "the page's unconfirmed rule was written";
+
+    Close(sheet, IDCANCEL);
+    EXPECT_TRUE(HoldsFor([&] { return label(L"FONT_COLOR_IDX") == std::wstring(L"0"); }, 500));
+    EXPECT_EQ(SectionEntries(ProfileText(), L"GUIDE"), IniEntries{}) << "Cancel wrote the guide page";
 }
 
 }  // namespace

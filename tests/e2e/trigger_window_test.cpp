@@ -1,0 +1,162 @@
+// The trigger window: up at the pointer while its keys are held, a map of
+// the monitor's locations whose cells bring their windows up and put them
+// away, a tip naming the window under the pointer, gone when the pointer
+// leaves it or its close block is clicked until the keys are pressed anew;
+// and its settings dialog.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "desktop_input.h"
+#include "ini_file.h"
+#include "peekbar_interface.h"
+#include "peekbar_session.h"
+#include "process_windows.h"
+#include "screenshot.h"
+#include "test_programs.h"
+#include "tray.h"
+
+namespace e2e {
+namespace {
+
+using peekbar::location::kTopMiddle;
+
+constexpr WORD kTriggerSettingsCommand = 1041;
+constexpr wchar_t kTargetTitle[] = L"Peekbar test: trigger";
+// 270 x 270: cells of 30 pixels, centred on the resting point.
+constexpr int kSide = 270;
+constexpr int kCell = kSide / 9;
+constexpr Rect kExpectedRect = {kRestingPoint.x - kSide / 2, kRestingPoint.y - kSide / 2,
+                                kRestingPoint.x + kSide / 2, kRestingPoint.y + kSide / 2};
+
+// The middle of the grid cell at `row`, `column`.
+POINT CellCentre(int row, int column) {
+    return {kExpectedRect.left + column * kCell + kCell / 2, kExpectedRect.top + row * kCell + kCell / 2};
+}
+const POINT kTopMiddleCell = CellCentre(0, 4);
+const POINT kGapCell = CellCentre(0, 2);
+const POINT kCloseBlock = CellCentre(4, 4);
+
+class TriggerWindow : public PeekbarSession {
+protected:
+    HWND Trigger() const {
+        const std::vector<HWND> found = FindTopLevelWindows(peekbar.Id(), L"PEEKBAR_TRIGGER", L"Peekbarのトリガーウィンドウ");
+        return found.empty() ? nullptr : found.front();
+    }
+    bool TriggerShown() const { return IsShown(Trigger()); }
+    bool TipShown(const std::wstring& text) const {
+        for (const HWND tip : FindTopLevelWindows(peekbar.Id(), L"PEEKBAR_TIP", text)) {
+            if (IsShown(tip)) return true;
+        }
+        return false;
+    }
+    // Ctrl pressed anew, with the pointer resting where the window comes up.
+    void PressCtrlAgain(std::optional<HeldKey>& ctrl) {
+        ctrl.reset();
+        ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); }));
+        ASSERT_TRUE(MovePointer(kRestingPoint));
+        ctrl.emplace(VK_CONTROL);
+        ASSERT_TRUE(WaitUntil([&] { return TriggerShown(); })) << "the window did not come back";
+    }
+};
+
+TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway) {
+    TestProgram target = TestProgram::StartTarget({kTargetTitle});
+    // Wine lets go of the held key whenever a window appears under the
+    // pointer, until the test presses it again: fewer ticks see that.
+    StartPeekbar(QuickProfile()
+                     .Option(L"TIMER_INTERVAL", 300)
+                     .Keyword(0, kTopMiddle, std::wstring(kTargetTitle) + L"*")
+                     .Value(L"TRIGGER", L"ENABLED", 1)
+                     .Value(L"TRIGGER", L"WND_WIDTH", kSide)
+                     .Value(L"TRIGGER", L"WND_HEIGHT", kSide));
+    const HWND window = target.Window();
+    ASSERT_TRUE(WaitHidden(window));
+    EXPECT_EQ(Trigger(), nullptr) << "made before it was needed";
+
+    std::optional<HeldKey> ctrl(std::in_place, VK_CONTROL);
+    ASSERT_TRUE(WaitUntil([&] { return TriggerShown(); })) << "Ctrl did not bring the trigger window up";
+    EXPECT_EQ(WindowRect(Trigger()), kExpectedRect) << "not centred on the pointer";
+    EXPECT_TRUE(IsTopmost(Trigger()));
+    EXPECT_NE(GetForegroundWindow(), Trigger()) << "the trigger window took the focus";
+
+    // A registered location's cell shows its window's title; a gap none.
+    ASSERT_TRUE(MovePointer(kTopMiddleCell));
+    EXPECT_TRUE(WaitUntil([&] { return TipShown(kTargetTitle); })) << "no tip over the registered location";
+    Sleep(300);  // let it paint before the picture is taken
+    EXPECT_TRUE(SaveScreenshot(L"trigger-window-with-tip"));
+    ASSERT_TRUE(MovePointer(kGapCell));
+    EXPECT_TRUE(WaitUntil([&] { return !TipShown(kTargetTitle); })) << "the tip stayed over a gap";
+
+    // A click brings the window up around the click point, under the trigger window.
+    ASSERT_TRUE(Click(Trigger(), kTopMiddleCell));
+    ASSERT_TRUE(WaitShown(window)) << "the click did not bring the window up";
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(window).Contains(kTopMiddleCell); })) << WindowRect(window);
+    const std::vector<HWND> front = VisibleTopLevelWindows();
+    const auto trigger = std::find(front.begin(), front.end(), Trigger());
+    EXPECT_LT(trigger, std::find(front.begin(), front.end(), window)) << "the window came up over the trigger window";
+    Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(L"trigger-window-brought-up"));
+    const Rect shownAt = WindowRect(window);
+
+    // A second click puts it away and remembers where it was.
+    ASSERT_TRUE(Click(Trigger(), kTopMiddleCell));
+    ASSERT_TRUE(WaitHidden(window)) << "the second click did not put the window away";
+    EXPECT_TRUE(WaitUntil([&] { return RememberedRect(0, kTopMiddle) == shownAt; }));
+
+    // The close block sends it away while Ctrl is still held...
+    ASSERT_TRUE(Click(Trigger(), kCloseBlock));
+    ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); })) << "the close block did not send it away";
+    EXPECT_TRUE(HoldsFor([&] { return !TriggerShown(); }, 1000)) << "back while Ctrl is held";
+    // ...and so does the pointer leaving it.
+    PressCtrlAgain(ctrl);
+    ASSERT_TRUE(MovePointer(kExpectedRect.right + 20, kRestingPoint.y));
+    ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); })) << "the pointer left and it stayed";
+    ASSERT_TRUE(MovePointer(kRestingPoint));
+    EXPECT_TRUE(HoldsFor([&] { return !TriggerShown(); }, 1000)) << "back while Ctrl is held";
+
+    // The right button opens the tray menu.
+    PressCtrlAgain(ctrl);
+    ASSERT_TRUE(Click(Trigger(), kGapCell, true));
+    ctrl.reset();
+    const auto menuOpen = [&] { return !VisiblePopupMenus(peekbar.Id()).empty(); };
+    EXPECT_TRUE(WaitUntil(menuOpen)) << "no menu";
+    TapKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return !menuOpen(); }));
+}
+
+TEST_F(TriggerWindow, SettingsDialogWritesItsSectionAndTheNextWindowTakesTheNewSize) {
+    StartPeekbar(QuickProfile().Value(L"TRIGGER", L"ENABLED", 1));
+    {
+        HeldKey ctrl(VK_CONTROL);
+        ASSERT_TRUE(WaitUntil([&] { return TriggerShown(); }));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); }));
+    const HWND dialog = OpenDialog(kTriggerSettingsCommand, L"トリガーウィンドウ設定");
+    ASSERT_NE(dialog, nullptr);
+    SetDlgItemTextW(dialog, 5000, L"150");
+    SetDlgItemTextW(dialog, 5002, L"120");
+    SetDlgItemTextW(dialog, 5004, L"255");
+    Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(L"trigger-settings-dialog"));
+    Close(dialog);
+    const IniEntries expected = {{L"ENABLED", L"1"},     {L"TRIGGER_CTRL", L"1"}, {L"TRIGGER_SHIFT", L"0"},
+                                 {L"TRIGGER_ALT", L"0"}, {L"WND_WIDTH", L"150"},  {L"WND_HEIGHT", L"120"},
+                                 {L"WND_ALPHA", L"255"}};
+    EXPECT_TRUE(WaitUntil([&] { return SectionEntries(ProfileText(), L"TRIGGER") == expected; }));
+    EXPECT_EQ(Trigger(), nullptr) << "the old window was kept";
+
+    HeldKey ctrl(VK_CONTROL);
+    ASSERT_TRUE(WaitUntil([&] { return TriggerShown(); }));
+    EXPECT_EQ(WindowRect(Trigger()).Width(), 150);
+    EXPECT_EQ(WindowRect(Trigger()).Height(), 120);
+}
+
+}  // namespace
+}  // namespace e2e
