@@ -1,13 +1,67 @@
-// Keyword regular expressions read as ECMAScript, spelled for Boost's Perl.
+// Keyword regular expressions mean what ECMAScript means, though Boost's Perl
+// matches them.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/base/text.h"
 #include "core/registration/ecmascript_regex.h"
+#include "core/registration/keyword_match.h"
 
 namespace peekbar {
 namespace {
+
+const std::u16string kNotepadLabel = u"(無題) - メモ帳（Notepad）";
+
+TEST(EcmaScriptRegex, MeaningsThatPerlDoesNotShare) {
+  struct Case {
+    std::u16string_view pattern;
+    std::u16string_view text;
+    bool matches;
+  };
+  const Case cases[] = {
+      // \uXXXX is a character (Perl: an upper-case class, then "30E1").
+      {u".*\\u30E1\\u30E2.*", kNotepadLabel, true},
+      {u"\\(\\u7121\\u984c\\).*\\uff08Notepad\\uFF09", kNotepadLabel, true},
+      {u"\\x41\\cJ\\0[\\b]", std::u16string_view(u"A\n\0\b", 4), true},
+      // No line terminator for '.', ends of the text only for ^ and $.
+      {u"a.b", u"a\nb", false},
+      {u"a.b", u"a\rb", false},
+      {u"a.b", u"a\u2028b", false},
+      {u"a.b", u"a\u0085b", true},
+      {u"a.b", u"a\fb", true},
+      {u"a\\n^b", u"a\nb", false},
+      {u"a$\\nb", u"a\nb", false},
+      {u"[^]", u"\n", true},
+      {u"a[]?", u"a", true},
+      {u"[]", u"a", false},
+      // ASCII digits and word characters; ECMAScript's white space.
+      {u"\\d", u"\uff11", false},
+      {u"\\w", u"メ", false},
+      {u"\\W", u"メ", true},
+      {u"メ\\b", u"メ", false},
+      {u"a\\Bメ", u"aメ", false},
+      {u"a\\sb", u"a\u3000b", true},
+      {u"a\\s\\s\\sb", u"a\u00a0\ufeff\u2029b", true},
+      {u"[^\\S]", u"\u3000", true},
+      {u"[[:digit:]_]+", u"1_2", true},
+      {u"[[:Alpha:]]", u"メ", false},
+      {u"[[:space:]]", u"\u3000", true},
+      // A group that has not matched is the empty text for a back-reference.
+      {u"(a)|b\\1", u"b", true},
+      {u"\\1(a)", u"a", true},
+      {u"(a\\1)", u"a", true},
+      {u"(a)\\1", u"aa", true},
+      {u"(a)\\1", u"ab", false},
+      {u"(?=.*b)a.*", u"acb", true},
+      {u"(?!.*b)a.*", u"acb", false},
+      {u"a{2,3}?", u"aaa", true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RegexMatch(c.pattern, c.text), c.matches) << Utf8FromUtf16(c.pattern) << " against "
+                                                        << Utf8FromUtf16(c.text);
+  }
+}
 
 TEST(EcmaScriptRegex, WhatEcmaScriptRefusesIsRefusedForItsReason) {
   struct Case {
@@ -41,13 +95,18 @@ TEST(EcmaScriptRegex, WhatEcmaScriptRefusesIsRefusedForItsReason) {
     EXPECT_EQ(translated.fault, c.fault) << Utf8FromUtf16(c.pattern);
     EXPECT_TRUE(translated.pattern.empty()) << Utf8FromUtf16(c.pattern);
   }
+  // What Boost's Perl would have matched.
+  EXPECT_FALSE(RegexMatch(u"(?i)abc", u"ABC"));
+  EXPECT_FALSE(RegexMatch(u"a(?<=a)b", u"ab"));
+  EXPECT_FALSE(RegexMatch(u"a++", u"aa"));
+  EXPECT_FALSE(RegexMatch(u"\\Aa\\z", u"a"));
 }
 
 TEST(EcmaScriptRegex, NestingIsBoundedSoTheReadingCannotOverflowTheStack) {
   const auto nested = [](std::size_t depth) {
     return std::u16string(depth, u'(') + u"a" + std::u16string(depth, u')');
   };
-  EXPECT_EQ(TranslateEcmaScriptRegex(nested(100)).fault, RegexFault::None);
+  EXPECT_TRUE(RegexMatch(nested(100), u"a"));
   EXPECT_EQ(TranslateEcmaScriptRegex(nested(101)).fault, RegexFault::TooDeep);
   EXPECT_EQ(TranslateEcmaScriptRegex(std::u16string(100000, u'(')).fault, RegexFault::TooDeep);
 }

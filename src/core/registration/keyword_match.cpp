@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/registration/ecmascript_regex.h"
+
 namespace peekbar {
 namespace {
 
@@ -11,82 +13,8 @@ namespace {
 // so a label is matched unit by unit as on Windows, where the two are the same.
 std::wstring WideUnits(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-bool IsRegexSyntax(char16_t c) {
-  return std::u16string_view(u"\\^$.|?*+()[]{}").find(c) != std::u16string_view::npos;
-}
-
 void KeepLonger(std::u16string& best, const std::u16string& run) {
   if (run.size() > best.size()) best = run;
-}
-
-// Escapes that stand for a class of characters or a position, with nothing
-// after them that belongs to the escape.
-bool IsSimpleEscape(char16_t c) { return std::u16string_view(u"bBdDwWsS").find(c) != std::u16string_view::npos; }
-
-// Literal runs of a regular expression outside groups and classes. Anything
-// that could make a literal optional or change how it matches (alternation at
-// the top level, inline modifiers, escapes with a payload or back-references)
-// gives up: an empty result only costs the prefilter, a wrong one would lose
-// a match.
-std::u16string RegexRequiredLiteral(std::u16string_view p) {
-  std::u16string best;
-  std::u16string run;
-  int depth = 0;
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    const char16_t c = p[i];
-    if (c == u'\\') {
-      if (i + 1 >= p.size()) return {};
-      const char16_t escaped = p[++i];
-      if (IsRegexSyntax(escaped)) {
-        if (depth == 0) run += escaped;
-        continue;
-      }
-      if (!IsSimpleEscape(escaped)) return {};
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    if (c == u'|' && depth == 0) return {};
-    if (c == u'(' && i + 1 < p.size() && p[i + 1] == u'?') {
-      // Groups that only group or look ahead are skipped like any group;
-      // anything else (inline modifiers, named groups) gives up.
-      if (i + 2 >= p.size() || std::u16string_view(u":=!").find(p[i + 2]) == std::u16string_view::npos) return {};
-    }
-    if (c == u'[') {  // skip the class, escapes included; ']' first is a member
-      std::size_t j = i + 1;
-      if (j < p.size() && p[j] == u'^') ++j;
-      if (j < p.size() && p[j] == u']') ++j;
-      while (j < p.size() && p[j] != u']') j += (p[j] == u'\\') ? 2 : 1;
-      i = j;
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    if (c == u'*' || c == u'+' || c == u'?' || c == u'{') {
-      if (!run.empty()) run.pop_back();  // the quantified character is optional
-      if (c == u'{') {  // the bounds are no text; a brace that is not a bound gives up
-        const std::size_t close = p.find(u'}', i);
-        if (close == std::u16string_view::npos ||
-            p.substr(i + 1, close - i - 1).find_first_not_of(u"0123456789,") != std::u16string_view::npos) {
-          return {};
-        }
-        i = close;
-      }
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    if (c == u'(') ++depth;
-    if (c == u')' && depth > 0) --depth;
-    if (depth > 0 || IsRegexSyntax(c)) {
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    run += c;
-  }
-  KeepLonger(best, run);
-  return best;
 }
 
 }  // namespace
@@ -131,7 +59,7 @@ bool WildcardMatch(std::u16string_view pattern, std::u16string_view text) {
 }
 
 std::u16string RequiredLiteral(std::u16string_view keyword, bool isRegex) {
-  if (isRegex) return RegexRequiredLiteral(keyword);
+  if (isRegex) return TranslateEcmaScriptRegex(keyword).requiredLiteral;
   // Every character of a wildcard pattern other than '*' and '?' stands for
   // itself, and a run of them for a run of the text.
   std::u16string best;
@@ -152,14 +80,20 @@ struct KeywordMatcher::CompiledRegex {
   boost::wregex expression;
 };
 
-KeywordMatcher::KeywordMatcher(std::u16string_view keyword, bool isRegex)
-    : wildcard_(keyword), required_(RequiredLiteral(keyword, isRegex)), isRegex_(isRegex) {
-  if (!isRegex_) return;
+KeywordMatcher::KeywordMatcher(std::u16string_view keyword, bool isRegex) : isRegex_(isRegex) {
+  if (!isRegex_) {
+    wildcard_ = keyword;
+    required_ = RequiredLiteral(keyword, false);
+    return;
+  }
+  const TranslatedRegex translated = TranslateEcmaScriptRegex(keyword);
+  if (translated.fault != RegexFault::None) return;  // an invalid expression matches nothing
+  required_ = translated.requiredLiteral;
   try {
-    regex_ = std::make_unique<CompiledRegex>(
-        CompiledRegex{boost::wregex(WideUnits(keyword), boost::regex_constants::ECMAScript)});
+    const std::wstring perl(translated.pattern.begin(), translated.pattern.end());
+    regex_ = std::make_unique<CompiledRegex>(CompiledRegex{boost::wregex(perl, boost::regex_constants::perl)});
   } catch (...) {
-    regex_.reset();  // an invalid expression matches nothing
+    regex_.reset();  // beyond what the matcher can hold
   }
 }
 
