@@ -109,7 +109,7 @@ bool PlainRegexMatch(const std::u16string& pattern, const std::u16string& text) 
   if (translated.fault != RegexFault::None) return false;
   try {
     const boost::wregex expression(std::wstring(translated.pattern.begin(), translated.pattern.end()),
-                                   boost::regex_constants::perl);
+                                   boost::regex_constants::perl | boost::regex_constants::mod_s);
     return boost::regex_match(std::wstring(text.begin(), text.end()), expression);
   } catch (...) {
     return false;

@@ -64,7 +64,6 @@ class UnitSet {
 
 const UnitSet kDigits{{u'0', u'9'}};
 const UnitSet kWordCharacters{{u'0', u'9'}, {u'A', u'Z'}, {u'_', u'_'}, {u'a', u'z'}};
-const UnitSet kLineTerminators{{u'\n', u'\n'}, {u'\r', u'\r'}, {0x2028, 0x2029}};
 // ECMAScript's WhiteSpace (tab, vertical tab, form feed, space, no-break
 // space, byte order mark and the space separators) and LineTerminator.
 const UnitSet kWhiteSpace{{0x09, 0x0D},     {0x20, 0x20},     {0xA0, 0xA0},     {0x1680, 0x1680},
@@ -94,11 +93,15 @@ const std::array<ClassName, 15> kClassNames = {{
     {u"xdigit", {{u'0', u'9'}, {u'A', u'F'}, {u'a', u'f'}}},
 }};
 
-// Perl spellings of the assertions whose meaning Boost does not share.
-constexpr const char* kWordBoundary =
-    "(?:(?<=[0-9A-Z_a-z])(?![0-9A-Z_a-z])|(?<![0-9A-Z_a-z])(?=[0-9A-Z_a-z]))";
-constexpr const char* kNotWordBoundary =
-    "(?:(?<=[0-9A-Z_a-z])(?=[0-9A-Z_a-z])|(?<![0-9A-Z_a-z])(?![0-9A-Z_a-z]))";
+// Perl spellings of what Boost does not mean as ECMAScript does: the word
+// boundaries by ASCII word characters (Boost's own follow the locale, all of
+// Unicode on Windows), and '.' (Perl's '.' in single-line mode is any unit).
+// This '.' is slow to match but quick to compile, unlike a bracket: the
+// single-line pattern, which is the one nearly every label meets, has
+// Perl's own instead.
+constexpr const char* kWordBoundary = "(?(?<=[0-9A-Z_a-z])(?![0-9A-Z_a-z])|(?=[0-9A-Z_a-z]))";
+constexpr const char* kNotWordBoundary = "(?(?<=[0-9A-Z_a-z])(?=[0-9A-Z_a-z])|(?![0-9A-Z_a-z]))";
+constexpr std::string_view kAnyButLineTerminator = "(?:(?![\\x{A}\\x{D}\\x{2028}\\x{2029}]).)";
 
 bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
@@ -152,6 +155,23 @@ void AppendSet(std::string& out, const UnitSet& set) {
   out += ']';
 }
 
+// The pattern with Perl's '.' for ECMAScript's (nothing else is spelled
+// "(?:(?!["), the same match on a text without line terminators; empty when
+// the pattern has no '.'.
+std::string WithPerlDot(const std::string& pattern) {
+  std::string single;
+  std::size_t from = 0;
+  for (std::size_t at = pattern.find(kAnyButLineTerminator); at != std::string::npos;
+       at = pattern.find(kAnyButLineTerminator, from)) {
+    single.append(pattern, from, at - from);
+    single += '.';
+    from = at + kAnyButLineTerminator.size();
+  }
+  if (from == 0) return {};
+  single.append(pattern, from);
+  return single;
+}
+
 // What one escape or bracket member stands for: a unit, or a set of them.
 struct Member {
   std::optional<char32_t> unit;
@@ -168,7 +188,8 @@ class Translator {
     TranslatedRegex result;
     if (Disjunction(0, result.pattern) && at_ < p_.size()) Fail(RegexFault::UnbalancedParenthesis);
     if (fault_ == RegexFault::None && highestReference_ > groups_) Fail(RegexFault::BadBackReference);
-    if (fault_ != RegexFault::None) return TranslatedRegex{fault_, {}, {}};
+    if (fault_ != RegexFault::None) return TranslatedRegex{fault_, {}, {}, {}};
+    result.singleLinePattern = WithPerlDot(result.pattern);
     KeepRun();
     if (!topLevelAlternation_) result.requiredLiteral = std::move(longest_);
     return result;
@@ -279,7 +300,7 @@ class Translator {
     if (c == u'}') return Fail(RegexFault::BadBraces);
     if (c == u'.') {
       ++at_;
-      AppendSet(out, kLineTerminators.Complement());
+      out += kAnyButLineTerminator;
       return true;
     }
     if (c == u'[') return Bracket(out);

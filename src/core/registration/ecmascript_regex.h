@@ -51,10 +51,13 @@ enum class RegexFault : std::uint8_t {
 
 struct TranslatedRegex {
   RegexFault fault = RegexFault::None;
-  // Perl syntax for Boost.Regex (boost::regex_constants::perl), ASCII only,
-  // every group it adds non-capturing so that group numbers stay the
-  // pattern's; empty when refused.
+  // Perl syntax for Boost.Regex, to compile with boost::regex_constants::perl
+  // | mod_s; ASCII only, every group it adds non-capturing so that group
+  // numbers stay the pattern's; empty when refused.
   std::string pattern;
+  // The same match on texts without line terminators, which Boost runs
+  // faster (Perl's own '.'); empty when the pattern has no '.'.
+  std::string singleLinePattern;
   // A run of units every text matching the pattern contains (empty when
   // none can be proven): plain characters and character escapes in sequence
   // at the top level of a pattern without top-level alternation.

@@ -2,6 +2,7 @@
 
 #include <boost/regex.hpp>
 
+#include <optional>
 #include <string>
 
 #include "core/registration/ecmascript_regex.h"
@@ -78,7 +79,21 @@ std::u16string RequiredLiteral(std::u16string_view keyword, bool isRegex) {
 
 struct KeywordMatcher::CompiledRegex {
   boost::wregex expression;
+  std::optional<boost::wregex> singleLine;  // for labels without line terminators, when it differs
 };
+
+namespace {
+
+boost::wregex Compile(const std::string& perl) {
+  return boost::wregex(std::wstring(perl.begin(), perl.end()),
+                       boost::regex_constants::perl | boost::regex_constants::mod_s);
+}
+
+bool HasLineTerminator(std::u16string_view label) {
+  return label.find_first_of(u"\n\r\u2028\u2029") != std::u16string_view::npos;
+}
+
+}  // namespace
 
 KeywordMatcher::KeywordMatcher(std::u16string_view keyword, bool isRegex) : isRegex_(isRegex) {
   if (!isRegex_) {
@@ -90,10 +105,12 @@ KeywordMatcher::KeywordMatcher(std::u16string_view keyword, bool isRegex) : isRe
   if (translated.fault != RegexFault::None) return;  // an invalid expression matches nothing
   required_ = translated.requiredLiteral;
   try {
-    const std::wstring perl(translated.pattern.begin(), translated.pattern.end());
-    regex_ = std::make_unique<CompiledRegex>(CompiledRegex{boost::wregex(perl, boost::regex_constants::perl)});
+    auto compiled = std::make_unique<CompiledRegex>();
+    compiled->expression = Compile(translated.pattern);
+    if (!translated.singleLinePattern.empty()) compiled->singleLine = Compile(translated.singleLinePattern);
+    regex_ = std::move(compiled);
   } catch (...) {
-    regex_.reset();  // beyond what the matcher can hold
+    // beyond what the matcher can hold: matches nothing
   }
 }
 
@@ -105,12 +122,14 @@ bool KeywordMatcher::Matches(std::u16string_view label) const {
   if (!required_.empty() && label.find(required_) == std::u16string_view::npos) return false;
   if (!isRegex_) return WildcardMatch(wildcard_, label);
   if (!regex_) return false;
+  const boost::wregex& expression =
+      regex_->singleLine && !HasLineTerminator(label) ? *regex_->singleLine : regex_->expression;
   try {
     if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
       const auto* first = reinterpret_cast<const wchar_t*>(label.data());
-      return boost::regex_match(first, first + label.size(), regex_->expression, boost::match_default);
+      return boost::regex_match(first, first + label.size(), expression, boost::match_default);
     }
-    return boost::regex_match(WideUnits(label), regex_->expression, boost::match_default);
+    return boost::regex_match(WideUnits(label), expression, boost::match_default);
   } catch (...) {
     return false;  // complexity or stack limit reached
   }
