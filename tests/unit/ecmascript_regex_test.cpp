@@ -309,8 +309,6 @@ class PatternGenerator {
   int lookAheads_ = 0;  // how many look-aheads the term is in
 };
 
-std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
 TEST(EcmaScriptRegex, AgreesWithTheStandardLibraryOnGeneratedPatterns) {
 #if defined(_WIN32)
   // MinGW's std::wregex classifies by the Windows C runtime, which counts
@@ -318,6 +316,7 @@ TEST(EcmaScriptRegex, AgreesWithTheStandardLibraryOnGeneratedPatterns) {
   // part from ECMAScript's ASCII there, so the reference is the native one.
   GTEST_SKIP() << "std::wregex is the reference natively only";
 #else
+  const auto wide = [](std::u16string_view text) { return std::wstring(text.begin(), text.end()); };
   std::mt19937 random(20240611);
   PatternGenerator generator(random);
   const std::u16string_view alphabet = u"ab0_ -メ\n\r\t";
@@ -330,7 +329,7 @@ TEST(EcmaScriptRegex, AgreesWithTheStandardLibraryOnGeneratedPatterns) {
     const std::u16string& pattern = piece.pattern;
     std::optional<std::wregex> reference;
     try {
-      reference.emplace(Wide(pattern), std::regex_constants::ECMAScript);
+      reference.emplace(wide(pattern), std::regex_constants::ECMAScript);
     } catch (const std::regex_error&) {
     }
     const TranslatedRegex translated = TranslateEcmaScriptRegex(pattern);
@@ -362,7 +361,7 @@ TEST(EcmaScriptRegex, AgreesWithTheStandardLibraryOnGeneratedPatterns) {
     }
     const KeywordMatcher matcher(pattern, true);
     for (const std::u16string& text : texts) {
-      const bool expected = std::regex_match(Wide(text), *reference);
+      const bool expected = std::regex_match(wide(text), *reference);
       ASSERT_EQ(matcher.Matches(text), expected)
           << Utf8FromUtf16(pattern) << " against " << Utf8FromUtf16(text) << " as " << translated.pattern;
       matched += expected ? 1 : 0;
