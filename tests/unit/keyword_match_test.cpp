@@ -4,8 +4,10 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 #include "core/base/text.h"
+#include "core/registration/ecmascript_regex.h"
 #include "core/registration/keyword_match.h"
 
 namespace peekbar {
@@ -101,10 +103,13 @@ TEST(KeywordMatcher, CompiledOnceServesManyLabels) {
 namespace peekbar {
 namespace {
 
-// The expression matched without any prefilter.
+// The translated expression matched without any prefilter.
 bool PlainRegexMatch(const std::u16string& pattern, const std::u16string& text) {
+  const TranslatedRegex translated = TranslateEcmaScriptRegex(pattern);
+  if (translated.fault != RegexFault::None) return false;
   try {
-    const boost::wregex expression(std::wstring(pattern.begin(), pattern.end()), boost::regex_constants::ECMAScript);
+    const boost::wregex expression(std::wstring(translated.pattern.begin(), translated.pattern.end()),
+                                   boost::regex_constants::perl | boost::regex_constants::mod_s);
     return boost::regex_match(std::wstring(text.begin(), text.end()), expression);
   } catch (...) {
     return false;
@@ -116,11 +121,14 @@ TEST(RequiredLiteral, ProvenRunsOnly) {
   EXPECT_EQ(RequiredLiteral(u"*a?bcd*", false), u"bcd");
   EXPECT_EQ(RequiredLiteral(u".*Notepad.*", true), u"Notepad");
   EXPECT_EQ(RequiredLiteral(u"^\\(無題\\) - .*", true), u"(無題) - ");
-  EXPECT_EQ(RequiredLiteral(u"ab{2}", true), u"a");
+  EXPECT_EQ(RequiredLiteral(u"ab{2}c", true), u"ab");       // at least one b, right after a and before c
+  EXPECT_EQ(RequiredLiteral(u"abc?d", true), u"ab");
   EXPECT_EQ(RequiredLiteral(u"Note|Word", true), u"");      // alternation
-  EXPECT_EQ(RequiredLiteral(u"(?i)notepad", true), u"");    // inline modifier
-  EXPECT_EQ(RequiredLiteral(u"\\x41bc", true), u"");        // escape with a payload
-  EXPECT_EQ(RequiredLiteral(u"(a)b\\1", true), u"");         // back-reference
+  EXPECT_EQ(RequiredLiteral(u"(?i)notepad", true), u"");    // invalid: matches nothing anyway
+  EXPECT_EQ(RequiredLiteral(u"\\x41bc", true), u"Abc");      // character escapes are characters
+  EXPECT_EQ(RequiredLiteral(u".*\\u30E1\\u30E2.*", true), u"メモ");
+  EXPECT_EQ(RequiredLiteral(u"a\\nb\\.", true), u"a\nb.");
+  EXPECT_EQ(RequiredLiteral(u"(a)bc\\1", true), u"bc");      // a back-reference is no literal
   EXPECT_EQ(RequiredLiteral(u".*(Zoom|Webex) Meeting.*", true), u" Meeting");
   EXPECT_EQ(RequiredLiteral(u"(?:.* - )?Obsidian.*", true), u"Obsidian");
   EXPECT_EQ(RequiredLiteral(u"^.*\\b[Ss]potify\\b.*$", true), u"potify");
@@ -131,15 +139,17 @@ TEST(RequiredLiteral, ProvenRunsOnly) {
 // the prefilter must never turn a match into a failure.
 TEST(RequiredLiteral, NeverRejectsAMatchOnRandomInputs) {
   std::mt19937 random(7);
-  const std::u16string regexAlphabet = u"ab.*+?()[]{}|^$\\1,2:=!ibdx";
-  const std::u16string wildcardAlphabet = u"ab*?";
+  const std::vector<std::u16string_view> regexAlphabet = {
+      u"a", u"b", u".", u"*", u"+", u"?", u"(", u")", u"[", u"]", u"{", u"}", u"|", u"^", u"$", u"\\", u"1",
+      u",", u"2", u":", u"=", u"!", u"i", u"b", u"d", u"x", u"\\u0061", u"\\x62", u"\\n", u"\\cJ"};
+  const std::vector<std::u16string_view> wildcardAlphabet = {u"a", u"b", u"*", u"?"};
   for (int round = 0; round < 60000; ++round) {
     const bool isRegex = round % 2 == 0;
-    const std::u16string& alphabet = isRegex ? regexAlphabet : wildcardAlphabet;
+    const std::vector<std::u16string_view>& alphabet = isRegex ? regexAlphabet : wildcardAlphabet;
     std::u16string pattern;
     std::u16string text;
     for (int i = static_cast<int>(random() % 7); i > 0; --i) pattern += alphabet[random() % alphabet.size()];
-    for (int i = static_cast<int>(random() % 7); i > 0; --i) text += u"ab12{},"[random() % 7];
+    for (int i = static_cast<int>(random() % 7); i > 0; --i) text += u"ab12{},\n"[random() % 8];
     const bool full = isRegex ? KeywordMatcher(pattern, true).Matches(text) : WildcardMatch(pattern, text);
     bool plain = false;
     if (isRegex) {

@@ -2,7 +2,10 @@
 
 #include <boost/regex.hpp>
 
+#include <optional>
 #include <string>
+
+#include "core/registration/ecmascript_regex.h"
 
 namespace peekbar {
 namespace {
@@ -11,82 +14,8 @@ namespace {
 // so a label is matched unit by unit as on Windows, where the two are the same.
 std::wstring WideUnits(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
-bool IsRegexSyntax(char16_t c) {
-  return std::u16string_view(u"\\^$.|?*+()[]{}").find(c) != std::u16string_view::npos;
-}
-
 void KeepLonger(std::u16string& best, const std::u16string& run) {
   if (run.size() > best.size()) best = run;
-}
-
-// Escapes that stand for a class of characters or a position, with nothing
-// after them that belongs to the escape.
-bool IsSimpleEscape(char16_t c) { return std::u16string_view(u"bBdDwWsS").find(c) != std::u16string_view::npos; }
-
-// Literal runs of a regular expression outside groups and classes. Anything
-// that could make a literal optional or change how it matches (alternation at
-// the top level, inline modifiers, escapes with a payload or back-references)
-// gives up: an empty result only costs the prefilter, a wrong one would lose
-// a match.
-std::u16string RegexRequiredLiteral(std::u16string_view p) {
-  std::u16string best;
-  std::u16string run;
-  int depth = 0;
-  for (std::size_t i = 0; i < p.size(); ++i) {
-    const char16_t c = p[i];
-    if (c == u'\\') {
-      if (i + 1 >= p.size()) return {};
-      const char16_t escaped = p[++i];
-      if (IsRegexSyntax(escaped)) {
-        if (depth == 0) run += escaped;
-        continue;
-      }
-      if (!IsSimpleEscape(escaped)) return {};
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    if (c == u'|' && depth == 0) return {};
-    if (c == u'(' && i + 1 < p.size() && p[i + 1] == u'?') {
-      // Groups that only group or look ahead are skipped like any group;
-      // anything else (inline modifiers, named groups) gives up.
-      if (i + 2 >= p.size() || std::u16string_view(u":=!").find(p[i + 2]) == std::u16string_view::npos) return {};
-    }
-    if (c == u'[') {  // skip the class, escapes included; ']' first is a member
-      std::size_t j = i + 1;
-      if (j < p.size() && p[j] == u'^') ++j;
-      if (j < p.size() && p[j] == u']') ++j;
-      while (j < p.size() && p[j] != u']') j += (p[j] == u'\\') ? 2 : 1;
-      i = j;
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    if (c == u'*' || c == u'+' || c == u'?' || c == u'{') {
-      if (!run.empty()) run.pop_back();  // the quantified character is optional
-      if (c == u'{') {  // the bounds are no text; a brace that is not a bound gives up
-        const std::size_t close = p.find(u'}', i);
-        if (close == std::u16string_view::npos ||
-            p.substr(i + 1, close - i - 1).find_first_not_of(u"0123456789,") != std::u16string_view::npos) {
-          return {};
-        }
-        i = close;
-      }
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    if (c == u'(') ++depth;
-    if (c == u')' && depth > 0) --depth;
-    if (depth > 0 || IsRegexSyntax(c)) {
-      KeepLonger(best, run);
-      run.clear();
-      continue;
-    }
-    run += c;
-  }
-  KeepLonger(best, run);
-  return best;
 }
 
 }  // namespace
@@ -131,7 +60,7 @@ bool WildcardMatch(std::u16string_view pattern, std::u16string_view text) {
 }
 
 std::u16string RequiredLiteral(std::u16string_view keyword, bool isRegex) {
-  if (isRegex) return RegexRequiredLiteral(keyword);
+  if (isRegex) return TranslateEcmaScriptRegex(keyword).requiredLiteral;
   // Every character of a wildcard pattern other than '*' and '?' stands for
   // itself, and a run of them for a run of the text.
   std::u16string best;
@@ -150,16 +79,38 @@ std::u16string RequiredLiteral(std::u16string_view keyword, bool isRegex) {
 
 struct KeywordMatcher::CompiledRegex {
   boost::wregex expression;
+  std::optional<boost::wregex> singleLine;  // for labels without line terminators, when it differs
 };
 
-KeywordMatcher::KeywordMatcher(std::u16string_view keyword, bool isRegex)
-    : wildcard_(keyword), required_(RequiredLiteral(keyword, isRegex)), isRegex_(isRegex) {
-  if (!isRegex_) return;
+namespace {
+
+boost::wregex Compile(const std::string& perl) {
+  return boost::wregex(std::wstring(perl.begin(), perl.end()),
+                       boost::regex_constants::perl | boost::regex_constants::mod_s);
+}
+
+bool HasLineTerminator(std::u16string_view label) {
+  return label.find_first_of(u"\n\r\u2028\u2029") != std::u16string_view::npos;
+}
+
+}  // namespace
+
+KeywordMatcher::KeywordMatcher(std::u16string_view keyword, bool isRegex) : isRegex_(isRegex) {
+  if (!isRegex_) {
+    wildcard_ = keyword;
+    required_ = RequiredLiteral(keyword, false);
+    return;
+  }
+  const TranslatedRegex translated = TranslateEcmaScriptRegex(keyword);
+  if (translated.fault != RegexFault::None) return;  // an invalid expression matches nothing
+  required_ = translated.requiredLiteral;
   try {
-    regex_ = std::make_unique<CompiledRegex>(
-        CompiledRegex{boost::wregex(WideUnits(keyword), boost::regex_constants::ECMAScript)});
+    auto compiled = std::make_unique<CompiledRegex>();
+    compiled->expression = Compile(translated.pattern);
+    if (!translated.singleLinePattern.empty()) compiled->singleLine = Compile(translated.singleLinePattern);
+    regex_ = std::move(compiled);
   } catch (...) {
-    regex_.reset();  // an invalid expression matches nothing
+    // beyond what the matcher can hold: matches nothing
   }
 }
 
@@ -171,12 +122,14 @@ bool KeywordMatcher::Matches(std::u16string_view label) const {
   if (!required_.empty() && label.find(required_) == std::u16string_view::npos) return false;
   if (!isRegex_) return WildcardMatch(wildcard_, label);
   if (!regex_) return false;
+  const boost::wregex& expression =
+      regex_->singleLine && !HasLineTerminator(label) ? *regex_->singleLine : regex_->expression;
   try {
     if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
       const auto* first = reinterpret_cast<const wchar_t*>(label.data());
-      return boost::regex_match(first, first + label.size(), regex_->expression, boost::match_default);
+      return boost::regex_match(first, first + label.size(), expression, boost::match_default);
     }
-    return boost::regex_match(WideUnits(label), regex_->expression, boost::match_default);
+    return boost::regex_match(WideUnits(label), expression, boost::match_default);
   } catch (...) {
     return false;  // complexity or stack limit reached
   }

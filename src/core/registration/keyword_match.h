@@ -14,14 +14,16 @@ namespace peekbar {
 // pattern x text at worst.
 bool WildcardMatch(std::u16string_view pattern, std::u16string_view text);
 
-// ECMAScript regular expressions, case-sensitive, matched against the whole
-// text. An invalid pattern, or a match that exceeds the matcher's complexity
-// limit, is a failed match.
+// ECMAScript regular expressions as the C++ standard library reads them
+// (see ecmascript_regex.h), case-sensitive, matched against the whole text.
+// An invalid pattern, or a match that exceeds the matcher's complexity limit,
+// is a failed match.
 bool RegexMatch(std::u16string_view pattern, std::u16string_view text);
 
 // A run of characters that every text matching the keyword must contain,
-// found conservatively (empty when none can be proven). A label without it
-// cannot match, which spares the full match for most labels.
+// found conservatively (empty when none can be proven, and for an invalid
+// regular expression). A label without it cannot match, which spares the full
+// match for most labels.
 std::u16string RequiredLiteral(std::u16string_view keyword, bool isRegex);
 
 // A keyword prepared once for matching many labels: a regular expression is
