@@ -48,6 +48,7 @@ inline WORD PickCandidate(int monitor, int location, int candidate) {
 namespace location {
 inline constexpr int kTopMiddle = 2;
 inline constexpr int kRightMiddle = 6;
+inline constexpr int kBottomMiddle = 10;
 inline constexpr int kLeftMiddle = 14;
 }  // namespace location
 

@@ -151,9 +151,12 @@ struct AppHarness {
   Settings& settings() { return app.State().settings; }
 
   // A monitor as the enumeration at start-up reports it.
+  // The system reports it from then on, as \\.\DISPLAY<n>.
   MonitorSlot& AddMonitor(Rect rect) {
     MonitorSlot& slot = state().monitorSlots.emplace_back();
     slot.monitorRect = rect;
+    slot.device = u"\\\\.\\DISPLAY" + DecimalText(state().MonitorCount());
+    desktop.monitors.push_back({slot.device, rect});
     return slot;
   }
 

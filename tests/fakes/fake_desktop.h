@@ -111,6 +111,8 @@ class FakeDesktop final : public Desktop {
   const std::vector<WindowHandle>& ZOrderList() const { return zOrder_; }
 
   void SetTick(std::uint32_t tick) { tick_ = tick; }
+  // The monitors the system reports from now on.
+  std::vector<DisplayMonitor> monitors;
   // The process the core runs in (windows of other processes have other ids).
   void SetOwnProcessId(std::uint32_t id) { ownProcess_ = id; }
   static constexpr std::uint32_t kDefaultOwnProcess = 4000;
@@ -190,6 +192,7 @@ class FakeDesktop final : public Desktop {
   std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
   std::uint32_t WindowProcessId(WindowHandle window) override;
   std::uint32_t OwnProcessId() override { return ownProcess_; }
+  std::vector<DisplayMonitor> Monitors() override { return monitors; }
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
 

@@ -102,7 +102,65 @@ void App::OnTimer() {
     RetryTrayIcon();
     return;
   }
+  if (displaysChanged_) {
+    displaysChanged_ = false;
+    FollowDisplays();
+  }
   if (!state_.paused) watcher_.EdgeTick();
+}
+
+void App::FollowDisplays() {
+  const std::vector<DisplayMonitor> present = desktop_.Monitors();
+  std::vector<SlotLayout> before;
+  for (const MonitorSlot& slot : state_.monitorSlots) before.push_back({slot.device, slot.monitorRect, slot.active});
+  const DisplayPlan plan = PlanDisplays(before, present);
+  if (plan.Unchanged()) return;
+  // The overlays stand on the old geometry; they are made again below, and
+  // the trigger window at the next key press.
+  overlays_.CloseGuideWindows();
+  overlayTicks_.CloseTriggerWindowAndTip();
+  state_.monitorSlots.resize(plan.slots.size());
+  for (std::size_t m = 0; m < plan.slots.size(); ++m) {
+    MonitorSlot& slot = state_.monitorSlots[m];
+    slot.device = plan.slots[m].device;
+    slot.monitorRect = plan.slots[m].rect;
+    slot.active = plan.slots[m].active;
+  }
+  for (const int m : plan.gone) GiveBackDetached(m, PrimaryMonitor(present).rect);
+  if (!plan.gone.empty()) journal_.Sync();
+  for (const int m : plan.arrived) {
+    settingsFile_.LoadMonitorSettings(m);
+    for (int n = 0; n < kLocationCount; ++n) registration_.RegisterByKeyword(m, n);
+  }
+  ComputeLabelColors(state_);
+  overlays_.RebuildMonitorNumberPopups();
+  if (AnyGuideWanted(state_.settings)) overlays_.CreateGuideWindows();
+}
+
+void App::GiveBackDetached(int monitor, const Rect& primary) {
+  for (int n = 0; n < kLocationCount; ++n) {
+    LocationSlot& at = state_.At(monitor, n);
+    const WindowHandle window = at.window;
+    at.window = kNoWindow;
+    at.shown = 0;
+    // A window also held at a monitor still attached stays with it.
+    if (window == kNoWindow || state_.IsRegistered(window)) continue;
+    Placement p = GiveBackPlacement();
+    if (IsUsableSavedRect(at.savedRect, state_.monitorSlots)) {
+      const Placement saved = PlacementAt(at.savedRect);
+      p.move = p.size = true;
+      p.position = saved.position;
+      p.width = saved.width;
+      p.height = saved.height;
+    } else {
+      Rect rect;
+      desktop_.WindowRect(window, rect);
+      p.move = true;
+      p.position = FitRectAroundPoint(primary, rect, {primary.left + static_cast<std::int32_t>(primary.Width() / 2),
+                                                      primary.top + static_cast<std::int32_t>(primary.Height() / 2)});
+    }
+    desktop_.PlaceWindow(window, p);
+  }
 }
 
 void App::OnTaskbarCreated() {
@@ -158,7 +216,9 @@ void App::ShowTrayMenu() {
   desktop_.PointerPosition(at);
   const MenuItem menu = BuildTrayMenu(state_, desktop_, startupShortcut_.Exists());
   overlays_.ShowMonitorNumberPopups(true);
+  menuMonitorCount_ = state_.MonitorCount();
   menu_.Track(menu, at);
+  menuMonitorCount_.reset();
   overlays_.ShowMonitorNumberPopups(false);
 }
 
@@ -215,9 +275,14 @@ bool App::Handles(CommandAction action) {
 }
 
 void App::OnCommand(std::uint16_t id) {
-  const Command command = DecodeCommand(id, state_.MonitorCount());
+  const Command command = DecodeCommand(id, menuMonitorCount_.value_or(state_.MonitorCount()));
   const std::optional<Handler> handler = HandlerOf(command.action);
   if (!handler) return;
+  // A monitor detached since the menu was made has nothing to offer.
+  if (NamesMonitor(command.action) &&
+      (command.monitor >= state_.MonitorCount() || !state_.Monitor(command.monitor).active)) {
+    return;
+  }
   switch (command.modality) {
     case Modality::None:
       (*handler)(*this, command);
@@ -252,10 +317,12 @@ void App::SetTrayIconColor(std::int32_t color) {
 }
 
 void App::EditLocationKeyword(int monitor, int location) {
-  LocationSlot& at = state_.At(monitor, location);
-  const std::optional<KeywordChoice> chosen =
-      dialogs_.AskKeyword(KeywordDialogTitle(monitor, location, state_.MonitorCount()), {at.keyword, at.isRegex != 0});
+  const LocationSlot& shown = state_.At(monitor, location);
+  const std::optional<KeywordChoice> chosen = dialogs_.AskKeyword(
+      KeywordDialogTitle(monitor, location, state_.MonitorCount()), {shown.keyword, shown.isRegex != 0});
   if (!chosen) return;
+  // Looked up again: the monitors may have changed while the dialog was open.
+  LocationSlot& at = state_.At(monitor, location);
   at.keyword = chosen->keyword.View();
   at.isRegex = chosen->regex ? 1 : 0;
   settingsFile_.SaveLocationSettings(state_.mainWindow, monitor, location);
@@ -297,10 +364,9 @@ void App::SelectProfile(int profile) {
 }
 
 void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
-  LocationSlot& at = state_.At(monitor, location);
-  const std::optional<Color> chosen = dialogs_.PickColor(owner, at.guideColor);
+  const std::optional<Color> chosen = dialogs_.PickColor(owner, state_.At(monitor, location).guideColor);
   if (!chosen) return;
-  at.guideColor = *chosen;
+  state_.At(monitor, location).guideColor = *chosen;
   ComputeLabelColors(state_);
   overlays_.InvalidateGuide(monitor);
   settingsFile_.SaveLocationSettings(owner, monitor, location);

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/displays.h"
 #include "core/app/global_commands.h"
 #include "core/base/desktop.h"
 #include "core/base/dialogs.h"
@@ -108,6 +109,9 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The session ends (log-off, shut-down, a restart for an update):
   // everything is given back at once, as at exit, and the program closes.
   void OnEndSession(bool ending);
+  // The monitors changed (attached, detached, resized): followed on the
+  // next tick, once for a burst of changes.
+  void OnDisplayChange() { displaysChanged_ = true; }
 
   // The popup menu at the pointer, built from the state as it is now.
   void ShowTrayMenu();
@@ -158,6 +162,11 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The trigger window's size and opacity; saving closes the window, so the
   // next one is made with them.
   void EditTriggerSettings();
+  // The monitors as they are now: a detached monitor's windows given back
+  // where the user can reach them and its slot put to sleep, a monitor
+  // attached again or anew given its keywords, the overlays made again.
+  void FollowDisplays();
+  void GiveBackDetached(int monitor, const Rect& primary);
 
   Desktop& desktop_;
   Shell& shell_;
@@ -169,6 +178,9 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   AppState state_;
   // Since when the tray icon is being tried again; empty once it is in.
   std::optional<std::uint32_t> iconRetrySince_;
+  bool displaysChanged_ = false;
+  // While the tray menu is open: the monitor count its identifiers were made for.
+  std::optional<int> menuMonitorCount_;
   RecoveryJournal journal_;
   UserMessages messages_;
   SettingsFile settingsFile_;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/base/geometry.h"
 
@@ -74,6 +75,14 @@ inline Placement GiveBackPlacement() {
   return p;
 }
 
+// A display monitor as the system reports it: its device name
+// (`\\.\DISPLAY1`), which stays the same while it is attached, and its
+// rectangle on the virtual screen.
+struct DisplayMonitor {
+  std::u16string device;
+  Rect rect;
+};
+
 class Desktop {
  public:
   Desktop() = default;
@@ -130,6 +139,9 @@ class Desktop {
   // Top-level windows from the top of the z-order down; the visitor returns
   // false to stop.
   virtual void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) = 0;
+  // The monitors attached now, in the system's order (the primary need not
+  // be first).
+  virtual std::vector<DisplayMonitor> Monitors() = 0;
 };
 
 // Whether the handle still names the window it named when it was seen: a

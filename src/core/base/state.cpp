@@ -114,10 +114,13 @@ int LocationSpans(const Rect& m, const LocationSpan& s, int location, std::array
 }
 
 int MonitorIndexFromPoint(const std::vector<MonitorSlot>& monitors, Point point) {
+  int firstActive = -1;
   for (std::size_t i = 0; i < monitors.size(); ++i) {
+    if (!monitors[i].active) continue;
     if (monitors[i].monitorRect.Contains(point)) return static_cast<int>(i);
+    if (firstActive < 0) firstActive = static_cast<int>(i);
   }
-  return 0;
+  return firstActive < 0 ? 0 : firstActive;
 }
 
 bool IsUsableSavedRect(const Rect& rect, const std::vector<MonitorSlot>& monitors) {
@@ -127,6 +130,7 @@ bool IsUsableSavedRect(const Rect& rect, const std::vector<MonitorSlot>& monitor
   const std::int64_t x = rect.left + w / 2;
   const std::int64_t y = rect.top + h / 2;
   for (const MonitorSlot& monitor : monitors) {
+    if (!monitor.active) continue;
     const Rect& m = monitor.monitorRect;
     if (m.left <= x && x < m.right && m.top <= y && y < m.bottom) return true;
   }

@@ -65,6 +65,11 @@ struct LocationSlot {
 
 struct MonitorSlot {
   Rect monitorRect;
+  // The device the slot stands for. A slot whose monitor was detached while
+  // the program runs stays, inactive (no edges, no guide, not in the menu,
+  // no windows), so that the monitor takes it again when it comes back.
+  std::u16string device;
+  bool active = true;
   std::array<LocationSlot, kLocationCount> locations{};
   WindowHandle guideWindow = kNoWindow;
   WindowHandle popupWindow = kNoWindow;
@@ -136,7 +141,8 @@ struct LocationEdgeSpan {
 int LocationSpans(const Rect& monitor, const LocationSpan& span, int location,
                   std::array<LocationEdgeSpan, 2>& out);
 
-// Index of the first monitor whose rectangle holds the point; 0 when none does.
+// Index of the first active monitor whose rectangle holds the point; the
+// first active one when none does.
 int MonitorIndexFromPoint(const std::vector<MonitorSlot>& monitors, Point point);
 
 // Top-left position that centres a w x h rectangle on the point inside the
@@ -147,7 +153,7 @@ Point FitRectAroundPoint(const Rect& monitor, const Rect& rect, Point point);
 inline constexpr std::int64_t kLargestWindowExtent = 65536;
 // A remembered rectangle worth putting a window at: a positive size no
 // larger than a window can be, and its centre on one of the present
-// monitors. Anything else (a monitor unplugged since, a hand-edited file)
+// (active) monitors. Anything else (a monitor unplugged since, a hand-edited file)
 // would put the window where no one can reach it.
 bool IsUsableSavedRect(const Rect& rect, const std::vector<MonitorSlot>& monitors);
 

@@ -9,6 +9,7 @@
 namespace peekbar {
 
 void AutoRegistration::Register(int monitor, int location, WindowHandle window) {
+  if (!state_.Monitor(monitor).active) return;  // detached while a dialog was open
   LocationSlot& at = state_.At(monitor, location);
   const WindowHandle previous = at.window;
   showHide_.ReleaseWindow(monitor, location);
@@ -87,6 +88,7 @@ void AutoRegistration::RegisterAllByKeywords() {
   // share a keyword share its matcher.
   std::map<std::pair<std::u16string, bool>, KeywordMatcher> matchers;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
+    if (!state_.Monitor(m).active) continue;
     for (int n = 0; n < kLocationCount; ++n) {
       const LocationSlot& at = state_.At(m, n);
       if (at.keyword.Empty()) continue;  // given back above: nothing to clear

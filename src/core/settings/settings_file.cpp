@@ -75,10 +75,14 @@ void SettingsFile::LoadProfileSettings() {
     // its last row), before the colour keys that follow it.
     if (def.font == &Settings::labelFont && def.fontField == &FontRecord::charset) events_.LabelFontLoaded();
   }
-  for (int m = 0; m < state_.MonitorCount(); ++m) {
-    for (int n = 0; n < kLocationCount; ++n) ReadLocationGroup(m, n, LocationSettingsGroup::Location, state_.At(m, n));
-  }
+  for (int m = 0; m < state_.MonitorCount(); ++m) LoadMonitorSettings(m);
   events_.ProfileLoaded();
+}
+
+void SettingsFile::LoadMonitorSettings(int monitor) {
+  for (int n = 0; n < kLocationCount; ++n) {
+    ReadLocationGroup(monitor, n, LocationSettingsGroup::Location, state_.At(monitor, n));
+  }
 }
 
 bool SettingsFile::FirstWriteSucceeded(WindowHandle owner, const std::u16string& path, bool written) {

@@ -52,6 +52,8 @@ class SettingsFile {
 
   void LoadSettings();
   void LoadProfileSettings();
+  // The keywords and guide colours of one monitor's section.
+  void LoadMonitorSettings(int monitor);
 
   // Writers: each writes its own section in key order. Only the first write
   // is examined; when it fails the user is told which file and nothing more

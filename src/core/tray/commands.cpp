@@ -83,6 +83,12 @@ bool IsLocationAction(A action) {
          action == A::LocationCandidate;
 }
 
+}  // namespace
+
+bool NamesMonitor(CommandAction action) { return action == A::RegistrationSheet || IsLocationAction(action); }
+
+namespace {
+
 Command Ignored(std::uint16_t id) {
   Command c;
   c.id = id;

@@ -115,6 +115,9 @@ struct Command {
   int candidate = 0;
 };
 
+// Whether the command acts on one monitor (its registration sheet, a location).
+bool NamesMonitor(CommandAction action);
+
 // Decodes the low 16 bits of a WM_COMMAND wParam, in the order the ranges are
 // tested: fixed identifiers, monitor-number positions, profiles, registration
 // sheets, location commands. Monitors at or past monitorCount are ignored.

@@ -178,7 +178,9 @@ MenuItem BuildTrayMenu(AppState& state, Desktop& desktop, bool startupShortcutEx
     root = MonitorMenu(state, desktop, 0, candidates);
   } else {
     root = Submenu(u"");
-    for (int m = 0; m < state.MonitorCount(); ++m) root.items.push_back(MonitorMenu(state, desktop, m, candidates));
+    for (int m = 0; m < state.MonitorCount(); ++m) {
+      if (state.Monitor(m).active) root.items.push_back(MonitorMenu(state, desktop, m, candidates));
+    }
   }
   for (MenuItem& item : CommonTail(state, startupShortcutExists)) root.items.push_back(std::move(item));
   return root;

@@ -48,13 +48,6 @@ void WaitStartupDelay() {
   if (milliseconds > 0) Sleep(milliseconds);
 }
 
-BOOL CALLBACK OnMonitorEnum(HMONITOR, HDC, LPRECT rect, LPARAM context) {
-  auto& monitors = *reinterpret_cast<std::vector<MonitorSlot>*>(context);
-  MonitorSlot& slot = monitors.emplace_back();
-  slot.monitorRect = {rect->left, rect->top, rect->right, rect->bottom};
-  return TRUE;
-}
-
 int FailStartup(std::u16string_view message, HANDLE mutex) {
   win32::ShowStartupError(message);
   if (mutex != nullptr) CloseHandle(mutex);
@@ -69,9 +62,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   const bool anotherInstance = AcquireInstanceMutex(mutex);
   WaitStartupDelay();
 
-  std::vector<MonitorSlot> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, OnMonitorEnum, reinterpret_cast<LPARAM>(&monitors));
-
   win32::Win32Desktop desktop;
   win32::Win32Shell shell;
   win32::IniStore store;
@@ -82,7 +72,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
   auto app = std::make_unique<App>(AppPorts{desktop, shell, store, journal, dialogs, overlays, overlays, menu, dialogs});
   overlays.Attach(app->State(), app->TriggerClicks());
-  app->State().monitorSlots = std::move(monitors);
+  for (DisplayMonitor& monitor : desktop.Monitors()) {
+    MonitorSlot& slot = app->State().monitorSlots.emplace_back();
+    slot.device = std::move(monitor.device);
+    slot.monitorRect = monitor.rect;
+  }
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
 

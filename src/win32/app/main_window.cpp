@@ -57,6 +57,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     // and everything is given back before the system ends the process.
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: app_.OnEndSession(wParam != FALSE); return 0;
+    case WM_DISPLAYCHANGE: app_.OnDisplayChange(); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }

@@ -147,6 +147,26 @@ std::u16string Win32Desktop::WindowClassName(WindowHandle window, std::size_t ma
 
 std::uint32_t Win32Desktop::OwnProcessId() { return GetCurrentProcessId(); }
 
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
+  auto& monitors = *reinterpret_cast<std::vector<DisplayMonitor>*>(context);
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  monitors.push_back({Utf16(info.szDevice), {r.left, r.top, r.right, r.bottom}});
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<DisplayMonitor> Win32Desktop::Monitors() {
+  std::vector<DisplayMonitor> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 std::uint32_t Win32Desktop::WindowProcessId(WindowHandle window) {
   DWORD process = 0;
   if (GetWindowThreadProcessId(ToHwnd(window), &process) == 0) return 0;

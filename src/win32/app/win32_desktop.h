@@ -37,6 +37,7 @@ class Win32Desktop final : public Desktop {
   std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
   std::uint32_t WindowProcessId(WindowHandle window) override;
   std::uint32_t OwnProcessId() override;
+  std::vector<DisplayMonitor> Monitors() override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
 

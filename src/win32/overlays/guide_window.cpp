@@ -32,6 +32,7 @@ void GuideWindows::Create() {
 
 void GuideWindows::CreateFor(int monitor) {
   MonitorSlot& slot = state_->monitorSlots[static_cast<std::size_t>(monitor)];
+  if (!slot.active) return;
   HWND window = ToHwnd(slot.guideWindow);
   if (!IsOwnWindow(window)) {
     slot.guideWindow = kNoWindow;

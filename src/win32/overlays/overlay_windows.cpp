@@ -20,6 +20,7 @@ void Win32Overlays::RebuildMonitorNumberPopups() {
   const LOGFONTW font = ToLogFont(s.monitorPopFont);
   for (int m = 0; m < state_->MonitorCount(); ++m) {
     MonitorSlot& slot = state_->Monitor(m);
+    if (!slot.active) continue;
     const HWND popup = CreateTipWindow(MonitorPopupText(m), font, RGB(0, 0, 0), RGB(255, 255, 255),
                                        static_cast<BYTE>(s.monitorPopAlpha));
     slot.popupWindow = FromHwnd(popup);
