@@ -141,9 +141,9 @@ TEST(FollowDisplaysTest, DetachedMonitorGivesItsWindowsBackAndTakesThemAgainOnIt
   EXPECT_EQ(h.state().At(1, 6).window, kept);
 }
 
-// A change while the menu is open: its choice means what it meant when the
-// menu was made, though a third monitor came meanwhile.
-TEST(FollowDisplaysTest, OpenMenuDecodesWithTheMonitorsItWasMadeFor) {
+// A change while the menu or a dialog is open: the menu's choice means what
+// it meant when it was made; a dialog of a monitor gone changes nothing.
+TEST(FollowDisplaysTest, OpenMenuAndDialogKeepToTheMonitorsTheyWereMadeFor) {
   AppHarness h;
   h.AddMonitor(kPrimary);
   h.AddMonitor(kRight);
@@ -151,6 +151,7 @@ TEST(FollowDisplaysTest, OpenMenuDecodesWithTheMonitorsItWasMadeFor) {
   const WindowHandle right = h.desktop.AddWindow("right", u"Edit", u"right");
   h.Start();
   ASSERT_EQ(h.state().At(1, 2).window, right);
+  h.state().At(1, 2).keyword = u"";  // as if never set, so that the dialog's is seen
   h.windows.chooseInMenu = [&](const MenuItem&) {
     h.desktop.monitors.push_back({u"\\\\.\\DISPLAY3", {3200, 0, 4480, 1024}});
     h.app.OnDisplayChange();
@@ -161,6 +162,21 @@ TEST(FollowDisplaysTest, OpenMenuDecodesWithTheMonitorsItWasMadeFor) {
   EXPECT_EQ(h.state().MonitorCount(), 3);
   EXPECT_EQ(h.state().At(1, 2).window, kNoWindow);
   EXPECT_TRUE(h.desktop.Find(right)->visible);
+
+  // Detached while its keyword dialog is open: the confirmed keyword
+  // touches neither the slot nor its section.
+  h.windows.keywordDialog = [&](FixedText<kKeywordUnits>& keyword, std::int32_t&) {
+    h.desktop.monitors.erase(h.desktop.monitors.begin() + 1);
+    h.app.OnDisplayChange();
+    h.app.OnTimer();
+    keyword = u"*right*";
+    return true;
+  };
+  h.store.ClearWrites();
+  h.app.OnCommand(static_cast<std::uint16_t>(LocationCommandId(1, 2, 0, 3)));
+  EXPECT_FALSE(h.state().Monitor(1).active);
+  EXPECT_TRUE(h.state().At(1, 2).keyword.Empty());
+  EXPECT_TRUE(h.store.Writes().empty());
 }
 
 }  // namespace

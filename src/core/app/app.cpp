@@ -320,8 +320,9 @@ void App::EditLocationKeyword(int monitor, int location) {
   const LocationSlot& shown = state_.At(monitor, location);
   const std::optional<KeywordChoice> chosen = dialogs_.AskKeyword(
       KeywordDialogTitle(monitor, location, state_.MonitorCount()), {shown.keyword, shown.isRegex != 0});
-  if (!chosen) return;
-  // Looked up again: the monitors may have changed while the dialog was open.
+  // Looked up again: the monitors may have changed while the dialog was
+  // open, and a detached one keeps its slot and section as they were.
+  if (!chosen || !state_.Monitor(monitor).active) return;
   LocationSlot& at = state_.At(monitor, location);
   at.keyword = chosen->keyword.View();
   at.isRegex = chosen->regex ? 1 : 0;
@@ -365,7 +366,7 @@ void App::SelectProfile(int profile) {
 
 void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
   const std::optional<Color> chosen = dialogs_.PickColor(owner, state_.At(monitor, location).guideColor);
-  if (!chosen) return;
+  if (!chosen || !state_.Monitor(monitor).active) return;
   state_.At(monitor, location).guideColor = *chosen;
   ComputeLabelColors(state_);
   overlays_.InvalidateGuide(monitor);

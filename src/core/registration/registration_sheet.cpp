@@ -52,6 +52,9 @@ void RegistrationSheet::ChooseGuideColor(WindowHandle owner, int location) {
 
 void RegistrationSheet::ApplyRow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex,
                                  int selection) {
+  // A monitor detached while the sheet was open keeps its slot and its
+  // section as they were.
+  if (!state_.Monitor(monitor_).active) return;
   LocationSlot& at = state_.At(monitor_, location);
   at.keyword = keyword;
   at.isRegex = isRegex ? 1 : 0;
