@@ -10,7 +10,7 @@
 namespace peekbar {
 namespace {
 
-const std::vector<std::u16string> kSoundPlayed = {u"stop cmd_sound", u"seek cmd_sound to start", u"play cmd_sound"};
+const std::vector<std::u16string> kSoundPlayed = {u"stop cmd_sound", u"seek cmd_sound to start", u"play cmd_sound notify"};
 const char kShowAllOn[] =
     "一時的に、登録してあるウィンドウを全て表示します。\n「一時全箇所表示」をもう一度選択すると一時全箇所表示を解除します。";
 const char kShowAllOff[] = "一時全箇所表示を解除しました。";
@@ -43,7 +43,7 @@ struct Scene {
     Slot()[BottomMiddle].window = editor;
     Slot()[RightTop].window = notes;
     h.shell.OnMultimediaCommand([this](std::u16string_view command) {
-      if (command == u"play cmd_sound") atSound.push_back({h.desktop.Log(), h.shell.Log(), Slot()[TopMiddle].window});
+      if (command == u"play cmd_sound notify") atSound.push_back({h.desktop.Log(), h.shell.Log(), Slot()[TopMiddle].window});
     });
     Clear();
   }
@@ -57,7 +57,8 @@ struct Scene {
   std::vector<std::u16string> Sounds() const {
     std::vector<std::u16string> played;
     for (const std::u16string& c : h.shell.MultimediaCommands()) {
-      if (c.find(u"cmd_sound") != std::u16string::npos && c.substr(0, 5) != u"open " && c.substr(0, 9) != u"setaudio ")
+      if (c.find(u"cmd_sound") != std::u16string::npos && c.substr(0, 5) != u"open " && c.substr(0, 9) != u"setaudio " &&
+          c.substr(0, 6) != u"close ")
         played.push_back(c);
     }
     return played;
@@ -199,6 +200,29 @@ TEST(CommandSoundTest, StopSeekPlayOnlyWithSoundOnCommand) {
   }
 }
 
+// Open only while it plays: the end of a play closes the device, the next
+// command opens it again; a play stopped for the next one leaves it open.
+TEST(CommandSoundTest, OpenOnlyWhilePlaying) {
+  Scene s;
+  const auto since = [&](std::size_t from) {
+    const auto& all = s.h.shell.MultimediaCommands();
+    return std::vector<std::u16string>(all.begin() + static_cast<std::ptrdiff_t>(from), all.end());
+  };
+  const std::u16string open = u"open \"C:\\Tools\\Peekbar\\Command.mp3\" alias cmd_sound";
+  ASSERT_EQ(s.h.shell.MultimediaCommands().back(), u"close cmd_sound") << "left open after the start-up check";
+  std::size_t mark = s.h.shell.MultimediaCommands().size();
+  s.h.app.OnCommand(command_id::kPause);
+  s.h.app.OnCommand(command_id::kPause);
+  std::vector<std::u16string> expected{open, u"setaudio cmd_sound volume to 1000"};
+  for (int i = 0; i < 2; ++i) expected.insert(expected.end(), kSoundPlayed.begin(), kSoundPlayed.end());
+  EXPECT_EQ(since(mark), expected);
+  s.h.app.OnCommandSoundEnded();
+  EXPECT_EQ(s.h.shell.MultimediaCommands().back(), u"close cmd_sound");
+  mark = s.h.shell.MultimediaCommands().size();
+  s.h.app.OnCommand(command_id::kPause);
+  EXPECT_EQ(since(mark).front(), open);
+}
+
 TEST(CommandSoundTest, OpenedAtCreationWhateverTheSettingAndAFailureIsAlwaysABox) {
   struct Case {
     std::uint32_t error;
@@ -213,7 +237,7 @@ TEST(CommandSoundTest, OpenedAtCreationWhateverTheSettingAndAFailureIsAlwaysABox
     h.store.SetInt(ProfileIni(0), u"OPTION", u"SOUND_ON_COMMAND", c.sound);
     const WindowHandle main = h.Start();
     std::vector<std::u16string> mci = {u"open \"C:\\Tools\\Peekbar\\Command.mp3\" alias cmd_sound"};
-    if (c.error == 0) mci.push_back(u"setaudio cmd_sound volume to 1000");
+    if (c.error == 0) mci.insert(mci.end(), {u"setaudio cmd_sound volume to 1000", u"close cmd_sound"});
     EXPECT_EQ(h.shell.MultimediaCommands(), mci) << c.error;
     if (c.error == 0) {
       EXPECT_TRUE(h.shell.Boxes().empty());

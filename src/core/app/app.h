@@ -112,6 +112,8 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The monitors changed (attached, detached, resized): followed on the
   // next tick, once for a burst of changes.
   void OnDisplayChange() { displaysChanged_ = true; }
+  // The command sound finished playing.
+  void OnCommandSoundEnded() { commands_.CommandSoundEnded(); }
 
   // The popup menu at the pointer, built from the state as it is now.
   void ShowTrayMenu();

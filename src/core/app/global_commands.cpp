@@ -2,21 +2,38 @@
 
 namespace peekbar {
 
-void GlobalCommands::OpenCommandSound() {
+bool GlobalCommands::OpenSound() {
+  if (soundOpen_) return true;
   const std::u16string open = u"open \"" + state_.profiles.executableDirectory + u"Command.mp3\" alias cmd_sound";
-  if (shell_.SendMultimediaCommand(open) != 0) {
+  if (shell_.SendMultimediaCommand(open) != 0) return false;
+  shell_.SendMultimediaCommand(u"setaudio cmd_sound volume to 1000");
+  soundOpen_ = true;
+  return true;
+}
+
+void GlobalCommands::CloseSound() {
+  if (!soundOpen_) return;
+  shell_.SendMultimediaCommand(u"close cmd_sound");
+  soundOpen_ = false;
+}
+
+void GlobalCommands::OpenCommandSound() {
+  if (!OpenSound()) {
     shell_.ShowMessageBox(state_.mainWindow, kSoundOpenFailedMessage, MessageIcon::Error);
     return;
   }
-  shell_.SendMultimediaCommand(u"setaudio cmd_sound volume to 1000");
+  CloseSound();
 }
 
 void GlobalCommands::PlayCommandSound() {
-  if (state_.settings.soundOnCommand == 0) return;
+  if (state_.settings.soundOnCommand == 0 || !OpenSound()) return;  // reported at start-up
   shell_.SendMultimediaCommand(u"stop cmd_sound");
   shell_.SendMultimediaCommand(u"seek cmd_sound to start");
-  shell_.SendMultimediaCommand(u"play cmd_sound");
+  // The main window hears of the end and closes the device.
+  shell_.SendMultimediaCommand(u"play cmd_sound notify");
 }
+
+void GlobalCommands::CommandSoundEnded() { CloseSound(); }
 
 void GlobalCommands::TogglePause() {
   state_.paused = !state_.paused;

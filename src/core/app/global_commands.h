@@ -22,9 +22,13 @@ class GlobalCommands {
       : state_(state), desktop_(desktop), shell_(shell), messages_(messages), tray_(tray),
         registration_(registration), overlays_(overlays) {}
 
-  // Opens Command.mp3 beside the executable; a failure is always a box.
+  // Tries Command.mp3 beside the executable once at start-up; a failure is
+  // always a box. The sound is open only while it plays: an open device
+  // keeps the system's audio threads running for nothing.
   void OpenCommandSound();
   void PlayCommandSound();
+  // The play told its end (completed or failed; not stopped for another).
+  void CommandSoundEnded();
 
   void TogglePause();
   void ToggleShowAll();
@@ -39,6 +43,10 @@ class GlobalCommands {
   TrayIcon& tray_;
   AutoRegistration& registration_;
   OverlayHooks& overlays_;
+  bool soundOpen_ = false;
+
+  bool OpenSound();
+  void CloseSound();
 };
 
 }  // namespace peekbar

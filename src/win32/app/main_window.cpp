@@ -58,6 +58,10 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: app_.OnEndSession(wParam != FALSE); return 0;
     case WM_DISPLAYCHANGE: app_.OnDisplayChange(); return 0;
+    case MM_MCINOTIFY:
+      // Not when a play was stopped for the next one: that one tells its own end.
+      if (wParam == MCI_NOTIFY_SUCCESSFUL || wParam == MCI_NOTIFY_FAILURE) app_.OnCommandSoundEnded();
+      return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }

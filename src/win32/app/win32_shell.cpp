@@ -76,7 +76,8 @@ std::u16string Win32Shell::UserName() {
 
 std::uint32_t Win32Shell::SendMultimediaCommand(std::u16string_view command) {
   const std::wstring text = WideString(command);
-  return mciSendStringW(text.c_str(), nullptr, 0, nullptr);
+  // A command with "notify" tells the main window when it ends (MM_MCINOTIFY).
+  return mciSendStringW(text.c_str(), nullptr, 0, mainWindow_);
 }
 
 void Win32Shell::OpenDocument(const std::u16string& path) {
