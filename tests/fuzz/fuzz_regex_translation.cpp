@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace peekbar;
   fuzz::Input input(data, size);
   const std::u16string pattern = input.TextOf(u"ab.*+?|()[]{}^$\\-:=!,0123uxcbBdDwWsSk\n\u2028メ", 24);
-  const std::u16string label = input.TextOf(u"ab01 _-メ\n", 16);
+  const std::u16string label = input.TextOf(u"ab01 _-メ\n", 10);
 
   const TranslatedRegex translated = TranslateEcmaScriptRegex(pattern);
   if (translated.fault != RegexFault::None) {
