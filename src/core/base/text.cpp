@@ -4,6 +4,21 @@
 
 namespace peekbar {
 
+namespace {
+
+// One code point as one unit, or as a surrogate pair above the BMP.
+void AppendCodePoint(std::u16string& out, std::uint32_t cp) {
+  if (cp >= 0x10000) {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  } else {
+    out.push_back(static_cast<char16_t>(cp));
+  }
+}
+
+}  // namespace
+
 std::u16string DecimalText(std::int64_t value) {
   std::u16string digits;
   const bool negative = value < 0;
@@ -51,13 +66,7 @@ std::u16string Utf16FromUtf8(std::string_view utf8) {
     for (std::size_t k = 0; k < extra && i < utf8.size(); ++k, ++i) {
       cp = (cp << 6) | (static_cast<unsigned char>(utf8[i]) & 0x3F);
     }
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp));
-    }
+    AppendCodePoint(out, cp);
   }
   return out;
 }
@@ -90,13 +99,7 @@ std::optional<std::u16string> StrictUtf16FromUtf8(std::string_view utf8) {
       cp = (cp << 6) | (next & 0x3F);
     }
     if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-      out.push_back(static_cast<char16_t>(cp));
-    }
+    AppendCodePoint(out, cp);
   }
   return out;
 }
