@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,27 @@ protected:
         ctrl.emplace(VK_CONTROL);
         ASSERT_TRUE(WaitUntil([&] { return TriggerShown(); })) << "the window did not come back";
     }
+    // Wine lets go of a held key now and then, and the window comes back
+    // wherever the pointer is when the key is pressed again: before a cell
+    // is pointed at, the window stands where the cells are expected.
+    void Rearm(std::optional<HeldKey>& ctrl) {
+        if (!TriggerShown() || WindowRect(Trigger()) != kExpectedRect) PressCtrlAgain(ctrl);
+    }
+    // The pointer on a cell until `seen` holds; tried again when the window
+    // moved meanwhile.
+    bool PointAt(POINT cell, std::optional<HeldKey>& ctrl, const std::function<bool()>& seen) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            Rearm(ctrl);
+            if (!MovePointer(cell)) return false;
+            WaitUntil([&] { return seen() || WindowRect(Trigger()) != kExpectedRect; });
+            if (seen()) return true;
+        }
+        return false;
+    }
+    bool ClickCell(POINT cell, std::optional<HeldKey>& ctrl, bool right = false) {
+        Rearm(ctrl);
+        return Click(Trigger(), cell, right);
+    }
 };
 
 TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway) {
@@ -87,15 +109,14 @@ TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway
     EXPECT_NE(GetForegroundWindow(), Trigger()) << "the trigger window took the focus";
 
     // A registered location's cell shows its window's title; a gap none.
-    ASSERT_TRUE(MovePointer(kTopMiddleCell));
-    EXPECT_TRUE(WaitUntil([&] { return TipShown(kTargetTitle); })) << "no tip over the registered location";
+    EXPECT_TRUE(PointAt(kTopMiddleCell, ctrl, [&] { return TipShown(kTargetTitle); }))
+        << "no tip over the registered location";
     Sleep(300);  // let it paint before the picture is taken
     EXPECT_TRUE(SaveScreenshot(L"trigger-window-with-tip"));
-    ASSERT_TRUE(MovePointer(kGapCell));
-    EXPECT_TRUE(WaitUntil([&] { return !TipShown(kTargetTitle); })) << "the tip stayed over a gap";
+    EXPECT_TRUE(PointAt(kGapCell, ctrl, [&] { return !TipShown(kTargetTitle); })) << "the tip stayed over a gap";
 
     // A click brings the window up around the click point, under the trigger window.
-    ASSERT_TRUE(Click(Trigger(), kTopMiddleCell));
+    ASSERT_TRUE(ClickCell(kTopMiddleCell, ctrl));
     ASSERT_TRUE(WaitShown(window)) << "the click did not bring the window up";
     EXPECT_TRUE(WaitUntil([&] { return WindowRect(window).Contains(kTopMiddleCell); })) << WindowRect(window);
     const std::vector<HWND> front = VisibleTopLevelWindows();
@@ -106,12 +127,12 @@ TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway
     const Rect shownAt = WindowRect(window);
 
     // A second click puts it away and remembers where it was.
-    ASSERT_TRUE(Click(Trigger(), kTopMiddleCell));
+    ASSERT_TRUE(ClickCell(kTopMiddleCell, ctrl));
     ASSERT_TRUE(WaitHidden(window)) << "the second click did not put the window away";
     EXPECT_TRUE(WaitUntil([&] { return RememberedRect(0, kTopMiddle) == shownAt; }));
 
     // The close block sends it away while Ctrl is still held...
-    ASSERT_TRUE(Click(Trigger(), kCloseBlock));
+    ASSERT_TRUE(ClickCell(kCloseBlock, ctrl));
     ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); })) << "the close block did not send it away";
     EXPECT_TRUE(HoldsFor([&] { return !TriggerShown(); }, 1000)) << "back while Ctrl is held";
     // ...and so does the pointer leaving it.
@@ -123,7 +144,7 @@ TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway
 
     // The right button opens the tray menu.
     PressCtrlAgain(ctrl);
-    ASSERT_TRUE(Click(Trigger(), kGapCell, true));
+    ASSERT_TRUE(ClickCell(kGapCell, ctrl, true));
     ctrl.reset();
     const auto menuOpen = [&] { return !VisiblePopupMenus(peekbar.Id()).empty(); };
     EXPECT_TRUE(WaitUntil(menuOpen)) << "no menu";
