@@ -40,10 +40,9 @@ TEST_F(MenuTiming, RightClickToVisibleMenuWithAFullCandidateList) {
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
         ASSERT_TRUE(PostTrayMouseMessage(main, WM_RBUTTONUP));
-        // Polled every 2 ms: the usual 25 ms step would hide what is measured.
-        const DWORD deadline = GetTickCount() + kEventTimeoutMs;
-        while (VisiblePopupMenus(peekbar.Id()).empty() && GetTickCount() < deadline) Sleep(2);
-        ASSERT_FALSE(VisiblePopupMenus(peekbar.Id()).empty()) << "no menu";
+        ASSERT_TRUE(WaitUntil([&] { return !VisiblePopupMenus(peekbar.Id()).empty(); }, kEventTimeoutMs,
+                              kTimingPollIntervalMs))
+            << "no menu";
         LARGE_INTEGER shown;
         QueryPerformanceCounter(&shown);
         samples.push_back(Milliseconds(start, shown));

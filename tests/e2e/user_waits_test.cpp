@@ -17,6 +17,7 @@
 #include "peekbar_process.h"
 #include "peekbar_session.h"
 #include "test_programs.h"
+#include "wait.h"
 
 namespace e2e {
 namespace {
@@ -28,15 +29,9 @@ double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Polled every 2 ms: the usual 25 ms step would hide what is measured.
 template <typename Condition>
-bool PollUntil(Condition condition, DWORD timeoutMs = 10000) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!condition()) {
-        if (GetTickCount64() > deadline) return false;
-        Sleep(2);
-    }
-    return true;
+bool PollUntil(Condition condition) {
+    return WaitUntil(condition, kEventTimeoutMs, kTimingPollIntervalMs);
 }
 
 // One keyword per location of every monitor, each naming a window of its own.

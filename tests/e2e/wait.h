@@ -12,16 +12,18 @@ constexpr DWORD kStartTimeoutMs = 20000;   // process start to main window
 constexpr DWORD kExitTimeoutMs = 10000;    // exit request to process end
 constexpr DWORD kEventTimeoutMs = 10000;   // a box, an icon, a file change
 constexpr DWORD kPollIntervalMs = 25;
+// For a wait that is measured: the usual step would round it up.
+constexpr DWORD kTimingPollIntervalMs = 2;
 
 // Polls `condition` until it returns true (then true) or `timeoutMs` has
 // passed (then false, after one last try).
 template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = kEventTimeoutMs) {
+bool WaitUntil(Condition condition, DWORD timeoutMs = kEventTimeoutMs, DWORD pollMs = kPollIntervalMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         if (condition()) return true;
         if (GetTickCount64() >= deadline) return condition();
-        Sleep(kPollIntervalMs);
+        Sleep(pollMs);
     }
 }
 
