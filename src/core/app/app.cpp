@@ -127,7 +127,10 @@ void App::FollowDisplays() {
     slot.active = plan.slots[m].active;
   }
   for (const int m : plan.gone) GiveBackDetached(m, PrimaryMonitor(present).rect);
-  if (!plan.gone.empty()) journal_.Sync();
+  if (!plan.gone.empty()) {
+    journal_.Sync();
+    EndShowCycleWhenNothingShown();  // also while paused, when no tick would
+  }
   for (const int m : plan.arrived) {
     settingsFile_.LoadMonitorSettings(m);
     for (int n = 0; n < kLocationCount; ++n) registration_.RegisterByKeyword(m, n);
@@ -341,6 +344,10 @@ void App::PickCandidate(const Command& command) {
     // handle given to another one, is not taken.
     registration_.Register(command.monitor, command.location, picked.window);
   }
+  EndShowCycleWhenNothingShown();
+}
+
+void App::EndShowCycleWhenNothingShown() {
   for (const MonitorSlot& slot : state_.monitorSlots) {
     for (const LocationSlot& other : slot.locations) {
       if (other.window != kNoWindow && other.shown == 1) return;

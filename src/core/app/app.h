@@ -169,6 +169,8 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // attached again or anew given its keywords, the overlays made again.
   void FollowDisplays();
   void GiveBackDetached(int monitor, const Rect& primary);
+  // The taskbar and the foreground lock time-out back once no window is up.
+  void EndShowCycleWhenNothingShown();
 
   Desktop& desktop_;
   Shell& shell_;
