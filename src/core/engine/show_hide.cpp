@@ -20,11 +20,15 @@ constexpr std::array<VirtualKey, 7> kShowKeys = {
     VirtualKey::Control,    VirtualKey::Shift,       VirtualKey::Alt,
 };
 
-Placement TopmostShownAsync() {
+// Shown and raised above everything, then placed. For a window that
+// answers, synchronously: an asynchronous raise would reach it after the
+// placement that follows and leave it topmost over the trigger window, or
+// topmost where TOPMOST is off.
+Placement TopmostShown(bool answers) {
   Placement p;
   p.zOrder = ZOrder::Topmost;
   p.show = true;
-  p.async = true;
+  p.async = !answers;
   return p;
 }
 
@@ -105,7 +109,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   Restore(window, answers);
 
   if (desktop_.ForegroundWindow() == window || !answers) {
-    desktop_.PlaceWindow(window, TopmostShownAsync());
+    desktop_.PlaceWindow(window, TopmostShown(answers));
   } else {
     ForceForeground(window);
   }
@@ -134,7 +138,7 @@ void ShowHide::ForceForeground(WindowHandle window) {
   if (joinInput) desktop_.AttachInputToForeground(foreground, true);
   desktop_.SetForegroundLockTimeout(0);
   desktop_.SetForegroundWindow(window);
-  desktop_.PlaceWindow(window, TopmostShownAsync());
+  desktop_.PlaceWindow(window, TopmostShown(true));  // forced only when it answers
   desktop_.BringToTop(window);
   desktop_.ShowWindowAsync(window, ShowCommand::Show);
   if (joinInput) desktop_.SetFocus(window);
@@ -197,7 +201,7 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
   if (state_.settings.hideTaskbar != 0) taskbar_.HideTaskbar();
   const bool answers = desktop_.IsResponding(window);
   Restore(window, answers);
-  desktop_.PlaceWindow(window, TopmostShownAsync());
+  desktop_.PlaceWindow(window, TopmostShown(answers));
   if (state_.settings.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
     Rect rect;
     desktop_.WindowRect(window, rect);
