@@ -12,7 +12,8 @@
 // - `\d` `\w` and `\b` know ASCII digits and word characters only; `\s` is
 //   ECMAScript's white space and line terminators (U+00A0, U+3000, U+FEFF
 //   and the other space separators included);
-// - `\uXXXX`, `\xHH`, `\cX`, `\0`, `\f \n \r \t \v` are characters, inside
+// - `\u` with four hex digits, `\x` with two, `\c` with a letter, `\0`, and
+//   `\f \n \r \t \v` are characters, inside
 //   brackets too, where `\b` is a backspace;
 // - a back-reference to a group that has not matched matches the empty text,
 //   and may name a group that comes later;
