@@ -26,8 +26,9 @@ class FakeAppWindows final : public Dialogs,
                              public TrayMenuView,
                              public RegistrationSheetView {
  public:
-  void Track(const MenuItem& menu, Point at) override {
+  void Track(TrayMenu& opened, Point at) override {
     ++menusShown;
+    const MenuItem menu = opened.Expanded();
     lastMenu = menu;
     lastMenuAt = at;
     // A copy: a choice may open the menu again and choose there.

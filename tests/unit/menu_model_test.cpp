@@ -127,6 +127,44 @@ struct Scene {
   }
 };
 
+// The menu shows before any other program is asked about its windows; the
+// windows are read once, and a window that comes or goes afterwards changes
+// no submenu of that opening, the candidates and the marks alike.
+TEST(TrayMenuLayoutTest, ShowsBeforeReadingTheWindowsAndEverySubmenuShowsOneReading) {
+  Scene scene;
+  const WindowHandle editor = scene.Add("editor", u"Editor");
+  const WindowHandle notes = scene.Add("notes", u"Notes");
+  scene.Slot().locations[TopMiddle].window = editor;
+  scene.ClearLogs();
+  TrayMenu menu(scene.h.state(), scene.h.desktop, false);
+  for (const DesktopMethod asked : {DesktopMethod::EnumerateTopLevelWindows, DesktopMethod::WindowTitle,
+                                    DesktopMethod::WindowClassName, DesktopMethod::WindowProcessId}) {
+    EXPECT_EQ(scene.h.desktop.Calls(asked), 0);
+  }
+  const MenuItem& top = Sub(menu.Root(), u"上端(&U)");
+  ASSERT_EQ(top.items.size(), 3u);
+  EXPECT_TRUE(top.items[1].items.empty());
+
+  const std::vector<std::string> middle = Items(MenuItem{.items = menu.ItemsOf(top.items[1])});
+  scene.Add("late", u"Late");
+  scene.Slot().locations[TopMiddle].window = notes;
+  scene.Slot().locations[TopLeft].window = notes;
+  const std::vector<std::string> left = Items(MenuItem{.items = menu.ItemsOf(top.items[0])});
+  EXPECT_EQ(scene.h.desktop.Calls(DesktopMethod::EnumerateTopLevelWindows), 1);
+  // The candidates after the separator, without their identifiers and marks.
+  const auto candidates = [](const std::vector<std::string>& items) {
+    std::vector<std::string> labels;
+    for (auto it = std::find(items.begin(), items.end(), "—"); it != items.end() && ++it != items.end();) {
+      labels.push_back(it->substr(it->find(' '), it->find(" ✓") - it->find(' ')));
+    }
+    return labels;
+  };
+  EXPECT_EQ(candidates(middle).size(), 3u);  // the registered window twice, the other once
+  EXPECT_EQ(candidates(middle), candidates(left)) << testing::PrintToString(middle) << testing::PrintToString(left);
+  EXPECT_EQ(std::count_if(middle.begin(), middle.end(), [](const std::string& i) { return i.ends_with("✓"); }), 2);
+  EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& i) { return i.ends_with("✓"); }), 0);
+}
+
 TEST(TrayMenuLayoutTest, OneMonitorIsTheRootTwoGetOneItemEach) {
   const std::vector<std::string> tail = {"—", "コマンド(&C) >", "設定(&O) >", "プロファイル(&P) >", "ヘルプ(&H) >",
                                          "1001 終了(&X)"};

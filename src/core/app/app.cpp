@@ -217,7 +217,7 @@ void App::ApplyOptions() {
 void App::ShowTrayMenu() {
   Point at;
   desktop_.PointerPosition(at);
-  const MenuItem menu = BuildTrayMenu(state_, desktop_, startupShortcut_.Exists());
+  TrayMenu menu(state_, desktop_, startupShortcut_.Exists());
   overlays_.ShowMonitorNumberPopups(true);
   menuMonitorCount_ = state_.MonitorCount();
   menu_.Track(menu, at);

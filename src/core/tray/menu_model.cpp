@@ -1,6 +1,7 @@
 #include "core/tray/menu_model.h"
 
 #include <array>
+#include <functional>
 #include <utility>
 
 #include "core/registration/candidates.h"
@@ -49,14 +50,14 @@ struct Candidates {
   std::vector<WindowHandle> windows;
 };
 
-MenuItem LocationMenu(const AppState& state, Desktop& desktop, int m, int l, const Candidates& candidates) {
+std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int m, int l, int monitorCount,
+                                    const Candidates& candidates) {
   const LocationSlot& at = state.At(m, l);
-  const auto id = [&](int item) {
-    return static_cast<std::uint16_t>(LocationCommandId(m, l, item, state.MonitorCount()));
-  };
-  MenuItem menu = Submenu(std::u16string(LocationMenuLabel(l)));
+  const auto id = [&](int item) { return static_cast<std::uint16_t>(LocationCommandId(m, l, item, monitorCount)); };
+  std::vector<MenuItem> items;
+  items.reserve(4 + candidates.labels.size());
   const std::u16string_view keyword = at.keyword.View();
-  menu.items.push_back(Command(
+  items.push_back(Command(
       keyword.empty() ? std::u16string(CommandLabelOf(CommandAction::LocationKeyword))
                       : Cut(u"ウィンドウ自動登録キーワード設定 - " + std::u16string(keyword) + u"(&W)",
                             kLocationItemUnits),
@@ -65,19 +66,18 @@ MenuItem LocationMenu(const AppState& state, Desktop& desktop, int m, int l, con
   if (registered != kNoWindow) {
     const std::u16string title = desktop.WindowTitle(registered, kTitleUnits);
     const std::u16string className = desktop.WindowClassName(registered, kTitleUnits);
-    menu.items.push_back(
-        Command(Cut(u"登録解除 - " + title + u"（" + className + u"）(&T)", kLocationItemUnits), id(1)));
+    items.push_back(Command(Cut(u"登録解除 - " + title + u"（" + className + u"）(&T)", kLocationItemUnits), id(1)));
   }
-  menu.items.push_back(Command(std::u16string(CommandLabelOf(CommandAction::LocationGuideColor)), id(2)));
-  menu.items.push_back(Separator());
+  items.push_back(Command(std::u16string(CommandLabelOf(CommandAction::LocationGuideColor)), id(2)));
+  items.push_back(Separator());
   for (std::size_t i = 0; i < candidates.labels.size(); ++i) {
-    menu.items.push_back(Command(candidates.labels[i], id(3 + static_cast<int>(i)),
-                                 CheckIf(registered != kNoWindow && candidates.windows[i] == registered)));
+    items.push_back(Command(candidates.labels[i], id(3 + static_cast<int>(i)),
+                            CheckIf(registered != kNoWindow && candidates.windows[i] == registered)));
   }
-  return menu;
+  return items;
 }
 
-MenuItem MonitorMenu(const AppState& state, Desktop& desktop, int m, const Candidates& candidates) {
+MenuItem MonitorMenu(int m) {
   struct Group {
     std::u16string_view text;
     std::array<int, 4> locations;
@@ -94,7 +94,10 @@ MenuItem MonitorMenu(const AppState& state, Desktop& desktop, int m, const Candi
   for (const Group& group : kGroups) {
     MenuItem submenu = Submenu(std::u16string(group.text));
     for (int i = 0; i < group.count; ++i) {
-      submenu.items.push_back(LocationMenu(state, desktop, m, group.locations[static_cast<std::size_t>(i)], candidates));
+      const int l = group.locations[static_cast<std::size_t>(i)];
+      MenuItem location = Submenu(std::u16string(LocationMenuLabel(l)));
+      location.deferredBlock = kLocationCount * m + l;
+      submenu.items.push_back(std::move(location));
     }
     menu.items.push_back(std::move(submenu));
   }
@@ -164,26 +167,63 @@ std::vector<MenuItem> CommonTail(const AppState& state, bool startupShortcutExis
 
 }  // namespace
 
-MenuItem BuildTrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists) {
-  const std::size_t count = CollectWindows(state, desktop);
-  Candidates candidates;
-  const auto limit = static_cast<std::size_t>(MaxMenuCandidates(state.MonitorCount()));
-  const std::size_t offered = count < limit ? count : limit;
-  for (std::size_t i = 0; i < offered; ++i) {
-    candidates.labels.push_back(EntryLabel(state.windowList[i]));
-    candidates.windows.push_back(state.windowList[i].window);
-  }
-  MenuItem root;
-  if (state.MonitorCount() == 1) {
-    root = MonitorMenu(state, desktop, 0, candidates);
+TrayMenu::TrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists)
+    : state_(state), desktop_(desktop), monitorCount_(state.MonitorCount()) {
+  if (monitorCount_ == 1) {
+    root_ = MonitorMenu(0);
   } else {
-    root = Submenu(u"");
-    for (int m = 0; m < state.MonitorCount(); ++m) {
-      if (state.Monitor(m).active) root.items.push_back(MonitorMenu(state, desktop, m, candidates));
+    root_ = Submenu(u"");
+    for (int m = 0; m < monitorCount_; ++m) {
+      if (state.Monitor(m).active) root_.items.push_back(MonitorMenu(m));
     }
   }
-  for (MenuItem& item : CommonTail(state, startupShortcutExists)) root.items.push_back(std::move(item));
-  return root;
+  for (MenuItem& item : CommonTail(state, startupShortcutExists)) root_.items.push_back(std::move(item));
+}
+
+void TrayMenu::ReadWindows() {
+  if (read_) return;
+  read_ = true;
+  const std::size_t count = CollectWindows(state_, desktop_);
+  Candidates candidates;
+  const auto limit = static_cast<std::size_t>(MaxMenuCandidates(monitorCount_));
+  const std::size_t offered = count < limit ? count : limit;
+  candidates.labels.reserve(offered);
+  candidates.windows.reserve(offered);
+  for (std::size_t i = 0; i < offered; ++i) {
+    candidates.labels.push_back(EntryLabel(state_.windowList[i]));
+    candidates.windows.push_back(state_.windowList[i].window);
+  }
+  locationItems_.resize(static_cast<std::size_t>(kLocationCount * monitorCount_));
+  for (int m = 0; m < monitorCount_; ++m) {
+    if (monitorCount_ > 1 && !state_.Monitor(m).active) continue;
+    for (int l = 0; l < kLocationCount; ++l) {
+      locationItems_[static_cast<std::size_t>(kLocationCount * m + l)] =
+          LocationItems(state_, desktop_, m, l, monitorCount_, candidates);
+    }
+  }
+}
+
+const std::vector<MenuItem>& TrayMenu::ItemsOf(const MenuItem& submenu) {
+  ReadWindows();
+  return locationItems_.at(static_cast<std::size_t>(submenu.deferredBlock));
+}
+
+MenuItem TrayMenu::Expanded() {
+  ReadWindows();
+  MenuItem menu = root_;
+  const std::function<void(MenuItem&)> expand = [&](MenuItem& item) {
+    if (item.deferredBlock >= 0) {
+      item.items = ItemsOf(item);
+      item.deferredBlock = -1;
+    }
+    for (MenuItem& child : item.items) expand(child);
+  };
+  expand(menu);
+  return menu;
+}
+
+MenuItem BuildTrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists) {
+  return TrayMenu(state, desktop, startupShortcutExists).Expanded();
 }
 
 }  // namespace peekbar

@@ -20,10 +20,45 @@ struct MenuItem {
   std::uint16_t id = 0;
   MenuMark mark = MenuMark::None;
   std::vector<MenuItem> items;  // a submenu's items
+  // A location submenu whose items are made when it opens: its block
+  // number, 16 × monitor + location; -1 when its items are here.
+  int deferredBlock = -1;
 };
 
 inline constexpr std::size_t kLocationItemUnits = 512;
 inline constexpr std::size_t kProfileItemUnits = 128;
+
+// One opening of the tray menu. The root and the fixed submenus are made at
+// once, so the menu shows without waiting for other programs; the location
+// submenus list the candidate windows and are made when they open. Reading
+// the windows asks every window for its title, class and process, the
+// longest part of an opening: it happens once per opening, when the menu
+// first rests on the screen or when a location submenu opens before that,
+// and every location submenu then shows that one reading, the candidates
+// and the marks alike.
+class TrayMenu {
+ public:
+  TrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists);
+
+  const MenuItem& Root() const { return root_; }
+  // Collects the candidate windows (the first ones the identifiers have
+  // room for are offered) and reads the registrations and the registered
+  // windows' titles; only the first call reads.
+  void ReadWindows();
+  bool WindowsRead() const { return read_; }
+  // The items of a deferred location submenu.
+  const std::vector<MenuItem>& ItemsOf(const MenuItem& submenu);
+  // The menu with every submenu made.
+  MenuItem Expanded();
+
+ private:
+  AppState& state_;
+  Desktop& desktop_;
+  int monitorCount_;
+  MenuItem root_;
+  bool read_ = false;
+  std::vector<std::vector<MenuItem>> locationItems_;  // by block number
+};
 
 // The popup menu on the screen.
 class TrayMenuView {
@@ -31,11 +66,10 @@ class TrayMenuView {
   virtual ~TrayMenuView() = default;
   // Shows the menu at the point; the chosen item's command has been carried
   // out when this returns.
-  virtual void Track(const MenuItem& menu, Point at) = 0;
+  virtual void Track(TrayMenu& menu, Point at) = 0;
 };
 
-// The whole menu. Collects the candidate windows (the first 256 are offered)
-// and reads the registered windows' titles as they are now.
+// The whole menu, every submenu made.
 MenuItem BuildTrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists);
 
 }  // namespace peekbar

@@ -4,6 +4,7 @@
 
 #include "win32/app/wide.h"
 #include "win32/app/window_class.h"
+#include "win32/tray/tray_menu.h"
 
 namespace peekbar::win32 {
 namespace {
@@ -47,6 +48,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     app_.OnTaskbarCreated();
     return 0;
   }
+  if (HandleTrayMenuMessage(message, wParam)) return 0;
   switch (message) {
     case WM_CREATE: OnCreate(window, *reinterpret_cast<const CREATESTRUCTW*>(lParam)); return 0;
     case WM_DESTROY: OnDestroy(); return 0;

@@ -11,13 +11,17 @@ namespace peekbar::win32 {
 
 // Shows the menu at the point with the owner in the foreground, lets the
 // chosen item's command run, and destroys the menu.
-void TrackTrayMenu(HWND owner, const MenuItem& menu, Point at);
+void TrackTrayMenu(HWND owner, TrayMenu& menu, Point at);
+
+// The owner's share of an open menu: a location submenu made as it opens,
+// the windows read once the menu rests. False for what is not the menu's.
+bool HandleTrayMenuMessage(UINT message, WPARAM wParam);
 
 // The menu owned by the main window.
 class Win32TrayMenu final : public TrayMenuView {
  public:
   explicit Win32TrayMenu(Win32Shell& shell) : shell_(shell) {}
-  void Track(const MenuItem& menu, Point at) override { TrackTrayMenu(shell_.MainWindow(), menu, at); }
+  void Track(TrayMenu& menu, Point at) override { TrackTrayMenu(shell_.MainWindow(), menu, at); }
 
  private:
   Win32Shell& shell_;
