@@ -221,6 +221,9 @@ void App::ShowTrayMenu() {
   overlays_.ShowMonitorNumberPopups(true);
   menuMonitorCount_ = state_.MonitorCount();
   menu_.Track(menu, at);
+  // A candidate's command names its place in the list of the last opening:
+  // a menu closed before it rested still makes that list its own.
+  menu.ReadWindows();
   menuMonitorCount_.reset();
   overlays_.ShowMonitorNumberPopups(false);
 }
