@@ -36,7 +36,7 @@ TEST(StartupTest, RefusedOnlyBesideAnotherInstanceWithMultipleStartupSet) {
   }
 }
 
-TEST(MainWindowCreateTest, IconWithTitleTipThenProfileTipThenTimer) {
+TEST(MainWindowCreateTest, IconWithTheProfileTipThenTimer) {
   struct Case {
     std::vector<std::pair<std::u16string_view, std::u16string_view>> option;  // OPTION keys
     int profile;
@@ -44,15 +44,15 @@ TEST(MainWindowCreateTest, IconWithTitleTipThenProfileTipThenTimer) {
     std::vector<std::string> log;
   };
   const std::vector<Case> cases = {
-      {{}, 0, u"", {"Add icon=101 tip=Peekbar", "Modify tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 200"}},
+      {{}, 0, u"", {"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 200"}},
       {{{u"TIMER_INTERVAL", u"50"}, {u"TRAY_ICON_COLOR", u"2"}},
        1,
        u"仕事",
-       {"Add icon=106 tip=Peekbar", "Modify tip=仕事 - Peekbar Ver1.05", "StartTimer 50"}},
+       {"Add icon=106 tip=仕事 - Peekbar Ver1.05", "StartTimer 50"}},
       {{{u"TIMER_INTERVAL", u"-10"}, {u"TRAY_ICON_COLOR", u"1"}},
        0,
        u"",
-       {"Add icon=105 tip=Peekbar", "Modify tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 0"}},
+       {"Add icon=105 tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 0"}},
   };
   for (const Case& c : cases) {
     AppHarness h;
@@ -78,19 +78,18 @@ TEST(MainWindowCreateTest, TrayIconIsTriedAgainForAMinuteBeforeTheStartIsGivenUp
     h.shell.SetAddFails(true);
     h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 1);
     const WindowHandle main = h.Start();
-    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=Peekbar failed", "StartTimer 1000"}));
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05 failed", "StartTimer 1000"}));
     EXPECT_TRUE(h.desktop.Find(editor)->visible) << "nothing is taken before the icon is in";
 
     h.shell.ClearLog();
     h.desktop.Advance(59999);
     h.app.OnTimer();
-    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=Peekbar failed"}));
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05 failed"}));
     if (shellComesUp) {
       h.shell.SetAddFails(false);
       h.shell.ClearLog();
       h.app.OnTaskbarCreated();
-      EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=Peekbar",
-                                                         "Modify tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 200"}));
+      EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 200"}));
       EXPECT_FALSE(h.desktop.Find(editor)->visible) << "the rest of the start-up ran";
       h.desktop.Advance(1);
       h.app.OnTimer();
@@ -100,7 +99,7 @@ TEST(MainWindowCreateTest, TrayIconIsTriedAgainForAMinuteBeforeTheStartIsGivenUp
     h.shell.ClearLog();
     h.desktop.Advance(1);
     h.app.OnTimer();
-    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=Peekbar failed", "StopTimer",
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05 failed", "StopTimer",
                                                        "Box owner=" + std::to_string(main) +
                                                            " (error) トレイアイコンの追加に失敗しました。",
                                                        "PostClose"}));
@@ -115,14 +114,14 @@ TEST(TaskbarCreatedTest, IconComesBackWithTheStateImageAndTip) {
     int color;
     std::vector<std::string> log;
   };
-  const std::string tip = "Modify tip=プロファイル_0 - Peekbar Ver1.05";
+  const std::string tip = " tip=プロファイル_0 - Peekbar Ver1.05";
   const std::vector<Case> cases = {
-      {false, false, 0, {"Add icon=101 tip=Peekbar", tip}},
-      {false, true, 0, {"Add icon=101 tip=Peekbar", "Modify icon=103", tip}},
-      {true, false, 0, {"Add icon=101 tip=Peekbar", "Modify icon=104", tip}},
-      {true, true, 0, {"Add icon=101 tip=Peekbar", "Modify icon=104", tip}},
-      {false, true, 2, {"Add icon=106 tip=Peekbar", "Modify icon=107", tip}},
-      {true, false, 1, {"Add icon=105 tip=Peekbar", "Modify icon=108", tip}},
+      {false, false, 0, {"Add icon=101" + tip}},
+      {false, true, 0, {"Add icon=103" + tip}},
+      {true, false, 0, {"Add icon=104" + tip}},
+      {true, true, 0, {"Add icon=104" + tip}},
+      {false, true, 2, {"Add icon=107" + tip}},
+      {true, false, 1, {"Add icon=108" + tip}},
   };
   for (const Case& c : cases) {
     AppHarness h;
@@ -146,7 +145,7 @@ TEST(TaskbarCreatedTest, FailedReAddIsSilent) {
   h.shell.SetAddFails(true);
   h.shell.ClearLog();
   h.app.OnTaskbarCreated();
-  EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=Peekbar failed"}));
+  EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=103 tip=プロファイル_0 - Peekbar Ver1.05 failed"}));
   EXPECT_EQ(h.shell.CloseRequests(), 0);
 }
 

@@ -223,7 +223,7 @@ TEST(CommandSoundTest, OpenOnlyWhilePlaying) {
   EXPECT_EQ(since(mark).front(), open);
 }
 
-TEST(CommandSoundTest, OpenedAtCreationWhateverTheSettingAndAFailureIsAlwaysABox) {
+TEST(CommandSoundTest, OpenedAtStartWhateverTheSettingAndAFailureIsAlwaysABox) {
   struct Case {
     std::uint32_t error;
     int sound;
@@ -243,10 +243,10 @@ TEST(CommandSoundTest, OpenedAtCreationWhateverTheSettingAndAFailureIsAlwaysABox
       EXPECT_TRUE(h.shell.Boxes().empty());
       continue;
     }
-    ASSERT_GE(h.shell.Log().size(), 2u);
-    EXPECT_EQ(h.shell.Log()[0], "Box owner=" + std::to_string(main) +
-                                    " (error) コマンド実行時に鳴らす音声ファイルの読み込みに失敗しました。");
-    EXPECT_EQ(h.shell.Log()[1], "Add icon=101 tip=Peekbar") << "before the tray icon is added";
+    // Told once the rest of the start is done: the device is slow to open.
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 200",
+                                                       "Box owner=" + std::to_string(main) +
+                                                           " (error) コマンド実行時に鳴らす音声ファイルの読み込みに失敗しました。"}));
     EXPECT_TRUE(h.shell.Balloons().empty());
   }
 }

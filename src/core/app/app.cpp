@@ -62,8 +62,7 @@ std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunni
 void App::OnCreate(WindowHandle mainWindow) {
   state_.mainWindow = mainWindow;
   state_.windowList.resize(kWindowListGrowth);
-  commands_.OpenCommandSound();
-  if (!tray_.AddTrayIcon(kMainWindowTitle)) {
+  if (!tray_.AddTrayIcon()) {
     iconRetrySince_ = desktop_.TickCount();
     shell_.StartTimer(kIconRetryPeriodMs);
     return;
@@ -72,7 +71,7 @@ void App::OnCreate(WindowHandle mainWindow) {
 }
 
 void App::RetryTrayIcon() {
-  if (tray_.AddTrayIcon(kMainWindowTitle)) {
+  if (tray_.AddTrayIcon()) {
     iconRetrySince_.reset();
     FinishStartup();
     return;
@@ -85,11 +84,13 @@ void App::RetryTrayIcon() {
 }
 
 void App::FinishStartup() {
-  tray_.UpdateTrayTip();
   overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
   if (AnyGuideWanted(state_.settings)) overlays_.CreateGuideWindows();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
+  // Last: opening the sound device takes longer than everything above, and
+  // a sound that cannot be played only needs telling.
+  commands_.OpenCommandSound();
 }
 
 void App::OnDestroy() {
@@ -172,13 +173,7 @@ void App::OnTaskbarCreated() {
     RetryTrayIcon();
     return;
   }
-  if (!tray_.AddTrayIcon(kMainWindowTitle)) return;
-  if (state_.showAllActive) {
-    tray_.SetTrayIconState(TrayIconState::ShowingAll);
-  } else if (state_.paused) {
-    tray_.SetTrayIconState(TrayIconState::Paused);
-  }
-  tray_.UpdateTrayTip();
+  tray_.AddTrayIcon();
 }
 
 void App::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {

@@ -37,11 +37,11 @@ TrayRequest DecodeTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage, 
   }
 }
 
-bool TrayIcon::AddTrayIcon(std::u16string_view windowTitle) {
+bool TrayIcon::AddTrayIcon() {
   added_ = true;
   record_.flags = TrayIconRecord::kMessage | TrayIconRecord::kIcon | TrayIconRecord::kTip;
-  record_.iconResource = TrayIconResource(TrayIconState::Running, state_.settings.trayIconColor);
-  record_.tip = CutToUnits(windowTitle, kTipUnits - 1);
+  record_.iconResource = TrayIconResource(CurrentTrayIconState(state_), state_.settings.trayIconColor);
+  record_.tip = SelectedProfileTip();
   return shell_.NotifyIcon(TrayAction::Add, record_);
 }
 
@@ -53,10 +53,14 @@ void TrayIcon::SetTrayIconState(TrayIconState iconState) {
 
 void TrayIcon::UpdateTrayTip() {
   if (!added_) return;
-  const auto& p = state_.profiles;
-  record_.tip = TrayTipText(p.names[static_cast<std::size_t>(p.selected)].View());
+  record_.tip = SelectedProfileTip();
   record_.flags = TrayIconRecord::kTip;
   shell_.NotifyIcon(TrayAction::Modify, record_);
+}
+
+std::u16string TrayIcon::SelectedProfileTip() const {
+  const auto& p = state_.profiles;
+  return TrayTipText(p.names[static_cast<std::size_t>(p.selected)].View());
 }
 
 void TrayIcon::Remove() { shell_.NotifyIcon(TrayAction::Delete, record_); }

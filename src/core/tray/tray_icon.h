@@ -51,8 +51,9 @@ class TrayIcon {
  public:
   TrayIcon(AppState& state, Shell& shell) : state_(state), shell_(shell) {}
 
-  // Adds the icon with the Running image and the main window's title as tip.
-  bool AddTrayIcon(std::u16string_view windowTitle);
+  // Adds the icon with the image of the current state and the selected
+  // profile's tip: one call to the shell, which may be slow to answer.
+  bool AddTrayIcon();
   void SetTrayIconState(TrayIconState iconState);
   // The tip names the selected profile; nothing happens before the icon was added.
   void UpdateTrayTip();
@@ -60,6 +61,8 @@ class TrayIcon {
   bool Added() const { return added_; }
 
  private:
+  std::u16string SelectedProfileTip() const;
+
   AppState& state_;
   Shell& shell_;
   TrayIconRecord record_;
