@@ -239,7 +239,8 @@ pb_wait_desktop_window() {
 #   and "Shell_TrayWnd" exists but is never visible. The notification area
 #   still accepts icons. As no window manager runs, windows are made
 #   unmanaged (X11 Driver "Managed"="N") so that Wine draws and places their
-#   frames itself, as inside a virtual desktop.
+#   frames itself, as inside a virtual desktop, and hides them without
+#   waiting for one.
 # In both cases the Wine server is kept alive for the whole session (-p), so
 # that the desktop does not go away between Wine commands; stop_wine ends it.
 start_wine_desktop() {
@@ -255,6 +256,12 @@ start_wine_desktop() {
     two-monitors)
       local key='HKCU\Software\Wine\X11 Driver'
       wine reg add "$key" /v Managed /d N /f </dev/null >/dev/null 2>&1
+      # reg.exe started the desktop's explorer, which read the setting before
+      # it was there: its tray window, managed, then held every Peekbar exit
+      # up for 2 s (hiding it waits for a window manager). Start it again.
+      wineserver -k >/dev/null 2>&1 || true
+      wineserver -w
+      wineserver -p
       ;;
     *)
       echo "start_wine_desktop: unknown layout '$layout'" >&2
