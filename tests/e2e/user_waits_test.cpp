@@ -109,6 +109,9 @@ TEST_F(UserWaits, ApplyAllAndProfileSwitchReachTheirMessage) {
         EXPECT_TRUE(PollUntil([&] { return FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty(); }));
         return elapsed;
     };
+    // The start may still be finishing (the sound device is tried last), and
+    // the first box of a run loads what later ones share: one untimed round.
+    timeToMessage(command::kApplyAllKeywords);
     const double applyAll = timeToMessage(command::kApplyAllKeywords);
     const double profileSwitch = timeToMessage(command::kFirstProfile + 1);
     for (const HWND window : target.Windows()) EXPECT_FALSE(IsWindowVisible(window)) << "not registered again";

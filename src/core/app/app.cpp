@@ -2,6 +2,7 @@
 
 #include "core/overlays/guides.h"
 #include "core/overlays/label_colors.h"
+#include "core/registration/candidates.h"
 
 #include <algorithm>
 
@@ -216,9 +217,7 @@ void App::ShowTrayMenu() {
   overlays_.ShowMonitorNumberPopups(true);
   menuMonitorCount_ = state_.MonitorCount();
   menu_.Track(menu, at);
-  // A candidate's command names its place in the list of the last opening:
-  // a menu closed before it rested still makes that list its own.
-  menu.ReadWindows();
+  menuCandidatesUnread_ = !menu.WindowsRead();
   menuMonitorCount_.reset();
   overlays_.ShowMonitorNumberPopups(false);
 }
@@ -332,6 +331,13 @@ void App::EditLocationKeyword(int monitor, int location) {
 }
 
 void App::PickCandidate(const Command& command) {
+  // A candidate's command names its place in the last opening's list. A
+  // menu closed before it rested never read the windows, and no person
+  // chose from it; a command sent all the same finds the list made now.
+  if (menuCandidatesUnread_) {
+    CollectWindows(state_, desktop_);
+    menuCandidatesUnread_ = false;
+  }
   const auto i = static_cast<std::size_t>(command.candidate);
   if (i >= state_.windowList.size()) return;
   const WindowEntry& picked = state_.windowList[i];

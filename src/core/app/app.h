@@ -185,6 +185,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   bool displaysChanged_ = false;
   // While the tray menu is open: the monitor count its identifiers were made for.
   std::optional<int> menuMonitorCount_;
+  bool menuCandidatesUnread_ = false;
   RecoveryJournal journal_;
   UserMessages messages_;
   SettingsFile settingsFile_;

@@ -281,9 +281,11 @@ void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
 }
 
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows) {
+  // All of them first: their programs show them while the next ones are
+  // asked, instead of one after the other.
+  for (const WindowHandle window : windows) desktop.PlaceWindow(window, GiveBackPlacement());
   std::vector<WindowHandle> awaited;
   for (const WindowHandle window : windows) {
-    desktop.PlaceWindow(window, GiveBackPlacement());
     // A window whose thread does not answer will not come up soon: it is
     // not waited for.
     if (desktop.IsResponding(window)) awaited.push_back(window);
