@@ -109,16 +109,18 @@ HWND PeekbarProcess::WaitUntilRunning(DWORD timeoutMs) {
     if (!window) return nullptr;
     const ULONGLONG now = GetTickCount64();
     const DWORD remaining = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
-    const bool iconAdded = WaitUntil([&] {
-        for (HWND box : FindDialogs(id_, peekbar::kMessageBoxCaption)) {
-            if (soundErrorBoxes_.count(box) == 0 && MessageBoxText(box) == peekbar::text::kSoundLoadFailed) {
-                soundErrorBoxes_.insert(box);
-                DismissMessageBox(box);
-            }
-        }
-        return TrayIconExists(window) || HasExited();
-    }, remaining);
+    const bool iconAdded = WaitUntil([&] { return TrayIconExists(window) || HasExited(); }, remaining);
     return iconAdded && !HasExited() ? window : nullptr;
+}
+
+int PeekbarProcess::AnswerSoundErrorBoxes() {
+    for (HWND box : FindDialogs(id_, peekbar::kMessageBoxCaption)) {
+        if (soundErrorBoxes_.count(box) == 0 && MessageBoxText(box) == peekbar::text::kSoundLoadFailed) {
+            soundErrorBoxes_.insert(box);
+            DismissMessageBox(box);
+        }
+    }
+    return static_cast<int>(soundErrorBoxes_.size());
 }
 
 bool PeekbarProcess::HasExited() const {

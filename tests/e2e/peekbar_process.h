@@ -38,12 +38,11 @@ public:
     // Waits for the main window; null when it did not come (or the process ended).
     HWND WaitForMainWindow(DWORD timeoutMs = kStartTimeoutMs);
     // Waits until the program is up: its main window exists and its tray
-    // icon has been added. Returns the main window, or null. A box saying
-    // that the command sound could not be loaded holds the start-up until
-    // it is answered: it is answered here, and counted.
+    // icon has been added. Returns the main window, or null.
     HWND WaitUntilRunning(DWORD timeoutMs = kStartTimeoutMs);
-    // How many such boxes WaitUntilRunning has answered.
-    int SoundErrorBoxesAnswered() const { return static_cast<int>(soundErrorBoxes_.size()); }
+    // Answers the boxes saying that the command sound could not be loaded,
+    // which the start shows last, and returns how many were answered so far.
+    int AnswerSoundErrorBoxes();
     // The window found by the last successful search.
     HWND MainWindow() const { return mainWindow_; }
 
