@@ -34,7 +34,10 @@ class Win32Overlays final : public OverlayWindows, public OverlayHooks {
 
   void DismissTriggerWhenLeft(Point pointer) override { trigger_.DismissWhenLeft(pointer); }
   void UpdateGuideVisibility(Point pointer) override { guides_.UpdateVisibility(pointer); }
-  void UpdateTriggerTip(Point pointer) override { trigger_.UpdateTip(pointer); }
+  void UpdateTriggerTip(Point pointer) override {
+    trigger_.StayAboveShownWindows();
+    trigger_.UpdateTip(pointer);
+  }
   void UpdateTriggerWindowForKeys() override { trigger_.FollowKeys(); }
   void InvalidateVisibleGuides() override { guides_.InvalidateVisible(); }
   void CloseTriggerWindowAndTip() override { trigger_.Close(); }

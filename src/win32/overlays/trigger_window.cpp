@@ -99,6 +99,25 @@ void TriggerWindow::Close() {
   window_ = nullptr;
 }
 
+void TriggerWindow::StayAboveShownWindows() {
+  if (state_ == nullptr || !Visible()) return;
+  // A window brought up from a cell is raised under the trigger window, but
+  // its program may activate it afterwards (under Wine the activation comes
+  // later, from the X server), and activation lifts it to the top.
+  const auto shownHere = [&](HWND window) {
+    for (const LocationSlot& at : state_->Monitor(trigger_.monitor).locations) {
+      if (at.shown != 0 && ToHwnd(at.window) == window) return true;
+    }
+    return false;
+  };
+  for (HWND above = GetWindow(window_, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
+    if (!shownHere(above)) continue;
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    if (IsOwnWindow(tip_)) SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    return;
+  }
+}
+
 void TriggerWindow::UpdateTip(Point pointer) {
   if (state_ == nullptr) return;
   if (!Visible()) {

@@ -26,6 +26,9 @@ class TriggerWindow {
   void DismissWhenLeft(Point pointer);
   // The tip follows the cell under the pointer.
   void UpdateTip(Point pointer);
+  // Raises the window and its tip again over a window its cells brought up
+  // that has come over them.
+  void StayAboveShownWindows();
   // The window and its tip are closed; made anew when next needed.
   void Close();
 
