@@ -364,6 +364,8 @@ void App::SelectProfile(int profile) {
   if (profile == state_.profiles.selected) return;
   shell_.StopTimer();
   overlays_.CloseGuideWindows();
+  // The old profile's windows come back while the new one is read.
+  registration_.GiveBackAll();
   state_.profiles.selected = profile;
   settingsFile_.LoadProfileSettings();
   overlays_.RebuildMonitorNumberPopups();

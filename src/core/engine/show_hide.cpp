@@ -283,7 +283,15 @@ void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows) {
   // All of them first: their programs show them while the next ones are
   // asked, instead of one after the other.
+  GiveBack(desktop, windows);
+  WaitUntilGivenBack(desktop, windows);
+}
+
+void GiveBack(Desktop& desktop, std::span<const WindowHandle> windows) {
   for (const WindowHandle window : windows) desktop.PlaceWindow(window, GiveBackPlacement());
+}
+
+void WaitUntilGivenBack(Desktop& desktop, std::span<const WindowHandle> windows) {
   std::vector<WindowHandle> awaited;
   for (const WindowHandle window : windows) {
     // A window whose thread does not answer will not come up soon: it is

@@ -36,6 +36,10 @@ void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop);
 // visible window is found among the candidates. Meanwhile only messages
 // sent by other threads are answered.
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows);
+// The two halves, for a caller with other work to do while the windows'
+// programs show them.
+void GiveBack(Desktop& desktop, std::span<const WindowHandle> windows);
+void WaitUntilGivenBack(Desktop& desktop, std::span<const WindowHandle> windows);
 
 // Told when the rectangle of a window going away was taken, so that the
 // profile remembers it.

@@ -58,17 +58,23 @@ void AutoRegistration::RegisterByKeyword(int monitor, int location) {
   RegisterFirstMatch(monitor, location, KeywordMatcher(at.keyword.View(), at.isRegex != 0));
 }
 
-void AutoRegistration::RegisterAllByKeywords() {
-  // Every registration is given back, once per location holding it, and
-  // all of them are waited for together.
-  std::vector<WindowHandle> givenBack;
+void AutoRegistration::GiveBackAll() {
+  // Once per location holding a window, as the full application does.
+  const std::size_t first = givenBack_.size();
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
-      if (at.window != kNoWindow) givenBack.push_back(at.window);
+      if (at.window != kNoWindow) givenBack_.push_back(at.window);
       at.window = kNoWindow;
     }
   }
-  GiveBackAndWait(desktop_, givenBack);
+  GiveBack(desktop_, std::span<const WindowHandle>(givenBack_).subspan(first));
+}
+
+void AutoRegistration::RegisterAllByKeywords() {
+  // Every registration is given back, and all of them are waited for together.
+  GiveBackAll();
+  WaitUntilGivenBack(desktop_, givenBack_);
+  givenBack_.clear();
   // Every location's candidates are the windows registered at the locations
   // before it, then the visible windows from front to back. With all
   // registrations given back, one listing of the desktop yields the visible

@@ -25,6 +25,10 @@ class AutoRegistration {
   // Gives every registered window back, then applies every keyword, then
   // the remembered rectangles when RESTORE_WIN_POS is on.
   void RegisterAllByKeywords();
+  // The first step of RegisterAllByKeywords alone, without waiting: the
+  // windows' programs show them while the caller does other work, and the
+  // next RegisterAllByKeywords waits for them with the rest.
+  void GiveBackAll();
 
   // Puts a window at a location: the previous one released, the new one
   // hidden, the location waiting for the pointer.
@@ -43,6 +47,7 @@ class AutoRegistration {
   RecoveryJournal& journal_;
   std::u16string label_;                // reused for every candidate
   std::vector<std::u16string> labels_;  // the listing's labels in a full application
+  std::vector<WindowHandle> givenBack_;  // given back, not yet waited for
 };
 
 }  // namespace peekbar
