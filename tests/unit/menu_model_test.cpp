@@ -145,11 +145,16 @@ TEST(TrayMenuLayoutTest, ShowsBeforeReadingTheWindowsAndEverySubmenuShowsOneRead
   ASSERT_EQ(top.items.size(), 3u);
   EXPECT_TRUE(top.items[1].items.empty());
 
-  const std::vector<std::string> middle = Items(MenuItem{.items = menu.ItemsOf(top.items[1])});
+  const auto itemsOf = [&](const MenuItem& submenu) {
+    MenuItem made;
+    made.items = menu.ItemsOf(submenu);
+    return Items(made);
+  };
+  const std::vector<std::string> middle = itemsOf(top.items[1]);
   scene.Add("late", u"Late");
   scene.Slot().locations[TopMiddle].window = notes;
   scene.Slot().locations[TopLeft].window = notes;
-  const std::vector<std::string> left = Items(MenuItem{.items = menu.ItemsOf(top.items[0])});
+  const std::vector<std::string> left = itemsOf(top.items[0]);
   EXPECT_EQ(scene.h.desktop.Calls(DesktopMethod::EnumerateTopLevelWindows), 1);
   // The candidates after the separator, without their identifiers and marks.
   const auto candidates = [](const std::vector<std::string>& items) {
