@@ -79,7 +79,10 @@ HeldKey::HeldKey(WORD virtualKey) : key_(virtualKey) {
     presser_ = std::thread([this, desktop = GetThreadDesktop(GetCurrentThreadId())] {
         SetThreadDesktop(desktop);
         while (holding_) {
-            if ((GetAsyncKeyState(key_) & 0x8000) == 0) SendKey(key_, true);
+            if ((GetAsyncKeyState(key_) & 0x8000) == 0) {
+                SendKey(key_, true);
+                ++repressed_;
+            }
             Sleep(1);
         }
     });

@@ -36,10 +36,13 @@ public:
     ~HeldKey();
     HeldKey(const HeldKey&) = delete;
     HeldKey& operator=(const HeldKey&) = delete;
+    // How often the key had to be pressed again since it was first pressed.
+    int Repressed() const { return repressed_; }
 
 private:
     WORD key_;
     std::atomic<bool> holding_{true};
+    std::atomic<int> repressed_{0};
     std::thread presser_;
 };
 

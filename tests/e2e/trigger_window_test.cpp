@@ -86,6 +86,18 @@ protected:
         Rearm(ctrl);
         return Click(Trigger(), cell, right);
     }
+    // True when the window, sent away by `sendAway` while Ctrl is held, stays
+    // away for a second. When Wine let go of the key meanwhile, the new press
+    // brings the window back as a user's would: that second is tried again.
+    bool StaysAwayWhileHeld(std::optional<HeldKey>& ctrl, const std::function<bool()>& sendAway) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (!sendAway() || !WaitUntil([&] { return !TriggerShown(); })) return false;
+            const int repressed = ctrl->Repressed();
+            if (HoldsFor([&] { return !TriggerShown(); }, 1000)) return true;
+            if (ctrl->Repressed() == repressed) return false;
+        }
+        return false;
+    }
 };
 
 TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway) {
@@ -135,15 +147,14 @@ TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway
     EXPECT_TRUE(WaitUntil([&] { return RememberedRect(0, kTopMiddle) == shownAt; }));
 
     // The close block sends it away while Ctrl is still held...
-    ASSERT_TRUE(ClickCell(kCloseBlock, ctrl));
-    ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); })) << "the close block did not send it away";
-    EXPECT_TRUE(HoldsFor([&] { return !TriggerShown(); }, 1000)) << "back while Ctrl is held";
+    EXPECT_TRUE(StaysAwayWhileHeld(ctrl, [&] { return ClickCell(kCloseBlock, ctrl); }))
+        << "the close block did not send it away, or it came back while Ctrl was held";
     // ...and so does the pointer leaving it.
-    PressCtrlAgain(ctrl);
-    ASSERT_TRUE(MovePointer(kExpectedRect.right + 20, kRestingPoint.y));
-    ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); })) << "the pointer left and it stayed";
-    ASSERT_TRUE(MovePointer(kRestingPoint));
-    EXPECT_TRUE(HoldsFor([&] { return !TriggerShown(); }, 1000)) << "back while Ctrl is held";
+    EXPECT_TRUE(StaysAwayWhileHeld(ctrl, [&] {
+        PressCtrlAgain(ctrl);
+        return MovePointer(kExpectedRect.right + 20, kRestingPoint.y) &&
+               WaitUntil([&] { return !TriggerShown(); }) && MovePointer(kRestingPoint);
+    })) << "the pointer left and it stayed, or it came back while Ctrl was held";
 
     // The right button opens the tray menu.
     PressCtrlAgain(ctrl);
