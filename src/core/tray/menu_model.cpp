@@ -194,7 +194,8 @@ void TrayMenu::ReadWindows() {
     candidates.windows.push_back(state_.windowList[i].window);
   }
   locationItems_.resize(static_cast<std::size_t>(kLocationCount * monitorCount_));
-  for (int m = 0; m < monitorCount_; ++m) {
+  // The slots the menu was made for; a display change meanwhile only adds.
+  for (int m = 0; m < monitorCount_ && m < state_.MonitorCount(); ++m) {
     if (monitorCount_ > 1 && !state_.Monitor(m).active) continue;
     for (int l = 0; l < kLocationCount; ++l) {
       locationItems_[static_cast<std::size_t>(kLocationCount * m + l)] =
@@ -205,7 +206,9 @@ void TrayMenu::ReadWindows() {
 
 const std::vector<MenuItem>& TrayMenu::ItemsOf(const MenuItem& submenu) {
   ReadWindows();
-  return locationItems_.at(static_cast<std::size_t>(submenu.deferredBlock));
+  static const std::vector<MenuItem> kNone;
+  const auto block = static_cast<std::size_t>(submenu.deferredBlock);
+  return block < locationItems_.size() ? locationItems_[block] : kNone;
 }
 
 MenuItem TrayMenu::Expanded() {
