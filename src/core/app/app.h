@@ -47,7 +47,6 @@ inline constexpr std::u16string_view kClassRegistrationFailedMessage =
     u"メインウィンドウのウィンドウクラスの登録に失敗しました。";
 inline constexpr std::u16string_view kWindowCreationFailedMessage = u"メインウィンドウの作成に失敗しました。";
 inline constexpr std::u16string_view kTrayIconFailedMessage = u"トレイアイコンの追加に失敗しました。";
-inline constexpr std::u16string_view kMainWindowTitle = u"Peekbar";
 
 // The keyword dialog's title names the location, and the monitor when
 // there are several.
