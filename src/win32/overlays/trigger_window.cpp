@@ -99,6 +99,11 @@ void TriggerWindow::Close() {
   window_ = nullptr;
 }
 
+void TriggerWindow::RaiseWithTip(UINT windowFlags) {
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, windowFlags | SWP_NOMOVE | SWP_NOSIZE);
+  if (IsOwnWindow(tip_)) SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+}
+
 void TriggerWindow::StayAboveShownWindows() {
   if (state_ == nullptr || !Visible()) return;
   // A window brought up from a cell is raised under the trigger window, but
@@ -112,8 +117,7 @@ void TriggerWindow::StayAboveShownWindows() {
   };
   for (HWND above = GetWindow(window_, GW_HWNDPREV); above != nullptr; above = GetWindow(above, GW_HWNDPREV)) {
     if (!shownHere(above)) continue;
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    if (IsOwnWindow(tip_)) SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    RaiseWithTip(SWP_NOACTIVATE);
     return;
   }
 }
@@ -216,8 +220,7 @@ void TriggerWindow::Click(Point client) {
     ClientToScreen(window_, &screen);
     actions_->BringUpAt(trigger_.monitor, cell, {screen.x, screen.y});
     // Both stay above the window just brought up.
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_ASYNCWINDOWPOS | SWP_NOMOVE | SWP_NOSIZE);
-    if (IsOwnWindow(tip_)) SetWindowPos(tip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    RaiseWithTip(SWP_ASYNCWINDOWPOS);
   }
   InvalidateRect(window_, nullptr, FALSE);
 }

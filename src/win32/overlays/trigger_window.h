@@ -38,6 +38,8 @@ class TriggerWindow {
   void BringUp();
   void Hide();
   void CloseTip();
+  // To the top of the topmost windows, the tip above the window.
+  void RaiseWithTip(UINT windowFlags);
   void Paint();
   void Click(Point client);
   int CellUnderPointer() const;
