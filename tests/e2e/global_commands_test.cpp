@@ -237,6 +237,8 @@ TEST_F(CommandSound, MissingFileIsReportedAtStartAndTheCommandsRunSilently) {
     StartPeekbar(QuickProfile().Option(L"SOUND_ON_COMMAND", 1));
     EXPECT_TRUE(WaitUntil([&] { return peekbar.AnswerSoundErrorBoxes() == 1; }))
         << "the missing sound file was not reported";
+    ASSERT_TRUE(WaitUntil([&] { return FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty(); }))
+        << "the answered box stayed";
 
     Command(command::kPause);
     Command(command::kPause);
