@@ -18,4 +18,10 @@ void SessionCheck::SetUp() {
     ASSERT_TRUE(IsWindowVisible(taskbar)) << "the taskbar is not visible";
 }
 
+void SessionCheck::TearDown() {
+    if (!TwoMonitorLayout()) return;
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    EXPECT_FALSE(taskbar && IsWindowVisible(taskbar)) << "a Peekbar showed the taskbar its shell keeps hidden";
+}
+
 }  // namespace e2e

@@ -10,6 +10,9 @@ namespace e2e {
 class SessionCheck : public testing::Environment {
 public:
     void SetUp() override;
+    // After every test: where the shell keeps its taskbar hidden, no
+    // Peekbar of the run has shown it.
+    void TearDown() override;
 };
 
 }  // namespace e2e

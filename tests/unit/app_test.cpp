@@ -181,7 +181,7 @@ TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
   slot[2].visited = 1;
   slot[2].stamp = 4242;
   h.state().savedForeground = before;
-  h.desktop.ShowWindow(h.state().taskbarWindow, ShowCommand::Hide);
+  h.app.TaskbarHiding().HideTaskbar();
   h.desktop.CloseWindow(window);
   h.desktop.ResetCalls();
 
@@ -211,7 +211,7 @@ TEST(TimerTest, CycleEndsOnlyWhenNoLocationIsShown) {
     h.state().At(1, 10).window = up;
     h.state().At(1, 10).shown = shown ? 1 : 0;
     h.state().savedForeground = before;
-    h.desktop.ShowWindow(h.state().taskbarWindow, ShowCommand::Hide);
+    h.app.TaskbarHiding().HideTaskbar();
     h.desktop.ResetCalls();
 
     h.app.OnTimer();
@@ -379,8 +379,7 @@ TEST(ShutdownTest, RegisteredWindowsComeBackTheTaskbarShowsAndTheIconGoes) {
   h.state().At(0, 0).window = editor;
   h.state().At(1, 8).window = editor;
   h.state().At(1, 15).window = notes;
-  h.desktop.ShowWindow(taskbar, ShowCommand::Hide);
-  h.desktop.ShowWindow(start, ShowCommand::Hide);
+  h.app.TaskbarHiding().HideTaskbar();
   h.desktop.ResetCalls();
   h.shell.ClearLog();
 

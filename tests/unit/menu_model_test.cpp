@@ -453,7 +453,7 @@ TEST(LocationCommandTest, PickingEndsTheShowCycleWhenNothingIsShownButUnregister
     s.h.desktop.Find(up)->visible = true;
     s.Slot()[RightTop].shown = c.otherShown ? 1 : 0;
     if (c.act != Act::Pick) s.h.app.Registration().Register(0, TopMiddle, doc);
-    s.h.desktop.ShowWindow(taskbar, ShowCommand::Hide);
+    s.h.app.TaskbarHiding().HideTaskbar();
     s.h.state().savedForeground = browser;
     s.h.desktop.SetForeground(up);
 

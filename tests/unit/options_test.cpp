@@ -109,8 +109,7 @@ struct OptionsCommand {
   OptionsCommand() {
     h.AddMonitor({0, 0, 1920, 1080});
     h.Start();
-    h.desktop.ShowWindow(taskbar, ShowCommand::Hide);
-    h.desktop.ShowWindow(start, ShowCommand::Hide);
+    h.app.TaskbarHiding().HideTaskbar();
     h.shell.ClearLog();
     h.desktop.ResetCalls();
   }

@@ -77,26 +77,28 @@ TEST_F(TaskbarFixture, HideAndShowBothWindowsOrOnlyTheTaskbar) {
 
 TEST_F(TaskbarFixture, EndOfShowCycleRules) {
   enum class Saved { Null, One, VisibleWindow, HiddenWindow, ClosedWindow };
+  // Who hid the taskbar before the cycle ends; its own shell may keep it
+  // hidden for good (Wine without a virtual desktop does).
+  enum class Hidden { No, ByPeekbar, ByItsShell };
   struct Case {
     const char* what;
-    bool hideTaskbarOption;
-    bool taskbarHidden;
+    Hidden hidden;
     Saved saved;
     std::vector<std::string> log;
     bool savedCleared;
   };
   const std::vector<Case> cases = {
-      {"nothing captured", true, true, Saved::Null, {"ShowWindow taskbar Show", "ShowWindow start Show"}, true},
-      {"captured nothing", true, true, Saved::One, {"ShowWindow taskbar Show", "ShowWindow start Show"}, false},
-      {"foreground returned", true, true, Saved::VisibleWindow,
+      {"nothing captured", Hidden::ByPeekbar, Saved::Null, {"ShowWindow taskbar Show", "ShowWindow start Show"}, true},
+      {"captured nothing", Hidden::ByPeekbar, Saved::One, {"ShowWindow taskbar Show", "ShowWindow start Show"}, false},
+      {"foreground returned", Hidden::ByPeekbar, Saved::VisibleWindow,
        {"ShowWindow taskbar Show", "ShowWindow start Show", "SetForegroundWindow browser"}, true},
-      {"previous window hidden meanwhile", true, true, Saved::HiddenWindow,
+      {"previous window hidden meanwhile", Hidden::ByPeekbar, Saved::HiddenWindow,
        {"ShowWindow taskbar Show", "ShowWindow start Show"}, false},
-      {"previous window closed meanwhile", true, false, Saved::ClosedWindow, {}, false},
-      {"taskbar already visible", true, false, Saved::VisibleWindow, {"SetForegroundWindow browser"}, true},
-      {"option off leaves a hidden taskbar alone", false, true, Saved::VisibleWindow,
+      {"previous window closed meanwhile", Hidden::No, Saved::ClosedWindow, {}, false},
+      {"taskbar already visible", Hidden::No, Saved::VisibleWindow, {"SetForegroundWindow browser"}, true},
+      {"a taskbar its shell keeps hidden is neither hidden nor shown", Hidden::ByItsShell, Saved::VisibleWindow,
        {"SetForegroundWindow browser"}, true},
-      {"option off, nothing to do", false, false, Saved::One, {}, false},
+      {"nothing to do", Hidden::No, Saved::One, {}, false},
   };
   for (const Case& c : cases) {
     AppState s;
@@ -104,13 +106,15 @@ TEST_F(TaskbarFixture, EndOfShowCycleRules) {
     FakeJournalStore store;
     RecoveryJournal journal{s, d, store};
     Taskbar t{s, d, journal};
-    s.settings.hideTaskbar = c.hideTaskbarOption ? 1 : 0;
+    s.settings.hideTaskbar = 1;
     s.taskbarWindow = d.AddWindow("taskbar", u"Shell_TrayWnd", u"");
     s.startButtonWindow = d.AddWindow("start", u"Button", u"Start");
-    if (c.taskbarHidden) {
+    if (c.hidden == Hidden::ByItsShell) {
       d.Find(s.taskbarWindow)->visible = false;
       d.Find(s.startButtonWindow)->visible = false;
     }
+    if (c.hidden != Hidden::No) t.HideTaskbar();
+    if (c.hidden == Hidden::ByPeekbar) d.ResetCalls();
     const WindowHandle browser = d.AddWindow("browser", {0, 0, 800, 600});
     switch (c.saved) {
       case Saved::Null: s.savedForeground = kNoWindow; break;
@@ -134,16 +138,16 @@ TEST_F(TaskbarFixture, EndOfShowCycleRules) {
     if (c.saved == Saved::VisibleWindow) {
       EXPECT_EQ(d.Foreground(), browser) << c.what;
     }
-    if (c.hideTaskbarOption) {
-      EXPECT_TRUE(d.Find(s.taskbarWindow)->visible) << c.what;
-    }
+    EXPECT_EQ(d.Find(s.taskbarWindow)->visible, c.hidden != Hidden::ByItsShell) << c.what;
+    EXPECT_FALSE(journal.TaskbarHidden()) << c.what;
   }
 }
 
 TEST_F(TaskbarFixture, EndOfShowCycleWithoutAStartButton) {
   state.settings.hideTaskbar = 1;
   state.taskbarWindow = Add("taskbar", u"Shell_TrayWnd", u"");
-  desktop.Find(state.taskbarWindow)->visible = false;
+  taskbar.HideTaskbar();
+  desktop.ResetCalls();
   taskbar.RestoreAfterShowCycle();
   EXPECT_EQ(desktop.Log(), (std::vector<std::string>{"ShowWindow taskbar Show"}));
 }

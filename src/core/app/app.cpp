@@ -204,7 +204,7 @@ void App::ApplyOptions() {
   if (s.hideTaskbar != 0) {
     taskbar_.FindTaskbarWindows();  // nothing is hidden before the next show
   } else {
-    taskbar_.ShowTaskbar();  // in case a show left it hidden
+    taskbar_.GiveTaskbarBack();  // in case a show left it hidden
   }
   if (s.keepWindowPos == 0) s.restoreWindowPos = 0;  // in memory only: the file keeps what was confirmed
   shell_.StartTimer(static_cast<std::uint32_t>(s.timerInterval));
@@ -401,7 +401,7 @@ void App::OnEndSession(bool ending) {
 
 void App::Shutdown() {
   ShowEveryRegisteredWindow(state_, desktop_);
-  taskbar_.ShowTaskbar();
+  taskbar_.GiveTaskbarBack();
   taskbar_.RestoreForegroundLockTimeout();
   tray_.Remove();
   // Last: until everything is given back the journal must stay.

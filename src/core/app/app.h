@@ -83,6 +83,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   AutoRegistration& Registration() { return registration_; }
   EdgeWatcher& Watcher() { return watcher_; }
   ShowHide& Showing() { return showHide_; }
+  Taskbar& TaskbarHiding() { return taskbar_; }
   // What a click on the trigger window asks for.
   TriggerActions& TriggerClicks() { return *this; }
   const RecoveryJournal& Journal() const { return journal_; }

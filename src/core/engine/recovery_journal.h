@@ -46,6 +46,7 @@ class RecoveryJournal {
   // struck off.
   void Sync();
   void SetTaskbarHidden(bool hidden);
+  bool TaskbarHidden() const { return record_.taskbarHidden; }
   // A clean end: everything has been given back; the journal goes.
   void End();
 

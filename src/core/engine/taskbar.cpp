@@ -38,6 +38,9 @@ bool Taskbar::TaskbarKnown() {
 
 void Taskbar::HideTaskbar() {
   if (!TaskbarKnown()) return;
+  // A taskbar its shell keeps hidden is not Peekbar's to show later (Wine
+  // without a virtual desktop has one that is never visible).
+  if (!journal_.TaskbarHidden() && !desktop_.IsWindowVisible(state_.taskbarWindow)) return;
   // Written down before it happens: an end without exit must show it again.
   journal_.SetTaskbarHidden(true);
   ShowWindowSafely(desktop_, state_.taskbarWindow, ShowCommand::Hide);
@@ -52,11 +55,12 @@ void Taskbar::ShowTaskbar() {
   journal_.SetTaskbarHidden(false);
 }
 
+void Taskbar::GiveTaskbarBack() {
+  if (journal_.TaskbarHidden()) ShowTaskbar();
+}
+
 void Taskbar::RestoreAfterShowCycle() {
-  if (state_.settings.hideTaskbar != 0 && state_.taskbarWindow != kNoWindow &&
-      !desktop_.IsWindowVisible(state_.taskbarWindow)) {
-    ShowTaskbar();
-  }
+  GiveTaskbarBack();
   const WindowHandle previous = state_.savedForeground;
   if (previous != kNoWindow && previous != kCapturedNothing && desktop_.IsWindowVisible(previous)) {
     desktop_.SetForegroundWindow(previous);

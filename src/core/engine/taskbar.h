@@ -20,9 +20,14 @@ class Taskbar {
   // The shell was restarted: the stored handles name windows that are gone,
   // or whatever window was given their values since.
   void ShellRestarted();
+  // Hides both windows, unless the taskbar is hidden already by someone else.
   void HideTaskbar();
-  // Shows both windows when the taskbar is known (exit, options applied).
+  // Shows both windows when the taskbar is known (a journal left by an
+  // instance that ended while it had hidden them).
   void ShowTaskbar();
+  // Shows them again only if Peekbar hid them (end of a show cycle, exit,
+  // options applied).
+  void GiveTaskbarBack();
   void RestoreAfterShowCycle();
   // The foreground lock time-out as the user had it before a show lifted it.
   void RestoreForegroundLockTimeout();
