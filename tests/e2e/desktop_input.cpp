@@ -73,6 +73,8 @@ void TapKey(WORD virtualKey) {
     SendKey(virtualKey, false);
 }
 
+std::atomic<int> HeldKey::repressed_{0};
+
 HeldKey::HeldKey(WORD virtualKey) : key_(virtualKey) {
     SendKey(key_, true);
     // On the desktop the test works on, which a new thread is not on by itself.

@@ -36,13 +36,15 @@ public:
     ~HeldKey();
     HeldKey(const HeldKey&) = delete;
     HeldKey& operator=(const HeldKey&) = delete;
-    // How often the key had to be pressed again since it was first pressed.
-    int Repressed() const { return repressed_; }
+    // How often any held key of this program had to be pressed again: read
+    // before an action, it tells whether a press came after it, even one
+    // made while the action was still going on or by a key held anew.
+    static int Repressed() { return repressed_; }
 
 private:
     WORD key_;
     std::atomic<bool> holding_{true};
-    std::atomic<int> repressed_{0};
+    static std::atomic<int> repressed_;
     std::thread presser_;
 };
 
