@@ -34,6 +34,7 @@ bool FakeShell::NotifyIcon(TrayAction action, const TrayIconRecord& record) {
       // Adding an icon that is already there fails, as NIM_ADD does.
       ok = !addFails_ && !iconPresent_;
       if (ok) iconPresent_ = true;
+      if (ok && addTimesOut_) ok = false;
       break;
     case TrayAction::Modify:
       line = "Modify";

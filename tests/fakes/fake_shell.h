@@ -32,6 +32,8 @@ class FakeShell final : public Shell {
   void SetUserName(std::u16string name) { userName_ = std::move(name); }
   // NIM_ADD fails (no notification area, or the shell is restarting).
   void SetAddFails(bool fails) { addFails_ = fails; }
+  // NIM_ADD times out: it reports failure, yet the shell adds the icon.
+  void SetAddTimesOut(bool timesOut) { addTimesOut_ = timesOut; }
   // The shell restarted: the icon is gone until it is added again.
   void DropIcon() { iconPresent_ = false; }
   // "open" of the command sound fails with this MCI error (277 when the
@@ -95,6 +97,7 @@ class FakeShell final : public Shell {
   std::u16string executablePath_ = u"C:\\Tools\\Peekbar\\Peekbar.exe";
   std::u16string userName_ = u"tester";
   bool addFails_ = false;
+  bool addTimesOut_ = false;
   std::uint32_t soundOpenError_ = 0;
   std::u16string startupFolder_ = u"C:\\Users\\tester\\Startup";
   std::set<std::u16string> existingFiles_;

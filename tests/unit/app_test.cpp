@@ -68,7 +68,20 @@ TEST(MainWindowCreateTest, IconWithTheProfileTipThenTimer) {
 // At log-on the shell may not take an icon yet: the add is tried again
 // every second and at the shell's announcement, and only after a minute of
 // failures is the start given up, with the box (never a balloon) and a close.
+// A failed add is followed by a change of the icon, which succeeds when the
+// shell was only slow to answer and added it all the same.
 TEST(MainWindowCreateTest, TrayIconIsTriedAgainForAMinuteBeforeTheStartIsGivenUp) {
+  const std::string add = "Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05";
+  const std::string modify = "Modify icon=101 tip=プロファイル_0 - Peekbar Ver1.05";
+  {
+    SCOPED_TRACE("the add times out, yet the icon is there");
+    AppHarness h;
+    h.AddMonitor({0, 0, 1920, 1080});
+    h.shell.SetAddTimesOut(true);
+    h.Start();
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{add + " failed", modify, "StartTimer 200"}));
+    EXPECT_TRUE(h.shell.IconPresent());
+  }
   for (const bool shellComesUp : {false, true}) {
     SCOPED_TRACE(shellComesUp ? "the shell comes up" : "it never does");
     AppHarness h;
@@ -78,18 +91,18 @@ TEST(MainWindowCreateTest, TrayIconIsTriedAgainForAMinuteBeforeTheStartIsGivenUp
     h.shell.SetAddFails(true);
     h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 1);
     const WindowHandle main = h.Start();
-    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05 failed", "StartTimer 1000"}));
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{add + " failed", modify + " failed", "StartTimer 1000"}));
     EXPECT_TRUE(h.desktop.Find(editor)->visible) << "nothing is taken before the icon is in";
 
     h.shell.ClearLog();
     h.desktop.Advance(59999);
     h.app.OnTimer();
-    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05 failed"}));
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{add + " failed", modify + " failed"}));
     if (shellComesUp) {
       h.shell.SetAddFails(false);
       h.shell.ClearLog();
       h.app.OnTaskbarCreated();
-      EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05", "StartTimer 200"}));
+      EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{add, "StartTimer 200"}));
       EXPECT_FALSE(h.desktop.Find(editor)->visible) << "the rest of the start-up ran";
       h.desktop.Advance(1);
       h.app.OnTimer();
@@ -99,7 +112,7 @@ TEST(MainWindowCreateTest, TrayIconIsTriedAgainForAMinuteBeforeTheStartIsGivenUp
     h.shell.ClearLog();
     h.desktop.Advance(1);
     h.app.OnTimer();
-    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=101 tip=プロファイル_0 - Peekbar Ver1.05 failed", "StopTimer",
+    EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{add + " failed", modify + " failed", "StopTimer",
                                                        "Box owner=" + std::to_string(main) +
                                                            " (error) トレイアイコンの追加に失敗しました。",
                                                        "PostClose"}));
@@ -145,7 +158,8 @@ TEST(TaskbarCreatedTest, FailedReAddIsSilent) {
   h.shell.SetAddFails(true);
   h.shell.ClearLog();
   h.app.OnTaskbarCreated();
-  EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=103 tip=プロファイル_0 - Peekbar Ver1.05 failed"}));
+  EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Add icon=103 tip=プロファイル_0 - Peekbar Ver1.05 failed",
+                                                     "Modify icon=103 tip=プロファイル_0 - Peekbar Ver1.05 failed"}));
   EXPECT_EQ(h.shell.CloseRequests(), 0);
 }
 

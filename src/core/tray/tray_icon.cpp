@@ -42,7 +42,11 @@ bool TrayIcon::AddTrayIcon() {
   record_.flags = TrayIconRecord::kMessage | TrayIconRecord::kIcon | TrayIconRecord::kTip;
   record_.iconResource = TrayIconResource(CurrentTrayIconState(state_), state_.settings.trayIconColor);
   record_.tip = SelectedProfileTip();
-  return shell_.NotifyIcon(TrayAction::Add, record_);
+  if (shell_.NotifyIcon(TrayAction::Add, record_)) return true;
+  // A shell slow to answer reports a failed add that it carries out later
+  // all the same; from then on every add fails. An icon that takes the same
+  // record as a change is there.
+  return shell_.NotifyIcon(TrayAction::Modify, record_);
 }
 
 void TrayIcon::SetTrayIconState(TrayIconState iconState) {

@@ -52,7 +52,8 @@ class TrayIcon {
   TrayIcon(AppState& state, Shell& shell) : state_(state), shell_(shell) {}
 
   // Adds the icon with the image of the current state and the selected
-  // profile's tip: one call to the shell, which may be slow to answer.
+  // profile's tip: one call to the shell, which may be slow to answer, and
+  // a change of the icon when the add reports failure.
   bool AddTrayIcon();
   void SetTrayIconState(TrayIconState iconState);
   // The tip names the selected profile; nothing happens before the icon was added.
