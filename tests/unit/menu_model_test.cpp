@@ -531,6 +531,8 @@ TEST(ModalGuardTest, MenuOpenedOverTheKeywordDialogOpensNoSecondDialog) {
   s.h.windows.keywordDialog = [&](FixedText<kKeywordUnits>&, std::int32_t&) {
     if (nested) return false;
     nested = true;
+    // A chooser opened over the dialog and closed again leaves it guarded.
+    s.Choose(kMonitorPopAlpha);
     // The dialog's own message loop lets the tray icon open the menu again.
     for (const int id : {LocationCommandId(0, TopMiddle, 0), LocationCommandId(0, TopMiddle, 2)}) {
       s.Choose(static_cast<std::uint16_t>(id));

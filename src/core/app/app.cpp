@@ -5,6 +5,7 @@
 #include "core/registration/candidates.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace peekbar {
 namespace {
@@ -290,11 +291,13 @@ void App::OnCommand(std::uint16_t id) {
     case Modality::Dialog:
       if (state_.modalBusy) return;  // no second dialog over the first
       [[fallthrough]];
-    case Modality::Nested:
-      state_.modalBusy = true;
+    case Modality::Nested: {
+      // A chooser opened over another dialog leaves the guard as it found it.
+      const bool outer = std::exchange(state_.modalBusy, true);
       (*handler)(*this, command);
-      state_.modalBusy = false;
+      state_.modalBusy = outer;
       return;
+    }
   }
 }
 
