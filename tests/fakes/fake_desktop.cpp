@@ -277,10 +277,24 @@ bool FakeDesktop::IsKeyHeld(VirtualKey key) {
   return keys_[KeyIndex(key)].down;
 }
 
+void FakeDesktop::Wait(const DesktopCall& call) {
+  if (!onWait_ || inWait_) return;
+  if (call.method != DesktopMethod::Pause) {
+    const FakeWindow* w = Find(call.window);
+    if (w == nullptr || w->thread == kOwnThread) return;
+  }
+  inWait_ = true;
+  onWait_(call);
+  inWait_ = false;
+}
+
 void FakeDesktop::Pause(std::uint32_t milliseconds) {
-  Record(DesktopMethod::Pause).milliseconds = milliseconds;
+  DesktopCall& recorded = Record(DesktopMethod::Pause);
+  recorded.milliseconds = milliseconds;
+  const DesktopCall call = recorded;  // what runs next may add to the call list
   tick_ += milliseconds;
   if (onPause_) onPause_();
+  Wait(call);
 }
 
 bool FakeDesktop::WindowExists(WindowHandle window) {
@@ -329,7 +343,9 @@ void FakeDesktop::ShowWindow(WindowHandle window, ShowCommand command) {
   DesktopCall& call = Record(DesktopMethod::ShowWindow, window);
   call.show = command;
   NoteIfBlocking(call);
+  const DesktopCall made = call;  // what runs while it waits may add to the call list
   ApplyShow(window, command, false);
+  Wait(made);
 }
 
 void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async) {
@@ -358,6 +374,12 @@ void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
   DesktopCall& call = Record(DesktopMethod::PlaceWindow, window);
   call.placement = placement;
   NoteIfBlocking(call);
+  const DesktopCall made = call;
+  Place(window, placement);
+  if (!placement.async) Wait(made);
+}
+
+void FakeDesktop::Place(WindowHandle window, const Placement& placement) {
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
   if (placement.move) {
@@ -392,8 +414,10 @@ void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
 }
 
 void FakeDesktop::BringToTop(WindowHandle window) {
-  NoteIfBlocking(Record(DesktopMethod::BringToTop, window));
+  const DesktopCall call = Record(DesktopMethod::BringToTop, window);
+  NoteIfBlocking(call);
   RaiseWithinBand(window);
+  Wait(call);
 }
 
 void FakeDesktop::SetFocus(WindowHandle window) {
@@ -407,11 +431,14 @@ WindowHandle FakeDesktop::ForegroundWindow() {
 }
 
 bool FakeDesktop::SetForegroundWindow(WindowHandle window) {
-  Record(DesktopMethod::SetForegroundWindow, window);
-  if (foregroundRefused_ || Find(window) == nullptr) return false;
-  foreground_ = window;
-  RaiseWithinBand(window);
-  return true;
+  const DesktopCall call = Record(DesktopMethod::SetForegroundWindow, window);
+  const bool taken = !foregroundRefused_ && Find(window) != nullptr;
+  if (taken) {
+    foreground_ = window;
+    RaiseWithinBand(window);
+  }
+  Wait(call);
+  return taken;
 }
 
 void FakeDesktop::AttachInputToForeground(WindowHandle window, bool attach) {

@@ -119,6 +119,12 @@ class FakeDesktop final : public Desktop {
   // Runs at every Pause, after the clock moved on: lets another program's
   // window change while the core waits for it.
   void OnPause(std::function<void()> action) { onPause_ = std::move(action); }
+  // Runs inside every call that waits on another thread (a synchronous
+  // show, placement, raise or foreground change of another thread's window,
+  // a pause), once the other thread has carried it out and before it
+  // returns: there the system hands the core what other programs send it
+  // meanwhile. Not run again from inside itself.
+  void OnWait(std::function<void(const DesktopCall&)> action) { onWait_ = std::move(action); }
   void Advance(std::uint32_t milliseconds) { tick_ += milliseconds; }  // wraps as the system's count does
   std::uint32_t Tick() const { return tick_; }
 
@@ -206,8 +212,11 @@ class FakeDesktop final : public Desktop {
   DesktopCall& Record(DesktopMethod method, WindowHandle window = kNoWindow);
   // Notes a synchronous call that would wait for a hung window's thread.
   void NoteIfBlocking(const DesktopCall& call);
+  // The call waits on another thread: what the test sends meanwhile arrives.
+  void Wait(const DesktopCall& call);
   void RaiseWithinBand(WindowHandle window);
   void ApplyShow(WindowHandle window, ShowCommand command, bool async);
+  void Place(WindowHandle window, const Placement& placement);
 
   std::map<WindowHandle, FakeWindow> windows_;
   std::map<WindowHandle, std::string> names_;  // kept after a window closes
@@ -217,6 +226,8 @@ class FakeDesktop final : public Desktop {
   std::uint32_t tick_ = 1000;
   std::uint32_t ownProcess_ = kDefaultOwnProcess;
   std::function<void()> onPause_;
+  std::function<void(const DesktopCall&)> onWait_;
+  bool inWait_ = false;
   Point pointer_{};
   bool pointerFails_ = false;
   std::array<KeyState, 256> keys_{};

@@ -165,7 +165,8 @@ TEST(UserMessagesTest, BalloonOrMessageBoxByTheBalloonSetting) {
     FakeShell shell;
     Settings settings;
     settings.balloon = c.balloon;
-    UserMessages messages(shell, settings);
+    Operations operations;
+    UserMessages messages(shell, settings, operations);
     ASSERT_TRUE(shell.NotifyIcon(TrayAction::Add, TrayIconRecord{}));
     shell.ClearLog();
 

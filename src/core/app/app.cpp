@@ -34,13 +34,13 @@ std::uint32_t StartupDelayMilliseconds(std::u16string_view argument) {
 App::App(const AppPorts& ports)
     : desktop_(ports.desktop),
       shell_(ports.shell),
-      dialogs_(ports.dialogs),
+      dialogs_(ports.dialogs, operations_),
       overlays_(ports.overlays),
       overlayTicks_(ports.overlayTicks),
       menu_(ports.menu),
       registrationSheet_(ports.registrationSheet),
       journal_(state_, desktop_, ports.journalStore),
-      messages_(shell_, state_.settings),
+      messages_(shell_, state_.settings, operations_),
       settingsFile_(state_, ports.settingsStore, shell_, desktop_, messages_, *this),
       tray_(state_, shell_),
       taskbar_(state_, desktop_, journal_),
@@ -64,12 +64,14 @@ std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunni
 void App::OnCreate(WindowHandle mainWindow) {
   state_.mainWindow = mainWindow;
   state_.windowList.resize(kWindowListGrowth);
-  if (!tray_.AddTrayIcon()) {
-    iconRetrySince_ = desktop_.TickCount();
-    shell_.StartTimer(kIconRetryPeriodMs);
-    return;
-  }
-  FinishStartup();
+  operations_.Run([this] {
+    if (!tray_.AddTrayIcon()) {
+      iconRetrySince_ = desktop_.TickCount();
+      shell_.StartTimer(kIconRetryPeriodMs);
+      return;
+    }
+    FinishStartup();
+  });
 }
 
 void App::RetryTrayIcon() {
@@ -81,8 +83,8 @@ void App::RetryTrayIcon() {
   if (desktop_.TickCount() - *iconRetrySince_ < kIconRetryLimitMs) return;  // unsigned: right across a wrap
   iconRetrySince_.reset();
   shell_.StopTimer();
-  shell_.ShowMessageBox(state_.mainWindow, kTrayIconFailedMessage, MessageIcon::Error);
-  shell_.PostClose();
+  messages_.ShowMessageBox(state_.mainWindow, kTrayIconFailedMessage, MessageIcon::Error,
+                           [this] { shell_.PostClose(); });
 }
 
 void App::FinishStartup() {
@@ -101,6 +103,15 @@ void App::OnDestroy() {
 }
 
 void App::OnTimer() {
+  if (tickWaiting_) return;
+  tickWaiting_ = true;
+  operations_.Run([this] {
+    tickWaiting_ = false;
+    Tick();
+  });
+}
+
+void App::Tick() {
   if (iconRetrySince_) {
     RetryTrayIcon();
     return;
@@ -170,22 +181,44 @@ void App::GiveBackDetached(int monitor, const Rect& primary) {
 }
 
 void App::OnTaskbarCreated() {
-  taskbar_.ShellRestarted();
-  if (iconRetrySince_) {
-    RetryTrayIcon();
-    return;
-  }
-  tray_.AddTrayIcon();
+  operations_.Run([this] {
+    taskbar_.ShellRestarted();
+    if (iconRetrySince_) {
+      RetryTrayIcon();
+      return;
+    }
+    tray_.AddTrayIcon();
+  });
 }
 
 void App::OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage) {
-  switch (DecodeTrayNotify(iconId, mouseMessage, state_.settings.trayOperationReverse)) {
-    case TrayRequest::ForegroundMainWindow: desktop_.SetForegroundWindow(state_.mainWindow); break;
-    case TrayRequest::ShowMenu: ShowTrayMenu(); break;
-    case TrayRequest::ApplyAllKeywords: commands_.ApplyAllKeywords(); break;
-    case TrayRequest::ToggleShowAll: commands_.ToggleShowAll(); break;
-    case TrayRequest::None: break;
-  }
+  const TrayRequest request = DecodeTrayNotify(iconId, mouseMessage, state_.settings.trayOperationReverse);
+  operations_.Run([this, request] {
+    switch (request) {
+      case TrayRequest::ForegroundMainWindow: desktop_.SetForegroundWindow(state_.mainWindow); break;
+      case TrayRequest::ShowMenu: TrackTrayMenu(); break;
+      case TrayRequest::ApplyAllKeywords: commands_.ApplyAllKeywords(); break;
+      case TrayRequest::ToggleShowAll: commands_.ToggleShowAll(); break;
+      case TrayRequest::None: break;
+    }
+  });
+}
+
+void App::OnCommandSoundEnded() {
+  operations_.Run([this] { commands_.CommandSoundEnded(); });
+}
+
+void App::BringUpAt(int monitor, int location, Point at) {
+  operations_.Run([this, monitor, location, at] {
+    // Asked for when the click was made: the location may have changed since.
+    if (state_.At(monitor, location).window != kNoWindow) showHide_.BringUpAt(monitor, location, at);
+  });
+}
+
+void App::BringDown(int monitor, int location) {
+  operations_.Run([this, monitor, location] {
+    if (state_.At(monitor, location).window != kNoWindow) showHide_.BringDown(monitor, location);
+  });
 }
 
 void App::ShowOptions() {
@@ -212,12 +245,16 @@ void App::ApplyOptions() {
 }
 
 void App::ShowTrayMenu() {
+  operations_.Run([this] { TrackTrayMenu(); });
+}
+
+void App::TrackTrayMenu() {
   Point at;
   desktop_.PointerPosition(at);
   TrayMenu menu(state_, desktop_, startupShortcut_.Exists());
   overlays_.ShowMonitorNumberPopups(true);
   menuMonitorCount_ = state_.MonitorCount();
-  menu_.Track(menu, at);
+  operations_.AtRest([&] { menu_.Track(menu, at); });
   menuCandidatesUnread_ = !menu.WindowsRead();
   menuMonitorCount_.reset();
   overlays_.ShowMonitorNumberPopups(false);
@@ -276,6 +313,10 @@ bool App::Handles(CommandAction action) {
 }
 
 void App::OnCommand(std::uint16_t id) {
+  operations_.Run([this, id] { CarryOut(id); });
+}
+
+void App::CarryOut(std::uint16_t id) {
   const Command command = DecodeCommand(id, menuMonitorCount_.value_or(state_.MonitorCount()));
   const std::optional<Handler> handler = HandlerOf(command.action);
   if (!handler) return;
@@ -396,25 +437,34 @@ void App::ProfileLoaded() {
 
 void App::OnEndSession(bool ending) {
   if (!ending) return;
-  // Once this returns the system may end the process at any moment.
+  // Once this returns the system may end the process at any moment; the
+  // operation this may have interrupted goes on, but hides nothing more.
+  state_.ending = true;
+  operations_.Close();
   shell_.StopTimer();
-  Shutdown();
+  GiveEverythingBack();
   shell_.PostClose();
 }
 
-void App::Shutdown() {
+void App::GiveEverythingBack() {
   ShowEveryRegisteredWindow(state_, desktop_);
   taskbar_.GiveTaskbarBack();
   taskbar_.RestoreForegroundLockTimeout();
+}
+
+void App::Shutdown() {
+  state_.ending = true;
+  operations_.Close();
+  GiveEverythingBack();
   tray_.Remove();
   // Last: until everything is given back the journal must stay.
   journal_.End();
 }
 
 void App::ShowRegistrationSheet(int monitor) {
-  RegistrationSheet sheet(state_, desktop_, registration_, settingsFile_,
+  RegistrationSheet sheet(state_, desktop_, registration_, settingsFile_, operations_,
                           [this](WindowHandle owner, int m, int l) { ChooseGuideColor(owner, m, l); }, monitor);
-  registrationSheet_.Run(sheet);
+  operations_.AtRest([&] { registrationSheet_.Run(sheet); });
 }
 
 }  // namespace peekbar

@@ -9,11 +9,13 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/at_rest_dialogs.h"
 #include "core/app/displays.h"
 #include "core/app/global_commands.h"
 #include "core/base/desktop.h"
 #include "core/base/dialogs.h"
 #include "core/base/journal_store.h"
+#include "core/base/operations.h"
 #include "core/base/settings_store.h"
 #include "core/base/shell.h"
 #include "core/base/state.h"
@@ -94,9 +96,12 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // instance must not run.
   std::optional<std::u16string_view> PrepareStartup(bool anotherInstanceRunning);
 
-  // Main window messages.
+  // Main window messages. Each runs as an operation: one that arrives while
+  // another is under way (handed over while the program waits on another
+  // program) runs once that one has finished.
   void OnCreate(WindowHandle mainWindow);
   void OnDestroy();
+  // A tick that arrives while one waits to run adds nothing.
   void OnTimer();
   void OnTaskbarCreated();
   void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
@@ -106,14 +111,19 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // Whether the program carries the action out; false for the menu items
   // still waiting for their dialog.
   static bool Handles(CommandAction action);
-  // The session ends (log-off, shut-down, a restart for an update):
-  // everything is given back at once, as at exit, and the program closes.
+  // The session ends (log-off, shut-down, a restart for an update): at once,
+  // even in the middle of another operation, everything is given back as at
+  // exit and the program is marked as ending, so that nothing is hidden or
+  // registered any more; then it closes. The journal stays until the exit.
   void OnEndSession(bool ending);
   // The monitors changed (attached, detached, resized): followed on the
   // next tick, once for a burst of changes.
   void OnDisplayChange() { displaysChanged_ = true; }
   // The command sound finished playing.
-  void OnCommandSoundEnded() { commands_.CommandSoundEnded(); }
+  void OnCommandSoundEnded();
+  // An operation is under way and not at rest in a dialog or menu: the main
+  // window must not go now.
+  bool Busy() const { return operations_.Busy(); }
 
   // The popup menu at the pointer, built from the state as it is now.
   void ShowTrayMenu();
@@ -131,9 +141,14 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void WindowRectTaken(int monitor, int location, const Rect& rect) override {
     settingsFile_.WriteWindowRect(monitor, location, rect);
   }
-  void BringUpAt(int monitor, int location, Point at) override { showHide_.BringUpAt(monitor, location, at); }
-  void BringDown(int monitor, int location) override { showHide_.BringDown(monitor, location); }
+  void BringUpAt(int monitor, int location, Point at) override;
+  void BringDown(int monitor, int location) override;
   void OpenMenu() override { ShowTrayMenu(); }
+
+  void TrackTrayMenu();
+  void Tick();
+  // Everything given back as at exit: windows, taskbar, the lock time-out.
+  void GiveEverythingBack();
 
   // The rest of the main window's creation, once the tray icon is in.
   void FinishStartup();
@@ -143,6 +158,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   using Handler = void (*)(App& app, const Command& command);
   static constexpr std::optional<Handler> HandlerOf(CommandAction action);
   static constexpr bool EveryActionHandled();
+  void CarryOut(std::uint16_t id);
   void SelectProfile(int profile);
   // Picks a location's guide colour with `owner` as the chooser's owner;
   // stores and saves it when confirmed.
@@ -172,9 +188,10 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The taskbar and the foreground lock time-out back once no window is up.
   void EndShowCycleWhenNothingShown();
 
+  Operations operations_;
   Desktop& desktop_;
   Shell& shell_;
-  Dialogs& dialogs_;
+  AtRestDialogs dialogs_;
   OverlayWindows& overlays_;
   OverlayHooks& overlayTicks_;
   TrayMenuView& menu_;
@@ -183,6 +200,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // Since when the tray icon is being tried again; empty once it is in.
   std::optional<std::uint32_t> iconRetrySince_;
   bool displaysChanged_ = false;
+  bool tickWaiting_ = false;
   // While the tray menu is open: the monitor count its identifiers were made for.
   std::optional<int> menuMonitorCount_;
   bool menuCandidatesUnread_ = false;

@@ -19,7 +19,7 @@ void GlobalCommands::CloseSound() {
 
 void GlobalCommands::OpenCommandSound() {
   if (!OpenSound()) {
-    shell_.ShowMessageBox(state_.mainWindow, kSoundOpenFailedMessage, MessageIcon::Error);
+    messages_.ShowMessageBox(state_.mainWindow, kSoundOpenFailedMessage, MessageIcon::Error);
     return;
   }
   CloseSound();
@@ -59,7 +59,7 @@ void GlobalCommands::ToggleShowAll() {
   tray_.SetTrayIconState(state_.paused ? TrayIconState::Paused : TrayIconState::Running);
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
-      if (at.window == kNoWindow) continue;
+      if (at.window == kNoWindow || state_.ending) continue;
       ShowWindowSafely(desktop_, at.window, ShowCommand::Hide);
       at.shown = 0;
       at.stamp = now;

@@ -187,6 +187,9 @@ struct AppState {
   // and put back at the end of the show cycle and at exit.
   std::optional<std::uint32_t> userForegroundLockTimeout;
   bool modalBusy = false;
+  // The session or the program ends: every window has been given back, and
+  // nothing is hidden, registered or brought up any more.
+  bool ending = false;
   bool showAllActive = false;
   bool paused = false;
   bool ctrlDown = false;

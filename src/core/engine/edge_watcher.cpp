@@ -16,6 +16,7 @@ void EdgeWatcher::EdgeTick() {
   const bool atEdges = state_.settings.enabledAtEdge != 0;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int k = 0; k < kLocationCount; ++k) {
+      if (state_.ending) return;  // everything was given back meanwhile
       LocationSlot& at = state_.At(m, k);
       if (at.window == kNoWindow) continue;
       if (!desktop_.WindowExists(at.window)) {

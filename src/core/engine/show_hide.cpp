@@ -190,10 +190,11 @@ void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
     }
   }
   RememberWindowRect(monitor, location);
-  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+  if (!state_.ending) ShowWindowSafely(desktop_, window, ShowCommand::Hide);
 }
 
 void ShowHide::BringUpAt(int monitor, int location, Point at) {
+  if (state_.ending) return;
   LocationSlot& slot = state_.At(monitor, location);
   const WindowHandle window = slot.window;
   // Nothing to give the foreground back to: the trigger window never takes it.

@@ -37,7 +37,7 @@ bool Taskbar::TaskbarKnown() {
 }
 
 void Taskbar::HideTaskbar() {
-  if (!TaskbarKnown()) return;
+  if (state_.ending || !TaskbarKnown()) return;
   // A taskbar its shell keeps hidden is not Peekbar's to show later (Wine
   // without a virtual desktop has one that is never visible).
   if (!journal_.TaskbarHidden() && !desktop_.IsWindowVisible(state_.taskbarWindow)) return;

@@ -10,15 +10,18 @@ namespace peekbar {
 
 void AutoRegistration::Register(int monitor, int location, WindowHandle window) {
   if (!state_.Monitor(monitor).active) return;  // detached while a dialog was open
+  if (state_.ending) return;
   LocationSlot& at = state_.At(monitor, location);
   const WindowHandle previous = at.window;
   showHide_.ReleaseWindow(monitor, location);
+  // Registered and written down before it is hidden: from here on the
+  // journal and every give-back know it.
   journal_.Add(window);
-  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
   at.window = window;
   at.shown = 0;
   at.stamp = desktop_.TickCount();
   if (previous != kNoWindow && previous != window) journal_.Sync();
+  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
 }
 
 void AutoRegistration::Unregister(int monitor, int location) {

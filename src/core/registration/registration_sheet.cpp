@@ -12,11 +12,13 @@ std::u16string RegistrationSheetCaption(int monitor, int monitorCount) {
 }
 
 RegistrationSheet::RegistrationSheet(AppState& state, Desktop& desktop, AutoRegistration& registration,
-                                     SettingsFile& settingsFile, GuideColorChooser chooseGuideColor, int monitor)
+                                     SettingsFile& settingsFile, Operations& operations,
+                                     GuideColorChooser chooseGuideColor, int monitor)
     : state_(state),
       desktop_(desktop),
       registration_(registration),
       settingsFile_(settingsFile),
+      operations_(operations),
       chooseGuideColor_(std::move(chooseGuideColor)),
       monitor_(monitor),
       caption_(RegistrationSheetCaption(monitor, state.MonitorCount())) {
@@ -52,6 +54,13 @@ void RegistrationSheet::ChooseGuideColor(WindowHandle owner, int location) {
 
 void RegistrationSheet::ApplyRow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex,
                                  int selection) {
+  operations_.Run([this, owner, location, keyword = std::u16string(keyword), isRegex, selection] {
+    ApplyRowNow(owner, location, keyword, isRegex, selection);
+  });
+}
+
+void RegistrationSheet::ApplyRowNow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex,
+                                    int selection) {
   // A monitor detached while the sheet was open keeps its slot and its
   // section as they were.
   if (!state_.Monitor(monitor_).active) return;

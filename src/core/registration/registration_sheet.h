@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/base/desktop.h"
+#include "core/base/operations.h"
 #include "core/base/state.h"
 #include "core/registration/auto_register.h"
 #include "core/settings/settings_file.h"
@@ -60,7 +61,8 @@ class RegistrationSheet {
   // sheet's own, and the program's list starts again empty at the same
   // size, so that the tray menu and keywords can use it meanwhile.
   RegistrationSheet(AppState& state, Desktop& desktop, AutoRegistration& registration,
-                    SettingsFile& settingsFile, GuideColorChooser chooseGuideColor, int monitor);
+                    SettingsFile& settingsFile, Operations& operations, GuideColorChooser chooseGuideColor,
+                    int monitor);
   RegistrationSheet(const RegistrationSheet&) = delete;
   RegistrationSheet& operator=(const RegistrationSheet&) = delete;
 
@@ -79,14 +81,18 @@ class RegistrationSheet {
 
   // OK or Apply for one row: keyword and kind stored and saved (errors
   // reported to `owner`); the window of the selected item registered when it
-  // is not the one registered now, the location cleared for item 0.
+  // is not the one registered now, the location cleared for item 0. Runs as
+  // an operation of its own.
   void ApplyRow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex, int selection);
 
  private:
+  void ApplyRowNow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex, int selection);
+
   AppState& state_;
   Desktop& desktop_;
   AutoRegistration& registration_;
   SettingsFile& settingsFile_;
+  Operations& operations_;
   GuideColorChooser chooseGuideColor_;
   int monitor_;
   std::u16string caption_;

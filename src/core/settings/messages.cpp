@@ -1,5 +1,8 @@
 #include "core/settings/messages.h"
 
+#include <string>
+#include <utility>
+
 namespace peekbar {
 
 TrayIconRecord UserMessages::BalloonRecord(std::u16string_view text, MessageIcon icon) {
@@ -16,8 +19,16 @@ void UserMessages::Show(WindowHandle owner, std::u16string_view text, MessageIco
     // A balloon the shell cannot show (no icon yet) is lost without a report.
     shell_.NotifyIcon(TrayAction::Modify, BalloonRecord(text, icon));
   } else {
-    shell_.ShowMessageBox(owner, text, icon);
+    ShowMessageBox(owner, text, icon);
   }
+}
+
+void UserMessages::ShowMessageBox(WindowHandle owner, std::u16string_view text, MessageIcon icon,
+                                  std::function<void()> then) {
+  operations_.Run([this, owner, text = std::u16string(text), icon, then = std::move(then)] {
+    operations_.AtRest([&] { shell_.ShowMessageBox(owner, text, icon); });
+    if (then) then();
+  });
 }
 
 }  // namespace peekbar

@@ -2,8 +2,10 @@
 // when BALLOON is set, a modal message box otherwise.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
+#include "core/base/operations.h"
 #include "core/base/settings.h"
 #include "core/base/shell.h"
 
@@ -16,10 +18,16 @@ inline constexpr std::uint32_t kBalloonError = 3;       // NIIF_ERROR
 
 class UserMessages {
  public:
-  UserMessages(Shell& shell, const Settings& settings) : shell_(shell), settings_(settings) {}
+  UserMessages(Shell& shell, const Settings& settings, Operations& operations)
+      : shell_(shell), settings_(settings), operations_(operations) {}
 
   void ShowInfoMessage(WindowHandle owner, std::u16string_view text) { Show(owner, text, MessageIcon::Information); }
   void ShowErrorMessage(WindowHandle owner, std::u16string_view text) { Show(owner, text, MessageIcon::Error); }
+  // A message box whatever BALLOON says. A box is a modal loop: it comes up
+  // once the operation under way has finished, never in its middle; then,
+  // once it is answered, what follows it runs.
+  void ShowMessageBox(WindowHandle owner, std::u16string_view text, MessageIcon icon,
+                      std::function<void()> then = {});
 
   // The balloon record for a text: NIF_INFO with the text cut to 255 units.
   static TrayIconRecord BalloonRecord(std::u16string_view text, MessageIcon icon);
@@ -29,6 +37,7 @@ class UserMessages {
 
   Shell& shell_;
   const Settings& settings_;
+  Operations& operations_;
 };
 
 }  // namespace peekbar

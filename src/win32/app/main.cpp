@@ -84,7 +84,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&controls);
-  win32::MainWindow mainWindow(*app, shell, desktop);
+  win32::MainWindow mainWindow(*app, shell);
   const bool registered = mainWindow.RegisterWindowClass(instance);
   const HWND main = registered ? mainWindow.Create(instance) : nullptr;
   if (main == nullptr) {

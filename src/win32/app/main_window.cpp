@@ -34,15 +34,6 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  // While the program waits for windows it gave back, the registrations are
-  // half rebuilt: what another program sends meanwhile waits its turn in
-  // the queue, like what is posted, and the tick that would run is skipped.
-  if (desktop_.Waiting()) {
-    const bool deferred = message == WM_COMMAND || message == WM_APP || message == WM_CLOSE ||
-                          (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_);
-    if (deferred) PostMessageW(window, message, wParam, lParam);
-    if (deferred || message == WM_TIMER) return 0;
-  }
   // The shell's restart broadcast is tested first, once its number is known.
   if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
     app_.OnTaskbarCreated();
@@ -55,6 +46,15 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_TIMER: app_.OnTimer(); return 0;
     case WM_APP: app_.OnTrayNotify(wParam, static_cast<std::uint32_t>(lParam)); return 0;
     case WM_COMMAND: app_.OnCommand(LOWORD(wParam)); return 0;
+    // Sent by another program while an operation waits on one, a close
+    // would destroy the window under it: it comes back through the queue,
+    // which only a message loop empties, and no operation is under way there.
+    case WM_CLOSE:
+      if (app_.Busy()) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
     // Log-off, shut-down or a restart for an update: nothing holds it up,
     // and everything is given back before the system ends the process.
     case WM_QUERYENDSESSION: return TRUE;

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "core/app/app.h"
-#include "win32/app/win32_desktop.h"
 #include "win32/app/win32_shell.h"
 
 namespace peekbar::win32 {
@@ -14,7 +13,7 @@ inline constexpr wchar_t kMainWindowClass[] = L"PEEKBAR_MAIN";
 
 class MainWindow final {
  public:
-  MainWindow(App& app, Win32Shell& shell, const Win32Desktop& desktop) : app_(app), shell_(shell), desktop_(desktop) {}
+  MainWindow(App& app, Win32Shell& shell) : app_(app), shell_(shell) {}
 
   bool RegisterWindowClass(HINSTANCE instance);
   HWND Create(HINSTANCE instance);
@@ -27,7 +26,6 @@ class MainWindow final {
 
   App& app_;
   Win32Shell& shell_;
-  const Win32Desktop& desktop_;
   HINSTANCE instance_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
 };

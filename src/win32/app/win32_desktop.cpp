@@ -42,7 +42,6 @@ bool Win32Desktop::IsKeyHeld(VirtualKey key) { return (GetKeyState(static_cast<i
 
 void Win32Desktop::Pause(std::uint32_t milliseconds) {
   const DWORD start = GetTickCount();
-  waiting_ = true;
   for (;;) {
     const DWORD elapsed = GetTickCount() - start;
     if (elapsed >= milliseconds) break;
@@ -53,7 +52,6 @@ void Win32Desktop::Pause(std::uint32_t milliseconds) {
       PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
   }
-  waiting_ = false;
 }
 
 bool Win32Desktop::WindowExists(WindowHandle window) { return IsWindow(ToHwnd(window)) != FALSE; }

@@ -9,9 +9,6 @@ namespace peekbar::win32 {
 
 class Win32Desktop final : public Desktop {
  public:
-  // In Pause: only messages sent by other threads are being answered.
-  bool Waiting() const { return waiting_; }
-
   std::uint32_t TickCount() override;
   bool PointerPosition(Point& position) override;
   bool IsKeyDown(VirtualKey key) override;
@@ -40,9 +37,6 @@ class Win32Desktop final : public Desktop {
   std::vector<DisplayMonitor> Monitors() override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
-
- private:
-  bool waiting_ = false;
 };
 
 }  // namespace peekbar::win32
