@@ -430,6 +430,38 @@ TEST(LocationCommandTest, PickingMovingAndUnregisteringWindows) {
   EXPECT_TRUE(d.Find(doc2)->visible);
 }
 
+// The user chooses from what the menu showed: a command that reads the
+// windows again while the menu is open (a keyword applied, a display change)
+// and a window that came up meanwhile change nothing of what the items name,
+// during the opening or after it.
+TEST(LocationCommandTest, CandidateNamesTheWindowTheMenuShowedWhateverReadsTheWindowsMeanwhile) {
+  Scene s;
+  const WindowHandle doc = s.Add("doc", u"doc");
+  s.Add("sheet", u"sheet");
+  const auto docItem = [&](const MenuItem& menu) {
+    const std::vector<MenuItem>& items = menu.items[1].items[1].items;  // 上端 > 上端中央
+    for (const MenuItem& item : items) {
+      if (item.text == u"doc（Notepad）") return item.id;
+    }
+    ADD_FAILURE() << "doc is not offered";
+    return std::uint16_t{0};
+  };
+  for (const bool whileOpen : {true, false}) {
+    SCOPED_TRACE(whileOpen ? "chosen while the menu is open" : "sent after it closed");
+    std::uint16_t id = 0;
+    s.h.windows.chooseInMenu = [&](const MenuItem& menu) {
+      id = docItem(menu);
+      s.Add("newcomer", u"newcomer");  // in front of every other window
+      s.h.app.OnCommand(kApplyAllKeywords);
+      if (whileOpen) s.h.app.OnCommand(id);
+    };
+    s.h.app.ShowTrayMenu();
+    if (!whileOpen) s.h.app.OnCommand(id);
+    EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
+    s.h.app.OnCommand(kUnregisterAll);
+  }
+}
+
 TEST(LocationCommandTest, PickingEndsTheShowCycleWhenNothingIsShownButUnregisteringDoesNot) {
   enum class Act { Pick, PickMarked, UnregisterItem };
   struct Case {

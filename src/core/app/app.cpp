@@ -254,8 +254,14 @@ void App::TrackTrayMenu() {
   TrayMenu menu(state_, desktop_, startupShortcut_.Exists());
   overlays_.ShowMonitorNumberPopups(true);
   menuMonitorCount_ = state_.MonitorCount();
+  TrayMenu* const outer = std::exchange(openMenu_, &menu);
   operations_.AtRest([&] { menu_.Track(menu, at); });
-  menuCandidatesUnread_ = !menu.WindowsRead();
+  openMenu_ = outer;
+  if (menu.WindowsRead()) {
+    lastOffered_ = menu.Offered();
+  } else {
+    lastOffered_.reset();
+  }
   menuMonitorCount_.reset();
   overlays_.ShowMonitorNumberPopups(false);
 }
@@ -374,22 +380,25 @@ void App::EditLocationKeyword(int monitor, int location) {
   registration_.RegisterByKeyword(monitor, location);
 }
 
-void App::PickCandidate(const Command& command) {
-  // A candidate's command names its place in the last opening's list. A
-  // menu closed before it rested never read the windows, and no person
-  // chose from it; a command sent all the same finds the list made now.
-  if (menuCandidatesUnread_) {
-    CollectWindows(state_, desktop_);
-    menuCandidatesUnread_ = false;
+const std::vector<WindowEntry>& App::OfferedCandidates() {
+  if (openMenu_ != nullptr) {
+    openMenu_->ReadWindows();
+    return openMenu_->Offered();
   }
+  if (!lastOffered_) lastOffered_ = MenuCandidates(state_, desktop_, state_.MonitorCount());
+  return *lastOffered_;
+}
+
+void App::PickCandidate(const Command& command) {
+  const std::vector<WindowEntry>& offered = OfferedCandidates();
   const auto i = static_cast<std::size_t>(command.candidate);
-  if (i >= state_.windowList.size()) return;
-  const WindowEntry& picked = state_.windowList[i];
+  if (i >= offered.size()) return;
+  const WindowEntry picked = offered[i];  // a copy: what follows may read the windows again
   if (picked.window == state_.At(command.monitor, command.location).window) {
     registration_.Unregister(command.monitor, command.location);  // choosing the marked window unregisters it
   } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
-    // The list is as the menu showed it: a window closed meanwhile, or a
-    // handle given to another one, is not taken.
+    // The candidate is the one the menu showed: a window closed meanwhile,
+    // or a handle given to another one, is not taken.
     registration_.Register(command.monitor, command.location, picked.window);
   }
   EndShowCycleWhenNothingShown();

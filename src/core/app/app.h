@@ -170,6 +170,11 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // A candidate chosen in a location's submenu: registered there, or the
   // location emptied when it was the marked one.
   void PickCandidate(const Command& command);
+  // The candidates the tray menu offered, by which its commands name
+  // windows: those of the menu open now, else of the last one. A menu
+  // closed before it rested offered none, and no person chose from it: a
+  // command sent all the same finds the windows listed then.
+  const std::vector<WindowEntry>& OfferedCandidates();
   // Confirmed options come into effect: the watch timer is stopped, the
   // OPTION section written, the taskbar looked up afresh (or given back when
   // it is no longer to be hidden), positions are restored only together
@@ -203,7 +208,8 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   bool tickWaiting_ = false;
   // While the tray menu is open: the monitor count its identifiers were made for.
   std::optional<int> menuMonitorCount_;
-  bool menuCandidatesUnread_ = false;
+  TrayMenu* openMenu_ = nullptr;
+  std::optional<std::vector<WindowEntry>> lastOffered_;
   RecoveryJournal journal_;
   UserMessages messages_;
   SettingsFile settingsFile_;

@@ -1,6 +1,7 @@
 #include "core/tray/menu_model.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <utility>
 
@@ -45,17 +46,13 @@ std::u16string Cut(std::u16string text, std::size_t units) {
   return text;
 }
 
-struct Candidates {
-  std::vector<std::u16string> labels;
-  std::vector<WindowHandle> windows;
-};
-
 std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int m, int l, int monitorCount,
-                                    const Candidates& candidates) {
+                                    const std::vector<WindowEntry>& candidates,
+                                    const std::vector<std::u16string>& labels) {
   const LocationSlot& at = state.At(m, l);
   const auto id = [&](int item) { return static_cast<std::uint16_t>(LocationCommandId(m, l, item, monitorCount)); };
   std::vector<MenuItem> items;
-  items.reserve(4 + candidates.labels.size());
+  items.reserve(4 + labels.size());
   const std::u16string_view keyword = at.keyword.View();
   items.push_back(Command(
       keyword.empty() ? std::u16string(CommandLabelOf(CommandAction::LocationKeyword))
@@ -70,9 +67,9 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
   }
   items.push_back(Command(std::u16string(CommandLabelOf(CommandAction::LocationGuideColor)), id(2)));
   items.push_back(Separator());
-  for (std::size_t i = 0; i < candidates.labels.size(); ++i) {
-    items.push_back(Command(candidates.labels[i], id(3 + static_cast<int>(i)),
-                            CheckIf(registered != kNoWindow && candidates.windows[i] == registered)));
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    items.push_back(Command(labels[i], id(3 + static_cast<int>(i)),
+                            CheckIf(registered != kNoWindow && candidates[i].window == registered)));
   }
   return items;
 }
@@ -180,26 +177,27 @@ TrayMenu::TrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists
   for (MenuItem& item : CommonTail(state, startupShortcutExists)) root_.items.push_back(std::move(item));
 }
 
+std::vector<WindowEntry> MenuCandidates(AppState& state, Desktop& desktop, int monitorCount) {
+  const std::size_t count = CollectWindows(state, desktop);
+  const auto limit = static_cast<std::size_t>(MaxMenuCandidates(monitorCount));
+  const auto first = state.windowList.begin();
+  return std::vector<WindowEntry>(first, first + static_cast<std::ptrdiff_t>(count < limit ? count : limit));
+}
+
 void TrayMenu::ReadWindows() {
   if (read_) return;
   read_ = true;
-  const std::size_t count = CollectWindows(state_, desktop_);
-  Candidates candidates;
-  const auto limit = static_cast<std::size_t>(MaxMenuCandidates(monitorCount_));
-  const std::size_t offered = count < limit ? count : limit;
-  candidates.labels.reserve(offered);
-  candidates.windows.reserve(offered);
-  for (std::size_t i = 0; i < offered; ++i) {
-    candidates.labels.push_back(EntryLabel(state_.windowList[i]));
-    candidates.windows.push_back(state_.windowList[i].window);
-  }
+  offered_ = MenuCandidates(state_, desktop_, monitorCount_);
+  std::vector<std::u16string> labels;
+  labels.reserve(offered_.size());
+  for (const WindowEntry& entry : offered_) labels.push_back(EntryLabel(entry));
   locationItems_.resize(static_cast<std::size_t>(kLocationCount * monitorCount_));
   // The slots the menu was made for; a display change meanwhile only adds.
   for (int m = 0; m < monitorCount_ && m < state_.MonitorCount(); ++m) {
     if (monitorCount_ > 1 && !state_.Monitor(m).active) continue;
     for (int l = 0; l < kLocationCount; ++l) {
       locationItems_[static_cast<std::size_t>(kLocationCount * m + l)] =
-          LocationItems(state_, desktop_, m, l, monitorCount_, candidates);
+          LocationItems(state_, desktop_, m, l, monitorCount_, offered_, labels);
     }
   }
 }

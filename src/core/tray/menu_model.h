@@ -46,6 +46,10 @@ class TrayMenu {
   // windows' titles; only the first call reads.
   void ReadWindows();
   bool WindowsRead() const { return read_; }
+  // The candidates offered, in the order of their items; kept with the menu,
+  // so that a command names the window the user saw whatever reads the
+  // windows meanwhile. Empty until the windows were read.
+  const std::vector<WindowEntry>& Offered() const { return offered_; }
   // The items of a deferred location submenu.
   const std::vector<MenuItem>& ItemsOf(const MenuItem& submenu);
   // The menu with every submenu made.
@@ -57,8 +61,13 @@ class TrayMenu {
   int monitorCount_;
   MenuItem root_;
   bool read_ = false;
+  std::vector<WindowEntry> offered_;
   std::vector<std::vector<MenuItem>> locationItems_;  // by block number
 };
+
+// The candidate windows a menu made for that many monitor slots offers: the
+// first ones the identifiers have room for.
+std::vector<WindowEntry> MenuCandidates(AppState& state, Desktop& desktop, int monitorCount);
 
 // The popup menu on the screen.
 class TrayMenuView {
