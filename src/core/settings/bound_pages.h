@@ -113,8 +113,10 @@ void FillPage(const BoundPage& page, const Settings& from, PageControls& control
 // when chosen.
 void TakePage(const BoundPage& page, const PageControls& controls, Settings& into);
 
-// Copies the settings the page edits from `from`; the others (such as one
-// changed from the menu while the page was open) stay.
+// Copies the settings the page takes over on OK from `from`; the others
+// stay: one changed from the menu while the page was open, and a colour or
+// font, which its chooser gave to the program when it was confirmed (after
+// a profile switch the page's copy of it is the old profile's).
 void CopyBoundSettings(const BoundPage& page, const Settings& from, Settings& into);
 
 // The user acted on `control`: a colour or font button opens its chooser
