@@ -75,7 +75,9 @@ class PageControls {
   virtual bool IsChecked(int button) const = 0;
   virtual void SetChecked(int button, bool checked) = 0;
   virtual void SetRange(int upDown, std::int32_t low, std::int32_t high) = 0;
-  // The up-down control's position, read as the signed 16-bit number it reports.
+  // The number the up-down control's edit holds, read as a signed 16-bit
+  // number (its low 16 bits), whether or not it lies within the control's
+  // range: bringing it into the range is the reader's.
   virtual std::int32_t Position(int upDown) const = 0;
   virtual void SetPosition(int upDown, std::int32_t position) = 0;
   virtual void AddItems(int list, std::span<const std::u16string_view> items) = 0;
