@@ -137,6 +137,31 @@ TEST_F(Guides, SheetOkWritesBothSectionsInKeyOrderAndAlwaysShowsTheGuides) {
     EXPECT_TRUE(WaitUntil([&] { return AllGuides(true); })) << "the guides are not always shown";
 }
 
+// A number typed beyond its up-down control's range is taken as the edit
+// holds it, read as a signed 16-bit number (40000 is negative), and stored
+// by its setting's rule rather than ignored.
+TEST_F(Guides, SheetOkStoresNumbersTypedBeyondTheirRangeByTheirRule) {
+    StartPeekbar(QuickProfile()
+                     .Value(L"GUIDE", L"JUDGMENT_WIDTH", 5)
+                     .Value(L"GUIDE", L"GUIDE_WIDTH", 20)
+                     .Value(L"GUIDE", L"GUIDE_ALPHA", 100));
+    const HWND sheet = OpenDialog(kSheetCommand, kSheetTitle);
+    ASSERT_NE(sheet, nullptr);
+    const HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
+    SetDlgItemTextW(page, 4000, L"0");
+    SetDlgItemTextW(page, 4002, L"40000");
+    SetDlgItemTextW(page, 4004, L"300");
+    Close(sheet);
+
+    // LABEL is written after GUIDE.
+    ASSERT_TRUE(WaitUntil([&] { return IniValue(ProfileText(), L"LABEL", L"FONT_OPT_RGB").has_value(); }))
+        << "the sheet was not applied";
+    const auto guide = [&](const wchar_t* key) { return IniValue(ProfileText(), L"GUIDE", key); };
+    EXPECT_EQ(guide(L"JUDGMENT_WIDTH"), std::wstring(L"1"));
+    EXPECT_EQ(guide(L"GUIDE_WIDTH"), std::wstring(L"1"));
+    EXPECT_EQ(guide(L"GUIDE_ALPHA"), std::wstring(L"255"));
+}
+
 // Cancel applies nothing of the pages; what their choosers confirmed stays:
 // the font is already written, the custom colour kept for the next write.
 TEST_F(Guides, SheetCancelKeepsOnlyWhatItsChoosersChanged) {

@@ -11,6 +11,7 @@
 
 #include "desktop_input.h"
 #include "driver_options.h"
+#include "ini_file.h"
 #include "message_box.h"
 #include "peekbar_session.h"
 #include "screenshot.h"
@@ -78,10 +79,12 @@ TEST_F(MonitorPopups, OpacityDialogSavesTheSection) {
     wchar_t shown[16] = {};
     GetDlgItemTextW(dialog, 6000, shown, 16);
     EXPECT_EQ(std::wstring(shown), L"64");
-    SetDlgItemTextW(dialog, 6000, L"128");
+    // Beyond the up-down control's range: stored as the most opaque.
+    SetDlgItemTextW(dialog, 6000, L"300");
     SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return ProfileText().find(L"ALPHA=128") != std::wstring::npos; }))
-        << "the opacity was not saved";
+    EXPECT_TRUE(WaitUntil([&] { return IniValue(ProfileText(), L"MONITOR_POP", L"FONT_CHARSET").has_value(); }))
+        << "the section was not saved";
+    EXPECT_EQ(IniValue(ProfileText(), L"MONITOR_POP", L"ALPHA"), std::wstring(L"255"));
 }
 
 }  // namespace

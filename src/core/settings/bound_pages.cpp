@@ -87,8 +87,9 @@ void TakePage(const BoundPage& page, const PageControls& controls, Settings& int
 
 void CopyBoundSettings(const BoundPage& page, const Settings& from, Settings& into) {
   for (const ControlBinding& binding : page.bindings) {
-    if (binding.field != nullptr) into.*binding.field = from.*binding.field;
-    if (binding.font != nullptr) into.*binding.font = from.*binding.font;
+    if (binding.kind != ControlKind::Colour && binding.kind != ControlKind::Font) {
+      into.*binding.field = from.*binding.field;
+    }
   }
 }
 

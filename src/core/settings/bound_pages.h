@@ -75,7 +75,9 @@ class PageControls {
   virtual bool IsChecked(int button) const = 0;
   virtual void SetChecked(int button, bool checked) = 0;
   virtual void SetRange(int upDown, std::int32_t low, std::int32_t high) = 0;
-  // The up-down control's position, read as the signed 16-bit number it reports.
+  // The number the up-down control's edit holds, read as a signed 16-bit
+  // number (its low 16 bits), whether or not it lies within the control's
+  // range: bringing it into the range is the reader's.
   virtual std::int32_t Position(int upDown) const = 0;
   virtual void SetPosition(int upDown, std::int32_t position) = 0;
   virtual void AddItems(int list, std::span<const std::u16string_view> items) = 0;
@@ -113,8 +115,10 @@ void FillPage(const BoundPage& page, const Settings& from, PageControls& control
 // when chosen.
 void TakePage(const BoundPage& page, const PageControls& controls, Settings& into);
 
-// Copies the settings the page edits from `from`; the others (such as one
-// changed from the menu while the page was open) stay.
+// Copies the settings the page takes over on OK from `from`; the others
+// stay: one changed from the menu while the page was open, and a colour or
+// font, which its chooser gave to the program when it was confirmed (after
+// a profile switch the page's copy of it is the old profile's).
 void CopyBoundSettings(const BoundPage& page, const Settings& from, Settings& into);
 
 // The user acted on `control`: a colour or font button opens its chooser

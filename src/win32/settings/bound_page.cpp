@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
 
+#include "core/base/text.h"
 #include "win32/app/wide.h"
 
 namespace peekbar::win32 {
@@ -18,8 +20,14 @@ void DialogControls::SetRange(int upDown, std::int32_t low, std::int32_t high) {
   SendDlgItemMessageW(dialog_, upDown, UDM_SETRANGE32, static_cast<WPARAM>(low), high);
 }
 
+// Read from the edit rather than asked of the up-down control, which answers
+// a number typed beyond its range with its old position: the typed number is
+// what the taker brings into range.
 std::int32_t DialogControls::Position(int upDown) const {
-  return static_cast<short>(SendDlgItemMessageW(dialog_, upDown, UDM_GETPOS32, 0, 0));
+  const auto edit = reinterpret_cast<HWND>(SendDlgItemMessageW(dialog_, upDown, UDM_GETBUDDY, 0, 0));
+  wchar_t text[16] = {};
+  const int length = GetWindowTextW(edit, text, 16);
+  return static_cast<std::int16_t>(ParseLeadingInt(Utf16(text, static_cast<std::size_t>(length))));
 }
 
 void DialogControls::SetPosition(int upDown, std::int32_t position) {

@@ -1,7 +1,5 @@
 #include "win32/app/dialogs.h"
 
-#include <commctrl.h>
-
 #include "core/overlays/trigger.h"
 #include "resource.h"
 #include "win32/app/modal_dialog.h"
@@ -12,16 +10,16 @@ namespace peekbar::win32 {
 namespace {
 
 // A number in an edit with an up-down control (the start-up delay, the
-// captions' opacity): the up-down clamps what is typed to its range, and
-// its position is read as the signed 16-bit number the control reports.
+// captions' opacity), shown and read as the bound pages' numbers are: what
+// the edit holds comes back as a signed 16-bit number, typed beyond the
+// range or not, for the caller to bring into range.
 bool RunSpinDialog(HINSTANCE instance, HWND owner, int templateId, int spinId, int low, int high, int& value) {
   const auto fill = [&](HWND dialog) {
-    SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE32, low, high);
-    SendDlgItemMessageW(dialog, spinId, UDM_SETPOS32, 0, value);
+    DialogControls controls(dialog);
+    controls.SetRange(spinId, low, high);
+    controls.SetPosition(spinId, value);
   };
-  const auto take = [&](HWND dialog) {
-    value = static_cast<short>(SendDlgItemMessageW(dialog, spinId, UDM_GETPOS32, 0, 0));
-  };
+  const auto take = [&](HWND dialog) { value = DialogControls(dialog).Position(spinId); };
   return RunModalDialog(instance, owner, templateId, fill, take);
 }
 
