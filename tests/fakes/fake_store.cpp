@@ -144,7 +144,7 @@ std::u16string FakeSettingsStore::ReadText(const std::u16string& path, std::u16s
 
 bool FakeSettingsStore::WriteText(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                                   std::u16string_view value) {
-  const bool ok = failingPaths_.count(path) == 0;
+  const bool ok = failingPaths_.count(path) == 0 && failingKeys_.count(key) == 0;
   writes_.push_back({path, std::u16string(section), std::u16string(key), std::u16string(value), ok});
   if (ok) Store(path, section, key, value);
   return ok;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -36,6 +37,8 @@ class FakeSettingsStore final : public SettingsStore {
               std::int64_t value);
   // Every write into this file fails from now on (or succeeds again).
   void FailWritesTo(const std::u16string& path, bool fail = true);
+  // Every write of a key of this name fails, into any file.
+  void FailWritesOfKey(std::u16string_view key) { failingKeys_.emplace(key); }
 
   // ---- Reading the files back ----
   bool HasFile(const std::u16string& path) const { return files_.count(path) != 0; }
@@ -79,6 +82,7 @@ class FakeSettingsStore final : public SettingsStore {
 
   std::map<std::u16string, File> files_;
   std::set<std::u16string> failingPaths_;
+  std::set<std::u16string, std::less<>> failingKeys_;
   std::vector<Write> writes_;
   int reads_ = 0;
   std::vector<std::string> accesses_;

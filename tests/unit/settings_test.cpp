@@ -461,6 +461,48 @@ TEST(SettingsWriteFailureTest, MemoryKeepsTheNewValues) {
   EXPECT_FALSE(h.store.HasFile(ProfileIni(0)));
 }
 
+// A failure of any other write than a writer's first is told too, once
+// per run.
+TEST(SettingsWriteFailureTest, OtherFailedWritesAreToldOncePerRun) {
+  AppHarness h;
+  h.Start();
+  const std::string failed = "設定ファイルの書き込みに失敗しました。\n\n";
+  const auto balloons = [&] {
+    std::vector<std::string> texts;
+    for (const TrayIconRecord& b : h.shell.Balloons()) texts.push_back(U8(b.info));
+    return texts;
+  };
+
+  h.store.FailWritesOfKey(u"MIDDLE_LENGTH");
+  EXPECT_TRUE(h.app.SettingsFiles().SaveOptionSettings(h.state().mainWindow));
+  EXPECT_EQ(h.store.Writes().size(), 16u) << "the keys after a failed one are still written";
+  EXPECT_EQ(balloons(), (std::vector<std::string>{failed + U8(ProfileIni(0))}));
+
+  EXPECT_TRUE(h.app.SettingsFiles().SaveOptionSettings(h.state().mainWindow));
+  h.store.FailWritesTo(ProfileIni(4));
+  EXPECT_TRUE(h.app.SettingsFiles().SaveProfileList(h.state().mainWindow));
+  EXPECT_EQ(balloons().size(), 1u) << "told once per run";
+
+  // A writer whose first key fails still says so every time.
+  h.store.FailWritesTo(ProfileIni(0));
+  EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(h.state().mainWindow));
+  EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(h.state().mainWindow));
+  EXPECT_EQ(balloons().size(), 3u);
+}
+
+// It is written at every hide.
+TEST(SettingsWriteFailureTest, AWindowRectangleThatCannotBeWrittenIsToldOnce) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  h.state().At(0, 2).window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
+  h.store.FailWritesTo(ProfileIni(0));
+  for (int hide = 0; hide < 3; ++hide) h.app.Showing().RememberWindowRect(0, 2);
+  ASSERT_EQ(h.shell.Balloons().size(), 1u);
+  EXPECT_EQ(U8(h.shell.Balloons()[0].info), "設定ファイルの書き込みに失敗しました。\n\n" + U8(ProfileIni(0)));
+  EXPECT_EQ(h.shell.Balloons()[0].infoFlags, 3u);
+}
+
 // ---- The table ----
 
 TEST(SettingsTableTest, NoKeyStandsTwiceInASection) {

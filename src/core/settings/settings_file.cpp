@@ -1,6 +1,7 @@
 #include "core/settings/settings_file.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace peekbar {
 namespace {
@@ -9,6 +10,8 @@ constexpr std::u16string_view kProfileSection = u"PROFILE";
 constexpr std::size_t kRectProbeUnits = 64;
 
 std::u16string IntText(std::int32_t value) { return DecimalText(value); }
+
+constexpr std::u16string_view kWriteFailedMessage = u"設定ファイルの書き込みに失敗しました。\n\n";
 
 }  // namespace
 
@@ -85,9 +88,13 @@ void SettingsFile::LoadMonitorSettings(int monitor) {
   }
 }
 
-bool SettingsFile::FirstWriteSucceeded(WindowHandle owner, const std::u16string& path, bool written) {
-  if (!written) messages_.ShowErrorMessage(owner, u"設定ファイルの書き込みに失敗しました。\n\n" + path);
-  return written;
+bool SettingsFile::WriteKey(WindowHandle owner, const std::u16string& path, std::u16string_view section,
+                            std::u16string_view key, std::u16string_view value, FailureReport report) {
+  if (store_.WriteText(path, section, key, value)) return true;
+  if (report == FailureReport::EveryTime || !std::exchange(writeFailureTold_, true)) {
+    messages_.ShowErrorMessage(owner, std::u16string(kWriteFailedMessage) + path);
+  }
+  return false;
 }
 
 bool SettingsFile::SaveGroup(WindowHandle owner, SettingsGroup group) {
@@ -97,8 +104,8 @@ bool SettingsFile::SaveGroup(WindowHandle owner, SettingsGroup group) {
   for (const SettingDef& def : SettingDefinitions()) {
     if (def.group != group) continue;
     const std::u16string value = def.IsText() ? std::u16string(def.TextIn(s).View()) : IntText(def.IntIn(s));
-    const bool written = store_.WriteText(path, def.section, def.key, value);
-    if (first && !FirstWriteSucceeded(owner, path, written)) return false;
+    const FailureReport report = first ? FailureReport::EveryTime : FailureReport::OncePerRun;
+    if (!WriteKey(owner, path, def.section, def.key, value, report) && first) return false;
     first = false;
   }
   return true;
@@ -115,21 +122,21 @@ bool SettingsFile::SaveMonitorPopSettings(WindowHandle owner) {
 }
 
 bool SettingsFile::SaveLocationSettings(WindowHandle owner, int monitor, int location) {
-  return FirstWriteSucceeded(owner, state_.profiles.SelectedPath(),
-                             WriteLocationGroup(monitor, location, LocationSettingsGroup::Location,
-                                                state_.At(monitor, location)));
+  return WriteLocationGroup(owner, monitor, location, LocationSettingsGroup::Location, state_.At(monitor, location),
+                            FailureReport::EveryTime);
 }
 
-bool SettingsFile::WriteLocationGroup(int monitor, int location, LocationSettingsGroup group,
-                                      const LocationSlot& from) {
+bool SettingsFile::WriteLocationGroup(WindowHandle owner, int monitor, int location, LocationSettingsGroup group,
+                                      const LocationSlot& from, FailureReport firstReport) {
   const std::u16string& path = state_.profiles.SelectedPath();
   const std::u16string section = MonitorSection(monitor);
   bool first = true;
   for (const LocationSettingDef& def : LocationSettingDefinitions()) {
     if (def.group != group) continue;
     const std::u16string value = def.get != nullptr ? IntText(def.get(from)) : std::u16string(from.keyword.View());
-    const bool written = store_.WriteText(path, section, LocationKey(def, location), value);
-    if (first && !written) return false;  // nothing more of it is written
+    const FailureReport report = first ? firstReport : FailureReport::OncePerRun;
+    // Nothing more of it is written when its first key is not.
+    if (!WriteKey(owner, path, section, LocationKey(def, location), value, report) && first) return false;
     first = false;
   }
   return true;
@@ -150,13 +157,12 @@ void SettingsFile::ReadLocationGroup(int monitor, int location, LocationSettings
 
 bool SettingsFile::SaveProfileList(WindowHandle owner) {
   const ProfileState& p = state_.profiles;
-  if (!FirstWriteSucceeded(owner, p.mainSettingsPath,
-                           store_.WriteText(p.mainSettingsPath, kProfileSection, u"INDEX", IntText(p.selected)))) {
+  if (!WriteKey(owner, p.mainSettingsPath, kProfileSection, u"INDEX", IntText(p.selected), FailureReport::EveryTime)) {
     return false;
   }
   for (int k = 0; k < kProfileCount; ++k) {
     const auto i = static_cast<std::size_t>(k);
-    store_.WriteText(p.profilePaths[i], kProfileSection, u"NAME", p.names[i].View());
+    WriteKey(owner, p.profilePaths[i], kProfileSection, u"NAME", p.names[i].View(), FailureReport::OncePerRun);
   }
   return true;
 }
@@ -164,7 +170,9 @@ bool SettingsFile::SaveProfileList(WindowHandle owner) {
 void SettingsFile::WriteWindowRect(int monitor, int location, const Rect& rect) {
   LocationSlot taken;
   taken.savedRect = rect;
-  WriteLocationGroup(monitor, location, LocationSettingsGroup::WindowRect, taken);
+  // At every hide: a failure is told once per run, not at each.
+  WriteLocationGroup(state_.mainWindow, monitor, location, LocationSettingsGroup::WindowRect, taken,
+                     FailureReport::OncePerRun);
 }
 
 void SettingsFile::RestoreWindowRect(int monitor, int location) {
