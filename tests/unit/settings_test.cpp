@@ -503,6 +503,93 @@ TEST(SettingsWriteFailureTest, AWindowRectangleThatCannotBeWrittenIsToldOnce) {
   EXPECT_EQ(h.shell.Balloons()[0].infoFlags, 3u);
 }
 
+// ---- Settings files saved as UTF-8 ----
+
+// What an editor saves: UTF-8 without a byte-order mark.
+constexpr std::string_view kUtf8Profile = "[OPTION]\r\nTIMER_INTERVAL=77\r\n[MONITOR_0]\r\nKEYWORD_2=*メモ帳*\r\n";
+constexpr std::u16string_view kProfileText = u"[OPTION]\r\nTIMER_INTERVAL=77\r\n[MONITOR_0]\r\nKEYWORD_2=*メモ帳*\r\n";
+
+TEST(SettingsEncodingTest, Utf8FileIsWrittenAnewAsUtf16BeforeItIsRead) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.store.SetBytes(ProfileIni(0), kUtf8Profile);
+  h.Start();
+  EXPECT_EQ(h.store.Bytes(ProfileIni(0)), Utf16SettingsBytes(kProfileText));
+  EXPECT_EQ(U8(h.state().At(0, 2).keyword.View()), "*メモ帳*");
+  EXPECT_FALSE(h.store.HasFile(ProfileIni(0) + u".converting"));
+  EXPECT_FALSE(h.store.HasFile(ProfileIni(0) + u".converted"));
+}
+
+// A conversion writes its copy as "<file>.converting" and renames it
+// "<file>.converted" once all of it is on the disk, then replaces the file
+// with it. On FAT the file is removed before the copy takes its place.
+TEST(SettingsEncodingTest, CopiesLeftByAConversionThatDidNotFinish) {
+  struct Case {
+    const char* scene;
+    bool fileThere;               // holding TIMER_INTERVAL=55
+    std::u16string_view copyName;  // holding TIMER_INTERVAL=77
+    std::int32_t read;
+  };
+  const Case cases[] = {
+      {"file removed for a whole copy", false, u".converted", 77},
+      {"file never replaced by a whole copy", true, u".converted", 55},
+      {"copy cut short, file missing", false, u".converting", 200},
+      {"copy cut short, file there", true, u".converting", 55},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    if (c.fileThere) h.store.SetBytes(ProfileIni(0), Utf16SettingsBytes(u"[OPTION]\r\nTIMER_INTERVAL=55\r\n"));
+    const std::string copy = Utf16SettingsBytes(u"[OPTION]\r\nTIMER_INTERVAL=77\r\n");
+    h.store.SetBytes(ProfileIni(0) + std::u16string(c.copyName), copy);
+    h.Start();
+    EXPECT_EQ(h.settings().timerInterval, c.read) << c.scene;
+    EXPECT_FALSE(h.store.HasFile(ProfileIni(0) + std::u16string(c.copyName))) << c.scene;
+    if (c.read == 77) {
+      EXPECT_EQ(h.store.Bytes(ProfileIni(0)), copy) << c.scene;
+    }
+    EXPECT_EQ(h.store.HasFile(ProfileIni(0)), c.read != 200) << c.scene << ": a copy cut short is never taken";
+  }
+}
+
+// Written through the private-profile functions, a UTF-8 file would be
+// rewritten in the ANSI code page, its Japanese lost. Nothing is written
+// into it for the rest of the run, and the user is told once.
+TEST(SettingsEncodingTest, FileLeftUnconvertedIsNotWrittenThisRun) {
+  struct Case {
+    const char* scene;
+    std::u16string_view name;  // the file as the scene leaves it
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"UTF-8 file held by an editor", u"", std::string(kUtf8Profile)},
+      {"whole copy that could not replace the missing file", u".converted", Utf16SettingsBytes(kProfileText)},
+  };
+  const std::string told = "設定ファイルのUTF-16への変換に失敗しました。\n"
+                           "文字化けを防ぐため、次に起動するまでこのファイルには書き込みません。\n\n" +
+                           U8(ProfileIni(0));
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.AddMonitor({0, 0, 1920, 1080});
+    const std::u16string path = ProfileIni(0) + std::u16string(c.name);
+    h.store.SetBytes(path, c.bytes);
+    h.store.FailWritesTo(ProfileIni(0));
+    const WindowHandle main = h.Start();
+    h.store.FailWritesTo(ProfileIni(0), false);  // the editor lets go of it
+    h.state().At(0, 2).window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
+
+    EXPECT_FALSE(h.app.SettingsFiles().SaveOptionSettings(main)) << c.scene;
+    EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(main)) << c.scene;
+    h.app.Showing().RememberWindowRect(0, 2);
+    EXPECT_TRUE(h.app.SettingsFiles().SaveProfileList(main)) << c.scene;
+
+    for (const auto& w : h.store.Writes()) EXPECT_NE(U8(w.path), U8(ProfileIni(0))) << c.scene;
+    EXPECT_EQ(h.store.Writes().size(), 10u) << c.scene << ": the index and the other nine names";
+    EXPECT_EQ(h.store.Bytes(path), c.bytes) << c.scene;
+    ASSERT_EQ(h.shell.Balloons().size(), 1u) << c.scene;
+    EXPECT_EQ(U8(h.shell.Balloons()[0].info), told) << c.scene;
+  }
+}
+
 // ---- The table ----
 
 TEST(SettingsTableTest, NoKeyStandsTwiceInASection) {

@@ -12,6 +12,9 @@ constexpr std::size_t kRectProbeUnits = 64;
 std::u16string IntText(std::int32_t value) { return DecimalText(value); }
 
 constexpr std::u16string_view kWriteFailedMessage = u"設定ファイルの書き込みに失敗しました。\n\n";
+constexpr std::u16string_view kNotConvertedMessage =
+    u"設定ファイルのUTF-16への変換に失敗しました。\n"
+    u"文字化けを防ぐため、次に起動するまでこのファイルには書き込みません。\n\n";
 
 }  // namespace
 
@@ -23,6 +26,60 @@ std::optional<std::u16string> Utf8SettingsText(std::string_view bytes) {
   // A UTF-16 file without its mark would show NUL bytes; those are never UTF-8 text.
   if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
   return StrictUtf16FromUtf8(bytes);
+}
+
+std::string Utf16SettingsBytes(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+namespace {
+
+// A converted copy is written as "<file>.converting" and renamed
+// "<file>.converted" only once all of it is on the disk: a copy by the
+// second name is whole, one by the first may have been cut short.
+constexpr std::u16string_view kCopyBeingWritten = u".converting";
+constexpr std::u16string_view kWholeCopy = u".converted";
+
+// A whole copy beside the file is what a conversion left between writing
+// it and taking the file's place. With the file still there, the file was
+// never replaced and the copy goes; with the file gone, it was removed for
+// the copy (a replacement is two steps on FAT and exFAT) and the copy takes
+// its place. False when the copy could not: it stays for the next start,
+// and the file, missing, must not be made anew meanwhile, which would have
+// the copy taken for a stale one then.
+bool SettleWholeCopy(SettingsStore& store, const std::u16string& path, const std::u16string& copy) {
+  if (!store.FileExists(copy)) return true;
+  if (store.FileExists(path)) {
+    store.RemoveFile(copy);
+    return true;
+  }
+  return store.RenameFile(copy, path);
+}
+
+}  // namespace
+
+bool NormaliseSettingsEncoding(SettingsStore& store, const std::u16string& path) {
+  const std::u16string beingWritten = path + std::u16string(kCopyBeingWritten);
+  const std::u16string whole = path + std::u16string(kWholeCopy);
+  if (store.FileExists(beingWritten)) store.RemoveFile(beingWritten);  // never taken: it may be cut short
+  if (!SettleWholeCopy(store, path, whole)) return false;
+  const std::optional<std::string> bytes = store.ReadFileBytes(path);
+  const std::optional<std::u16string> text = bytes ? Utf8SettingsText(*bytes) : std::nullopt;
+  if (!text) return true;
+  if (!store.WriteFileBytes(beingWritten, Utf16SettingsBytes(*text)) || !store.RenameFile(beingWritten, whole)) {
+    store.RemoveFile(beingWritten);
+    return false;
+  }
+  if (store.RenameFile(whole, path)) return true;
+  // Held by another program, most likely. A file already removed for the
+  // copy is replaced all the same.
+  const bool removed = !store.FileExists(path);
+  return SettleWholeCopy(store, path, whole) && removed;
 }
 
 std::u16string ExecutableDirectory(std::u16string_view executablePath) {
@@ -51,11 +108,11 @@ void SettingsFile::LoadSettings() {
   for (int k = 0; k < kProfileCount; ++k) {
     auto& path = p.profilePaths[static_cast<std::size_t>(k)];
     path = ProfilePath(p.executableDirectory, p.userName, k);
-    store_.NormaliseEncoding(path);
+    NormaliseEncoding(path);
     const std::u16string name = store_.ReadText(path, kProfileSection, u"NAME", u"", kTitleUnits);
     p.names[static_cast<std::size_t>(k)] = name.empty() ? DefaultProfileName(k) : name;
   }
-  store_.NormaliseEncoding(p.mainSettingsPath);
+  NormaliseEncoding(p.mainSettingsPath);
   const std::int32_t index = store_.ReadInt(p.mainSettingsPath, kProfileSection, u"INDEX", 0);
   p.selected = index < 0 ? 0 : (index > kProfileCount - 1 ? kProfileCount - 1 : index);
   LoadProfileSettings();
@@ -64,7 +121,7 @@ void SettingsFile::LoadSettings() {
 void SettingsFile::LoadProfileSettings() {
   const std::u16string& path = state_.profiles.SelectedPath();
   // Edited by hand since the start, maybe.
-  store_.NormaliseEncoding(path);
+  NormaliseEncoding(path);
   Settings& s = state_.settings;
   const Settings& defaults = DefaultSettings();
   for (const SettingDef& def : SettingDefinitions()) {
@@ -88,8 +145,18 @@ void SettingsFile::LoadMonitorSettings(int monitor) {
   }
 }
 
+void SettingsFile::NormaliseEncoding(const std::u16string& path) {
+  if (!NormaliseSettingsEncoding(store_, path)) unconverted_.try_emplace(path, false);
+}
+
 bool SettingsFile::WriteKey(WindowHandle owner, const std::u16string& path, std::u16string_view section,
                             std::u16string_view key, std::u16string_view value, FailureReport report) {
+  if (const auto refused = unconverted_.find(path); refused != unconverted_.end()) {
+    if (!std::exchange(refused->second, true)) {
+      messages_.ShowErrorMessage(owner, std::u16string(kNotConvertedMessage) + path);
+    }
+    return false;
+  }
   if (store_.WriteText(path, section, key, value)) return true;
   if (report == FailureReport::EveryTime || !std::exchange(writeFailureTold_, true)) {
     messages_.ShowErrorMessage(owner, std::u16string(kWriteFailedMessage) + path);

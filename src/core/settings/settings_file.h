@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,18 @@ class SettingsEvents {
 // ANSI code page).
 std::optional<std::u16string> Utf8SettingsText(std::string_view bytes);
 
+// A settings file holding `text` as Peekbar keeps them: a UTF-16LE
+// byte-order mark, then the text in UTF-16LE.
+std::string Utf16SettingsBytes(std::u16string_view text);
+
+// Before a settings file is read: a file that Utf8SettingsText would have
+// converted is written anew as UTF-16, its text unchanged. False when the
+// file must not be written through the private-profile functions this run:
+// its text still waits to be converted (it could not be replaced, as while
+// another program holds it), or it is missing while the converted copy
+// that was to replace it could not take its place.
+bool NormaliseSettingsEncoding(SettingsStore& store, const std::u16string& path);
+
 // File name formats.
 std::u16string ExecutableDirectory(std::u16string_view executablePath);
 std::u16string MainSettingsPath(std::u16string_view directory, std::u16string_view userName);
@@ -58,8 +71,9 @@ class SettingsFile {
 
   // Writers: each writes its own section in key order. When the first write
   // fails the user is told which file and nothing more of that writer is
-  // written; any other failed write is told once per run. They return
-  // whether the first write succeeded.
+  // written; any other failed write is told once per run. Nothing is written
+  // into a file whose conversion failed (NormaliseSettingsEncoding), and
+  // that is told once. They return whether the first write succeeded.
   bool SaveOptionSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Option); }
   bool SaveTrayIconColor(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::TrayIconColor); }
   bool SaveGuideSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Guide); }
@@ -81,6 +95,7 @@ class SettingsFile {
   // every failure, the others once per run.
   enum class FailureReport : std::uint8_t { EveryTime, OncePerRun };
 
+  void NormaliseEncoding(const std::u16string& path);
   bool WriteKey(WindowHandle owner, const std::u16string& path, std::u16string_view section, std::u16string_view key,
                 std::u16string_view value, FailureReport report);
   bool SaveGroup(WindowHandle owner, SettingsGroup group);
@@ -96,6 +111,9 @@ class SettingsFile {
   Desktop& desktop_;
   UserMessages& messages_;
   SettingsEvents& events_;
+  // The files whose conversion failed this run, and whether the user has
+  // been told.
+  std::map<std::u16string, bool> unconverted_;
   bool writeFailureTold_ = false;  // of a failure told once per run
 };
 
