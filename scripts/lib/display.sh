@@ -57,7 +57,9 @@ EOF
 
 # Starts a private X server and exports DISPLAY. The server picks a free
 # display number itself (-displayfd), so concurrent sessions cannot collide,
-# and it writes the number only once it accepts connections.
+# and it writes the number only once it accepts connections. It runs in a
+# session of its own: a Ctrl+C at the terminal reaches the calling script,
+# which can still end what runs on the display before stop_display.
 start_display() {
   local layout=${1:?start_display: one-monitor or two-monitors}
   PB_X_DIR=$(mktemp -d "${TMPDIR:-/tmp}/peekbar-x.XXXXXX")
@@ -65,7 +67,7 @@ start_display() {
   : >"$numfile"
   case $layout in
     one-monitor)
-      Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
+      setsid Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset \
         3>"$numfile" </dev/null >"$PB_X_DIR/server.log" 2>&1 &
       ;;
     two-monitors)
@@ -74,7 +76,7 @@ start_display() {
         return 1
       fi
       pb_write_dummy_config "$PB_X_DIR/xorg.conf"
-      Xorg -displayfd 3 -config "$PB_X_DIR/xorg.conf" -noreset -nolisten tcp \
+      setsid Xorg -displayfd 3 -config "$PB_X_DIR/xorg.conf" -noreset -nolisten tcp \
         -logfile "$PB_X_DIR/Xorg.log" 3>"$numfile" </dev/null >"$PB_X_DIR/server.log" 2>&1 &
       ;;
     *)

@@ -1,5 +1,6 @@
-// Keeps an existing file open without sharing, so that no other process can
-// open it (for reading or writing) until the lock is released.
+// Keeps an existing file open for reading and writing, sharing only what
+// `share` allows (nothing by default: no other process can open it at all)
+// until the lock is released.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +11,8 @@ namespace e2e {
 
 class FileLock {
 public:
-    explicit FileLock(const std::wstring& path)
-        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    explicit FileLock(const std::wstring& path, DWORD share = 0)
+        : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr)) {}
     ~FileLock() { Release(); }
     FileLock(const FileLock&) = delete;

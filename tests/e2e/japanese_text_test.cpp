@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 
+#include "file_lock.h"
 #include "ini_file.h"
 #include "installation.h"
+#include "message_box.h"
 #include "peekbar_interface.h"
 #include "peekbar_process.h"
 #include "peekbar_session.h"
@@ -146,6 +148,36 @@ TEST_F(JapaneseText, Utf8ProfileIsConvertedAndItsKeywordWorksAnAnsiOneIsLeftAlon
     EXPECT_EQ(FileBytes(installation.ProfilePath(1)), cp932) << "the code page 932 file was changed";
     ExitPeekbar();
     EXPECT_TRUE(WaitShown(target.Window()));
+}
+
+// An editor that keeps the UTF-8 profile open for writing lets it be read
+// but not replaced (so under Wine 8 too). Written through the profile
+// functions later, it would lose its Japanese: Peekbar writes nothing into
+// it that run, and says so once.
+TEST_F(JapaneseText, Utf8ProfileThatCouldNotBeConvertedIsLeftAloneThatRun) {
+    const std::wstring profile0 = installation.ProfilePath(0);
+    const std::string utf8 = "[OPTION]\r\nBALLOON=0\r\n[PROFILE]\r\nNAME=\xE6\x97\xA5\xE6\x9C\xAC\r\n";
+    ASSERT_TRUE(WriteFileBytes(profile0, utf8));
+    FileLock editor(profile0, FILE_SHARE_READ);
+    ASSERT_TRUE(editor.Held());
+    StartPeekbar();
+    editor.Release();
+
+    ASSERT_TRUE(peekbar.PostCommand(command::kTrayIconWhite));
+    const HWND box = WaitForDialog(peekbar.Id(), peekbar::kMessageBoxCaption);
+    ASSERT_NE(box, nullptr) << "no message box about the file left unconverted";
+    EXPECT_EQ(MessageBoxText(box), L"設定ファイルのUTF-16への変換に失敗しました。\n"
+                                   L"文字化けを防ぐため、次に起動するまでこのファイルには書き込みません。\n\n" +
+                                       profile0);
+    DismissMessageBox(box);
+    EXPECT_TRUE(WaitUntil([&] { return FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty(); }));
+
+    EXPECT_TRUE(peekbar.SendCommand(command::kTrayIconBlack)) << "told more than once";
+    EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
+    ExitPeekbar();
+    EXPECT_EQ(FileBytes(profile0), utf8);
+    EXPECT_FALSE(FileExists(profile0 + L".converting"));
+    EXPECT_FALSE(FileExists(profile0 + L".converted"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -69,19 +70,7 @@ PeekbarProcess::~PeekbarProcess() { Stop(); }
 void PeekbarProcess::Stop() {
     if (!process_) return;
     if (!HasExited()) {
-        // A process may still be in its start-up delay: ask it to exit as
-        // soon as its main window is there, and answer its message boxes.
-        bool exitRequested = false;
-        const bool ended = WaitUntil([&] {
-            if (!exitRequested) {
-                if (HWND window = FindMainWindow()) {
-                    exitRequested = PostMessageW(window, WM_COMMAND, peekbar::command::kExit, 0);
-                }
-            }
-            for (HWND box : FindDialogs(id_, peekbar::kMessageBoxCaption)) DismissMessageBox(box);
-            return HasExited();
-        }, kStartTimeoutMs);
-        if (!ended) {
+        if (!EndWithExitCommand(process_, id_, kStartTimeoutMs)) {
             ADD_FAILURE() << "Peekbar (process " << id_ << ") did not end; killing it";
             TerminateProcess(process_, 1);
             WaitForSingleObject(process_, kExitTimeoutMs);
@@ -167,6 +156,39 @@ bool PeekbarProcess::Responds(DWORD timeoutMs) const {
     HWND window = mainWindow_ ? mainWindow_ : FindMainWindow();
     DWORD_PTR result = 0;
     return window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result);
+}
+
+bool EndWithExitCommand(HANDLE process, DWORD processId, DWORD timeoutMs) {
+    bool exitRequested = false;
+    return WaitUntil([&] {
+        if (!exitRequested) {
+            if (HWND window = FindPeekbarMainWindow(processId)) {
+                exitRequested = PostMessageW(window, WM_COMMAND, peekbar::command::kExit, 0);
+            }
+        }
+        for (HWND box : FindDialogs(processId, peekbar::kMessageBoxCaption)) DismissMessageBox(box);
+        return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    }, timeoutMs);
+}
+
+int ExitEveryPeekbar() {
+    std::vector<DWORD> running;
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, peekbar::kMainWindowClass, peekbar::kMainWindowTitle))) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        running.push_back(id);
+    }
+    int notEnded = 0;
+    for (const DWORD id : running) {
+        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+        if (!process || !EndWithExitCommand(process, id, kExitTimeoutMs)) {
+            std::fprintf(stderr, "peekbar_e2e: Peekbar (process %lu) did not end by its exit command\n", id);
+            ++notEnded;
+        }
+        if (process) CloseHandle(process);
+    }
+    return notEnded;
 }
 
 HWND FindPeekbarMainWindow(DWORD processId) {

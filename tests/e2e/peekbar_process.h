@@ -77,6 +77,16 @@ private:
     std::set<HWND> soundErrorBoxes_;
 };
 
+// Ends a running Peekbar as its tray menu's exit does, and so gives back
+// what it hid and deletes its journal: the exit command as soon as its main
+// window is there (it may still be in its start-up delay), its message
+// boxes answered meanwhile. True once the process has ended.
+bool EndWithExitCommand(HANDLE process, DWORD processId, DWORD timeoutMs);
+
+// Every Peekbar on the driver's desktop ended that way, one after the
+// other; the number that did not end.
+int ExitEveryPeekbar();
+
 // The top-level window of class PEEKBAR_MAIN titled "Peekbar" that belongs
 // to process `processId`, or null.
 HWND FindPeekbarMainWindow(DWORD processId);

@@ -1,8 +1,10 @@
 #include "fakes/fake_store.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "core/base/text.h"
+#include "core/settings/settings_file.h"
 
 namespace peekbar {
 namespace {
@@ -42,7 +44,52 @@ std::int32_t LeadingNumber(std::u16string_view text) {
   return static_cast<std::int32_t>(bits);
 }
 
+// The text of a file's bytes, as the private-profile functions read it.
+std::u16string TextOfBytes(std::string_view bytes) {
+  std::u16string text;
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+  } else {
+    for (const char byte : bytes) text += static_cast<char16_t>(static_cast<unsigned char>(byte));
+  }
+  return text;
+}
+
 }  // namespace
+
+void FakeSettingsStore::SetBytes(const std::u16string& path, std::string_view bytes) {
+  files_[path].clear();
+  std::u16string section;
+  const std::u16string text = TextOfBytes(bytes);
+  std::u16string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find(u'\n'), rest.size());
+    std::u16string_view line = rest.substr(0, end);
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+    const std::size_t equals = line.find(u'=');
+    if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
+      section = line.substr(1, line.size() - 2);
+    } else if (equals != std::u16string_view::npos && !section.empty()) {
+      Store(path, section, Trimmed(line.substr(0, equals)), line.substr(equals + 1));
+    }
+  }
+  bytes_[path] = bytes;
+}
+
+std::optional<std::string> FakeSettingsStore::Bytes(const std::u16string& path) const {
+  if (const auto raw = bytes_.find(path); raw != bytes_.end()) return raw->second;
+  const auto file = files_.find(path);
+  if (file == files_.end()) return std::nullopt;
+  std::u16string text;
+  for (const Section& s : file->second) {
+    text += u"[" + s.name + u"]\r\n";
+    for (const auto& [key, value] : s.entries) text += key + u"=" + value + u"\r\n";
+  }
+  return Utf16SettingsBytes(text);
+}
 
 void FakeSettingsStore::Store(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                               std::u16string_view value) {
@@ -144,9 +191,12 @@ std::u16string FakeSettingsStore::ReadText(const std::u16string& path, std::u16s
 
 bool FakeSettingsStore::WriteText(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                                   std::u16string_view value) {
-  const bool ok = failingPaths_.count(path) == 0;
+  const bool ok = failingPaths_.count(path) == 0 && failingKeys_.count(key) == 0;
   writes_.push_back({path, std::u16string(section), std::u16string(key), std::u16string(value), ok});
-  if (ok) Store(path, section, key, value);
+  if (ok) {
+    Store(path, section, key, value);
+    bytes_.erase(path);
+  }
   return ok;
 }
 
@@ -157,7 +207,33 @@ std::string FileName(const std::u16string& path) {
 }
 }  // namespace
 
-void FakeSettingsStore::NormaliseEncoding(const std::u16string& path) { accesses_.push_back(FileName(path)); }
+std::optional<std::string> FakeSettingsStore::ReadFileBytes(const std::u16string& path) {
+  accesses_.push_back(FileName(path));
+  return Bytes(path);
+}
+
+bool FakeSettingsStore::WriteFileBytes(const std::u16string& path, std::string_view bytes) {
+  if (failingPaths_.count(path) != 0) return false;
+  SetBytes(path, bytes);
+  return true;
+}
+
+bool FakeSettingsStore::RenameFile(const std::u16string& from, const std::u16string& to) {
+  if (!HasFile(from) || failingPaths_.count(from) != 0 || failingPaths_.count(to) != 0) return false;
+  files_[to] = std::move(files_[from]);
+  files_.erase(from);
+  bytes_.erase(to);
+  if (const auto raw = bytes_.find(from); raw != bytes_.end()) {
+    bytes_[to] = std::move(raw->second);
+    bytes_.erase(from);
+  }
+  return true;
+}
+
+void FakeSettingsStore::RemoveFile(const std::u16string& path) {
+  files_.erase(path);
+  bytes_.erase(path);
+}
 
 void FakeSettingsStore::NoteRead(const std::u16string& path) {
   ++reads_;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -34,11 +35,21 @@ class FakeSettingsStore final : public SettingsStore {
            std::u16string_view value);
   void SetInt(const std::u16string& path, std::u16string_view section, std::u16string_view key,
               std::int64_t value);
-  // Every write into this file fails from now on (or succeeds again).
+  // The file as bytes on the disk. Bytes that start with a UTF-16LE
+  // byte-order mark are read as UTF-16; others one character per byte, as
+  // the system's ANSI code page reads ASCII.
+  void SetBytes(const std::u16string& path, std::string_view bytes);
+  // Every write into this file fails from now on (or succeeds again), as
+  // while another program holds it open without sharing writes: it can be
+  // neither written, nor replaced, nor renamed.
   void FailWritesTo(const std::u16string& path, bool fail = true);
+  // Every write of a key of this name fails, into any file.
+  void FailWritesOfKey(std::u16string_view key) { failingKeys_.emplace(key); }
 
   // ---- Reading the files back ----
   bool HasFile(const std::u16string& path) const { return files_.count(path) != 0; }
+  // The file's bytes as ReadFileBytes gives them; nothing without the file.
+  std::optional<std::string> Bytes(const std::u16string& path) const;
   std::optional<std::u16string> Get(const std::u16string& path, std::u16string_view section,
                                     std::u16string_view key) const;
   // The keys of a section in file order.
@@ -51,8 +62,8 @@ class FakeSettingsStore final : public SettingsStore {
   std::vector<std::string> WriteLog() const;
   void ClearWrites() { writes_.clear(); }
   int ReadCount() const { return reads_; }
-  // Each file whose encoding was normalised, and each read, in order: the
-  // path's name for the one, "read <name>" for the other.
+  // Each file whose bytes were read whole, and each read of a key, in
+  // order: the path's name for the one, "read <name>" for the other.
   const std::vector<std::string>& AccessLog() const { return accesses_; }
 
   // ---- SettingsStore ----
@@ -62,7 +73,11 @@ class FakeSettingsStore final : public SettingsStore {
                           std::u16string_view defaultValue, std::size_t capacity) override;
   bool WriteText(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                  std::u16string_view value) override;
-  void NormaliseEncoding(const std::u16string& path) override;
+  std::optional<std::string> ReadFileBytes(const std::u16string& path) override;
+  bool WriteFileBytes(const std::u16string& path, std::string_view bytes) override;
+  bool RenameFile(const std::u16string& from, const std::u16string& to) override;
+  bool FileExists(const std::u16string& path) override { return HasFile(path); }
+  void RemoveFile(const std::u16string& path) override;
 
  private:
   void NoteRead(const std::u16string& path);
@@ -78,7 +93,11 @@ class FakeSettingsStore final : public SettingsStore {
              std::u16string_view value);
 
   std::map<std::u16string, File> files_;
+  // The bytes of the files last written whole; a file written by key is
+  // kept by its keys alone.
+  std::map<std::u16string, std::string> bytes_;
   std::set<std::u16string> failingPaths_;
+  std::set<std::u16string, std::less<>> failingKeys_;
   std::vector<Write> writes_;
   int reads_ = 0;
   std::vector<std::string> accesses_;

@@ -461,6 +461,135 @@ TEST(SettingsWriteFailureTest, MemoryKeepsTheNewValues) {
   EXPECT_FALSE(h.store.HasFile(ProfileIni(0)));
 }
 
+// A failure of any other write than a writer's first is told too, once
+// per run.
+TEST(SettingsWriteFailureTest, OtherFailedWritesAreToldOncePerRun) {
+  AppHarness h;
+  h.Start();
+  const std::string failed = "設定ファイルの書き込みに失敗しました。\n\n";
+  const auto balloons = [&] {
+    std::vector<std::string> texts;
+    for (const TrayIconRecord& b : h.shell.Balloons()) texts.push_back(U8(b.info));
+    return texts;
+  };
+
+  h.store.FailWritesOfKey(u"MIDDLE_LENGTH");
+  EXPECT_TRUE(h.app.SettingsFiles().SaveOptionSettings(h.state().mainWindow));
+  EXPECT_EQ(h.store.Writes().size(), 16u) << "the keys after a failed one are still written";
+  EXPECT_EQ(balloons(), (std::vector<std::string>{failed + U8(ProfileIni(0))}));
+
+  EXPECT_TRUE(h.app.SettingsFiles().SaveOptionSettings(h.state().mainWindow));
+  h.store.FailWritesTo(ProfileIni(4));
+  EXPECT_TRUE(h.app.SettingsFiles().SaveProfileList(h.state().mainWindow));
+  EXPECT_EQ(balloons().size(), 1u) << "told once per run";
+
+  // A writer whose first key fails still says so every time.
+  h.store.FailWritesTo(ProfileIni(0));
+  EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(h.state().mainWindow));
+  EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(h.state().mainWindow));
+  EXPECT_EQ(balloons().size(), 3u);
+}
+
+// It is written at every hide.
+TEST(SettingsWriteFailureTest, AWindowRectangleThatCannotBeWrittenIsToldOnce) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  h.state().At(0, 2).window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
+  h.store.FailWritesTo(ProfileIni(0));
+  for (int hide = 0; hide < 3; ++hide) h.app.Showing().RememberWindowRect(0, 2);
+  ASSERT_EQ(h.shell.Balloons().size(), 1u);
+  EXPECT_EQ(U8(h.shell.Balloons()[0].info), "設定ファイルの書き込みに失敗しました。\n\n" + U8(ProfileIni(0)));
+  EXPECT_EQ(h.shell.Balloons()[0].infoFlags, 3u);
+}
+
+// ---- Settings files saved as UTF-8 ----
+
+// What an editor saves: UTF-8 without a byte-order mark.
+constexpr std::string_view kUtf8Profile = "[OPTION]\r\nTIMER_INTERVAL=77\r\n[MONITOR_0]\r\nKEYWORD_2=*メモ帳*\r\n";
+constexpr std::u16string_view kProfileText = u"[OPTION]\r\nTIMER_INTERVAL=77\r\n[MONITOR_0]\r\nKEYWORD_2=*メモ帳*\r\n";
+
+TEST(SettingsEncodingTest, Utf8FileIsWrittenAnewAsUtf16BeforeItIsRead) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.store.SetBytes(ProfileIni(0), kUtf8Profile);
+  h.Start();
+  EXPECT_EQ(h.store.Bytes(ProfileIni(0)), Utf16SettingsBytes(kProfileText));
+  EXPECT_EQ(U8(h.state().At(0, 2).keyword.View()), "*メモ帳*");
+  EXPECT_FALSE(h.store.HasFile(ProfileIni(0) + u".converting"));
+  EXPECT_FALSE(h.store.HasFile(ProfileIni(0) + u".converted"));
+}
+
+// A conversion writes its copy as "<file>.converting" and renames it
+// "<file>.converted" once all of it is on the disk, then replaces the file
+// with it. On FAT the file is removed before the copy takes its place.
+TEST(SettingsEncodingTest, CopiesLeftByAConversionThatDidNotFinish) {
+  struct Case {
+    const char* scene;
+    bool fileThere;               // holding TIMER_INTERVAL=55
+    std::u16string_view copyName;  // holding TIMER_INTERVAL=77
+    std::int32_t read;
+  };
+  const Case cases[] = {
+      {"file removed for a whole copy", false, u".converted", 77},
+      {"file never replaced by a whole copy", true, u".converted", 55},
+      {"copy cut short, file missing", false, u".converting", 200},
+      {"copy cut short, file there", true, u".converting", 55},
+  };
+  for (const Case& c : cases) {
+    AppHarness h;
+    if (c.fileThere) h.store.SetBytes(ProfileIni(0), Utf16SettingsBytes(u"[OPTION]\r\nTIMER_INTERVAL=55\r\n"));
+    const std::string copy = Utf16SettingsBytes(u"[OPTION]\r\nTIMER_INTERVAL=77\r\n");
+    h.store.SetBytes(ProfileIni(0) + std::u16string(c.copyName), copy);
+    h.Start();
+    EXPECT_EQ(h.settings().timerInterval, c.read) << c.scene;
+    EXPECT_FALSE(h.store.HasFile(ProfileIni(0) + std::u16string(c.copyName))) << c.scene;
+    if (c.read == 77) {
+      EXPECT_EQ(h.store.Bytes(ProfileIni(0)), copy) << c.scene;
+    }
+    EXPECT_EQ(h.store.HasFile(ProfileIni(0)), c.read != 200) << c.scene << ": a copy cut short is never taken";
+  }
+}
+
+// Written through the private-profile functions, a UTF-8 file would be
+// rewritten in the ANSI code page, its Japanese lost. Nothing is written
+// into it for the rest of the run, and the user is told once.
+TEST(SettingsEncodingTest, FileLeftUnconvertedIsNotWrittenThisRun) {
+  struct Case {
+    const char* scene;
+    std::u16string_view name;  // the file as the scene leaves it
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"UTF-8 file held by an editor", u"", std::string(kUtf8Profile)},
+      {"whole copy that could not replace the missing file", u".converted", Utf16SettingsBytes(kProfileText)},
+  };
+  const std::string told = "設定ファイルのUTF-16への変換に失敗しました。\n"
+                           "文字化けを防ぐため、次に起動するまでこのファイルには書き込みません。\n\n" +
+                           U8(ProfileIni(0));
+  for (const Case& c : cases) {
+    AppHarness h;
+    h.AddMonitor({0, 0, 1920, 1080});
+    const std::u16string path = ProfileIni(0) + std::u16string(c.name);
+    h.store.SetBytes(path, c.bytes);
+    h.store.FailWritesTo(ProfileIni(0));
+    const WindowHandle main = h.Start();
+    h.store.FailWritesTo(ProfileIni(0), false);  // the editor lets go of it
+    h.state().At(0, 2).window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
+
+    EXPECT_FALSE(h.app.SettingsFiles().SaveOptionSettings(main)) << c.scene;
+    EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(main)) << c.scene;
+    h.app.Showing().RememberWindowRect(0, 2);
+    EXPECT_TRUE(h.app.SettingsFiles().SaveProfileList(main)) << c.scene;
+
+    for (const auto& w : h.store.Writes()) EXPECT_NE(U8(w.path), U8(ProfileIni(0))) << c.scene;
+    EXPECT_EQ(h.store.Writes().size(), 10u) << c.scene << ": the index and the other nine names";
+    EXPECT_EQ(h.store.Bytes(path), c.bytes) << c.scene;
+    ASSERT_EQ(h.shell.Balloons().size(), 1u) << c.scene;
+    EXPECT_EQ(U8(h.shell.Balloons()[0].info), told) << c.scene;
+  }
+}
+
 // ---- The table ----
 
 TEST(SettingsTableTest, NoKeyStandsTwiceInASection) {

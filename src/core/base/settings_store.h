@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,14 +26,23 @@ class SettingsStore {
   virtual std::u16string ReadText(const std::u16string& path, std::u16string_view section,
                                   std::u16string_view key, std::u16string_view defaultValue,
                                   std::size_t capacity) = 0;
-  // Before a file is read: a file the private-profile functions would
-  // misread (see Utf8SettingsText) is written anew as UTF-16 with a
-  // byte-order mark, its text unchanged, through a temporary file that then
-  // replaces it, so that a crash midway leaves one of the two whole.
-  virtual void NormaliseEncoding(const std::u16string& path) = 0;
   // WritePrivateProfileStringW; creates the file when it does not exist.
   virtual bool WriteText(const std::u16string& path, std::u16string_view section,
                          std::u16string_view key, std::u16string_view value) = 0;
+
+  // ---- Whole files, for a settings file written anew in another encoding ----
+  // The file's bytes; nothing when it does not exist or cannot be read.
+  virtual std::optional<std::string> ReadFileBytes(const std::u16string& path) = 0;
+  // The file made anew holding exactly `bytes`; true only once all of them
+  // are on the disk.
+  virtual bool WriteFileBytes(const std::u16string& path, std::string_view bytes) = 0;
+  // `from` renamed as `to`, replacing a file of that name; true once the
+  // change is on the disk. Not atomic everywhere: on FAT and exFAT the file
+  // replaced is removed first, and a crash between the two steps leaves
+  // only `from`.
+  virtual bool RenameFile(const std::u16string& from, const std::u16string& to) = 0;
+  virtual bool FileExists(const std::u16string& path) = 0;
+  virtual void RemoveFile(const std::u16string& path) = 0;
 };
 
 }  // namespace peekbar

@@ -1,6 +1,7 @@
 #include "core/settings/settings_file.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace peekbar {
 namespace {
@@ -9,6 +10,11 @@ constexpr std::u16string_view kProfileSection = u"PROFILE";
 constexpr std::size_t kRectProbeUnits = 64;
 
 std::u16string IntText(std::int32_t value) { return DecimalText(value); }
+
+constexpr std::u16string_view kWriteFailedMessage = u"設定ファイルの書き込みに失敗しました。\n\n";
+constexpr std::u16string_view kNotConvertedMessage =
+    u"設定ファイルのUTF-16への変換に失敗しました。\n"
+    u"文字化けを防ぐため、次に起動するまでこのファイルには書き込みません。\n\n";
 
 }  // namespace
 
@@ -20,6 +26,60 @@ std::optional<std::u16string> Utf8SettingsText(std::string_view bytes) {
   // A UTF-16 file without its mark would show NUL bytes; those are never UTF-8 text.
   if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
   return StrictUtf16FromUtf8(bytes);
+}
+
+std::string Utf16SettingsBytes(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+namespace {
+
+// A converted copy is written as "<file>.converting" and renamed
+// "<file>.converted" only once all of it is on the disk: a copy by the
+// second name is whole, one by the first may have been cut short.
+constexpr std::u16string_view kCopyBeingWritten = u".converting";
+constexpr std::u16string_view kWholeCopy = u".converted";
+
+// A whole copy beside the file is what a conversion left between writing
+// it and taking the file's place. With the file still there, the file was
+// never replaced and the copy goes; with the file gone, it was removed for
+// the copy (a replacement is two steps on FAT and exFAT) and the copy takes
+// its place. False when the copy could not: it stays for the next start,
+// and the file, missing, must not be made anew meanwhile, which would have
+// the copy taken for a stale one then.
+bool SettleWholeCopy(SettingsStore& store, const std::u16string& path, const std::u16string& copy) {
+  if (!store.FileExists(copy)) return true;
+  if (store.FileExists(path)) {
+    store.RemoveFile(copy);
+    return true;
+  }
+  return store.RenameFile(copy, path);
+}
+
+}  // namespace
+
+bool NormaliseSettingsEncoding(SettingsStore& store, const std::u16string& path) {
+  const std::u16string beingWritten = path + std::u16string(kCopyBeingWritten);
+  const std::u16string whole = path + std::u16string(kWholeCopy);
+  if (store.FileExists(beingWritten)) store.RemoveFile(beingWritten);  // never taken: it may be cut short
+  if (!SettleWholeCopy(store, path, whole)) return false;
+  const std::optional<std::string> bytes = store.ReadFileBytes(path);
+  const std::optional<std::u16string> text = bytes ? Utf8SettingsText(*bytes) : std::nullopt;
+  if (!text) return true;
+  if (!store.WriteFileBytes(beingWritten, Utf16SettingsBytes(*text)) || !store.RenameFile(beingWritten, whole)) {
+    store.RemoveFile(beingWritten);
+    return false;
+  }
+  if (store.RenameFile(whole, path)) return true;
+  // Held by another program, most likely. A file already removed for the
+  // copy is replaced all the same.
+  const bool removed = !store.FileExists(path);
+  return SettleWholeCopy(store, path, whole) && removed;
 }
 
 std::u16string ExecutableDirectory(std::u16string_view executablePath) {
@@ -48,11 +108,11 @@ void SettingsFile::LoadSettings() {
   for (int k = 0; k < kProfileCount; ++k) {
     auto& path = p.profilePaths[static_cast<std::size_t>(k)];
     path = ProfilePath(p.executableDirectory, p.userName, k);
-    store_.NormaliseEncoding(path);
+    NormaliseEncoding(path);
     const std::u16string name = store_.ReadText(path, kProfileSection, u"NAME", u"", kTitleUnits);
     p.names[static_cast<std::size_t>(k)] = name.empty() ? DefaultProfileName(k) : name;
   }
-  store_.NormaliseEncoding(p.mainSettingsPath);
+  NormaliseEncoding(p.mainSettingsPath);
   const std::int32_t index = store_.ReadInt(p.mainSettingsPath, kProfileSection, u"INDEX", 0);
   p.selected = index < 0 ? 0 : (index > kProfileCount - 1 ? kProfileCount - 1 : index);
   LoadProfileSettings();
@@ -61,7 +121,7 @@ void SettingsFile::LoadSettings() {
 void SettingsFile::LoadProfileSettings() {
   const std::u16string& path = state_.profiles.SelectedPath();
   // Edited by hand since the start, maybe.
-  store_.NormaliseEncoding(path);
+  NormaliseEncoding(path);
   Settings& s = state_.settings;
   const Settings& defaults = DefaultSettings();
   for (const SettingDef& def : SettingDefinitions()) {
@@ -85,9 +145,23 @@ void SettingsFile::LoadMonitorSettings(int monitor) {
   }
 }
 
-bool SettingsFile::FirstWriteSucceeded(WindowHandle owner, const std::u16string& path, bool written) {
-  if (!written) messages_.ShowErrorMessage(owner, u"設定ファイルの書き込みに失敗しました。\n\n" + path);
-  return written;
+void SettingsFile::NormaliseEncoding(const std::u16string& path) {
+  if (!NormaliseSettingsEncoding(store_, path)) unconverted_.try_emplace(path, false);
+}
+
+bool SettingsFile::WriteKey(WindowHandle owner, const std::u16string& path, std::u16string_view section,
+                            std::u16string_view key, std::u16string_view value, FailureReport report) {
+  if (const auto refused = unconverted_.find(path); refused != unconverted_.end()) {
+    if (!std::exchange(refused->second, true)) {
+      messages_.ShowErrorMessage(owner, std::u16string(kNotConvertedMessage) + path);
+    }
+    return false;
+  }
+  if (store_.WriteText(path, section, key, value)) return true;
+  if (report == FailureReport::EveryTime || !std::exchange(writeFailureTold_, true)) {
+    messages_.ShowErrorMessage(owner, std::u16string(kWriteFailedMessage) + path);
+  }
+  return false;
 }
 
 bool SettingsFile::SaveGroup(WindowHandle owner, SettingsGroup group) {
@@ -97,8 +171,8 @@ bool SettingsFile::SaveGroup(WindowHandle owner, SettingsGroup group) {
   for (const SettingDef& def : SettingDefinitions()) {
     if (def.group != group) continue;
     const std::u16string value = def.IsText() ? std::u16string(def.TextIn(s).View()) : IntText(def.IntIn(s));
-    const bool written = store_.WriteText(path, def.section, def.key, value);
-    if (first && !FirstWriteSucceeded(owner, path, written)) return false;
+    const FailureReport report = first ? FailureReport::EveryTime : FailureReport::OncePerRun;
+    if (!WriteKey(owner, path, def.section, def.key, value, report) && first) return false;
     first = false;
   }
   return true;
@@ -115,21 +189,21 @@ bool SettingsFile::SaveMonitorPopSettings(WindowHandle owner) {
 }
 
 bool SettingsFile::SaveLocationSettings(WindowHandle owner, int monitor, int location) {
-  return FirstWriteSucceeded(owner, state_.profiles.SelectedPath(),
-                             WriteLocationGroup(monitor, location, LocationSettingsGroup::Location,
-                                                state_.At(monitor, location)));
+  return WriteLocationGroup(owner, monitor, location, LocationSettingsGroup::Location, state_.At(monitor, location),
+                            FailureReport::EveryTime);
 }
 
-bool SettingsFile::WriteLocationGroup(int monitor, int location, LocationSettingsGroup group,
-                                      const LocationSlot& from) {
+bool SettingsFile::WriteLocationGroup(WindowHandle owner, int monitor, int location, LocationSettingsGroup group,
+                                      const LocationSlot& from, FailureReport firstReport) {
   const std::u16string& path = state_.profiles.SelectedPath();
   const std::u16string section = MonitorSection(monitor);
   bool first = true;
   for (const LocationSettingDef& def : LocationSettingDefinitions()) {
     if (def.group != group) continue;
     const std::u16string value = def.get != nullptr ? IntText(def.get(from)) : std::u16string(from.keyword.View());
-    const bool written = store_.WriteText(path, section, LocationKey(def, location), value);
-    if (first && !written) return false;  // nothing more of it is written
+    const FailureReport report = first ? firstReport : FailureReport::OncePerRun;
+    // Nothing more of it is written when its first key is not.
+    if (!WriteKey(owner, path, section, LocationKey(def, location), value, report) && first) return false;
     first = false;
   }
   return true;
@@ -150,13 +224,12 @@ void SettingsFile::ReadLocationGroup(int monitor, int location, LocationSettings
 
 bool SettingsFile::SaveProfileList(WindowHandle owner) {
   const ProfileState& p = state_.profiles;
-  if (!FirstWriteSucceeded(owner, p.mainSettingsPath,
-                           store_.WriteText(p.mainSettingsPath, kProfileSection, u"INDEX", IntText(p.selected)))) {
+  if (!WriteKey(owner, p.mainSettingsPath, kProfileSection, u"INDEX", IntText(p.selected), FailureReport::EveryTime)) {
     return false;
   }
   for (int k = 0; k < kProfileCount; ++k) {
     const auto i = static_cast<std::size_t>(k);
-    store_.WriteText(p.profilePaths[i], kProfileSection, u"NAME", p.names[i].View());
+    WriteKey(owner, p.profilePaths[i], kProfileSection, u"NAME", p.names[i].View(), FailureReport::OncePerRun);
   }
   return true;
 }
@@ -164,7 +237,9 @@ bool SettingsFile::SaveProfileList(WindowHandle owner) {
 void SettingsFile::WriteWindowRect(int monitor, int location, const Rect& rect) {
   LocationSlot taken;
   taken.savedRect = rect;
-  WriteLocationGroup(monitor, location, LocationSettingsGroup::WindowRect, taken);
+  // At every hide: a failure is told once per run, not at each.
+  WriteLocationGroup(state_.mainWindow, monitor, location, LocationSettingsGroup::WindowRect, taken,
+                     FailureReport::OncePerRun);
 }
 
 void SettingsFile::RestoreWindowRect(int monitor, int location) {

@@ -2,6 +2,8 @@
 // selected profile, and the ten profile files with every setting.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +39,18 @@ class SettingsEvents {
 // ANSI code page).
 std::optional<std::u16string> Utf8SettingsText(std::string_view bytes);
 
+// A settings file holding `text` as Peekbar keeps them: a UTF-16LE
+// byte-order mark, then the text in UTF-16LE.
+std::string Utf16SettingsBytes(std::u16string_view text);
+
+// Before a settings file is read: a file that Utf8SettingsText would have
+// converted is written anew as UTF-16, its text unchanged. False when the
+// file must not be written through the private-profile functions this run:
+// its text still waits to be converted (it could not be replaced, as while
+// another program holds it), or it is missing while the converted copy
+// that was to replace it could not take its place.
+bool NormaliseSettingsEncoding(SettingsStore& store, const std::u16string& path);
+
 // File name formats.
 std::u16string ExecutableDirectory(std::u16string_view executablePath);
 std::u16string MainSettingsPath(std::u16string_view directory, std::u16string_view userName);
@@ -55,9 +69,11 @@ class SettingsFile {
   // The keywords and guide colours of one monitor's section.
   void LoadMonitorSettings(int monitor);
 
-  // Writers: each writes its own section in key order. Only the first write
-  // is examined; when it fails the user is told which file and nothing more
-  // of that writer is written. They return whether the first write succeeded.
+  // Writers: each writes its own section in key order. When the first write
+  // fails the user is told which file and nothing more of that writer is
+  // written; any other failed write is told once per run. Nothing is written
+  // into a file whose conversion failed (NormaliseSettingsEncoding), and
+  // that is told once. They return whether the first write succeeded.
   bool SaveOptionSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Option); }
   bool SaveTrayIconColor(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::TrayIconColor); }
   bool SaveGuideSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Guide); }
@@ -67,19 +83,27 @@ class SettingsFile {
   bool SaveLocationSettings(WindowHandle owner, int monitor, int location);
   bool SaveProfileList(WindowHandle owner);
 
-  // The rectangle a window had when it went away, as WIN_*_<location>.
+  // The rectangle a window had when it went away, as WIN_*_<location>;
+  // a failure is told as the writers' later keys are.
   void WriteWindowRect(int monitor, int location, const Rect& rect);
   // The rectangle remembered in the profile, when there is one, becomes the
   // location's and its window is moved there without being activated.
   void RestoreWindowRect(int monitor, int location);
 
  private:
+  // How a failed write reaches the user: the first key of a writer at
+  // every failure, the others once per run.
+  enum class FailureReport : std::uint8_t { EveryTime, OncePerRun };
+
+  void NormaliseEncoding(const std::u16string& path);
+  bool WriteKey(WindowHandle owner, const std::u16string& path, std::u16string_view section, std::u16string_view key,
+                std::u16string_view value, FailureReport report);
   bool SaveGroup(WindowHandle owner, SettingsGroup group);
   // The location's keys of the group, in table order, from `from`; the
   // result of the first write.
-  bool WriteLocationGroup(int monitor, int location, LocationSettingsGroup group, const LocationSlot& from);
+  bool WriteLocationGroup(WindowHandle owner, int monitor, int location, LocationSettingsGroup group,
+                          const LocationSlot& from, FailureReport firstReport);
   void ReadLocationGroup(int monitor, int location, LocationSettingsGroup group, LocationSlot& into);
-  bool FirstWriteSucceeded(WindowHandle owner, const std::u16string& path, bool written);
 
   AppState& state_;
   SettingsStore& store_;
@@ -87,6 +111,10 @@ class SettingsFile {
   Desktop& desktop_;
   UserMessages& messages_;
   SettingsEvents& events_;
+  // The files whose conversion failed this run, and whether the user has
+  // been told.
+  std::map<std::u16string, bool> unconverted_;
+  bool writeFailureTold_ = false;  // of a failure told once per run
 };
 
 }  // namespace peekbar

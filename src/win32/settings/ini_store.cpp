@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "core/settings/settings_file.h"
 #include "win32/app/wide.h"
 
 namespace peekbar::win32 {
@@ -25,44 +24,48 @@ void CreateUtf16FileIfMissing(const std::u16string& path) {
 // A settings file is a few kilobytes; anything past this is not one.
 constexpr DWORD kLargestSettingsFile = 16u << 20;
 
-bool ReadWholeFile(const std::u16string& path, std::string& bytes) {
-  HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  LARGE_INTEGER size{};
-  bool read = GetFileSizeEx(file, &size) && size.QuadPart <= kLargestSettingsFile;
-  if (read) {
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
-    DWORD got = 0;
-    read = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-                             got == bytes.size());
-  }
-  CloseHandle(file);
-  return read;
-}
-
 }  // namespace
 
-void IniStore::NormaliseEncoding(const std::u16string& path) {
-  std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return;
-  const std::optional<std::u16string> text = Utf8SettingsText(bytes);
-  if (!text) return;
-  // Written whole beside it first, then put in its place in one step: a
-  // crash midway leaves either file as it was.
-  const std::u16string temporary = path + u".converting";
-  HANDLE file = CreateFileW(Wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  std::wstring content(1, static_cast<wchar_t>(0xFEFF));
-  content += WideString(*text);
-  const auto size = static_cast<DWORD>(content.size() * sizeof(wchar_t));
-  DWORD written = 0;
-  const bool saved = WriteFile(file, content.data(), size, &written, nullptr) && written == size && FlushFileBuffers(file);
-  CloseHandle(file);
-  if (!saved || !MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(Wide(temporary));
+std::optional<std::string> IniStore::ReadFileBytes(const std::u16string& path) {
+  // Shared as widely as possible: an editor that keeps the file open for
+  // writing does not keep it from being read.
+  HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<std::string> bytes;
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file, &size) && size.QuadPart <= kLargestSettingsFile) {
+    bytes.emplace(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!bytes->empty() &&
+        (!ReadFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &got, nullptr) || got != bytes->size())) {
+      bytes.reset();
+    }
   }
+  CloseHandle(file);
+  return bytes;
 }
+
+bool IniStore::WriteFileBytes(const std::u16string& path, std::string_view bytes) {
+  HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const auto size = static_cast<DWORD>(bytes.size());
+  DWORD written = 0;
+  const bool saved = WriteFile(file, bytes.data(), size, &written, nullptr) && written == size && FlushFileBuffers(file);
+  CloseHandle(file);
+  return saved;
+}
+
+bool IniStore::RenameFile(const std::u16string& from, const std::u16string& to) {
+  return MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool IniStore::FileExists(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void IniStore::RemoveFile(const std::u16string& path) { DeleteFileW(Wide(path)); }
 
 std::int32_t IniStore::ReadInt(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                                std::int32_t defaultValue) {

@@ -13,7 +13,11 @@ class IniStore final : public SettingsStore {
                           std::u16string_view defaultValue, std::size_t capacity) override;
   bool WriteText(const std::u16string& path, std::u16string_view section, std::u16string_view key,
                  std::u16string_view value) override;
-  void NormaliseEncoding(const std::u16string& path) override;
+  std::optional<std::string> ReadFileBytes(const std::u16string& path) override;
+  bool WriteFileBytes(const std::u16string& path, std::string_view bytes) override;
+  bool RenameFile(const std::u16string& from, const std::u16string& to) override;
+  bool FileExists(const std::u16string& path) override;
+  void RemoveFile(const std::u16string& path) override;
 };
 
 }  // namespace peekbar::win32
