@@ -102,6 +102,11 @@ TEST(JournalTest, WrittenBeforeAWindowIsHiddenAndOnlyWhenWhatItListsChanges) {
   EXPECT_TRUE(s.h.journal.Own().windows.empty());
   s.h.app.OnCommand(command_id::kApplyAllKeywords);
   EXPECT_EQ(Listed(s.h.journal.Own()), (std::vector<WindowHandle>{s.editor}));
+  // Closed by its program: off the list at the tick that drops it, before
+  // its handle can name another program's window.
+  s.h.desktop.CloseWindow(s.editor);
+  s.Tick();
+  EXPECT_TRUE(s.h.journal.Own().windows.empty());
 
   // A clean exit leaves no journal.
   s.h.app.Shutdown();

@@ -46,7 +46,7 @@ App::App(const AppPorts& ports)
       taskbar_(state_, desktop_, journal_),
       showHide_(state_, desktop_, taskbar_, *this),
       registration_(state_, desktop_, showHide_, settingsFile_, journal_),
-      watcher_(state_, desktop_, taskbar_, showHide_, overlayTicks_),
+      watcher_(state_, desktop_, taskbar_, showHide_, overlayTicks_, journal_),
       commands_(state_, desktop_, shell_, messages_, tray_, registration_, overlayTicks_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),

@@ -14,6 +14,7 @@ void EdgeWatcher::EdgeTick() {
   overlays_.UpdateTriggerTip(pointer);
 
   const bool atEdges = state_.settings.enabledAtEdge != 0;
+  bool dropped = false;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int k = 0; k < kLocationCount; ++k) {
       if (state_.ending) return;  // everything was given back meanwhile
@@ -21,6 +22,7 @@ void EdgeWatcher::EdgeTick() {
       if (at.window == kNoWindow) continue;
       if (!desktop_.WindowExists(at.window)) {
         at.window = kNoWindow;  // closed by its program: dropped silently
+        dropped = true;
         continue;
       }
       // Hiding runs whatever ENABLED_AT_EDGE says, so a window shown from the
@@ -32,6 +34,9 @@ void EdgeWatcher::EdgeTick() {
       }
     }
   }
+  // Its handle may soon name another program's window, which neither the
+  // next start nor a crash must show.
+  if (dropped) journal_.Sync();
   if (!anyShown) taskbar_.RestoreAfterShowCycle();
 }
 

@@ -6,6 +6,7 @@
 #include "core/base/desktop.h"
 #include "core/base/state.h"
 #include "core/engine/overlay_hooks.h"
+#include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
 #include "core/engine/taskbar.h"
 
@@ -13,8 +14,10 @@ namespace peekbar {
 
 class EdgeWatcher {
  public:
-  EdgeWatcher(AppState& state, Desktop& desktop, Taskbar& taskbar, ShowHide& showHide, OverlayHooks& overlays)
-      : state_(state), desktop_(desktop), taskbar_(taskbar), showHide_(showHide), overlays_(overlays) {}
+  EdgeWatcher(AppState& state, Desktop& desktop, Taskbar& taskbar, ShowHide& showHide, OverlayHooks& overlays,
+              RecoveryJournal& journal)
+      : state_(state), desktop_(desktop), taskbar_(taskbar), showHide_(showHide), overlays_(overlays),
+        journal_(journal) {}
 
   // Allocates nothing: it runs five times a second all day.
   void EdgeTick();
@@ -26,6 +29,7 @@ class EdgeWatcher {
   Taskbar& taskbar_;
   ShowHide& showHide_;
   OverlayHooks& overlays_;
+  RecoveryJournal& journal_;
 };
 
 }  // namespace peekbar
