@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 #include <exception>
-#include <vector>
 
+#include "core/base/state.h"
 #include "core/engine/recovery_journal.h"
 #include "win32/app/wide.h"
 
@@ -14,53 +14,36 @@ constexpr wchar_t kByteOrderMark = 0xFEFF;
 // A journal is a few lines per registered window; anything larger is not one.
 constexpr DWORD kLargestJournalBytes = 4u << 20;
 
-// What a crash needs, copied at every write. The exception filter may run on
-// any thread, while the GUI thread goes on: the lock keeps it from reading a
-// half-made copy. Nothing else reads it, so it lives here alone.
-struct CrashSnapshot {
-  CRITICAL_SECTION lock;
-  std::vector<HWND> windows;
-  bool taskbarHidden = false;
-  std::wstring path;
-
-  CrashSnapshot() { InitializeCriticalSection(&lock); }
-};
-
-CrashSnapshot& Snapshot() {
-  static CrashSnapshot snapshot;
-  return snapshot;
-}
-
 void ShowAsync(HWND window) {
   if (window != nullptr) ShowWindowAsync(window, SW_SHOW);
 }
 
-void GiveBackFromSnapshot() {
-  static LONG entered = 0;
-  if (InterlockedExchange(&entered, 1) != 0) return;  // a second fault while giving back
-  CrashSnapshot& s = Snapshot();
-  EnterCriticalSection(&s.lock);
-  for (const HWND window : s.windows) {
-    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
-  }
-  if (s.taskbarHidden) {
-    ShowAsync(FindWindowW(L"Shell_TrayWnd", nullptr));
-    HWND start = FindWindowW(L"Button", L"スタート");
-    ShowAsync(start != nullptr ? start : FindWindowW(L"Button", L"Start"));
-  }
-  // Given back: the next start has nothing left to recover.
-  if (!s.path.empty()) DeleteFileW(s.path.c_str());
-  LeaveCriticalSection(&s.lock);
+// The same question as IsSameWindow, asked with a buffer on the stack, and
+// of the class as many units as the journal took of it.
+bool StillTheSameWindow(HWND window, DWORD processId, const std::wstring& className) {
+  if (!IsWindow(window)) return false;
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(window, &process) == 0 || process != processId) return false;
+  wchar_t name[kTitleUnits + 1] = {};
+  const int length = GetClassNameW(window, name, static_cast<int>(kTitleUnits));
+  return className.compare(0, className.size(), name, length > 0 ? static_cast<std::size_t>(length) : 0) == 0;
 }
 
 LONG WINAPI GiveBackOnUnhandledException(EXCEPTION_POINTERS*) {
-  GiveBackFromSnapshot();
+  ProcessCrashSnapshot().GiveBack();
   return EXCEPTION_EXECUTE_HANDLER;
 }
 
 [[noreturn]] void GiveBackOnTerminate() {
-  GiveBackFromSnapshot();
+  ProcessCrashSnapshot().GiveBack();
   std::abort();
+}
+
+// Reading and deleting stay open to others: the crash filter deletes the
+// journal while this handle is open.
+HANDLE OpenForWriting(const std::u16string& path) {
+  return CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 std::u16string ReadJournalText(HANDLE file) {
@@ -78,6 +61,46 @@ std::u16string ReadJournalText(HANDLE file) {
 
 }  // namespace
 
+CrashSnapshot::CrashSnapshot() { InitializeCriticalSection(&lock_); }
+
+CrashSnapshot::~CrashSnapshot() { DeleteCriticalSection(&lock_); }
+
+void CrashSnapshot::Take(const JournalRecord& record, const std::u16string& journalPath) {
+  EnterCriticalSection(&lock_);
+  windows_.clear();
+  for (const JournalWindow& w : record.windows) {
+    windows_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
+  }
+  taskbarHidden_ = record.taskbarHidden;
+  path_ = WideString(journalPath);
+  LeaveCriticalSection(&lock_);
+}
+
+void CrashSnapshot::Clear() { Take(JournalRecord{}, u""); }
+
+void CrashSnapshot::GiveBack() {
+  if (InterlockedExchange(&entered_, 1) != 0) return;  // a second fault while giving back
+  EnterCriticalSection(&lock_);
+  for (const Window& w : windows_) {
+    // A window closed since may have left its handle to another program's.
+    if (!StillTheSameWindow(w.window, w.processId, w.className)) continue;
+    SetWindowPos(w.window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS);
+  }
+  if (taskbarHidden_) {
+    ShowAsync(FindWindowW(L"Shell_TrayWnd", nullptr));
+    HWND start = FindWindowW(L"Button", L"スタート");
+    ShowAsync(start != nullptr ? start : FindWindowW(L"Button", L"Start"));
+  }
+  // Given back: the next start has nothing left to recover.
+  if (!path_.empty()) DeleteFileW(path_.c_str());
+  LeaveCriticalSection(&lock_);
+}
+
+CrashSnapshot& ProcessCrashSnapshot() {
+  static CrashSnapshot snapshot;
+  return snapshot;
+}
+
 JournalFiles::~JournalFiles() {
   // Not removed: the process is ending without its exit, and the journal
   // stays for the next start.
@@ -86,10 +109,7 @@ JournalFiles::~JournalFiles() {
 
 bool JournalFiles::Write(const std::u16string& path, const JournalRecord& record) {
   if (file_ == INVALID_HANDLE_VALUE) {
-    // Reading and deleting stay open to others: the crash filter deletes it
-    // while this handle is open.
-    file_ = CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    file_ = OpenForWriting(path);
     if (file_ == INVALID_HANDLE_VALUE) return false;
     path_ = path;
   }
@@ -100,28 +120,17 @@ bool JournalFiles::Write(const std::u16string& path, const JournalRecord& record
   const bool saved = SetFilePointer(file_, 0, nullptr, FILE_BEGIN) == 0 &&
                      WriteFile(file_, text.data(), bytes, &written, nullptr) && written == bytes &&
                      SetEndOfFile(file_);
-
-  CrashSnapshot& s = Snapshot();
-  EnterCriticalSection(&s.lock);
-  s.windows.clear();
-  for (const JournalWindow& w : record.windows) s.windows.push_back(ToHwnd(w.window));
-  s.taskbarHidden = record.taskbarHidden;
-  s.path = WideString(path_);
-  LeaveCriticalSection(&s.lock);
+  crash_.Take(record, path_);
   return saved;
 }
 
 void JournalFiles::Remove() {
-  CrashSnapshot& s = Snapshot();
-  EnterCriticalSection(&s.lock);
-  s.windows.clear();
-  s.taskbarHidden = false;
-  s.path.clear();
-  LeaveCriticalSection(&s.lock);
+  crash_.Clear();
   if (file_ == INVALID_HANDLE_VALUE) return;
   CloseHandle(file_);
   file_ = INVALID_HANDLE_VALUE;
   DeleteFileW(Wide(path_));
+  path_.clear();
 }
 
 std::vector<AbandonedJournal> JournalFiles::FindAbandoned(const std::u16string& directory,
@@ -150,7 +159,7 @@ std::vector<AbandonedJournal> JournalFiles::FindAbandoned(const std::u16string& 
 void JournalFiles::Delete(const std::u16string& path) { DeleteFileW(Wide(path)); }
 
 void InstallCrashGiveBack() {
-  Snapshot();  // made now, not in the middle of a crash
+  ProcessCrashSnapshot();  // made now, not in the middle of a crash
   SetUnhandledExceptionFilter(&GiveBackOnUnhandledException);
   std::set_terminate(&GiveBackOnTerminate);
 }

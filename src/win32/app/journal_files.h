@@ -5,17 +5,56 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/base/journal_store.h"
 
 namespace peekbar::win32 {
+
+// What a crash needs, copied at every journal write: the windows with their
+// process and class, whether the taskbar is hidden and the journal to
+// delete. The exception filter may run on any thread while the GUI thread
+// goes on: a lock keeps it from reading a half-made copy.
+class CrashSnapshot {
+ public:
+  CrashSnapshot();
+  ~CrashSnapshot();
+  CrashSnapshot(const CrashSnapshot&) = delete;
+  CrashSnapshot& operator=(const CrashSnapshot&) = delete;
+
+  // journalPath: the file this instance holds, empty when it holds none.
+  void Take(const JournalRecord& record, const std::u16string& journalPath);
+  void Clear();
+  // Shows every listed window that is still the window it was (same
+  // process, same class), not topmost; the taskbar when it is hidden;
+  // deletes the journal.
+  // Only calls that never wait for another program, and no allocation: the
+  // heap may be what failed. Once: a fault while giving back ends it.
+  void GiveBack();
+
+ private:
+  struct Window {
+    HWND window = nullptr;
+    DWORD processId = 0;
+    std::wstring className;
+  };
+
+  CRITICAL_SECTION lock_;
+  std::vector<Window> windows_;
+  bool taskbarHidden_ = false;
+  std::wstring path_;
+  LONG entered_ = 0;
+};
+
+// The snapshot the crash filter gives back.
+CrashSnapshot& ProcessCrashSnapshot();
 
 // This instance's journal is held open for writing from its first write to
 // Remove: another instance that cannot open it for reading without sharing
 // writes knows its owner runs. The system closes it however the process ends.
 class JournalFiles final : public JournalStore {
  public:
-  JournalFiles() = default;
+  explicit JournalFiles(CrashSnapshot& crash = ProcessCrashSnapshot()) : crash_(crash) {}
   ~JournalFiles() override;
 
   bool Write(const std::u16string& path, const JournalRecord& record) override;
@@ -25,14 +64,14 @@ class JournalFiles final : public JournalStore {
   void Delete(const std::u16string& path) override;
 
  private:
+
+  CrashSnapshot& crash_;
   HANDLE file_ = INVALID_HANDLE_VALUE;
   std::u16string path_;
 };
 
-// From here on an unhandled exception or a call to std::terminate gives the
-// windows of this instance's journal back, and shows the taskbar when the
-// journal says it is hidden, with calls that never wait for another program,
-// then lets the process end.
+// From here on an unhandled exception or a call to std::terminate gives back
+// what the process's snapshot lists, then lets the process end.
 void InstallCrashGiveBack();
 
 }  // namespace peekbar::win32

@@ -1,0 +1,69 @@
+// A crash gives back what the last journal write listed, and only windows
+// that are still the ones listed.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "win32/app/journal_files.h"
+#include "win32/app/wide.h"
+
+namespace peekbar::win32 {
+namespace {
+
+constexpr wchar_t kClass[] = L"PeekbarCrashTestWindow";
+
+// Message-only: the tests run without a display, where other windows cannot
+// be made. Shown, it carries the visible style all the same.
+HWND HiddenWindow() {
+  return CreateWindowExW(0, kClass, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, HWND_MESSAGE, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListed) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kClass;
+  RegisterClassW(&windowClass);
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  const std::wstring folder = std::wstring(temp) + L"peekbar-crash-test-" + std::to_wstring(GetCurrentProcessId());
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const DWORD own = GetCurrentProcessId();
+
+  const HWND same = HiddenWindow();
+  const HWND otherClass = HiddenWindow();
+  const HWND otherProcess = HiddenWindow();
+  const HWND closed = HiddenWindow();
+  ASSERT_NE(closed, nullptr);
+  DestroyWindow(closed);
+  const std::u16string className = Utf16(kClass);
+  const JournalRecord record{own,
+                             false,
+                             {{FromHwnd(same), own, className},
+                              {FromHwnd(otherClass), own, u"Another"},
+                              {FromHwnd(otherProcess), own + 4, className},
+                              {FromHwnd(closed), own, className}}};
+  const std::wstring path = folder + L"\\tester_Peekbar_1.journal";
+  {
+    CrashSnapshot crash;
+    JournalFiles files(crash);
+    EXPECT_TRUE(files.Write(Utf16(path.c_str()), record));
+    crash.GiveBack();
+  }
+  EXPECT_TRUE(Shown(same));
+  EXPECT_FALSE(Shown(otherClass));
+  EXPECT_FALSE(Shown(otherProcess));
+  EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the journal was left";
+  for (const HWND window : {same, otherClass, otherProcess}) DestroyWindow(window);
+  RemoveDirectoryW(folder.c_str());
+  UnregisterClassW(kClass, GetModuleHandleW(nullptr));
+}
+
+}  // namespace
+}  // namespace peekbar::win32
