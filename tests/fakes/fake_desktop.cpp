@@ -146,6 +146,7 @@ void FakeDesktop::TapKey(VirtualKey key) {
 // ---- Recording ----
 
 DesktopCall& FakeDesktop::Record(DesktopMethod method, WindowHandle window) {
+  if (onCall_) onCall_(method, window);
   ++counts_[static_cast<std::size_t>(method)];
   static DesktopCall scratch;
   if (!recording_) {

@@ -125,6 +125,9 @@ class FakeDesktop final : public Desktop {
   // returns: there the system hands the core what other programs send it
   // meanwhile. Not run again from inside itself.
   void OnWait(std::function<void(const DesktopCall&)> action) { onWait_ = std::move(action); }
+  // Runs at every call the core makes, before it takes effect: lets a test
+  // look at the scene between any two calls, where a crash could strike.
+  void OnCall(std::function<void(DesktopMethod, WindowHandle)> action) { onCall_ = std::move(action); }
   void Advance(std::uint32_t milliseconds) { tick_ += milliseconds; }  // wraps as the system's count does
   std::uint32_t Tick() const { return tick_; }
 
@@ -228,6 +231,7 @@ class FakeDesktop final : public Desktop {
   std::function<void()> onPause_;
   std::function<void(const DesktopCall&)> onWait_;
   bool inWait_ = false;
+  std::function<void(DesktopMethod, WindowHandle)> onCall_;
   Point pointer_{};
   bool pointerFails_ = false;
   std::array<KeyState, 256> keys_{};

@@ -43,11 +43,14 @@ class FakeJournalStore final : public JournalStore {
   }
   const std::u16string& OwnPath() const { return ownPath_; }
   int Writes() const { return writes_; }
+  // What the last write carried, saved or not: what a crash gives back.
+  const JournalRecord& LastWritten() const { return lastWritten_; }
 
   // ---- JournalStore ----
   bool Write(const std::u16string& path, const JournalRecord& record) override {
     ++writes_;
     if (onWrite_) onWrite_();
+    lastWritten_ = record;
     ownPath_ = path;
     files_[path] = {FormatJournal(record), true};
     return true;
@@ -74,6 +77,7 @@ class FakeJournalStore final : public JournalStore {
  private:
   std::map<std::u16string, File> files_;
   std::u16string ownPath_;
+  JournalRecord lastWritten_;
   int writes_ = 0;
   std::function<void()> onWrite_;
 };

@@ -206,7 +206,9 @@ TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
   EXPECT_EQ(slot[2].shown, 1) << "the record is left as it was";
   EXPECT_EQ(slot[2].visited, 1);
   EXPECT_EQ(slot[2].stamp, 4242u);
-  EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"ShowWindow taskbar Show", "SetForegroundWindow browser"}));
+  EXPECT_EQ(h.desktop.Log(),
+            (std::vector<std::string>{"ShowWindow taskbar Show", "SetForegroundLockTimeout 0",
+                                      "SetForegroundWindow browser", "SetForegroundLockTimeout 200000"}));
   EXPECT_EQ(h.state().savedForeground, kNoWindow);
 }
 

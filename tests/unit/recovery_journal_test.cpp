@@ -12,6 +12,7 @@ namespace peekbar {
 namespace {
 
 constexpr std::uint32_t kEditorProcess = 31;
+const std::u16string kEndedJournal = u"C:\\Tools\\Peekbar\\tester_Peekbar_77.journal";
 
 // A program with a taskbar, a browser in front and an editor of another
 // process, registered by keyword at the middle of the top edge.
@@ -133,12 +134,12 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
                             {{same, 31, u"Editor"},
                              {closed, 31, u"Editor"},
                              {reusedByProcess, 31, u"Editor"},
-                             {reusedByClass, 31, u"Editor"}}};
-  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}};
-  const std::u16string endedPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_77.journal";
+                             {reusedByClass, 31, u"Editor"}},
+                            std::nullopt};
+  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt};
   const std::u16string runningPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_78.journal";
   const std::u16string otherUser = u"C:\\Tools\\Peekbar\\someone_Peekbar_79.journal";
-  s.h.journal.AddFile(endedPath, ended, false);
+  s.h.journal.AddFile(kEndedJournal, ended, false);
   s.h.journal.AddFile(runningPath, running, true);
   s.h.journal.AddFile(otherUser, running, false);
   d.CloseWindow(closed);
@@ -167,7 +168,7 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   ASSERT_FALSE(s.h.app.PrepareStartup(true));
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"PlaceWindow same NotTopmost show async", "ShowWindow taskbar Show"}));
   EXPECT_FALSE(d.Find(ofRunning)->visible);
-  EXPECT_EQ(s.h.journal.Files().count(endedPath), 0u);
+  EXPECT_EQ(s.h.journal.Files().count(kEndedJournal), 0u);
   EXPECT_EQ(s.h.journal.Files().count(runningPath), 1u);
   EXPECT_EQ(s.h.journal.Files().count(otherUser), 1u) << "another user's windows are not ours to give back";
 }
@@ -178,7 +179,7 @@ TEST(JournalRecoveryTest, GivenBackWindowsAreWaitedForTogetherAtMostTwoSeconds) 
   for (const bool comesUp : {true, false}) {
     JournalScene s;
     FakeDesktop& d = s.h.desktop;
-    JournalRecord record{77, false, {}};
+    JournalRecord record{77, false, {}, std::nullopt};
     std::vector<WindowHandle> slow;
     for (int i = 0; i < 3; ++i) {
       FakeWindow w;
@@ -187,7 +188,7 @@ TEST(JournalRecoveryTest, GivenBackWindowsAreWaitedForTogetherAtMostTwoSeconds) 
       slow.push_back(d.AddWindow(w));
       record.windows.push_back({slow.back(), w.process, w.className});
     }
-    s.h.journal.AddFile(u"C:\\Tools\\Peekbar\\tester_Peekbar_77.journal", record, false);
+    s.h.journal.AddFile(kEndedJournal, record, false);
     int pauses = 0;
     d.OnPause([&] {
       if (comesUp && ++pauses == 3) {
@@ -203,7 +204,8 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
   const JournalRecord record{4242, true,
                              {{0x10086, 31, u"Notepad"},
                               {0xFFFFFFF0, 4294967295u, u"a\\b\nc\rd メモ帳"},
-                              {0x200, 7, u""}}};
+                              {0x200, 7, u""}},
+                             4294967295u};
   const std::u16string text = FormatJournal(record);
   EXPECT_EQ(ParseJournal(text), record);
 
@@ -218,7 +220,13 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
   // Lines it does not understand are skipped.
   const JournalRecord odd = ParseJournal(
       u"owner x\nwindow 0 1 Zero\nwindow 12 Notepad\nwindow 99999999999999999999 1 Big\nwindow 12 3 Ok\ntaskbar on\n");
-  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}}));
+  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}, std::nullopt}));
+
+  // An older build wrote no lock time-out. The line this build adds starts
+  // with no word an older reader knows, so that reader skips it.
+  const JournalRecord older = ParseJournal(u"Peekbar journal\r\nowner 9\r\ntaskbar hidden\r\nwindow 12 3 Ok\r\n");
+  EXPECT_EQ(older, (JournalRecord{9, true, {{12, 3, u"Ok"}}, std::nullopt}));
+  EXPECT_NE(text.find(u"\r\nforeground-lock-timeout 4294967295\r\n"), std::u16string::npos);
 }
 
 TEST(EndSessionTest, EndingSessionGivesEverythingBackAndClosesACancelledOneChangesNothing) {
@@ -230,7 +238,6 @@ TEST(EndSessionTest, EndingSessionGivesEverythingBackAndClosesACancelledOneChang
     s.h.desktop.SetPointer({960, 0});
     for (int i = 0; i < 10 && !s.Visible(s.editor); ++i) s.Tick();
     ASSERT_TRUE(s.h.desktop.Find(s.editor)->topmost);
-    ASSERT_EQ(s.h.desktop.LockTimeout(), 0u);
     s.h.shell.ClearLog();
 
     s.h.app.OnEndSession(ending);
@@ -242,7 +249,6 @@ TEST(EndSessionTest, EndingSessionGivesEverythingBackAndClosesACancelledOneChang
     EXPECT_TRUE(s.Visible(s.editor));
     EXPECT_FALSE(s.h.desktop.Find(s.editor)->topmost);
     EXPECT_TRUE(s.Visible(s.taskbar));
-    EXPECT_EQ(s.h.desktop.LockTimeout(), FakeDesktop::kDefaultForegroundLockTimeout);
     EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{"StopTimer", "PostClose"}));
     // The journal goes with the real exit, not before it.
     EXPECT_FALSE(s.h.journal.Files().empty());
@@ -279,6 +285,48 @@ TEST(ShellRestartTest, NewTaskbarIsFoundAndAReusedHandleIsLeftAlone) {
   s.h.app.OnTaskbarCreated();
   EXPECT_EQ(s.h.state().taskbarWindow, third);
   EXPECT_FALSE(s.h.journal.Own().taskbarHidden) << "the new shell shows its own taskbar";
+}
+
+// A crash or a kill may strike between any two calls of a show: at each of
+// them the user's foreground lock time-out is either in place or written
+// down (in the journal and in what a crash gives back), and the next start
+// puts back what the journal of a killed instance recorded.
+TEST(LockTimeoutTest, UsersValueIsInPlaceOrWrittenDownAtEveryMomentOfAShowCycle) {
+  JournalScene s;
+  s.h.Start();
+  // Changed by the user while Peekbar runs: a show reads it afresh.
+  constexpr std::uint32_t kUsers = 150000;
+  s.h.desktop.SetForegroundLockTimeout(kUsers);
+  std::vector<std::string> lost;
+  std::optional<JournalRecord> killedWhileLowered;
+  s.h.desktop.OnCall([&](DesktopMethod method, WindowHandle window) {
+    if (s.h.desktop.LockTimeout() == kUsers) return;
+    if (method == DesktopMethod::SetForegroundWindow) killedWhileLowered = s.h.journal.Own();
+    if (s.h.journal.Own().lockTimeout != kUsers || s.h.journal.LastWritten().lockTimeout != kUsers) {
+      lost.push_back(std::string(DesktopMethodName(method)) + " " + s.h.desktop.NameOf(window));
+    }
+  });
+  s.ShowAndHide();
+  s.h.desktop.OnCall(nullptr);
+  EXPECT_TRUE(lost.empty()) << "lost at " << testing::PrintToString(lost);
+  EXPECT_EQ(s.h.desktop.LockTimeout(), kUsers);
+  ASSERT_TRUE(killedWhileLowered) << "never lowered";
+
+  JournalScene next;
+  next.h.desktop.SetForegroundLockTimeout(0);
+  next.h.journal.AddFile(kEndedJournal, *killedWhileLowered, false);
+  next.h.app.PrepareStartup(false);
+  EXPECT_EQ(next.h.desktop.LockTimeout(), kUsers);
+  EXPECT_EQ(next.h.journal.Own().lockTimeout, kUsers);
+}
+
+// Put back only what was left lowered: a value set since stays, and a
+// journal without one (an older build's) changes nothing.
+TEST(LockTimeoutTest, PutBackOnlyOverZero) {
+  EXPECT_EQ(LockTimeoutToPutBack(150000, 0), std::optional<std::uint32_t>(150000));
+  EXPECT_EQ(LockTimeoutToPutBack(150000, 5000), std::nullopt);
+  EXPECT_EQ(LockTimeoutToPutBack(std::nullopt, 0), std::nullopt);
+  EXPECT_EQ(LockTimeoutToPutBack(0, 0), std::nullopt);
 }
 
 }  // namespace

@@ -91,13 +91,15 @@ TEST_F(TaskbarFixture, EndOfShowCycleRules) {
       {"nothing captured", Hidden::ByPeekbar, Saved::Null, {"ShowWindow taskbar Show", "ShowWindow start Show"}, true},
       {"captured nothing", Hidden::ByPeekbar, Saved::One, {"ShowWindow taskbar Show", "ShowWindow start Show"}, false},
       {"foreground returned", Hidden::ByPeekbar, Saved::VisibleWindow,
-       {"ShowWindow taskbar Show", "ShowWindow start Show", "SetForegroundWindow browser"}, true},
+       {"ShowWindow taskbar Show", "ShowWindow start Show", "SetForegroundLockTimeout 0", "SetForegroundWindow browser",
+        "SetForegroundLockTimeout 200000"}, true},
       {"previous window hidden meanwhile", Hidden::ByPeekbar, Saved::HiddenWindow,
        {"ShowWindow taskbar Show", "ShowWindow start Show"}, false},
       {"previous window closed meanwhile", Hidden::No, Saved::ClosedWindow, {}, false},
-      {"taskbar already visible", Hidden::No, Saved::VisibleWindow, {"SetForegroundWindow browser"}, true},
+      {"taskbar already visible", Hidden::No, Saved::VisibleWindow,
+       {"SetForegroundLockTimeout 0", "SetForegroundWindow browser", "SetForegroundLockTimeout 200000"}, true},
       {"a taskbar its shell keeps hidden is neither hidden nor shown", Hidden::ByItsShell, Saved::VisibleWindow,
-       {"SetForegroundWindow browser"}, true},
+       {"SetForegroundLockTimeout 0", "SetForegroundWindow browser", "SetForegroundLockTimeout 200000"}, true},
       {"nothing to do", Hidden::No, Saved::One, {}, false},
   };
   for (const Case& c : cases) {

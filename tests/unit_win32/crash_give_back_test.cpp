@@ -1,5 +1,6 @@
 // A crash gives back what the last journal write listed, and only windows
-// that are still the ones listed.
+// that are still the ones listed; it puts back the foreground lock time-out
+// the crash left lowered.
 
 #include <windows.h>
 
@@ -15,6 +16,16 @@ namespace {
 
 constexpr wchar_t kClass[] = L"PeekbarCrashTestWindow";
 
+std::uint32_t LockTimeout() {
+  DWORD timeout = 0;
+  SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+  return timeout;
+}
+
+void SetLockTimeout(std::uint32_t timeout) {
+  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(timeout)), 0);
+}
+
 // Message-only: the tests run without a display, where other windows cannot
 // be made. Shown, it carries the visible style all the same.
 HWND HiddenWindow() {
@@ -24,7 +35,7 @@ HWND HiddenWindow() {
 
 bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListed) {
+TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLowered) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DefWindowProcW;
   windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -34,6 +45,7 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListed) {
   GetTempPathW(MAX_PATH + 1, temp);
   const std::wstring folder = std::wstring(temp) + L"peekbar-crash-test-" + std::to_wstring(GetCurrentProcessId());
   ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::uint32_t user = LockTimeout();
   const DWORD own = GetCurrentProcessId();
 
   const HWND same = HiddenWindow();
@@ -48,8 +60,10 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListed) {
                              {{FromHwnd(same), own, className},
                               {FromHwnd(otherClass), own, u"Another"},
                               {FromHwnd(otherProcess), own + 4, className},
-                              {FromHwnd(closed), own, className}}};
+                              {FromHwnd(closed), own, className}},
+                             150000};
   const std::wstring path = folder + L"\\tester_Peekbar_1.journal";
+  SetLockTimeout(0);
   {
     CrashSnapshot crash;
     JournalFiles files(crash);
@@ -59,8 +73,10 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListed) {
   EXPECT_TRUE(Shown(same));
   EXPECT_FALSE(Shown(otherClass));
   EXPECT_FALSE(Shown(otherProcess));
+  EXPECT_EQ(LockTimeout(), 150000u);
   EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the journal was left";
   for (const HWND window : {same, otherClass, otherProcess}) DestroyWindow(window);
+  SetLockTimeout(user);
   RemoveDirectoryW(folder.c_str());
   UnregisterClassW(kClass, GetModuleHandleW(nullptr));
 }

@@ -458,7 +458,6 @@ void App::OnEndSession(bool ending) {
 void App::GiveEverythingBack() {
   ShowEveryRegisteredWindow(state_, desktop_);
   taskbar_.GiveTaskbarBack();
-  taskbar_.RestoreForegroundLockTimeout();
 }
 
 void App::Shutdown() {

@@ -129,8 +129,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void ShowTrayMenu();
 
   // After the message loop: registered windows shown again and not topmost,
-  // taskbar shown, the foreground lock time-out put back, tray icon
-  // removed, the journal deleted. Safe to run again.
+  // taskbar shown, tray icon removed, the journal deleted. Safe to run again.
   void Shutdown();
 
  private:

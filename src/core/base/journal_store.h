@@ -1,10 +1,12 @@
 // Where a running instance keeps its journal: the windows it has taken from
-// other programs and whether it hid the taskbar, so that an instance that
-// ends without its exit (a crash, a kill) loses nothing for good. Files
-// beside the settings files on Windows; memory in the tests.
+// other programs, whether it hid the taskbar and the user's foreground lock
+// time-out, so that an instance that ends without its exit (a crash, a kill)
+// loses nothing for good. Files beside the settings files on Windows; memory
+// in the tests.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,9 @@ struct JournalRecord {
   std::uint32_t owner = 0;  // the process that keeps the journal
   bool taskbarHidden = false;
   std::vector<JournalWindow> windows;
+  // The user's foreground lock time-out as it was before Peekbar lowered
+  // it; none in the journal of an older build.
+  std::optional<std::uint32_t> lockTimeout;
   friend bool operator==(const JournalRecord&, const JournalRecord&) = default;
 };
 

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -183,9 +182,6 @@ struct AppState {
   WindowHandle savedForeground = kNoWindow;
   WindowHandle taskbarWindow = kNoWindow;
   WindowHandle startButtonWindow = kNoWindow;
-  // The user's foreground lock time-out, read before a show first lifts it
-  // and put back at the end of the show cycle and at exit.
-  std::optional<std::uint32_t> userForegroundLockTimeout;
   bool modalBusy = false;
   // The session or the program ends: every window has been given back, and
   // nothing is hidden, registered or brought up any more.

@@ -16,6 +16,8 @@ constexpr std::u16string_view kOwner = u"owner ";
 constexpr std::u16string_view kTaskbar = u"taskbar ";
 constexpr std::u16string_view kTaskbarHidden = u"hidden";
 constexpr std::u16string_view kTaskbarShown = u"shown";
+// Added after the first builds, whose readers skip it.
+constexpr std::u16string_view kLockTimeout = u"foreground-lock-timeout ";
 constexpr std::u16string_view kWindow = u"window ";
 constexpr std::u16string_view kExtension = u".journal";
 
@@ -86,6 +88,11 @@ std::u16string FormatJournal(const JournalRecord& record) {
   text += kTaskbar;
   text += record.taskbarHidden ? kTaskbarHidden : kTaskbarShown;
   text += u"\r\n";
+  if (record.lockTimeout) {
+    text += kLockTimeout;
+    text += DecimalText(*record.lockTimeout);
+    text += u"\r\n";
+  }
   for (const JournalWindow& w : record.windows) {
     text += kWindow;
     text += DecimalText(static_cast<std::int64_t>(w.window));
@@ -110,6 +117,10 @@ JournalRecord ParseJournal(std::u16string_view text) {
       if (const auto owner = TakeNumber(line); owner && *owner <= UINT32_MAX) {
         record.owner = static_cast<std::uint32_t>(*owner);
       }
+    } else if (TakePrefix(line, kLockTimeout)) {
+      if (const auto timeout = TakeNumber(line); timeout && *timeout <= UINT32_MAX) {
+        record.lockTimeout = static_cast<std::uint32_t>(*timeout);
+      }
     } else if (TakePrefix(line, kTaskbar)) {
       record.taskbarHidden = line == kTaskbarHidden;
     } else if (TakePrefix(line, kWindow)) {
@@ -128,15 +139,22 @@ std::u16string JournalPath(std::u16string_view directory, std::u16string_view us
   return path;
 }
 
+std::optional<std::uint32_t> LockTimeoutToPutBack(std::optional<std::uint32_t> recorded, std::uint32_t now) {
+  if (!recorded || *recorded == 0 || now != 0) return std::nullopt;
+  return recorded;
+}
+
 void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
   const ProfileState& p = state_.profiles;
   const std::vector<AbandonedJournal> abandoned =
       store_.FindAbandoned(p.executableDirectory, p.userName + u"_Peekbar_", std::u16string(kExtension));
   std::vector<WindowHandle> givenBack;
   bool taskbarHidden = false;
+  std::optional<std::uint32_t> lockTimeout;
   for (const AbandonedJournal& journal : abandoned) {
     const JournalRecord record = ParseJournal(journal.text);
     taskbarHidden = taskbarHidden || record.taskbarHidden;
+    if (record.lockTimeout.value_or(0) != 0) lockTimeout = record.lockTimeout;
     for (const JournalWindow& w : record.windows) {
       // A handle value alone may have been given to another window since.
       if (!IsSameWindow(desktop_, w.window, w.processId, w.className, kTitleUnits)) continue;
@@ -146,10 +164,18 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
   // Keywords are applied next, and they find only visible windows.
   GiveBackAndWait(desktop_, givenBack);
   if (taskbarHidden) taskbar.ShowTaskbar();
+  if (lockTimeout) {
+    if (const auto putBack = LockTimeoutToPutBack(lockTimeout, desktop_.ForegroundLockTimeout())) {
+      desktop_.SetForegroundLockTimeout(*putBack);
+    }
+  }
   for (const AbandonedJournal& journal : abandoned) store_.Delete(journal.path);
 
   record_ = JournalRecord{};
   record_.owner = desktop_.OwnProcessId();
+  // Known from the start, so that a show rarely has a journal to write
+  // before it lowers the lock.
+  record_.lockTimeout = desktop_.ForegroundLockTimeout();
   path_ = JournalPath(p.executableDirectory, p.userName, record_.owner);
   Write();
 }
@@ -174,6 +200,12 @@ void RecoveryJournal::Sync() {
 void RecoveryJournal::SetTaskbarHidden(bool hidden) {
   if (record_.taskbarHidden == hidden) return;
   record_.taskbarHidden = hidden;
+  Write();
+}
+
+void RecoveryJournal::SetLockTimeout(std::uint32_t milliseconds) {
+  if (record_.lockTimeout == milliseconds) return;
+  record_.lockTimeout = milliseconds;
   Write();
 }
 

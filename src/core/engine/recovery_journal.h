@@ -1,10 +1,13 @@
 // The journal that keeps a window Peekbar hid from being lost when Peekbar
-// ends without its exit. It lists every window taken from another program
-// and whether the taskbar is hidden; it is written before a window is hidden
-// and whenever the list or the taskbar changes, never on a plain tick. A
-// later start gives back what the journals of ended instances list.
+// ends without its exit. It lists every window taken from another program,
+// whether the taskbar is hidden and the user's foreground lock time-out; it
+// is written before a window is hidden or the lock lowered and whenever the
+// list or the taskbar changes, never on a plain tick. A later start gives
+// back what the journals of ended instances list.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +29,11 @@ JournalRecord ParseJournal(std::u16string_view text);
 // "<directory><user>_Peekbar_<process id>.journal", beside the settings files.
 std::u16string JournalPath(std::u16string_view directory, std::u16string_view userName, std::uint32_t processId);
 
+// The foreground lock time-out to put back after an end without exit: what
+// the journal recorded, when the system holds 0 now (lowered, never put
+// back). A value the user has set since is left alone.
+std::optional<std::uint32_t> LockTimeoutToPutBack(std::optional<std::uint32_t> recorded, std::uint32_t now);
+
 class RecoveryJournal {
  public:
   RecoveryJournal(AppState& state, Desktop& desktop, JournalStore& store)
@@ -35,8 +43,9 @@ class RecoveryJournal {
   // the journal of an ended instance lists and that is still the same
   // window (same process, same class) is given back, shown and not
   // topmost, and waited for; the taskbar is shown when such a journal says
-  // it was hidden. Those journals are deleted. Then this instance's own
-  // journal begins.
+  // it was hidden, and the foreground lock time-out such a journal
+  // recorded. Those journals are deleted. Then this instance's own journal
+  // begins.
   void RecoverAndBegin(Taskbar& taskbar);
 
   // The window is about to be hidden for a registration: it is written
@@ -47,6 +56,9 @@ class RecoveryJournal {
   void Sync();
   void SetTaskbarHidden(bool hidden);
   bool TaskbarHidden() const { return record_.taskbarHidden; }
+  // The user's foreground lock time-out, about to be lowered: written down
+  // first, unless it already is.
+  void SetLockTimeout(std::uint32_t milliseconds);
   // A clean end: everything has been given back; the journal goes.
   void End();
 

@@ -134,15 +134,12 @@ void ShowHide::ForceForeground(WindowHandle window) {
   // Joining the input of a foreground window whose thread does not answer,
   // and setting the focus through it, would wait for that thread.
   const bool joinInput = foreground == kNoWindow || desktop_.IsResponding(foreground);
-  if (!state_.userForegroundLockTimeout) state_.userForegroundLockTimeout = desktop_.ForegroundLockTimeout();
   if (joinInput) desktop_.AttachInputToForeground(foreground, true);
-  desktop_.SetForegroundLockTimeout(0);
-  desktop_.SetForegroundWindow(window);
+  taskbar_.SetForegroundUnlocked(window);
   desktop_.PlaceWindow(window, TopmostShown(true));  // forced only when it answers
   desktop_.BringToTop(window);
   desktop_.ShowWindowAsync(window, ShowCommand::Show);
   if (joinInput) desktop_.SetFocus(window);
-  desktop_.SetForegroundLockTimeout(0);
   if (joinInput) desktop_.AttachInputToForeground(foreground, false);
 }
 

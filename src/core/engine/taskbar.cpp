@@ -63,18 +63,20 @@ void Taskbar::RestoreAfterShowCycle() {
   GiveTaskbarBack();
   const WindowHandle previous = state_.savedForeground;
   if (previous != kNoWindow && previous != kCapturedNothing && desktop_.IsWindowVisible(previous)) {
-    desktop_.SetForegroundWindow(previous);
+    SetForegroundUnlocked(previous);
     state_.savedForeground = kNoWindow;
   }
-  // Only after the foreground went back: that is the one step that still
-  // needs the lock lifted.
-  RestoreForegroundLockTimeout();
 }
 
-void Taskbar::RestoreForegroundLockTimeout() {
-  if (!state_.userForegroundLockTimeout) return;
-  desktop_.SetForegroundLockTimeout(*state_.userForegroundLockTimeout);
-  state_.userForegroundLockTimeout.reset();
+void Taskbar::SetForegroundUnlocked(WindowHandle window) {
+  // Read every time: the user may have changed it since the last show.
+  const std::uint32_t user = desktop_.ForegroundLockTimeout();
+  // Written down before it is lowered: a crash or a kill from here on still
+  // finds the user's value in the journal.
+  journal_.SetLockTimeout(user);
+  desktop_.SetForegroundLockTimeout(0);
+  desktop_.SetForegroundWindow(window);
+  desktop_.SetForegroundLockTimeout(user);
 }
 
 }  // namespace peekbar

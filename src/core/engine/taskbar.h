@@ -1,6 +1,6 @@
-// Hiding the shell's taskbar while a registered window is up, and the end of
-// a show cycle, when the taskbar, the foreground window and the user's
-// foreground lock time-out come back.
+// Hiding the shell's taskbar while a registered window is up; the end of a
+// show cycle, when the taskbar and the foreground window come back; and the
+// foreground handed to a window past the system's foreground lock.
 #pragma once
 
 #include "core/base/desktop.h"
@@ -29,8 +29,10 @@ class Taskbar {
   // options applied).
   void GiveTaskbarBack();
   void RestoreAfterShowCycle();
-  // The foreground lock time-out as the user had it before a show lifted it.
-  void RestoreForegroundLockTimeout();
+  // Makes the window the foreground window although another program has
+  // it: the foreground lock time-out is lowered for that one call and the
+  // user's value put back right after.
+  void SetForegroundUnlocked(WindowHandle window);
 
  private:
   // Whether the stored handles may be touched: they still name windows of

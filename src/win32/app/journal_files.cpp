@@ -72,6 +72,7 @@ void CrashSnapshot::Take(const JournalRecord& record, const std::u16string& jour
     windows_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
   }
   taskbarHidden_ = record.taskbarHidden;
+  lockTimeout_ = record.lockTimeout;
   path_ = WideString(journalPath);
   LeaveCriticalSection(&lock_);
 }
@@ -90,6 +91,14 @@ void CrashSnapshot::GiveBack() {
     ShowAsync(FindWindowW(L"Shell_TrayWnd", nullptr));
     HWND start = FindWindowW(L"Button", L"スタート");
     ShowAsync(start != nullptr ? start : FindWindowW(L"Button", L"Start"));
+  }
+  if (lockTimeout_) {
+    DWORD now = 0;
+    SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &now, 0);
+    if (const auto putBack = LockTimeoutToPutBack(lockTimeout_, now)) {
+      SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(*putBack)),
+                            0);
+    }
   }
   // Given back: the next start has nothing left to recover.
   if (!path_.empty()) DeleteFileW(path_.c_str());

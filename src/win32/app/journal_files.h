@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,10 @@
 namespace peekbar::win32 {
 
 // What a crash needs, copied at every journal write: the windows with their
-// process and class, whether the taskbar is hidden and the journal to
-// delete. The exception filter may run on any thread while the GUI thread
-// goes on: a lock keeps it from reading a half-made copy.
+// process and class, whether the taskbar is hidden, the user's foreground
+// lock time-out and the journal to delete. The exception filter may run on
+// any thread while the GUI thread goes on: a lock keeps it from reading a
+// half-made copy.
 class CrashSnapshot {
  public:
   CrashSnapshot();
@@ -26,8 +28,8 @@ class CrashSnapshot {
   void Take(const JournalRecord& record, const std::u16string& journalPath);
   void Clear();
   // Shows every listed window that is still the window it was (same
-  // process, same class), not topmost; the taskbar when it is hidden;
-  // deletes the journal.
+  // process, same class), not topmost; the taskbar when it is hidden; puts
+  // the lock time-out back when it was left lowered; deletes the journal.
   // Only calls that never wait for another program, and no allocation: the
   // heap may be what failed. Once: a fault while giving back ends it.
   void GiveBack();
@@ -42,6 +44,7 @@ class CrashSnapshot {
   CRITICAL_SECTION lock_;
   std::vector<Window> windows_;
   bool taskbarHidden_ = false;
+  std::optional<std::uint32_t> lockTimeout_;
   std::wstring path_;
   LONG entered_ = 0;
 };
