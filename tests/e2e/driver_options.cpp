@@ -40,6 +40,8 @@ bool ParseDriverOptions(int& argc, wchar_t** argv, std::wstring& error) {
         if (!used) used = TakeOption(L"--layout", argc, argv, i, options.layout);
         if (!used) used = TakeOption(L"--shots", argc, argv, i, options.shotsDir);
         if (!used) used = TakeOption(L"--target", argc, argv, i, options.targetExe);
+        if (!used) used = TakeOption(L"--unwritable-source", argc, argv, i, options.unwritableSourceDir);
+        if (!used) used = TakeOption(L"--unwritable", argc, argv, i, options.unwritableDir);
         if (used) {
             i += used;
         } else {
@@ -51,6 +53,12 @@ bool ParseDriverOptions(int& argc, wchar_t** argv, std::wstring& error) {
 
     options.distDir = WithoutTrailingSeparator(options.distDir);
     options.shotsDir = WithoutTrailingSeparator(options.shotsDir);
+    options.unwritableDir = WithoutTrailingSeparator(options.unwritableDir);
+    options.unwritableSourceDir = WithoutTrailingSeparator(options.unwritableSourceDir);
+    if (options.unwritableDir.empty() != options.unwritableSourceDir.empty()) {
+        error = L"--unwritable and --unwritable-source go together";
+        return false;
+    }
     if (options.layout.empty()) options.layout = L"one-monitor";
 
     if (options.distDir.empty()) {

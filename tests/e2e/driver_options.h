@@ -12,12 +12,17 @@ struct DriverOptions {
     std::wstring shotsDir;     // where the harness keeps screenshots (may be empty)
     std::wstring targetExe;    // the test program whose windows the tests register
     std::wstring desktopName;  // desktop the driven processes start on ("" = inherited)
+    // A folder no program can write, and a writable folder it shows: what
+    // is put into the source appears in the unwritable one. Both empty when
+    // the session could not make one.
+    std::wstring unwritableDir;
+    std::wstring unwritableSourceDir;
 };
 
-// Removes --dist, --layout, --shots and --target (as "--name value" or
-// "--name=value") from argv, stores them and returns false with a message in
-// `error` when they are unusable. --target defaults to
-// <dist>\..\Peekbar-test\peekbar_target.exe.
+// Removes --dist, --layout, --shots, --target, --unwritable and
+// --unwritable-source (as "--name value" or "--name=value") from argv,
+// stores them and returns false with a message in `error` when they are
+// unusable. --target defaults to <dist>\..\Peekbar-test\peekbar_target.exe.
 bool ParseDriverOptions(int& argc, wchar_t** argv, std::wstring& error);
 
 const DriverOptions& Options();

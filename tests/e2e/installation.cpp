@@ -20,12 +20,15 @@ std::wstring LongPath(const std::wstring& path) {
     return std::wstring(buffer.data(), length);
 }
 
-std::wstring NewTemporaryFolder() {
-    static unsigned counter = 0;
+std::wstring TemporaryFolder() {
     wchar_t tempPath[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathW(MAX_PATH + 1, tempPath);
     if (length == 0 || length > MAX_PATH) throw std::runtime_error("GetTempPathW failed");
-    std::wstring base = LongPath(tempPath);
+    return LongPath(tempPath);
+}
+
+std::wstring NewFolderIn(std::wstring base) {
+    static unsigned counter = 0;
     if (base.back() != L'\\') base += L'\\';
     for (;;) {
         wchar_t name[64];
@@ -55,7 +58,9 @@ void CopyFolderFiles(const std::wstring& from, const std::wstring& to) {
 
 }  // namespace
 
-Installation::Installation() : folder_(NewTemporaryFolder()) {
+Installation::Installation() : Installation(TemporaryFolder()) {}
+
+Installation::Installation(const std::wstring& parent) : folder_(NewFolderIn(parent)) {
     CopyFolderFiles(Options().distDir, folder_);
 }
 

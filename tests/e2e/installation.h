@@ -9,8 +9,9 @@ namespace e2e {
 class Installation {
 public:
     // Copies every file of the distribution folder into a new, uniquely
-    // named folder under the system's temporary folder.
+    // named folder under the system's temporary folder, or under `parent`.
     Installation();
+    explicit Installation(const std::wstring& parent);
     // Removes the folder again, unless the test has failed: then it is kept
     // and its path printed, for a look at the settings files.
     ~Installation();

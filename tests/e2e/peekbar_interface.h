@@ -63,6 +63,9 @@ inline constexpr wchar_t kUnregisteredAll[] = L"全箇所のウィンドウの�
 inline constexpr wchar_t kUnregisteredAllMonitors[] = L"全モニターの全箇所のウィンドウの登録を解除しました。";
 inline constexpr wchar_t kAppliedAll[] = L"全箇所のキーワードを適用しました。";
 inline constexpr wchar_t kAppliedAllMonitors[] = L"全モニターの全箇所のキーワードを適用しました。";
+// Followed by the folder the journal went to.
+inline constexpr wchar_t kJournalMoved[] =
+    L"Peekbar.exe のフォルダーに書き込めないため、記録ファイルを次のフォルダーに作りました。\n\n";
 }  // namespace text
 
 }  // namespace e2e::peekbar

@@ -1,10 +1,12 @@
 // However Peekbar ends, no window it hid stays lost: killed or crashed, the
-// next start (or the crash itself) gives everything back; the end of the
-// session gives everything back at once, with or without a box open; a close
-// while the tray menu is open still ends the program; and an instance that
-// runs is never robbed of its windows by another start.
+// next start (or the crash itself) gives everything back, also when Peekbar
+// sits in a folder it cannot write; the end of the session gives everything
+// back at once, with or without a box open; a close while the tray menu is
+// open still ends the program; and an instance that runs is never robbed of
+// its windows by another start.
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "desktop_input.h"
+#include "driver_options.h"
 #include "installation.h"
 #include "message_box.h"
 #include "peekbar_interface.h"
@@ -38,16 +41,27 @@ constexpr POINT kLeftEdgeMiddle = {0, kScreenHeight / 2};
 
 HWND Taskbar() { return FindWindowW(L"Shell_TrayWnd", nullptr); }
 
-// The journals in the installation folder.
-std::vector<std::wstring> Journals(const Installation& installation) {
+// The journals in a folder.
+std::vector<std::wstring> Journals(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW((installation.Folder() + L"\\*.journal").c_str(), &entry);
+    HANDLE search = FindFirstFileW((folder + L"\\*.journal").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return names;
     do names.push_back(entry.cFileName);
     while (FindNextFileW(search, &entry));
     FindClose(search);
     return names;
+}
+
+// Where Peekbar keeps its journal when its own folder cannot be written.
+std::wstring UsersJournalFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return L"";
+    return std::wstring(folder) + L"\\Peekbar";
+}
+
+std::wstring AppliedAllText() {
+    return ExpectedMonitorCount() > 1 ? peekbar::text::kAppliedAllMonitors : peekbar::text::kAppliedAll;
 }
 
 // Notepad hidden by its keyword at the top edge, a test window registered
@@ -103,7 +117,7 @@ protected:
         ASSERT_TRUE(MovePointer(kLeftEdgeMiddle));
         ASSERT_TRUE(WaitShown(Up()));
         ASSERT_TRUE(WaitUntil([&] { return IsTopmost(Up()) && !IsWindowVisible(Taskbar()); }));
-        ASSERT_EQ(Journals(installation).size(), 1u);
+        ASSERT_EQ(Journals(installation.Folder()).size(), 1u);
     }
 
     // Every window back on the screen as an ordinary window, the taskbar too.
@@ -130,7 +144,7 @@ TEST_F(Recovery, KilledOrCrashedInstanceLosesNoWindow) {
             // recover.
             ASSERT_TRUE(peekbar.RaiseFault());
             EXPECT_TRUE(EverythingGivenBack()) << "not given back by the crash";
-            EXPECT_TRUE(Journals(installation).empty());
+            EXPECT_TRUE(Journals(installation.Folder()).empty());
         } else {
             ASSERT_TRUE(peekbar.Kill());
             ASSERT_TRUE(HoldsFor([&] { return !IsShown(Notepad()) && !IsShown(ByHand()); }, 500));
@@ -144,14 +158,61 @@ TEST_F(Recovery, KilledOrCrashedInstanceLosesNoWindow) {
         EXPECT_TRUE(WaitHidden(Up()));
         EXPECT_FALSE(IsTopmost(Up()));
         EXPECT_TRUE(IsWindowVisible(Taskbar()));
-        EXPECT_EQ(Journals(installation).size(), 1u) << "the old journal was not deleted";
+        EXPECT_EQ(Journals(installation.Folder()).size(), 1u) << "the old journal was not deleted";
         ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
         EXPECT_TRUE(WaitShown(Notepad())) << "the edge does not work after the recovery";
         EXPECT_TRUE(EnterAndLeave(Notepad()));
 
         ASSERT_EQ(peekbar.Exit(), std::optional<DWORD>(0));
         EXPECT_TRUE(EverythingGivenBack());
-        EXPECT_TRUE(Journals(installation).empty()) << "a clean exit left its journal";
+        EXPECT_TRUE(Journals(installation.Folder()).empty()) << "a clean exit left its journal";
+        ASSERT_TRUE(PutWindow(Notepad(), kNotepadHome));
+    }
+}
+
+// Started from a folder it cannot write, Peekbar keeps its journal in the
+// user's own folder and says so once a run; a kill or a crash there loses no
+// window either.
+TEST_F(Recovery, UnwritableFolderKeepsTheJournalInTheUsersFolder) {
+    if (Options().unwritableDir.empty()) GTEST_SKIP() << "no unwritable folder (the session could not mount one)";
+    const Installation locked(Options().unwritableSourceDir);
+    const std::wstring name = locked.Folder().substr(locked.Folder().find_last_of(L'\\') + 1);
+    const std::wstring exe = Options().unwritableDir + L"\\" + name + L"\\Peekbar.exe";
+    const std::wstring usersFolder = UsersJournalFolder();
+    const std::wstring told = peekbar::text::kJournalMoved + usersFolder;
+    for (const bool crash : {false, true}) {
+        SCOPED_TRACE(crash ? "a fault" : "killed");
+        ASSERT_TRUE(QuickProfile().Keyword(0, kTopMiddle, L"*メモ帳*").Write(locked.ProfilePath(0)));
+        peekbar = PeekbarProcess::Start(exe);
+        ASSERT_NE(peekbar.WaitUntilRunning(), nullptr);
+        if (!crash && WaitForMessageBox()) {
+            EXPECT_TRUE(SaveScreenshot(L"journal-in-the-users-folder"));
+        }
+        EXPECT_EQ(AnswerMessageBox(), told);
+        ASSERT_TRUE(WaitHidden(Notepad()));
+        EXPECT_EQ(Journals(usersFolder).size(), 1u);
+        EXPECT_TRUE(Journals(locked.Folder()).empty());
+
+        if (crash) {
+            ASSERT_TRUE(peekbar.RaiseFault());
+            EXPECT_TRUE(WaitShown(Notepad())) << "not given back by the crash";
+            EXPECT_TRUE(Journals(usersFolder).empty());
+        } else {
+            ASSERT_TRUE(peekbar.Kill());
+            ASSERT_TRUE(StaysHidden(Notepad(), 500));
+        }
+        // No keyword now: only the journal can give notepad back.
+        ASSERT_TRUE(QuickProfile().Write(locked.ProfilePath(0)));
+        peekbar = PeekbarProcess::Start(exe);
+        ASSERT_NE(peekbar.WaitUntilRunning(), nullptr);
+        EXPECT_EQ(AnswerMessageBox(), told) << "a new run is told again";
+        EXPECT_TRUE(IsShown(Notepad())) << "lost with the journal in the user's folder";
+        EXPECT_EQ(Journals(usersFolder).size(), 1u) << "the old journal was not deleted";
+        // Told once: the next box is the command's own.
+        ASSERT_TRUE(peekbar.PostCommand(command::kApplyAllKeywords));
+        EXPECT_EQ(AnswerMessageBox(), AppliedAllText());
+        ASSERT_EQ(peekbar.Exit(), std::optional<DWORD>(0));
+        EXPECT_TRUE(Journals(usersFolder).empty()) << "a clean exit left its journal";
         ASSERT_TRUE(PutWindow(Notepad(), kNotepadHome));
     }
 }
@@ -186,7 +247,7 @@ TEST_F(Recovery, EndOfTheSessionGivesEverythingBack) {
         }
         EXPECT_TRUE(IsWindowVisible(Taskbar()));
         EXPECT_EQ(peekbar.WaitForExit(), std::optional<DWORD>(0));
-        EXPECT_TRUE(Journals(installation).empty());
+        EXPECT_TRUE(Journals(installation.Folder()).empty());
         ASSERT_TRUE(MovePointer(kRestingPoint));
         ASSERT_TRUE(PutWindow(Notepad(), kNotepadHome));
     }
@@ -200,7 +261,7 @@ TEST_F(Recovery, CloseWhileTheMenuIsOpenEndsTheProgram) {
     ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_CLOSE, 0, 0));
     EXPECT_EQ(peekbar.WaitForExit(), std::optional<DWORD>(0)) << "still running, or ended badly";
     EXPECT_TRUE(WaitShown(Notepad()) && WaitShown(Up()));
-    EXPECT_TRUE(Journals(installation).empty());
+    EXPECT_TRUE(Journals(installation.Folder()).empty());
 }
 
 // The journal of an instance that runs is not another start's to recover:
@@ -223,7 +284,7 @@ TEST_F(Recovery, RunningInstanceKeepsItsWindows) {
     ASSERT_TRUE(second.Responds());
     EXPECT_FALSE(IsShown(Notepad())) << "the second instance gave the first one's window back";
     EXPECT_FALSE(IsShown(Up()));
-    EXPECT_EQ(Journals(installation).size(), 2u);
+    EXPECT_EQ(Journals(installation.Folder()).size(), 2u);
     EXPECT_EQ(second.Exit(), std::optional<DWORD>(0));
     EXPECT_TRUE(peekbar.Responds());
 }

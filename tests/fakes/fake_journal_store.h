@@ -28,6 +28,9 @@ class FakeJournalStore final : public JournalStore {
   // Runs at every write, before it is stored: lets a test look at the
   // desktop at that moment.
   void OnWrite(std::function<void()> action) { onWrite_ = std::move(action); }
+  // No journal can be created in folder (a folder the user may not write).
+  void RefuseFolder(std::u16string folder) { refused_.push_back(std::move(folder)); }
+  void SetUserFolder(std::u16string folder) { userFolder_ = std::move(folder); }
   // This process ends without its exit: its journal stays, held by no one.
   void EndWithoutExit() {
     if (const auto it = files_.find(ownPath_); it != files_.end()) it->second.held = false;
@@ -51,8 +54,13 @@ class FakeJournalStore final : public JournalStore {
     ++writes_;
     if (onWrite_) onWrite_();
     lastWritten_ = record;
-    ownPath_ = path;
-    files_[path] = {FormatJournal(record), true};
+    if (ownPath_.empty()) {
+      for (const std::u16string& folder : refused_) {
+        if (path.rfind(folder, 0) == 0) return false;
+      }
+      ownPath_ = path;
+    }
+    files_[ownPath_] = {FormatJournal(record), true};
     return true;
   }
   void Remove() override {
@@ -73,10 +81,13 @@ class FakeJournalStore final : public JournalStore {
     return found;
   }
   void Delete(const std::u16string& path) override { files_.erase(path); }
+  std::u16string UserFolder() override { return userFolder_; }
 
  private:
   std::map<std::u16string, File> files_;
   std::u16string ownPath_;
+  std::vector<std::u16string> refused_;
+  std::u16string userFolder_ = u"C:\\Users\\tester\\AppData\\Local\\Peekbar\\";
   JournalRecord lastWritten_;
   int writes_ = 0;
   std::function<void()> onWrite_;

@@ -1,6 +1,7 @@
 // Nothing Peekbar hid is lost when it ends without its exit: the journal it
-// keeps while it runs, what a later start gives back from it, the end of a
-// session, a restarted shell and the foreground lock time-out.
+// keeps while it runs (in the user's own folder when Peekbar's cannot be
+// written), what a later start gives back from it, the end of a session, a
+// restarted shell and the foreground lock time-out.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +13,7 @@ namespace peekbar {
 namespace {
 
 constexpr std::uint32_t kEditorProcess = 31;
+const std::u16string kUserFolder = u"C:\\Users\\tester\\AppData\\Local\\Peekbar\\";
 const std::u16string kEndedJournal = u"C:\\Tools\\Peekbar\\tester_Peekbar_77.journal";
 
 // A program with a taskbar, a browser in front and an editor of another
@@ -139,9 +141,13 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt};
   const std::u16string runningPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_78.journal";
   const std::u16string otherUser = u"C:\\Tools\\Peekbar\\someone_Peekbar_79.journal";
+  // Kept in the user's own folder by an instance whose folder was not writable.
+  const WindowHandle elsewhere = hidden("elsewhere", u"Editor", 31);
+  const std::u16string userFolderPath = kUserFolder + u"tester_Peekbar_80.journal";
   s.h.journal.AddFile(kEndedJournal, ended, false);
   s.h.journal.AddFile(runningPath, running, true);
   s.h.journal.AddFile(otherUser, running, false);
+  s.h.journal.AddFile(userFolderPath, {80, false, {{elsewhere, 31, u"Editor"}}, std::nullopt}, false);
   d.CloseWindow(closed);
   d.CloseWindow(reusedByProcess);
   d.CloseWindow(reusedByClass);
@@ -162,13 +168,16 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   d.ResetCalls();
   ASSERT_TRUE(s.h.app.PrepareStartup(true));
   EXPECT_TRUE(d.Log().empty());
-  EXPECT_EQ(s.h.journal.Files().size(), 3u);
+  EXPECT_EQ(s.h.journal.Files().size(), 4u);
 
   s.h.store.SetInt(ProfileIni(0), u"OPTION", u"MULTIPLE_STARTUP", 0);
   ASSERT_FALSE(s.h.app.PrepareStartup(true));
-  EXPECT_EQ(d.Log(), (std::vector<std::string>{"PlaceWindow same NotTopmost show async", "ShowWindow taskbar Show"}));
+  EXPECT_EQ(d.Log(),
+            (std::vector<std::string>{"PlaceWindow same NotTopmost show async",
+                                      "PlaceWindow elsewhere NotTopmost show async", "ShowWindow taskbar Show"}));
   EXPECT_FALSE(d.Find(ofRunning)->visible);
   EXPECT_EQ(s.h.journal.Files().count(kEndedJournal), 0u);
+  EXPECT_EQ(s.h.journal.Files().count(userFolderPath), 0u);
   EXPECT_EQ(s.h.journal.Files().count(runningPath), 1u);
   EXPECT_EQ(s.h.journal.Files().count(otherUser), 1u) << "another user's windows are not ours to give back";
 }
@@ -327,6 +336,49 @@ TEST(LockTimeoutTest, PutBackOnlyOverZero) {
   EXPECT_EQ(LockTimeoutToPutBack(150000, 5000), std::nullopt);
   EXPECT_EQ(LockTimeoutToPutBack(std::nullopt, 0), std::nullopt);
   EXPECT_EQ(LockTimeoutToPutBack(0, 0), std::nullopt);
+}
+
+// Peekbar.exe in a folder the user may not write: the journal is kept in the
+// user's own folder, or nowhere, and the user hears of it once.
+TEST(JournalFolderTest, KeptInTheUsersFolderWhenPeekbarsCannotBeWrittenAndTheUserIsToldOnce) {
+  struct Case {
+    const char* what;
+    bool peekbarsRefused;
+    bool usersRefused;
+    std::u16string path;    // where the journal is; empty: nowhere
+    std::u16string notice;  // the one balloon about it; empty: none
+    std::uint32_t icon;
+  };
+  const std::u16string bothFolders = u"C:\\Tools\\Peekbar\nC:\\Users\\tester\\AppData\\Local\\Peekbar";
+  const Case cases[] = {
+      {"writable", false, false, u"C:\\Tools\\Peekbar\\tester_Peekbar_4000.journal", u"", 0},
+      {"Peekbar's folder refused", true, false, kUserFolder + u"tester_Peekbar_4000.journal",
+       std::u16string(kJournalMovedMessage) + u"C:\\Users\\tester\\AppData\\Local\\Peekbar", kBalloonInfo},
+      {"both refused", true, true, u"", std::u16string(kJournalFailedMessage) + bothFolders, kBalloonError},
+  };
+  for (const Case& c : cases) {
+    JournalScene s;
+    if (c.peekbarsRefused) s.h.journal.RefuseFolder(u"C:\\Tools\\Peekbar\\");
+    if (c.usersRefused) s.h.journal.RefuseFolder(kUserFolder);
+    s.h.Start();
+    s.ShowAndHide();
+    s.h.app.OnCommand(command_id::kApplyAllKeywords);
+
+    EXPECT_EQ(s.h.journal.OwnPath(), c.path) << c.what;
+    std::vector<TrayIconRecord> notices;
+    for (const TrayIconRecord& balloon : s.h.shell.Balloons()) {
+      if (balloon.info.find(u"記録ファイル") != std::u16string::npos) notices.push_back(balloon);
+    }
+    if (c.notice.empty()) {
+      EXPECT_TRUE(notices.empty()) << c.what;
+      continue;
+    }
+    ASSERT_EQ(notices.size(), 1u) << c.what;
+    EXPECT_EQ(U8(notices[0].info), U8(c.notice)) << c.what;
+    EXPECT_EQ(notices[0].infoFlags, c.icon) << c.what;
+    // Without a file the crash still gives back what the writes listed.
+    EXPECT_EQ(Listed(s.h.journal.LastWritten()), (std::vector<WindowHandle>{s.editor})) << c.what;
+  }
 }
 
 }  // namespace

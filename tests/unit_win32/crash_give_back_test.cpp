@@ -1,6 +1,6 @@
-// A crash gives back what the last journal write listed, and only windows
-// that are still the ones listed; it puts back the foreground lock time-out
-// the crash left lowered.
+// A crash gives back what the last journal write listed, whether or not the
+// journal could be created, and only windows that are still the ones listed;
+// it puts back the foreground lock time-out the crash left lowered.
 
 #include <windows.h>
 
@@ -35,7 +35,7 @@ HWND HiddenWindow() {
 
 bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLowered) {
+TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhateverTheFileDid) {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = DefWindowProcW;
   windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -48,34 +48,39 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLowered) {
   const std::uint32_t user = LockTimeout();
   const DWORD own = GetCurrentProcessId();
 
-  const HWND same = HiddenWindow();
-  const HWND otherClass = HiddenWindow();
-  const HWND otherProcess = HiddenWindow();
-  const HWND closed = HiddenWindow();
-  ASSERT_NE(closed, nullptr);
-  DestroyWindow(closed);
-  const std::u16string className = Utf16(kClass);
-  const JournalRecord record{own,
-                             false,
-                             {{FromHwnd(same), own, className},
-                              {FromHwnd(otherClass), own, u"Another"},
-                              {FromHwnd(otherProcess), own + 4, className},
-                              {FromHwnd(closed), own, className}},
-                             150000};
-  const std::wstring path = folder + L"\\tester_Peekbar_1.journal";
-  SetLockTimeout(0);
-  {
-    CrashSnapshot crash;
-    JournalFiles files(crash);
-    EXPECT_TRUE(files.Write(Utf16(path.c_str()), record));
-    crash.GiveBack();
+  for (const bool created : {true, false}) {
+    const HWND same = HiddenWindow();
+    const HWND otherClass = HiddenWindow();
+    const HWND otherProcess = HiddenWindow();
+    const HWND closed = HiddenWindow();
+    ASSERT_NE(closed, nullptr);
+    DestroyWindow(closed);
+    const std::u16string className = Utf16(kClass);
+    const JournalRecord record{own,
+                               false,
+                               {{FromHwnd(same), own, className},
+                                {FromHwnd(otherClass), own, u"Another"},
+                                {FromHwnd(otherProcess), own + 4, className},
+                                {FromHwnd(closed), own, className}},
+                               150000};
+    // A name the journal cannot be created under: a folder holds it.
+    const std::wstring path = created ? folder + L"\\tester_Peekbar_1.journal" : folder;
+    SetLockTimeout(0);
+    {
+      CrashSnapshot crash;
+      JournalFiles files(crash);
+      EXPECT_EQ(files.Write(Utf16(path.c_str()), record), created);
+      crash.GiveBack();
+    }
+    EXPECT_TRUE(Shown(same)) << created;
+    EXPECT_FALSE(Shown(otherClass)) << created;
+    EXPECT_FALSE(Shown(otherProcess)) << created;
+    EXPECT_EQ(LockTimeout(), 150000u) << created;
+    if (created) {
+      EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the journal was left";
+    }
+    for (const HWND window : {same, otherClass, otherProcess}) DestroyWindow(window);
   }
-  EXPECT_TRUE(Shown(same));
-  EXPECT_FALSE(Shown(otherClass));
-  EXPECT_FALSE(Shown(otherProcess));
-  EXPECT_EQ(LockTimeout(), 150000u);
-  EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the journal was left";
-  for (const HWND window : {same, otherClass, otherProcess}) DestroyWindow(window);
   SetLockTimeout(user);
   RemoveDirectoryW(folder.c_str());
   UnregisterClassW(kClass, GetModuleHandleW(nullptr));

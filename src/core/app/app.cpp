@@ -95,6 +95,13 @@ void App::FinishStartup() {
   // Last: opening the sound device takes longer than everything above, and
   // a sound that cannot be played only needs telling.
   commands_.OpenCommandSound();
+  if (const auto notice = journal_.TakeNotice()) {
+    if (notice->failed) {
+      messages_.ShowErrorMessage(state_.mainWindow, notice->text);
+    } else {
+      messages_.ShowInfoMessage(state_.mainWindow, notice->text);
+    }
+  }
 }
 
 void App::OnDestroy() {

@@ -1,8 +1,9 @@
 // Where a running instance keeps its journal: the windows it has taken from
 // other programs, whether it hid the taskbar and the user's foreground lock
 // time-out, so that an instance that ends without its exit (a crash, a kill)
-// loses nothing for good. Files beside the settings files on Windows; memory
-// in the tests.
+// loses nothing for good. Files beside the settings files on Windows, or in
+// a folder of the user's own where those cannot be written; memory in the
+// tests.
 #pragma once
 
 #include <cstdint>
@@ -46,9 +47,13 @@ class JournalStore {
   JournalStore& operator=(const JournalStore&) = delete;
   virtual ~JournalStore() = default;
 
-  // Replaces this instance's journal at path with the record. The journal
-  // stays held by this process until Remove or the process's end, however
-  // it ends: that is how other instances tell a running owner from a gone one.
+  // Replaces this instance's journal with the record. The first write that
+  // succeeds creates it at path (and its folder when missing); until then
+  // every write tries path again, and a failed one leaves no file behind.
+  // Whatever becomes of the file, what a crash gives back follows the
+  // record. The journal stays held by this process until Remove or the
+  // process's end, however it ends: that is how other instances tell a
+  // running owner from a gone one. False when the journal was not saved.
   virtual bool Write(const std::u16string& path, const JournalRecord& record) = 0;
   // This instance's journal is deleted (a clean end).
   virtual void Remove() = 0;
@@ -58,6 +63,10 @@ class JournalStore {
                                                       const std::u16string& namePrefix,
                                                       const std::u16string& extension) = 0;
   virtual void Delete(const std::u16string& path) = 0;
+  // The user's own folder for journals that cannot be kept beside the
+  // settings files (a folder the user may not write), ending in a
+  // separator; empty when the system names none.
+  virtual std::u16string UserFolder() = 0;
 };
 
 }  // namespace peekbar

@@ -1,7 +1,9 @@
 #include "core/engine/recovery_journal.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/base/text.h"
@@ -61,6 +63,11 @@ std::optional<std::uint64_t> TakeNumber(std::u16string_view& text) {
   if (digits == 0) return std::nullopt;
   text.remove_prefix(digits);
   return value;
+}
+
+std::u16string WithoutTrailingSeparator(std::u16string_view folder) {
+  if (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/')) folder.remove_suffix(1);
+  return std::u16string(folder);
 }
 
 bool TakePrefix(std::u16string_view& text, std::u16string_view prefix) {
@@ -146,8 +153,18 @@ std::optional<std::uint32_t> LockTimeoutToPutBack(std::optional<std::uint32_t> r
 
 void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
   const ProfileState& p = state_.profiles;
-  const std::vector<AbandonedJournal> abandoned =
-      store_.FindAbandoned(p.executableDirectory, p.userName + u"_Peekbar_", std::u16string(kExtension));
+  // Empty when it is no other folder than the settings files' one.
+  const std::u16string userFolder = [&] {
+    std::u16string folder = store_.UserFolder();
+    return folder == p.executableDirectory ? std::u16string() : folder;
+  }();
+  std::vector<AbandonedJournal> abandoned;
+  for (const std::u16string* folder : {&p.executableDirectory, &userFolder}) {
+    if (folder->empty()) continue;
+    std::vector<AbandonedJournal> found =
+        store_.FindAbandoned(*folder, p.userName + u"_Peekbar_", std::u16string(kExtension));
+    abandoned.insert(abandoned.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+  }
   std::vector<WindowHandle> givenBack;
   bool taskbarHidden = false;
   std::optional<std::uint32_t> lockTimeout;
@@ -170,15 +187,39 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
     }
   }
   for (const AbandonedJournal& journal : abandoned) store_.Delete(journal.path);
+  Begin(userFolder);
+}
 
+void RecoveryJournal::Begin(const std::u16string& userFolder) {
+  const ProfileState& p = state_.profiles;
   record_ = JournalRecord{};
   record_.owner = desktop_.OwnProcessId();
   // Known from the start, so that a show rarely has a journal to write
   // before it lowers the lock.
   record_.lockTimeout = desktop_.ForegroundLockTimeout();
   path_ = JournalPath(p.executableDirectory, p.userName, record_.owner);
-  Write();
+  if (store_.Write(path_, record_)) return;
+  // Peekbar.exe may sit in a folder the user may not write (under Program
+  // Files, on a read-only share), or the name may be locked.
+  if (!userFolder.empty()) {
+    std::u16string elsewhere = JournalPath(userFolder, p.userName, record_.owner);
+    if (store_.Write(elsewhere, record_)) {
+      path_ = std::move(elsewhere);
+      notice_ = JournalNotice{std::u16string(kJournalMovedMessage) + WithoutTrailingSeparator(userFolder), false};
+      return;
+    }
+  }
+  // Nowhere for now: every later write tries again beside the settings
+  // files, and a crash still gives back what the writes listed.
+  std::u16string folders = WithoutTrailingSeparator(p.executableDirectory);
+  if (!userFolder.empty()) {
+    folders += u'\n';
+    folders += WithoutTrailingSeparator(userFolder);
+  }
+  notice_ = JournalNotice{std::u16string(kJournalFailedMessage) + folders, true};
 }
+
+std::optional<JournalNotice> RecoveryJournal::TakeNotice() { return std::exchange(notice_, std::nullopt); }
 
 void RecoveryJournal::Add(WindowHandle window) {
   if (window == kNoWindow) return;

@@ -34,6 +34,18 @@ std::u16string JournalPath(std::u16string_view directory, std::u16string_view us
 // back). A value the user has set since is left alone.
 std::optional<std::uint32_t> LockTimeoutToPutBack(std::optional<std::uint32_t> recorded, std::uint32_t now);
 
+// What the user is told once when the journal cannot be kept beside the
+// settings files.
+inline constexpr std::u16string_view kJournalMovedMessage =
+    u"Peekbar.exe のフォルダーに書き込めないため、記録ファイルを次のフォルダーに作りました。\n\n";
+inline constexpr std::u16string_view kJournalFailedMessage =
+    u"記録ファイルを作れませんでした。Peekbar が強制終了されると、隠していたウィンドウが隠れたままになります。\n\n";
+
+struct JournalNotice {
+  std::u16string text;
+  bool failed = false;  // no journal anywhere: an error, not a piece of information
+};
+
 class RecoveryJournal {
  public:
   RecoveryJournal(AppState& state, Desktop& desktop, JournalStore& store)
@@ -44,9 +56,14 @@ class RecoveryJournal {
   // window (same process, same class) is given back, shown and not
   // topmost, and waited for; the taskbar is shown when such a journal says
   // it was hidden, and the foreground lock time-out such a journal
-  // recorded. Those journals are deleted. Then this instance's own journal
-  // begins.
+  // recorded. Those journals are deleted. Journals are looked for beside
+  // the settings files and in the user's own folder. Then this instance's
+  // own journal begins beside the settings files, or in the user's folder
+  // when it cannot be created there.
   void RecoverAndBegin(Taskbar& taskbar);
+  // What the user must hear about where the journal is kept, once: empty
+  // when it is beside the settings files, and after it was taken.
+  std::optional<JournalNotice> TakeNotice();
 
   // The window is about to be hidden for a registration: it is written
   // down first, unless it already is.
@@ -66,12 +83,16 @@ class RecoveryJournal {
 
  private:
   void Write();
+  // Creates the journal beside the settings files, else in userFolder
+  // (empty: none other).
+  void Begin(const std::u16string& userFolder);
 
   AppState& state_;
   Desktop& desktop_;
   JournalStore& store_;
   JournalRecord record_;
   std::u16string path_;  // empty until the journal has begun, and after its end
+  std::optional<JournalNotice> notice_;
 };
 
 }  // namespace peekbar

@@ -1,5 +1,7 @@
 #include "win32/app/journal_files.h"
 
+#include <shlobj.h>
+
 #include <cstdlib>
 #include <exception>
 
@@ -117,20 +119,40 @@ JournalFiles::~JournalFiles() {
 }
 
 bool JournalFiles::Write(const std::u16string& path, const JournalRecord& record) {
-  if (file_ == INVALID_HANDLE_VALUE) {
-    file_ = OpenForWriting(path);
-    if (file_ == INVALID_HANDLE_VALUE) return false;
-    path_ = path;
+  const bool created = file_ == INVALID_HANDLE_VALUE && Create(path);
+  const bool saved = file_ != INVALID_HANDLE_VALUE && Save(record);
+  if (created && !saved) {
+    // Nothing half made stays behind: another folder may be tried.
+    CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+    DeleteFileW(Wide(path_));
+    path_.clear();
   }
+  // Whatever became of the file: a crash gives back what the record lists.
+  crash_.Take(record, path_);
+  return saved;
+}
+
+bool JournalFiles::Create(const std::u16string& path) {
+  file_ = OpenForWriting(path);
+  if (file_ == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PATH_NOT_FOUND) {
+    // The user's own folder is made on first need.
+    const std::size_t separator = path.find_last_of(u"\\/");
+    if (separator != std::u16string::npos) CreateDirectoryW(Wide(path.substr(0, separator)), nullptr);
+    file_ = OpenForWriting(path);
+  }
+  if (file_ == INVALID_HANDLE_VALUE) return false;
+  path_ = path;
+  return true;
+}
+
+bool JournalFiles::Save(const JournalRecord& record) {
   std::wstring text(1, kByteOrderMark);
   text += WideString(FormatJournal(record));
   const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
   DWORD written = 0;
-  const bool saved = SetFilePointer(file_, 0, nullptr, FILE_BEGIN) == 0 &&
-                     WriteFile(file_, text.data(), bytes, &written, nullptr) && written == bytes &&
-                     SetEndOfFile(file_);
-  crash_.Take(record, path_);
-  return saved;
+  return SetFilePointer(file_, 0, nullptr, FILE_BEGIN) == 0 &&
+         WriteFile(file_, text.data(), bytes, &written, nullptr) && written == bytes && SetEndOfFile(file_);
 }
 
 void JournalFiles::Remove() {
@@ -166,6 +188,12 @@ std::vector<AbandonedJournal> JournalFiles::FindAbandoned(const std::u16string& 
 }
 
 void JournalFiles::Delete(const std::u16string& path) { DeleteFileW(Wide(path)); }
+
+std::u16string JournalFiles::UserFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  return Utf16(folder) + u"\\Peekbar\\";
+}
 
 void InstallCrashGiveBack() {
   ProcessCrashSnapshot();  // made now, not in the middle of a crash

@@ -1,5 +1,6 @@
-// The journals as files beside the settings files, and the last resort of a
-// crash: the windows the journal lists given back before the process ends.
+// The journals as files beside the settings files (or in the user's own
+// folder when those cannot be written), and the last resort of a crash: the
+// windows the journal lists given back before the process ends.
 #pragma once
 
 #include <windows.h>
@@ -12,11 +13,11 @@
 
 namespace peekbar::win32 {
 
-// What a crash needs, copied at every journal write: the windows with their
-// process and class, whether the taskbar is hidden, the user's foreground
-// lock time-out and the journal to delete. The exception filter may run on
-// any thread while the GUI thread goes on: a lock keeps it from reading a
-// half-made copy.
+// What a crash needs, copied at every journal write whatever became of the
+// file: the windows with their process and class, whether the taskbar is
+// hidden, the user's foreground lock time-out and the journal to delete. The
+// exception filter may run on any thread while the GUI thread goes on: a lock
+// keeps it from reading a half-made copy.
 class CrashSnapshot {
  public:
   CrashSnapshot();
@@ -65,8 +66,13 @@ class JournalFiles final : public JournalStore {
   std::vector<AbandonedJournal> FindAbandoned(const std::u16string& directory, const std::u16string& namePrefix,
                                               const std::u16string& extension) override;
   void Delete(const std::u16string& path) override;
+  // "%LOCALAPPDATA%\Peekbar\".
+  std::u16string UserFolder() override;
 
  private:
+  // Creates the journal at path, and its folder when missing.
+  bool Create(const std::u16string& path);
+  bool Save(const JournalRecord& record);
 
   CrashSnapshot& crash_;
   HANDLE file_ = INVALID_HANDLE_VALUE;
