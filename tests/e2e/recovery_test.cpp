@@ -185,7 +185,8 @@ TEST_F(Recovery, UnwritableFolderKeepsTheJournalInTheUsersFolder) {
         ASSERT_TRUE(QuickProfile().Keyword(0, kTopMiddle, L"*メモ帳*").Write(locked.ProfilePath(0)));
         peekbar = PeekbarProcess::Start(exe);
         ASSERT_NE(peekbar.WaitUntilRunning(), nullptr);
-        if (!crash && WaitForMessageBox()) {
+        const HWND box = WaitForMessageBox();
+        if (!crash && box && WaitUntil([&] { return IsWindowVisible(box) != FALSE; })) {
             EXPECT_TRUE(SaveScreenshot(L"journal-in-the-users-folder"));
         }
         EXPECT_EQ(AnswerMessageBox(), told);
