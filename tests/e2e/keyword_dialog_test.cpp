@@ -95,6 +95,25 @@ TEST_F(KeywordDialog, CancelChangesNothingAndARegexChoiceIsKept) {
     EXPECT_TRUE(WaitShown(notepad.Window())) << "an empty keyword kept the registration";
 }
 
+// A chooser opened over the keyword dialog and closed again leaves the
+// dialog guarded: the about box does not open over it.
+TEST_F(KeywordDialog, ChooserClosedOverItLeavesNoRoomForASecondDialog) {
+    StartPeekbar(QuickProfile());
+    const HWND dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, 1042, 0));  // the captions' opacity
+    const HWND chooser = WaitForDialog(peekbar.Id(), L"モニター番号表示透明度設定");
+    ASSERT_NE(chooser, nullptr);
+    SendDlgItemMessageW(chooser, IDCANCEL, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
+
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, 1003, 0));  // the about box
+    EXPECT_TRUE(HoldsFor([&] { return FindDialogs(peekbar.Id(), L"バージョン情報").empty(); }, 1500))
+        << "a second dialog opened over the keyword dialog";
+    SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }));
+}
+
 // The colour chooser of a location's guide, from its "ガイド色設定(&G)" item:
 // confirming saves the location's section, cancelling writes nothing.
 TEST_F(KeywordDialog, GuideColourChooserSavesTheLocationWhenConfirmed) {

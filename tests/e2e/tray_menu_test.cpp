@@ -108,5 +108,34 @@ TEST_F(TrayMenu, RegistersTheWindowChosenWithTheKeyboardAndByItsCommand) {
     EXPECT_FALSE(IsShown(notepad.Window())) << "notepad lost its registration";
 }
 
+// A candidate's command names the window the menu listed, even once the
+// windows have been read again since (a keyword applied) and another
+// window has come up in front, which shifts every place in a new listing.
+TEST_F(TrayMenu, CandidateCommandNamesTheWindowTheMenuListed) {
+    TestProgram listed = TestProgram::StartTarget({L"Peekbar test: listed"});
+    ASSERT_NE(listed.Window(), nullptr);
+    StartPeekbar(QuickProfile().Option(L"BALLOON", 1));
+    const int index = CandidateIndex(listed.Window());
+    ASSERT_GE(index, 0);
+    ASSERT_TRUE(PostTrayMouseMessage(peekbar.MainWindow(), WM_RBUTTONUP));
+    ASSERT_TRUE(WaitUntil([&] { return OpenMenus() == 1; }));
+    // The location's submenu lists the windows, read once for this opening.
+    if (TwoMonitorLayout()) {
+        TapKey(VK_DOWN);
+        OpenSubmenu(VK_RIGHT);
+    }
+    OpenSubmenu('U');
+    OpenSubmenu('2');
+    CloseMenus();
+
+    TestProgram newcomer = TestProgram::StartTarget({L"Peekbar test: came up later"});
+    ASSERT_NE(newcomer.Window(), nullptr);
+    ASSERT_LT(CandidateIndex(newcomer.Window()), CandidateIndex(listed.Window()));
+    Command(peekbar::command::kApplyAllKeywords);
+    Command(peekbar::command::PickCandidate(0, kTopMiddle, index));
+    EXPECT_TRUE(WaitHidden(listed.Window())) << "the listed window was not registered";
+    EXPECT_TRUE(IsShown(newcomer.Window())) << "another window was taken in its place";
+}
+
 }  // namespace
 }  // namespace e2e
