@@ -72,7 +72,7 @@ void CheckSameResults(CoreScene& core, ReferenceScene& ref) {
   int registered = 0;
   for (std::size_t m = 0; m < 2; ++m) {
     for (std::size_t l = 0; l < kLocationCount; ++l) {
-      const WindowHandle a = core.h.state().At(m, l).window;
+      const WindowHandle a = core.h.state().At(m, l).cycle.Window();
       const WindowHandle b = ref.registration.Monitors()[m][l].window;
       if (a != b) {
         std::fprintf(stderr, "monitor %zu location %zu: core %s, reference %s\n", m, l,

@@ -151,6 +151,14 @@ struct AppHarness {
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }
 
+  // The window registered at the location, as the menu marks it.
+  WindowHandle RegisteredAt(int monitor, int location) { return state().At(monitor, location).cycle.Window(); }
+  // The location holds the window, hidden and waiting from now as a
+  // registration leaves it, without the registration's hiding or journal.
+  void Hold(int monitor, int location, WindowHandle window) {
+    state().At(monitor, location).cycle.Register(window, desktop.Tick());
+  }
+
   // A monitor as the enumeration at start-up reports it.
   // The system reports it from then on, as \\.\DISPLAY<n>.
   MonitorSlot& AddMonitor(Rect rect) {

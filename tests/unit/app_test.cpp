@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/app_harness.h"
+#include "fakes/cycle_assertions.h"
 
 namespace peekbar {
 namespace {
@@ -168,7 +169,7 @@ TEST(TimerTest, PausedTicksTouchNothing) {
   h.AddMonitor({0, 0, 1920, 1080});
   h.Start();
   const WindowHandle window = h.desktop.AddWindow("editor", {0, 0, 100, 100}, false);
-  h.state().At(0, 2).window = window;
+  h.Hold(0, 2, window);
   h.desktop.ResetCalls();
 
   h.state().paused = true;
@@ -188,12 +189,10 @@ TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
   h.Start();
   const WindowHandle before = h.desktop.AddWindow("browser", {0, 0, 800, 600});
   const WindowHandle window = h.desktop.AddWindow("editor", {0, 0, 400, 300});
-  MonitorSlot& slot = h.state().monitorSlots[0];
-  slot[2].window = window;
-  slot[9].window = window;
-  slot[2].shown = 1;
-  slot[2].visited = 1;
-  slot[2].stamp = 4242;
+  h.Hold(0, 2, window);
+  h.Hold(0, 9, window);
+  h.state().At(0, 2).cycle.Show();
+  h.state().At(0, 2).cycle.Visit(4242);
   h.state().savedForeground = before;
   h.app.TaskbarHiding().HideTaskbar();
   h.desktop.CloseWindow(window);
@@ -201,11 +200,8 @@ TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
 
   h.app.OnTimer();
 
-  EXPECT_EQ(slot[2].window, kNoWindow);
-  EXPECT_EQ(slot[9].window, kNoWindow);
-  EXPECT_EQ(slot[2].shown, 1) << "the record is left as it was";
-  EXPECT_EQ(slot[2].visited, 1);
-  EXPECT_EQ(slot[2].stamp, 4242u);
+  EXPECT_EQ(h.state().At(0, 2).cycle.Phase(), CyclePhase::Empty);
+  EXPECT_EQ(h.state().At(0, 9).cycle.Phase(), CyclePhase::Empty);
   EXPECT_EQ(h.desktop.Log(),
             (std::vector<std::string>{"ShowWindow taskbar Show", "SetForegroundLockTimeout 0",
                                       "SetForegroundWindow browser", "SetForegroundLockTimeout 200000"}));
@@ -223,9 +219,9 @@ TEST(TimerTest, CycleEndsOnlyWhenNoLocationIsShown) {
     const WindowHandle before = h.desktop.AddWindow("browser", {0, 0, 800, 600});
     const WindowHandle idle = h.desktop.AddWindow("idle", {0, 0, 400, 300}, false);
     const WindowHandle up = h.desktop.AddWindow("up", {0, 0, 400, 300});
-    h.state().At(0, 4).window = idle;
-    h.state().At(1, 10).window = up;
-    h.state().At(1, 10).shown = shown ? 1 : 0;
+    h.Hold(0, 4, idle);
+    h.Hold(1, 10, up);
+    if (shown) h.state().At(1, 10).cycle.Show();
     h.state().savedForeground = before;
     h.app.TaskbarHiding().HideTaskbar();
     h.desktop.ResetCalls();
@@ -392,9 +388,9 @@ TEST(ShutdownTest, RegisteredWindowsComeBackTheTaskbarShowsAndTheIconGoes) {
   hiddenTopmost.topmost = true;
   const WindowHandle editor = h.desktop.AddWindow(hiddenTopmost);
   const WindowHandle notes = h.desktop.AddWindow("notes", {0, 0, 300, 300}, false);
-  h.state().At(0, 0).window = editor;
-  h.state().At(1, 8).window = editor;
-  h.state().At(1, 15).window = notes;
+  h.Hold(0, 0, editor);
+  h.Hold(1, 8, editor);
+  h.Hold(1, 15, notes);
   h.app.TaskbarHiding().HideTaskbar();
   h.desktop.ResetCalls();
   h.shell.ClearLog();
@@ -412,7 +408,7 @@ TEST(ShutdownTest, RegisteredWindowsComeBackTheTaskbarShowsAndTheIconGoes) {
   EXPECT_FALSE(h.desktop.Find(editor)->topmost);
   EXPECT_EQ(h.shell.Log(), (std::vector<std::string>{"Delete"}));
   EXPECT_FALSE(h.shell.IconPresent());
-  EXPECT_EQ(h.state().At(1, 8).window, editor) << "the records stay";
+  EXPECT_EQ(h.RegisteredAt(1, 8), editor) << "the records stay";
 }
 
 TEST(ShutdownTest, WithoutATaskbarOnlyTheWindowsAndTheIcon) {
@@ -420,7 +416,7 @@ TEST(ShutdownTest, WithoutATaskbarOnlyTheWindowsAndTheIcon) {
   h.AddMonitor({0, 0, 1920, 1080});
   h.Start();
   const WindowHandle editor = h.desktop.AddWindow("editor", {0, 0, 300, 300}, false);
-  h.state().At(0, 3).window = editor;
+  h.Hold(0, 3, editor);
   h.desktop.ResetCalls();
   h.app.Shutdown();
   EXPECT_EQ(h.desktop.Log(), (std::vector<std::string>{"PlaceWindow editor NotTopmost show async"}));

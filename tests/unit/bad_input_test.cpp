@@ -131,11 +131,11 @@ TEST(KeywordTargetsTest, NeverTheProgramsOwnWindowsNorTheShellsByAKeyword) {
       h.desktop.AddWindow("shell", shellClass, u"");
     }
     h.Start();
-    EXPECT_EQ(h.state().At(0, TopMiddle).window, kNoWindow) << "something of its own or the shell's was taken";
+    EXPECT_EQ(h.RegisteredAt(0, TopMiddle), kNoWindow) << "something of its own or the shell's was taken";
 
     const WindowHandle editor = h.desktop.AddWindow("editor", u"Edit", u"notes");
     h.app.OnCommand(command_id::kApplyAllKeywords);
-    EXPECT_EQ(h.state().At(0, TopMiddle).window, editor);
+    EXPECT_EQ(h.RegisteredAt(0, TopMiddle), editor);
     EXPECT_TRUE(h.desktop.Find(own)->visible);
 
     h.app.OnTrayNotify(kTrayIconId, tray_mouse::kRightButtonUp);
@@ -176,7 +176,7 @@ TEST(StaleCandidateTest, AClosedWindowOrAReusedHandleIsNotTaken) {
       replaceEditor();
       h.app.OnCommand(static_cast<std::uint16_t>(LocationCommandId(0, TopMiddle, 3)));
     }
-    EXPECT_EQ(h.state().At(0, TopMiddle).window, kNoWindow);
+    EXPECT_EQ(h.RegisteredAt(0, TopMiddle), kNoWindow);
     EXPECT_TRUE(h.desktop.Find(editor)->visible) << "another program's window was hidden";
   }
 }

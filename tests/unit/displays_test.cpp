@@ -136,9 +136,9 @@ TEST(FollowDisplaysTest, DetachedMonitorGivesItsWindowsBackAndTakesThemAgainOnIt
   h.app.OnDisplayChange();
   h.app.OnTimer();
   EXPECT_TRUE(h.state().Monitor(1).active);
-  EXPECT_EQ(h.state().At(1, 2).window, right);
+  EXPECT_EQ(h.RegisteredAt(1, 2), right);
   EXPECT_FALSE(h.desktop.Find(right)->visible);
-  EXPECT_EQ(h.state().At(1, 6).window, kept);
+  EXPECT_EQ(h.RegisteredAt(1, 6), kept);
 }
 
 // A change while the menu or a dialog is open: the menu's choice means what
@@ -150,7 +150,7 @@ TEST(FollowDisplaysTest, OpenMenuAndDialogKeepToTheMonitorsTheyWereMadeFor) {
   h.store.Set(ProfileIni(0), u"MONITOR_1", u"KEYWORD_2", u"*right*");
   const WindowHandle right = h.desktop.AddWindow("right", u"Edit", u"right");
   h.Start();
-  ASSERT_EQ(h.state().At(1, 2).window, right);
+  ASSERT_EQ(h.RegisteredAt(1, 2), right);
   h.state().At(1, 2).keyword = u"";  // as if never set, so that the dialog's is seen
   h.windows.chooseInMenu = [&](const MenuItem&) {
     h.desktop.monitors.push_back({u"\\\\.\\DISPLAY3", {3200, 0, 4480, 1024}});
@@ -160,7 +160,7 @@ TEST(FollowDisplaysTest, OpenMenuAndDialogKeepToTheMonitorsTheyWereMadeFor) {
   };
   h.app.ShowTrayMenu();
   EXPECT_EQ(h.state().MonitorCount(), 3);
-  EXPECT_EQ(h.state().At(1, 2).window, kNoWindow);
+  EXPECT_EQ(h.RegisteredAt(1, 2), kNoWindow);
   EXPECT_TRUE(h.desktop.Find(right)->visible);
 
   // Detached while its keyword dialog is open: the confirmed keyword

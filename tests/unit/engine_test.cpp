@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fakes/app_harness.h"
+#include "fakes/cycle_assertions.h"
 
 // Every allocation of the test program passes through here; the counter is
 // switched on only around the calls being measured. Kept out of line so that
@@ -70,7 +71,7 @@ struct Scene {
   }
   MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
   void Register(WindowHandle w, int k, int m = 0) { h.app.Registration().Register(m, k, w); }
-  bool Shown(int k, int m = 0) { return Slot(m)[k].shown == 1; }
+  bool Shown(int k, int m = 0) { return Slot(m)[k].cycle.IsShown(); }
   bool Visible(WindowHandle w) { return h.desktop.Find(w)->visible; }
   Rect RectOf(WindowHandle w) { return h.desktop.Find(w)->rect; }
 
@@ -136,8 +137,7 @@ TEST(EdgeDwellTest, EveryTickOffTheLocationRestartsTheDwell) {
     s.TickAt({960, 0});
     s.TickAt({960, 1});
   }
-  EXPECT_FALSE(s.Shown(TopMiddle));
-  EXPECT_EQ(s.Slot()[TopMiddle].stamp, s.h.desktop.Tick());
+  EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Hidden, s.h.desktop.Tick()));
   s.TickAt({960, 0});
   s.TickAt({960, 0});
   EXPECT_TRUE(s.Shown(TopMiddle));
@@ -193,8 +193,7 @@ TEST(ForceForegroundTest, ShowSequenceOverAnotherProgramsForegroundWindow) {
   EXPECT_EQ(s.h.desktop.Foreground(), s.editor);
   EXPECT_EQ(s.h.desktop.Focus(), s.editor);
   EXPECT_TRUE(s.h.desktop.AttachedThreads().empty());
-  EXPECT_EQ(s.Slot()[TopMiddle].stamp, s.h.desktop.Tick() + 10000);
-  EXPECT_EQ(s.Slot()[TopMiddle].visited, 0);
+  EXPECT_EQ(s.Slot()[TopMiddle].cycle.Phase(), CyclePhase::Shown);
 }
 
 TEST(ForceForegroundTest, WindowAlreadyInFrontIsOnlyMadeTopmostThenPlaced) {
@@ -258,13 +257,12 @@ TEST(ShowKeyTest, ShowWaitsForTheRequiredButtonOrKeyWithoutRestartingTheDwell) {
     s.h.settings().mustButtonForShow = value;
     s.Register(s.editor, TopMiddle);
     s.TickAt({960, 500});
-    const std::uint32_t dwellStart = s.Slot()[TopMiddle].stamp;
+    const std::uint32_t dwellStart = s.h.desktop.Tick();
     s.h.desktop.SetPointer(960, 0);
     s.h.desktop.PressKey(other);
     s.h.desktop.TapKey(key);  // pressed and released: not held
     for (int i = 0; i < 5; ++i) s.Tick();
-    EXPECT_FALSE(s.Shown(TopMiddle)) << value;
-    EXPECT_EQ(s.Slot()[TopMiddle].stamp, dwellStart) << value;
+    EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Dwelling, dwellStart)) << value;
 
     s.h.desktop.PressKey(key);
     s.Tick();
@@ -285,11 +283,10 @@ TEST(HideRuleTest, ShownWindowWaitsForAVisitThenHidesAfterTheDelayAndSavesItsRec
   EXPECT_TRUE(s.Visible(s.editor)) << "never entered: stays";
 
   s.VisitAndLeave(s.editor, {2560, 600});
-  EXPECT_EQ(s.Slot(1)[TopMiddle].visited, 1);
+  EXPECT_EQ(s.Slot(1)[TopMiddle].cycle.Phase(), CyclePhase::Visited);
   s.h.store.ClearWrites();
   EXPECT_EQ(TicksUntilHidden(s, s.editor), 5) << "HIDDEN_DELAY 1000 at 200 ms ticks";
-  EXPECT_FALSE(s.Shown(TopMiddle, 1));
-  EXPECT_EQ(s.Slot(1)[TopMiddle].stamp, s.h.desktop.Tick());
+  EXPECT_TRUE(InPhase(s.Slot(1)[TopMiddle], CyclePhase::Hidden, s.h.desktop.Tick()));
   EXPECT_EQ(s.Slot(1)[TopMiddle].savedRect, (Rect{2360, 0, 2760, 300}));
   EXPECT_EQ(s.h.store.WriteLog(), (std::vector<std::string>{"MONITOR_1/WIN_LEFT_2=2360", "MONITOR_1/WIN_TOP_2=0",
                                                             "MONITOR_1/WIN_RIGHT_2=2760",
@@ -315,7 +312,7 @@ TEST(HideRuleTest, LeftButtonHeldOutsideAVisitedWindowKeepsItShown) {
   s.h.desktop.PressKey(VirtualKey::LeftButton);
   for (int i = 0; i < 20; ++i) s.Tick();
   EXPECT_TRUE(s.Visible(s.editor));
-  EXPECT_EQ(s.Slot()[TopMiddle].stamp, s.h.desktop.Tick());
+  EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Visited, s.h.desktop.Tick()));
   s.h.desktop.ReleaseKey(VirtualKey::LeftButton);
   EXPECT_EQ(TicksUntilHidden(s, s.editor), 5) << "the delay runs from the last tick with the button down";
 }
@@ -330,7 +327,7 @@ TEST(HideRuleTest, LeftButtonOutsideAWindowNeverEnteredDoesNotCountAsAVisit) {
   s.h.desktop.ReleaseKey(VirtualKey::LeftButton);
   for (int i = 0; i < 30; ++i) s.Tick();
   EXPECT_TRUE(s.Visible(s.editor));
-  EXPECT_EQ(s.Slot()[TopMiddle].visited, 0);
+  EXPECT_EQ(s.Slot()[TopMiddle].cycle.Phase(), CyclePhase::Shown);
 }
 
 TEST(HideRuleTest, AfterTheClockWrapsAVisitedWindowStaysUntilVisitedAgain) {
@@ -356,16 +353,14 @@ TEST(HideRuleTest, WindowAtSeveralLocationsIsHiddenAtAllAndTheOthersWaitWhileItI
 
   s.h.desktop.SetPointer(960, 1079);  // on the other location, outside the window
   for (int i = 0; i < 10; ++i) s.Tick();
-  EXPECT_FALSE(s.Shown(BottomMiddle)) << "the window is on screen";
-  EXPECT_EQ(s.Slot()[BottomMiddle].stamp, s.h.desktop.Tick());
+  EXPECT_TRUE(InPhase(s.Slot()[BottomMiddle], CyclePhase::Hidden, s.h.desktop.Tick())) << "the window is on screen";
 
   s.VisitAndLeave(s.editor, {960, 600});
   s.h.store.ClearWrites();
   ASSERT_EQ(TicksUntilHidden(s, s.editor), 5);
   const std::uint32_t now = s.h.desktop.Tick();
   for (const auto& [m, k] : {std::pair{0, TopMiddle}, std::pair{0, BottomMiddle}, std::pair{1, RightTop}}) {
-    EXPECT_FALSE(s.Shown(k, m));
-    EXPECT_EQ(s.Slot(m)[k].stamp, now) << m << "/" << k;
+    EXPECT_TRUE(InPhase(s.Slot(m)[k], CyclePhase::Hidden, now)) << m << "/" << k;
   }
   EXPECT_EQ(s.h.store.WriteLog().front(), "MONITOR_0/WIN_LEFT_2=760") << "only the location that hid it";
   EXPECT_EQ(s.h.store.Writes().size(), 4u);
@@ -379,7 +374,7 @@ TEST(HideRuleTest, WithShowingAtEdgesOffNothingComesUpButShownWindowsStillGo) {
   s.Register(s.editor, TopMiddle);
   s.Register(up, LeftMiddle);
   s.h.desktop.Find(up)->visible = true;  // shown from the trigger window
-  s.Slot()[LeftMiddle].shown = 1;
+  s.Slot()[LeftMiddle].cycle.Show();
   s.h.desktop.SetPointer(960, 0);
   for (int i = 0; i < 10; ++i) s.Tick();
   EXPECT_FALSE(s.Shown(TopMiddle));
@@ -588,7 +583,7 @@ TEST(ReleaseWindowTest, GivenBackOnlyWhenNoOtherLocationHoldsIt) {
     s.h.desktop.ResetCalls();
     s.h.app.Registration().Unregister(0, TopMiddle);
     EXPECT_EQ(s.h.desktop.Log(), c.log) << c.otherMonitor;
-    EXPECT_EQ(s.Slot()[TopMiddle].window, kNoWindow);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), kNoWindow);
     EXPECT_EQ(s.Visible(s.editor), c.log.size() == 1);
     EXPECT_EQ(s.h.desktop.Find(s.editor)->topmost, c.log.empty());
   }
@@ -686,11 +681,11 @@ TEST(TickCostTest, SteadyStateTicksAllocateNothing) {
   set.showingDelay = 100000;
   set.hiddenDelay = 100000;
   RegisterEverywhere(s);
-  const WindowHandle up = s.Slot(1)[TopMiddle].window;
+  const WindowHandle up = s.h.RegisteredAt(1, TopMiddle);
   s.h.desktop.Find(up)->visible = true;
   s.h.desktop.Find(up)->rect = {2400, 0, 2600, 100};
-  s.Slot(1)[TopMiddle].shown = 1;
-  s.Slot(1)[TopMiddle].visited = 1;
+  s.Slot(1)[TopMiddle].cycle.Show();
+  s.Slot(1)[TopMiddle].cycle.Visit(s.h.desktop.Tick());
   s.h.desktop.SetRecording(false);
   const Point positions[] = {{960, 540}, {2500, 50}, {960, 0}, {0, 540}, {3199, 1023}};
   for (const Point p : positions) s.TickAt(p);  // warm-up
@@ -722,7 +717,7 @@ TEST(HungWindowTest, NothingWaitsForAHungWindowOrTaskbar) {
     s.Slot()[TopMiddle].keyword = u"editor*";
     s.h.desktop.Find(s.editor)->visible = true;
     s.h.app.OnCommand(command_id::kApplyAllKeywords);
-    ASSERT_EQ(s.Slot()[TopMiddle].window, s.editor);
+    ASSERT_EQ(s.h.RegisteredAt(0, TopMiddle), s.editor);
     s.h.desktop.ResetCalls();
 
     s.BringUp(TopMiddle, {960, 0});

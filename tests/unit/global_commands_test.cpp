@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/app_harness.h"
+#include "fakes/cycle_assertions.h"
 
 namespace peekbar {
 namespace {
@@ -39,11 +40,12 @@ struct Scene {
     main = h.Start();
     editor = h.desktop.AddWindow("editor", {0, 0, 400, 300}, false);
     notes = h.desktop.AddWindow("notes", {0, 0, 300, 200}, false);
-    Slot()[TopMiddle].window = editor;
-    Slot()[BottomMiddle].window = editor;
-    Slot()[RightTop].window = notes;
+    h.Hold(0, TopMiddle, editor);
+    h.Hold(0, BottomMiddle, editor);
+    h.Hold(0, RightTop, notes);
     h.shell.OnMultimediaCommand([this](std::u16string_view command) {
-      if (command == u"play cmd_sound notify") atSound.push_back({h.desktop.Log(), h.shell.Log(), Slot()[TopMiddle].window});
+      if (command != u"play cmd_sound notify") return;
+      atSound.push_back({h.desktop.Log(), h.shell.Log(), h.RegisteredAt(0, TopMiddle)});
     });
     Clear();
   }
@@ -100,7 +102,7 @@ TEST(ShowAllTest, OnShowsEveryRegisteredWindowWithTheTimerStopped) {
   ASSERT_EQ(s.atSound.size(), 1u);
   EXPECT_TRUE(s.atSound[0].shell.empty()) << "the sound comes first";
   EXPECT_TRUE(s.atSound[0].desktop.empty());
-  EXPECT_EQ(s.Slot()[TopMiddle].window, s.editor) << "registrations stay";
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), s.editor) << "registrations stay";
   EXPECT_TRUE(s.h.desktop.Find(s.notes)->visible);
 }
 
@@ -109,8 +111,7 @@ TEST(ShowAllTest, OffHidesThemAgainFromTheTickNotedAtTheStart) {
     Scene s;
     s.h.app.OnCommand(command_id::kShowAll);
     s.h.state().paused = paused;
-    s.Slot()[TopMiddle].shown = 1;
-    s.Slot()[TopLeft].stamp = 5;  // no window there: untouched
+    s.Slot()[TopMiddle].cycle.Show();
     s.Clear();
     const std::uint32_t noted = s.h.desktop.Tick();
     s.h.shell.OnMultimediaCommand([&](std::u16string_view) { s.h.desktop.Advance(7); });
@@ -123,10 +124,9 @@ TEST(ShowAllTest, OffHidesThemAgainFromTheTickNotedAtTheStart) {
     EXPECT_EQ(s.h.desktop.Log(), (std::vector<std::string>{"ShowWindow editor Hide", "ShowWindow notes Hide",
                                                            "ShowWindow editor Hide"}));
     for (const int k : {TopMiddle, RightTop, BottomMiddle}) {
-      EXPECT_EQ(s.Slot()[k].shown, 0) << k;
-      EXPECT_EQ(s.Slot()[k].stamp, noted) << k;
+      EXPECT_TRUE(InPhase(s.Slot()[k], CyclePhase::Hidden, noted)) << k;
     }
-    EXPECT_EQ(s.Slot()[TopLeft].stamp, 5u);
+    EXPECT_EQ(s.Slot()[TopLeft].cycle.Phase(), CyclePhase::Empty) << "no window there: untouched";
     EXPECT_NE(s.h.desktop.Tick(), noted);
     EXPECT_TRUE(s.h.windows.log.empty());
   }
@@ -142,9 +142,7 @@ TEST(UnregisterAllTest, EveryLocationGivesItsWindowBackThenTheSoundAndTheMessage
   for (const Case& c : cases) {
     Scene s(c.monitors);
     s.Slot()[TopMiddle].keyword = u"editor*";
-    s.Slot()[TopMiddle].shown = 1;
-    s.Slot()[TopMiddle].stamp = 99;
-    if (c.monitors > 1) s.Slot(1)[LeftMiddle].window = s.notes;
+    if (c.monitors > 1) s.h.Hold(1, LeftMiddle, s.notes);
     s.Clear();
     s.h.app.OnCommand(command_id::kUnregisterAll);
 
@@ -157,8 +155,6 @@ TEST(UnregisterAllTest, EveryLocationGivesItsWindowBackThenTheSoundAndTheMessage
       for (const WindowHandle w : slot.Windows()) EXPECT_EQ(w, kNoWindow);
     }
     EXPECT_EQ(s.Slot()[TopMiddle].keyword, u"editor*");
-    EXPECT_EQ(s.Slot()[TopMiddle].shown, 1);
-    EXPECT_EQ(s.Slot()[TopMiddle].stamp, 99u);
     EXPECT_TRUE(s.h.store.Writes().empty());
     EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{s.Box(c.message)}));
     ASSERT_EQ(s.atSound.size(), 1u);
@@ -179,8 +175,8 @@ TEST(ApplyAllKeywordsTest, KeywordsAppliedThenTheSoundAndTheMessage) {
     s.Slot()[TopMiddle].keyword = u"*メモ帳*";
     s.Clear();
     s.h.app.OnCommand(command_id::kApplyAllKeywords);
-    EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
-    EXPECT_EQ(s.Slot()[RightTop].window, kNoWindow);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc);
+    EXPECT_EQ(s.h.RegisteredAt(0, RightTop), kNoWindow);
     EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{s.Box(c.message)}));
     ASSERT_EQ(s.atSound.size(), 1u);
     EXPECT_EQ(s.atSound[0].topMiddle, doc) << "the sound comes after the work";

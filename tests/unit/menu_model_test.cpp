@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fakes/app_harness.h"
+#include "fakes/cycle_assertions.h"
 
 namespace peekbar {
 namespace {
@@ -134,7 +135,7 @@ TEST(TrayMenuLayoutTest, ShowsBeforeReadingTheWindowsAndEverySubmenuShowsOneRead
   Scene scene;
   const WindowHandle editor = scene.Add("editor", u"Editor");
   const WindowHandle notes = scene.Add("notes", u"Notes");
-  scene.Slot().locations[TopMiddle].window = editor;
+  scene.h.Hold(0, TopMiddle, editor);
   scene.ClearLogs();
   TrayMenu menu(scene.h.state(), scene.h.desktop, false);
   for (const DesktopMethod asked : {DesktopMethod::EnumerateTopLevelWindows, DesktopMethod::WindowTitle,
@@ -152,8 +153,8 @@ TEST(TrayMenuLayoutTest, ShowsBeforeReadingTheWindowsAndEverySubmenuShowsOneRead
   };
   const std::vector<std::string> middle = itemsOf(top.items[1]);
   scene.Add("late", u"Late");
-  scene.Slot().locations[TopMiddle].window = notes;
-  scene.Slot().locations[TopLeft].window = notes;
+  scene.h.Hold(0, TopMiddle, notes);
+  scene.h.Hold(0, TopLeft, notes);
   const std::vector<std::string> left = itemsOf(top.items[0]);
   EXPECT_EQ(scene.h.desktop.Calls(DesktopMethod::EnumerateTopLevelWindows), 1);
   // The candidates after the separator, without their identifiers and marks.
@@ -227,7 +228,7 @@ TEST(TrayMenuLayoutTest, ThirdCandidateOfMonitor2RightMiddleIs7703) {
                                                        "7702 中（Notepad）", "7703 後ろ（Notepad）"}));
   s.ClearLogs();
   s.h.app.OnCommand(7703);
-  EXPECT_EQ(s.Slot(1)[RightMiddle].window, back);
+  EXPECT_EQ(s.h.RegisteredAt(1, RightMiddle), back);
 }
 
 TEST(LocationMenuTest, KeywordAndUnregisterItemsFollowTheLocation) {
@@ -394,39 +395,37 @@ TEST(LocationCommandTest, PickingMovingAndUnregisteringWindows) {
   FakeDesktop& d = s.h.desktop;
 
   // Pick: hidden, registered, waiting from now.
-  s.Slot()[TopMiddle].shown = 1;
   d.Advance(300);
   s.ClearLogs();
   s.ChooseWindow(0, TopMiddle, doc1);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"ShowWindow doc1 Hide"}));
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc1);
-  EXPECT_EQ(s.Slot()[TopMiddle].shown, 0);
-  EXPECT_EQ(s.Slot()[TopMiddle].stamp, d.Tick());
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc1);
+  EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Hidden, d.Tick()));
 
   // Move: the old window comes back, the new one goes.
   s.ClearLogs();
   s.ChooseWindow(0, TopMiddle, doc2);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"PlaceWindow doc1 NotTopmost show async", "ShowWindow doc2 Hide"}));
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc2);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc2);
 
   // The same window at a second location, on the other monitor.
   s.ClearLogs();
   s.ChooseWindow(1, LeftMiddle, doc2);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"ShowWindow doc2 Hide"}));
-  EXPECT_EQ(s.Slot(1)[LeftMiddle].window, doc2);
+  EXPECT_EQ(s.h.RegisteredAt(1, LeftMiddle), doc2);
 
   // Unregistering one of the two leaves it hidden.
   s.ClearLogs();
   s.Choose(static_cast<std::uint16_t>(LocationCommandId(1, LeftMiddle, 1)));
   EXPECT_TRUE(d.Log().empty());
-  EXPECT_EQ(s.Slot(1)[LeftMiddle].window, kNoWindow);
+  EXPECT_EQ(s.h.RegisteredAt(1, LeftMiddle), kNoWindow);
   EXPECT_FALSE(d.Find(doc2)->visible);
 
   // Choosing the marked window unregisters it; it is the last one, so it comes back.
   s.ClearLogs();
   s.ChooseWindow(0, TopMiddle, doc2);
   EXPECT_EQ(d.Log(), (std::vector<std::string>{"PlaceWindow doc2 NotTopmost show async"}));
-  EXPECT_EQ(s.Slot()[TopMiddle].window, kNoWindow);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), kNoWindow);
   EXPECT_TRUE(d.Find(doc2)->visible);
 }
 
@@ -457,7 +456,7 @@ TEST(LocationCommandTest, CandidateNamesTheWindowTheMenuShowedWhateverReadsTheWi
     };
     s.h.app.ShowTrayMenu();
     if (!whileOpen) s.h.app.OnCommand(id);
-    EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc);
     s.h.app.OnCommand(kUnregisterAll);
   }
 }
@@ -483,7 +482,7 @@ TEST(LocationCommandTest, PickingEndsTheShowCycleWhenNothingIsShownButUnregister
     const WindowHandle up = s.Add("up", u"up");
     s.h.app.Registration().Register(0, RightTop, up);
     s.h.desktop.Find(up)->visible = true;
-    s.Slot()[RightTop].shown = c.otherShown ? 1 : 0;
+    if (c.otherShown) s.Slot()[RightTop].cycle.Show();
     if (c.act != Act::Pick) s.h.app.Registration().Register(0, TopMiddle, doc);
     s.h.app.TaskbarHiding().HideTaskbar();
     s.h.state().savedForeground = browser;
@@ -525,7 +524,7 @@ TEST(LocationCommandTest, KeywordItemSavesTheLocationAndRegistersOnOk) {
                                             "MONITOR_1/GUIDE_COLOR_6=255"};
     EXPECT_EQ(s.h.store.WriteLog(), ok ? saved : std::vector<std::string>{});
     for (const auto& w : s.h.store.Writes()) EXPECT_EQ(w.path, ProfileIni(4));
-    EXPECT_EQ(s.Slot(1)[RightMiddle].window, ok ? doc : kNoWindow);
+    EXPECT_EQ(s.h.RegisteredAt(1, RightMiddle), ok ? doc : kNoWindow);
   }
 }
 
@@ -585,7 +584,7 @@ TEST(ModalGuardTest, MenuOpenedOverTheKeywordDialogOpensNoSecondDialog) {
     dialogs += line.rfind("KeywordDialog", 0) == 0 || line.rfind("PickColor", 0) == 0 ? 1 : 0;
   }
   EXPECT_EQ(dialogs, 1);
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc);
   EXPECT_TRUE(s.h.state().paused);
   EXPECT_FALSE(s.h.state().modalBusy);
   EXPECT_TRUE(s.h.store.Writes().empty());
@@ -634,8 +633,8 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
                                  "Box owner=" + std::to_string(s.main) + " (info) プロファイル「仕事」を選択しました。"}));
   EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "CloseGuides", "RebuildPopups", "CreateGuides",
                                                        "HidePopups"}));
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc1);
-  EXPECT_EQ(s.Slot()[RightTop].window, kNoWindow);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc1);
+  EXPECT_EQ(s.h.RegisteredAt(0, RightTop), kNoWindow);
   EXPECT_TRUE(s.h.desktop.Find(doc2)->visible);
   const auto& writes = s.h.store.Writes();
   ASSERT_EQ(writes.size(), 11u);
@@ -650,7 +649,7 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
   EXPECT_TRUE(s.h.shell.Log().empty()) << "the selected profile again: nothing";
   EXPECT_TRUE(s.h.store.Writes().empty());
   EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "HidePopups"}));
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc1);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc1);
 }
 
 }  // namespace
@@ -676,7 +675,7 @@ TEST(WholeMenuTest, EveryItemDecodesToAHandledCommand) {
     for (int m = 0; m < monitors; ++m) h.AddMonitor({1920 * m, 0, 1920 * (m + 1), 1080});
     h.Start();
     for (int w = 0; w < 300; ++w) h.desktop.AddWindow(std::to_string(w), u"Editor", u"window");
-    h.state().At(monitors - 1, 15).window = h.desktop.AddWindow("registered", u"Editor", u"kept");
+    h.Hold(monitors - 1, 15, h.desktop.AddWindow("registered", u"Editor", u"kept"));
     const MenuItem menu = BuildTrayMenu(h.state(), h.desktop, false);
     int items = 0;
     VisitCommands(menu, [&](const MenuItem& item) {

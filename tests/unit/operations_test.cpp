@@ -77,7 +77,7 @@ TEST(OperationsTest, CommandsSentWhileItWaitsRunAfterTheOperationInTheirOrder) {
   for (const FakeShell::Box& box : s.h.shell.Boxes()) boxes.push_back(U8(box.text));
   EXPECT_EQ(boxes, (std::vector<std::string>{"全箇所のキーワードを適用しました。", "全箇所のウィンドウの登録を解除しました。",
                                              "全箇所のキーワードを適用しました。"}));
-  EXPECT_EQ(s.h.state().At(0, TopMiddle).window, editor);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), editor);
   EXPECT_FALSE(s.h.desktop.Find(editor)->visible);
   s.ExpectNothingLost("after the commands");
 }

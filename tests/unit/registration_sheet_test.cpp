@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/app_harness.h"
+#include "fakes/cycle_assertions.h"
 
 namespace peekbar {
 namespace {
@@ -110,17 +111,16 @@ TEST(RegistrationSheetTest, ApplyOfARowSavesItAndRegistersOnlyAChangedWindow) {
     // Another window: the old one stays hidden (still held at LeftTop), the
     // new one is hidden and waits for the pointer.
     s.h.desktop.SetTick(5000);
-    s.Slot()[TopMiddle].shown = 1;
+    s.Slot()[TopMiddle].cycle.Show();
     sheet.ApplyRow(page, TopMiddle, u".*next.*", true, 2);
-    EXPECT_EQ(s.Slot()[TopMiddle].window, next);
-    EXPECT_EQ(s.Slot()[TopMiddle].shown, 0);
-    EXPECT_EQ(s.Slot()[TopMiddle].stamp, 5000u);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), next);
+    EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Hidden, 5000));
     EXPECT_FALSE(s.h.desktop.Find(next)->visible);
     EXPECT_FALSE(s.h.desktop.Find(old)->visible);
 
     // " - 未登録 - " clears the location and gives its last holder back.
     sheet.ApplyRow(page, LeftTop, u"", false, 0);
-    EXPECT_EQ(s.Slot()[LeftTop].window, kNoWindow);
+    EXPECT_EQ(s.h.RegisteredAt(0, LeftTop), kNoWindow);
     EXPECT_TRUE(s.h.desktop.Find(old)->visible);
 
     // Undo still goes back to the state at opening.

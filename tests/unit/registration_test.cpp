@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/app_harness.h"
+#include "fakes/cycle_assertions.h"
 
 namespace peekbar {
 namespace {
@@ -52,10 +53,10 @@ TEST(CollectWindowsTest, RegisteredWindowsFirstAndOnceThenVisibleOnesFromTheFron
     const WindowHandle regB = s.Add("regB", u"", false);
     const WindowHandle regC = s.Add("regC", u"C");
     const WindowHandle front = s.Add("front", u"Front");
-    s.Slot(0)[3].window = regA;
-    s.Slot(0)[5].window = regB;
-    s.Slot(1)[0].window = regA;
-    s.Slot(1)[2].window = regC;
+    s.h.Hold(0, 3, regA);
+    s.h.Hold(0, 5, regB);
+    s.h.Hold(1, 0, regA);
+    s.h.Hold(1, 2, regC);
 
     const std::vector<WindowHandle> expected =
         noTitle != 0 ? std::vector<WindowHandle>{regA, regB, regC, front, regC, back}
@@ -71,7 +72,7 @@ TEST(CollectWindowsTest, ListGrowsInStepsOf256AndReturnsEveryCandidate) {
   Scene s;
   std::vector<WindowHandle> expected;
   const WindowHandle registered = s.Add("registered", u"R", false);
-  s.Slot()[7].window = registered;
+  s.h.Hold(0, 7, registered);
   for (int i = 0; i < 599; ++i) expected.insert(expected.begin(), s.Add("w", DecimalText(i)));
   expected.insert(expected.begin(), registered);
   EXPECT_EQ(s.Collect(), expected);
@@ -113,22 +114,21 @@ TEST(RegisterByKeywordTest, FirstMatchInCandidateOrderWithRegisteredWindowsFirst
   s.SetKeyword(0, TopMiddle, u"*メモ帳*");
   s.h.desktop.ResetCalls();
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc2) << "the frontmost match";
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc2) << "the frontmost match";
   EXPECT_EQ(s.h.desktop.Log(), (std::vector<std::string>{"ShowWindow doc2 Hide"}));
-  EXPECT_EQ(s.Slot()[TopMiddle].stamp, s.h.desktop.Tick());
+  EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Hidden, s.h.desktop.Tick()));
 
   // A hidden window registered at an earlier location comes first in the list.
   const WindowHandle doc3 = s.Add("doc3", u"doc3 - メモ帳", false);
-  s.Slot()[TopLeftCorner].window = doc3;
-  s.Slot()[TopMiddle].shown = 1;
+  s.h.Hold(0, TopLeftCorner, doc3);
+  s.Slot()[TopMiddle].cycle.Show();
   s.h.desktop.Advance(500);
   s.h.desktop.ResetCalls();
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc3);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc3);
   EXPECT_EQ(s.h.desktop.Log(),
             (std::vector<std::string>{"PlaceWindow doc2 NotTopmost show async", "ShowWindow doc3 Hide"}));
-  EXPECT_EQ(s.Slot()[TopMiddle].shown, 0);
-  EXPECT_EQ(s.Slot()[TopMiddle].stamp, s.h.desktop.Tick());
+  EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Hidden, s.h.desktop.Tick()));
 }
 
 TEST(RegisterByKeywordTest, CurrentWindowStillTheFirstMatchChangesNothing) {
@@ -136,17 +136,16 @@ TEST(RegisterByKeywordTest, CurrentWindowStillTheFirstMatchChangesNothing) {
   const WindowHandle doc = s.Add("doc", u"doc - メモ帳");
   s.SetKeyword(0, TopMiddle, u".*（Notepad）", true);
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  ASSERT_EQ(s.Slot()[TopMiddle].window, doc);
-  s.Slot()[TopMiddle].shown = 1;
-  s.Slot()[TopMiddle].stamp = 1234;
+  ASSERT_EQ(s.h.RegisteredAt(0, TopMiddle), doc);
+  s.Slot()[TopMiddle].cycle.Show();
+  s.Slot()[TopMiddle].cycle.Visit(1234);
   s.h.desktop.Find(doc)->visible = true;  // shown at its edge
   s.h.desktop.Advance(1000);
   s.h.desktop.ResetCalls();
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  EXPECT_EQ(s.Slot()[TopMiddle].window, doc);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc);
   EXPECT_TRUE(s.h.desktop.Log().empty());
-  EXPECT_EQ(s.Slot()[TopMiddle].shown, 1);
-  EXPECT_EQ(s.Slot()[TopMiddle].stamp, 1234u);
+  EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Visited, 1234));
 }
 
 TEST(RegisterByKeywordTest, NoMatchEmptyOrInvalidKeywordClearsTheLocation) {
@@ -167,7 +166,7 @@ TEST(RegisterByKeywordTest, NoMatchEmptyOrInvalidKeywordClearsTheLocation) {
     s.SetKeyword(0, TopMiddle, c.keyword, c.regex);
     s.h.desktop.ResetCalls();
     s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-    EXPECT_EQ(s.Slot()[TopMiddle].window, kNoWindow) << U8(c.keyword);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), kNoWindow) << U8(c.keyword);
     const std::vector<std::string> released = {"PlaceWindow doc NotTopmost show async"};
     EXPECT_EQ(s.h.desktop.Log(), c.heldElsewhere ? std::vector<std::string>{} : released) << U8(c.keyword);
   }
@@ -177,11 +176,10 @@ TEST(RegisterAllByKeywordsTest, EveryRegistrationIsGivenBackThenEachKeywordAppli
   Scene s(2);
   const WindowHandle doc1 = s.Add("doc1", u"doc1 - メモ帳", false);
   const WindowHandle doc2 = s.Add("doc2", u"doc2 - メモ帳", false);
-  s.Slot(0)[TopLeft].window = doc1;
-  s.Slot(0)[TopRightCorner].window = doc2;
-  s.Slot(1)[TopRight].window = doc1;
-  s.Slot(0)[TopLeft].shown = 1;
-  s.Slot(0)[TopLeft].stamp = 77;
+  s.h.Hold(0, TopLeft, doc1);
+  s.h.Hold(0, TopRightCorner, doc2);
+  s.h.Hold(1, TopRight, doc1);
+  s.Slot(0)[TopLeft].cycle.Show();
   s.SetKeyword(0, TopMiddle, u"doc1*");
   s.SetKeyword(1, BottomRight, u"doc1*");
   s.h.desktop.ResetCalls();
@@ -195,13 +193,11 @@ TEST(RegisterAllByKeywordsTest, EveryRegistrationIsGivenBackThenEachKeywordAppli
                                    "ShowWindow doc1 Hide",
                                    "ShowWindow doc1 Hide",
                                }));
-  EXPECT_EQ(s.Slot(0)[TopMiddle].window, doc1);
-  EXPECT_EQ(s.Slot(1)[BottomRight].window, doc1) << "two locations, one keyword: both";
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc1);
+  EXPECT_EQ(s.h.RegisteredAt(1, BottomRight), doc1) << "two locations, one keyword: both";
   for (const auto& [m, k] : {std::pair{0, TopLeft}, std::pair{0, TopRightCorner}, std::pair{1, TopRight}}) {
-    EXPECT_EQ(s.Slot(m)[k].window, kNoWindow) << m << "/" << k;
+    EXPECT_EQ(s.Slot(m)[k].cycle.Phase(), CyclePhase::Empty) << m << "/" << k;
   }
-  EXPECT_EQ(s.Slot(0)[TopLeft].shown, 1) << "a given-back location keeps its record";
-  EXPECT_EQ(s.Slot(0)[TopLeft].stamp, 77u);
   EXPECT_TRUE(s.h.desktop.Find(doc2)->visible);
   EXPECT_FALSE(s.h.desktop.Find(doc1)->visible);
   EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::Pause), 0);
@@ -237,8 +233,8 @@ TEST(RegisterAllByKeywordsTest, WaitsForTheGivenBackWindowsTogetherAtMost40Pause
     w.asyncShowPending = c.then != Then::Visible || c.after > 0;
     w.hung = c.then == Then::Hung;
     const WindowHandle slow = s.h.desktop.AddWindow(w);
-    s.Slot()[LeftTop].window = slow;
-    if (c.locations == 2) s.Slot()[LeftMiddle].window = slow;
+    s.h.Hold(0, LeftTop, slow);
+    if (c.locations == 2) s.h.Hold(0, LeftMiddle, slow);
     s.SetKeyword(0, TopMiddle, u"slow*");
     int pauses = 0;
     s.h.desktop.OnPause([&] {
@@ -257,8 +253,8 @@ TEST(RegisterAllByKeywordsTest, WaitsForTheGivenBackWindowsTogetherAtMost40Pause
       EXPECT_EQ(call.milliseconds, 50u) << c.what;
     }
     EXPECT_EQ(s.h.desktop.Tick() - before, 50u * static_cast<std::uint32_t>(c.pauses)) << c.what;
-    EXPECT_EQ(s.Slot()[TopMiddle].window, c.registered ? slow : kNoWindow) << c.what;
-    EXPECT_EQ(s.Slot()[LeftTop].window, kNoWindow) << c.what;
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), c.registered ? slow : kNoWindow) << c.what;
+    EXPECT_EQ(s.h.RegisteredAt(0, LeftTop), kNoWindow) << c.what;
   }
 }
 

@@ -495,7 +495,7 @@ TEST(SettingsWriteFailureTest, AWindowRectangleThatCannotBeWrittenIsToldOnce) {
   AppHarness h;
   h.AddMonitor({0, 0, 1920, 1080});
   h.Start();
-  h.state().At(0, 2).window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
+  h.Hold(0, 2, h.desktop.AddWindow("editor", {10, 20, 410, 320}));
   h.store.FailWritesTo(ProfileIni(0));
   for (int hide = 0; hide < 3; ++hide) h.app.Showing().RememberWindowRect(0, 2);
   ASSERT_EQ(h.shell.Balloons().size(), 1u);
@@ -575,7 +575,7 @@ TEST(SettingsEncodingTest, FileLeftUnconvertedIsNotWrittenThisRun) {
     h.store.FailWritesTo(ProfileIni(0));
     const WindowHandle main = h.Start();
     h.store.FailWritesTo(ProfileIni(0), false);  // the editor lets go of it
-    h.state().At(0, 2).window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
+    h.Hold(0, 2, h.desktop.AddWindow("editor", {10, 20, 410, 320}));
 
     EXPECT_FALSE(h.app.SettingsFiles().SaveOptionSettings(main)) << c.scene;
     EXPECT_FALSE(h.app.SettingsFiles().SaveGuideSettings(main)) << c.scene;
@@ -644,7 +644,7 @@ struct WindowRectFixture : ::testing::Test {
     h.AddMonitor({-1280, -200, 0, 824});
     h.app.PrepareStartup(false);
     window = h.desktop.AddWindow("editor", {10, 20, 410, 320});
-    h.state().At(1, 2).window = window;
+    h.Hold(1, 2, window);
   }
 };
 

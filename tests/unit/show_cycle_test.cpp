@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "core/base/show_cycle.h"
+#include "fakes/cycle_assertions.h"
 
 namespace peekbar {
 namespace {

@@ -66,11 +66,11 @@ TEST(TriggerKeysTest, AllSelectedKeysBringItUpAnyReleasedOneRearmsItNoneSelected
 
 TEST(TriggerCellLookTest, GapsCloseBlockEmptyRegisteredHoveredAndShownCells) {
   MonitorSlot monitor;
-  monitor[2].window = 0x100;
+  monitor[2].cycle.Register(0x100, 0);
   monitor[2].guideColor = 0x0000FF;
-  monitor[6].window = 0x104;
+  monitor[6].cycle.Register(0x104, 0);
   monitor[6].guideColor = 0x00FF00;
-  monitor[6].shown = 1;
+  monitor[6].cycle.Show();
   struct Case {
     int value, hovered;
     Color fill;
@@ -150,7 +150,7 @@ TEST(TriggerBringUpTest, AroundTheClickInsideItsMonitorThenAwayByTheRuleOrAClick
     EXPECT_TRUE(h.desktop.Find(editor)->topmost);
     EXPECT_EQ(h.desktop.Calls(DesktopMethod::SetForegroundWindow), 0);
     EXPECT_EQ(h.state().savedForeground, kCapturedNothing);
-    EXPECT_EQ(h.state().At(1, TopMiddle).shown, 1);
+    EXPECT_TRUE(h.state().At(1, TopMiddle).cycle.IsShown());
 
     // The usual rule: visited, then left for HIDDEN_DELAY.
     const Rect r = h.desktop.Find(editor)->rect;
@@ -168,8 +168,8 @@ TEST(TriggerBringUpTest, AroundTheClickInsideItsMonitorThenAwayByTheRuleOrAClick
     h.app.Showing().BringUpAt(1, TopMiddle, c.click);
     h.app.Showing().BringDown(1, TopMiddle);
     EXPECT_FALSE(h.desktop.Find(editor)->visible);
-    EXPECT_EQ(h.state().At(1, TopMiddle).shown, 0);
-    EXPECT_EQ(h.state().At(1, BottomMiddle).shown, 0);
+    EXPECT_FALSE(h.state().At(1, TopMiddle).cycle.IsShown());
+    EXPECT_FALSE(h.state().At(1, BottomMiddle).cycle.IsShown());
     EXPECT_EQ(h.state().At(1, TopMiddle).savedRect, r);
   }
 }

@@ -164,9 +164,8 @@ void App::FollowDisplays() {
 void App::GiveBackDetached(int monitor, const Rect& primary) {
   for (int n = 0; n < kLocationCount; ++n) {
     LocationSlot& at = state_.At(monitor, n);
-    const WindowHandle window = at.window;
-    at.window = kNoWindow;
-    at.shown = 0;
+    const WindowHandle window = at.cycle.Window();
+    at.cycle.Release();
     // A window also held at a monitor still attached stays with it.
     if (window == kNoWindow || state_.IsRegistered(window)) continue;
     Placement p = GiveBackPlacement();
@@ -218,13 +217,13 @@ void App::OnCommandSoundEnded() {
 void App::BringUpAt(int monitor, int location, Point at) {
   operations_.Run([this, monitor, location, at] {
     // Asked for when the click was made: the location may have changed since.
-    if (state_.At(monitor, location).window != kNoWindow) showHide_.BringUpAt(monitor, location, at);
+    if (state_.At(monitor, location).cycle.Window() != kNoWindow) showHide_.BringUpAt(monitor, location, at);
   });
 }
 
 void App::BringDown(int monitor, int location) {
   operations_.Run([this, monitor, location] {
-    if (state_.At(monitor, location).window != kNoWindow) showHide_.BringDown(monitor, location);
+    if (state_.At(monitor, location).cycle.Window() != kNoWindow) showHide_.BringDown(monitor, location);
   });
 }
 
@@ -401,7 +400,7 @@ void App::PickCandidate(const Command& command) {
   const auto i = static_cast<std::size_t>(command.candidate);
   if (i >= offered.size()) return;
   const WindowEntry picked = offered[i];  // a copy: what follows may read the windows again
-  if (picked.window == state_.At(command.monitor, command.location).window) {
+  if (picked.window == state_.At(command.monitor, command.location).cycle.Window()) {
     registration_.Unregister(command.monitor, command.location);  // choosing the marked window unregisters it
   } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
     // The candidate is the one the menu showed: a window closed meanwhile,
@@ -414,7 +413,7 @@ void App::PickCandidate(const Command& command) {
 void App::EndShowCycleWhenNothingShown() {
   for (const MonitorSlot& slot : state_.monitorSlots) {
     for (const LocationSlot& other : slot.locations) {
-      if (other.window != kNoWindow && other.shown == 1) return;
+      if (other.cycle.IsShown()) return;
     }
   }
   taskbar_.RestoreAfterShowCycle();

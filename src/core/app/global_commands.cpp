@@ -59,10 +59,9 @@ void GlobalCommands::ToggleShowAll() {
   tray_.SetTrayIconState(state_.paused ? TrayIconState::Paused : TrayIconState::Running);
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
-      if (at.window == kNoWindow || state_.ending) continue;
-      ShowWindowSafely(desktop_, at.window, ShowCommand::Hide);
-      at.shown = 0;
-      at.stamp = now;
+      if (at.cycle.Window() == kNoWindow || state_.ending) continue;
+      ShowWindowSafely(desktop_, at.cycle.Window(), ShowCommand::Hide);
+      at.cycle.PutAway(now);
     }
   }
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));

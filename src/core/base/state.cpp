@@ -51,7 +51,7 @@ std::u16string_view LocationMenuLabel(int location) {
 
 std::array<WindowHandle, kLocationCount> MonitorSlot::Windows() const {
   std::array<WindowHandle, kLocationCount> windows{};
-  for (std::size_t k = 0; k < kLocationCount; ++k) windows[k] = locations[k].window;
+  for (std::size_t k = 0; k < kLocationCount; ++k) windows[k] = locations[k].cycle.Window();
   return windows;
 }
 
@@ -63,7 +63,7 @@ bool IsShellWindowClass(std::u16string_view className) {
 bool AppState::IsRegistered(WindowHandle window) const {
   for (const MonitorSlot& slot : monitorSlots) {
     for (const LocationSlot& location : slot.locations) {
-      if (location.window == window) return true;
+      if (location.cycle.Window() == window) return true;
     }
   }
   return false;

@@ -13,6 +13,7 @@
 #include "core/base/desktop.h"
 #include "core/base/geometry.h"
 #include "core/base/settings.h"
+#include "core/base/show_cycle.h"
 #include "core/base/text.h"
 
 namespace peekbar {
@@ -49,17 +50,12 @@ struct LocationSlot {
   std::int32_t isRegex = 0;
   Color guideColor = 0;
   Color labelColor = 0;
-  // At run time. The window's rectangle as last remembered (WIN_*_n; all
-  // zero when nothing is remembered); shown, visited and stamp follow the
-  // window through a show and a hide.
-  WindowHandle window = kNoWindow;
+  // The window's rectangle as last remembered (WIN_*_n; all zero when
+  // nothing is remembered).
   Rect savedRect;
-  std::int32_t shown = 0;
-  std::int32_t visited = 0;
-  std::uint32_t stamp = 0;
-  // Seen on screen since it was last shown: a window shown without waiting
-  // for its thread may take a while to appear.
-  bool seenVisible = false;
+  // At run time: the registered window and where it stands between hidden
+  // and shown, changed only through the cycle's transitions.
+  ShowCycle cycle;
 };
 
 struct MonitorSlot {

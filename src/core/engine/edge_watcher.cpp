@@ -18,16 +18,16 @@ void EdgeWatcher::EdgeTick() {
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int k = 0; k < kLocationCount; ++k) {
       if (state_.ending) return;  // everything was given back meanwhile
-      LocationSlot& at = state_.At(m, k);
-      if (at.window == kNoWindow) continue;
-      if (!desktop_.WindowExists(at.window)) {
-        at.window = kNoWindow;  // closed by its program: dropped silently
+      ShowCycle& cycle = state_.At(m, k).cycle;
+      if (cycle.Window() == kNoWindow) continue;
+      if (!desktop_.WindowExists(cycle.Window())) {
+        cycle.Release();  // closed by its program: dropped silently
         dropped = true;
         continue;
       }
       // Hiding runs whatever ENABLED_AT_EDGE says, so a window shown from the
       // trigger window goes away by the same rule.
-      if (at.shown != 0) {
+      if (cycle.IsShown()) {
         showHide_.CheckHideLocation(m, k, now, anyShown, pointer);
       } else if (atEdges) {
         showHide_.TryShowLocation(m, k, now, anyShown, pointer);

@@ -10,10 +10,6 @@ namespace {
 constexpr std::uint32_t kVisibleWaitStepMs = 50;
 constexpr int kVisibleWaitSteps = 40;
 
-// A shown window that the pointer has not entered yet keeps this stamp; it is
-// not read until the window has been visited.
-constexpr std::uint32_t kShownStampOffset = 10000;
-
 constexpr std::array<VirtualKey, 7> kShowKeys = {
     VirtualKey::LeftButton,  // unused: 0 means no key
     VirtualKey::LeftButton, VirtualKey::RightButton, VirtualKey::MiddleButton,
@@ -84,17 +80,18 @@ Point DockedPosition(const Rect& m, Edge edge, std::int32_t w, std::int32_t h, P
 }
 
 void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer) {
-  LocationSlot& at = state_.At(monitor, location);
-  const WindowHandle window = at.window;
+  ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle window = cycle.Window();
   const Settings& s = state_.settings;
   // A window already on screen is never shown by its edge; every tick off
   // the location restarts the dwell.
   // The hit test comes first: it costs no call to the system.
   if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || desktop_.IsWindowVisible(window)) {
-    at.stamp = now;
+    cycle.DropDwell(now);
     return;
   }
-  if (s.showingDelay > Elapsed(now, at.stamp)) return;
+  cycle.StartDwell();
+  if (s.showingDelay > Elapsed(now, cycle.Since())) return;
   if (s.mustButtonForShow != 0 && !desktop_.IsKeyHeld(kShowKeys[static_cast<std::size_t>(s.mustButtonForShow)])) return;
 
   if (state_.savedForeground == kNoWindow) {
@@ -116,10 +113,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   if (s.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
     PlaceAtEdge(monitor, location, pointer, answers);
   }
-  at.stamp = now + kShownStampOffset;
-  at.shown = 1;
-  at.visited = 0;
-  at.seenVisible = false;
+  cycle.Show();
   anyShown = true;
 }
 
@@ -144,33 +138,37 @@ void ShowHide::ForceForeground(WindowHandle window) {
 }
 
 void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer) {
-  LocationSlot& at = state_.At(monitor, location);
-  const WindowHandle window = at.window;
+  ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle window = cycle.Window();
   // Shown without waiting for its thread, it may not be on screen yet: the
   // show cycle goes on meanwhile. Once seen, a window that its own program
   // hides or minimises (a program that closes to the tray) has gone away as
   // if by the rule, and its edge works again.
   const bool onScreen = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
   if (!onScreen) {
-    if (at.seenVisible) {
+    if (cycle.SeenOnScreen()) {
       PutAway(monitor, location, now);
     } else {
       anyShown = true;
     }
     return;
   }
-  at.seenVisible = true;
+  cycle.SeeOnScreen();
   Rect rect;
   const bool inside = desktop_.WindowRect(window, rect) && rect.Contains(pointer);
   // Dragging or resizing that carries the pointer outside counts as inside.
-  if (inside || (at.visited != 0 && desktop_.IsKeyHeld(VirtualKey::LeftButton))) {
+  if (inside || (cycle.IsVisited() && desktop_.IsKeyHeld(VirtualKey::LeftButton))) {
     anyShown = true;
-    at.visited = 1;
-    at.stamp = now;
+    cycle.Visit(now);
     return;
   }
   // A window just shown stays up until the pointer has been inside it once.
-  if (at.visited == 0 || state_.settings.hiddenDelay > Elapsed(now, at.stamp)) {
+  if (!cycle.IsVisited()) {
+    anyShown = true;
+    return;
+  }
+  cycle.Leave();
+  if (state_.settings.hiddenDelay > Elapsed(now, cycle.Since())) {
     anyShown = true;
     return;
   }
@@ -178,12 +176,10 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
 }
 
 void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
-  const WindowHandle window = state_.At(monitor, location).window;
+  const WindowHandle window = state_.At(monitor, location).cycle.Window();
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& other : slot.locations) {
-      if (other.window != window) continue;
-      other.shown = 0;
-      other.stamp = now;
+      if (other.cycle.Window() == window) other.cycle.PutAway(now);
     }
   }
   RememberWindowRect(monitor, location);
@@ -192,8 +188,8 @@ void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
 
 void ShowHide::BringUpAt(int monitor, int location, Point at) {
   if (state_.ending) return;
-  LocationSlot& slot = state_.At(monitor, location);
-  const WindowHandle window = slot.window;
+  ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle window = cycle.Window();
   // Nothing to give the foreground back to: the trigger window never takes it.
   if (state_.savedForeground == kNoWindow) state_.savedForeground = kCapturedNothing;
   if (state_.settings.hideTaskbar != 0) taskbar_.HideTaskbar();
@@ -209,26 +205,24 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
     p.position = FitRectAroundPoint(state_.Monitor(monitor).monitorRect, rect, at);
     PlaceWindowSafely(desktop_, window, p, answers);
   }
-  slot.stamp = desktop_.TickCount() + kShownStampOffset;
-  slot.shown = 1;
-  slot.visited = 0;
-  slot.seenVisible = false;
+  cycle.Show();
 }
 
 void ShowHide::BringDown(int monitor, int location) { PutAway(monitor, location, desktop_.TickCount()); }
 
 void ShowHide::RememberWindowRect(int monitor, int location) {
   LocationSlot& at = state_.At(monitor, location);
-  if (desktop_.IsMinimized(at.window) || desktop_.IsMaximized(at.window)) return;
+  const WindowHandle window = at.cycle.Window();
+  if (desktop_.IsMinimized(window) || desktop_.IsMaximized(window)) return;
   Rect rect;
-  if (!desktop_.WindowRect(at.window, rect)) return;
+  if (!desktop_.WindowRect(window, rect)) return;
   at.savedRect = rect;
   rects_.WindowRectTaken(monitor, location, rect);
 }
 
 void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer, bool answers) {
   const Rect& monitorRect = state_.Monitor(monitor).monitorRect;
-  const WindowHandle window = state_.At(monitor, location).window;
+  const WindowHandle window = state_.At(monitor, location).cycle.Window();
   Rect rect;
   desktop_.WindowRect(window, rect);
   const Edge edge = DockingEdge(monitorRect, location, pointer);
@@ -251,21 +245,21 @@ bool ShowHide::PlaceAtSavedRect(int monitor, int location, bool answers) {
     p = PlacementAt(saved);
   }
   p.zOrder = ShownZOrder();
-  PlaceWindowSafely(desktop_, at.window, p, answers);
+  PlaceWindowSafely(desktop_, at.cycle.Window(), p, answers);
   return true;
 }
 
 bool ShowHide::HeldElsewhere(WindowHandle window, int monitor, int location) const {
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int n = 0; n < kLocationCount; ++n) {
-      if (state_.At(m, n).window == window && !(m == monitor && n == location)) return true;
+      if (state_.At(m, n).cycle.Window() == window && !(m == monitor && n == location)) return true;
     }
   }
   return false;
 }
 
 void ShowHide::ReleaseWindow(int monitor, int location) {
-  const WindowHandle window = state_.At(monitor, location).window;
+  const WindowHandle window = state_.At(monitor, location).cycle.Window();
   if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
   desktop_.PlaceWindow(window, GiveBackPlacement());
 }
@@ -273,7 +267,8 @@ void ShowHide::ReleaseWindow(int monitor, int location) {
 void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
   for (const MonitorSlot& slot : state.monitorSlots) {
     for (const LocationSlot& location : slot.locations) {
-      if (location.window != kNoWindow) desktop.PlaceWindow(location.window, GiveBackPlacement());
+      const WindowHandle window = location.cycle.Window();
+      if (window != kNoWindow) desktop.PlaceWindow(window, GiveBackPlacement());
     }
   }
 }

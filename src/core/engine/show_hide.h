@@ -14,10 +14,10 @@ namespace peekbar {
 // monitor's edge, within the location's span.
 bool HitTestLocation(const MonitorSlot& monitor, int location, Point point, const Settings& settings);
 
-// Milliseconds from stamp to now, negative when the stamp lies ahead of now
+// Milliseconds from `since` to now, negative when `since` lies ahead of now
 // (the tick count wrapped): a negative time never satisfies a delay.
-inline double Elapsed(std::uint32_t now, std::uint32_t stamp) {
-  return static_cast<double>(now) - static_cast<double>(stamp);
+inline double Elapsed(std::uint32_t now, std::uint32_t since) {
+  return static_cast<double>(now) - static_cast<double>(since);
 }
 
 // The side a location docks its window against.

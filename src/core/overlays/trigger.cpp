@@ -82,12 +82,12 @@ TriggerCellLook TriggerCellLookOf(int value, int hovered, const MonitorSlot& mon
     look.fill = kGapColor;
   } else if (value == kTriggerCloseBlock) {
     look.fill = hovered == kTriggerCloseBlock ? kBlack : kWhite;
-  } else if (monitor[value].window == kNoWindow) {
+  } else if (monitor[value].cycle.Window() == kNoWindow) {
     look.fill = kUnregisteredColor;
   } else {
     const Color base = monitor[value].guideColor;
     look.fill = hovered == value ? InverseColor(base) : base;
-    look.hatched = monitor[value].shown != 0;
+    look.hatched = monitor[value].cycle.IsShown();
     look.hatch = InverseColor(look.fill);
   }
   return look;

@@ -11,36 +11,34 @@ namespace peekbar {
 void AutoRegistration::Register(int monitor, int location, WindowHandle window) {
   if (!state_.Monitor(monitor).active) return;  // detached while a dialog was open
   if (state_.ending) return;
-  LocationSlot& at = state_.At(monitor, location);
-  const WindowHandle previous = at.window;
+  ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle previous = cycle.Window();
   showHide_.ReleaseWindow(monitor, location);
   // Registered and written down before it is hidden: from here on the
   // journal and every give-back know it.
   journal_.Add(window);
-  at.window = window;
-  at.shown = 0;
-  at.stamp = desktop_.TickCount();
+  cycle.Register(window, desktop_.TickCount());
   if (previous != kNoWindow && previous != window) journal_.Sync();
   ShowWindowSafely(desktop_, window, ShowCommand::Hide);
 }
 
 void AutoRegistration::Unregister(int monitor, int location) {
   showHide_.ReleaseWindow(monitor, location);
-  state_.At(monitor, location).window = kNoWindow;
+  state_.At(monitor, location).cycle.Release();
   journal_.Sync();
 }
 
 void AutoRegistration::UnregisterAll() {
   ShowEveryRegisteredWindow(state_, desktop_);
   for (MonitorSlot& slot : state_.monitorSlots) {
-    for (LocationSlot& at : slot.locations) at.window = kNoWindow;
+    for (LocationSlot& at : slot.locations) at.cycle.Release();
   }
   journal_.Sync();
 }
 
 void AutoRegistration::RegisterFirstMatch(int monitor, int location, const KeywordMatcher& matcher) {
   const std::size_t count = CollectWindows(state_, desktop_);
-  const WindowHandle current = state_.At(monitor, location).window;
+  const WindowHandle current = state_.At(monitor, location).cycle.Window();
   for (std::size_t i = 0; i < count; ++i) {
     const WindowEntry& entry = state_.windowList[i];
     if (IsShellWindowClass(entry.className.View())) continue;
@@ -66,8 +64,8 @@ void AutoRegistration::GiveBackAll() {
   const std::size_t first = givenBack_.size();
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
-      if (at.window != kNoWindow) givenBack_.push_back(at.window);
-      at.window = kNoWindow;
+      if (at.cycle.Window() != kNoWindow) givenBack_.push_back(at.cycle.Window());
+      at.cycle.Release();
     }
   }
   GiveBack(desktop_, std::span<const WindowHandle>(givenBack_).subspan(first));
@@ -130,7 +128,7 @@ void AutoRegistration::RegisterAllByKeywords() {
   if (state_.settings.restoreWindowPos == 0) return;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int n = 0; n < kLocationCount; ++n) {
-      if (state_.At(m, n).window != kNoWindow) settingsFile_.RestoreWindowRect(m, n);
+      if (state_.At(m, n).cycle.Window() != kNoWindow) settingsFile_.RestoreWindowRect(m, n);
     }
   }
 }

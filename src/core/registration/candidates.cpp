@@ -23,7 +23,7 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
   std::size_t count = 0;
   for (const MonitorSlot& slot : state.monitorSlots) {
     for (const LocationSlot& at : slot.locations) {
-      const WindowHandle window = at.window;
+      const WindowHandle window = at.cycle.Window();
       if (window == kNoWindow || Listed(list, count, window)) continue;
       WindowEntry& entry = EntryAt(list, count);
       entry.window = window;

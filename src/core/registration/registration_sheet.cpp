@@ -32,9 +32,9 @@ RegistrationSheet::RegistrationSheet(AppState& state, Desktop& desktop, AutoRegi
 SheetRow RegistrationSheet::FillRow(int location) {
   const LocationSlot& at = state_.At(monitor_, location);
   int selection = 0;
-  if (at.window != kNoWindow) {
+  if (at.cycle.Window() != kNoWindow) {
     for (std::size_t i = 0; i < labels_.size(); ++i) {
-      if (candidates_[i].window == at.window) {
+      if (candidates_[i].window == at.cycle.Window()) {
         selection = static_cast<int>(i) + 1;
         break;
       }
@@ -71,11 +71,11 @@ void RegistrationSheet::ApplyRowNow(WindowHandle owner, int location, std::u16st
 
   if (selection < 0 || static_cast<std::size_t>(selection) > labels_.size()) return;  // no item chosen
   if (selection == 0) {
-    if (at.window != kNoWindow) registration_.Unregister(monitor_, location);
+    if (at.cycle.Window() != kNoWindow) registration_.Unregister(monitor_, location);
     return;
   }
   const WindowEntry& chosen = candidates_[static_cast<std::size_t>(selection - 1)];
-  if (chosen.window == at.window) return;
+  if (chosen.window == at.cycle.Window()) return;
   // The list was made when the sheet opened, maybe minutes ago: a window
   // closed since, or a handle given to another window, is not taken.
   if (!IsSameWindow(desktop_, chosen.window, chosen.processId, chosen.className.View(), kTitleUnits)) return;

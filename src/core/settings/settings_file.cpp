@@ -258,7 +258,8 @@ void SettingsFile::RestoreWindowRect(int monitor, int location) {
   if (!IsUsableSavedRect(rect, state_.monitorSlots)) return;
   Placement placement = PlacementAt(rect);
   placement.noActivate = true;
-  PlaceWindowSafely(desktop_, at.window, placement, desktop_.IsResponding(at.window));
+  const WindowHandle window = at.cycle.Window();
+  PlaceWindowSafely(desktop_, window, placement, desktop_.IsResponding(window));
 }
 
 }  // namespace peekbar

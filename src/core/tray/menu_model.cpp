@@ -59,7 +59,7 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
                       : Cut(u"ウィンドウ自動登録キーワード設定 - " + std::u16string(keyword) + u"(&W)",
                             kLocationItemUnits),
       id(0)));
-  const WindowHandle registered = at.window;
+  const WindowHandle registered = at.cycle.Window();
   if (registered != kNoWindow) {
     const std::u16string title = desktop.WindowTitle(registered, kTitleUnits);
     const std::u16string className = desktop.WindowClassName(registered, kTitleUnits);

@@ -25,7 +25,8 @@ void LabelFonts::Rebuild(const Settings& settings) {
 void LabelFonts::DrawLabel(HDC dc, const MonitorSlot& slot, int location, const Rect& frame,
                            std::int32_t guideWidth, HBRUSH barBrush) const {
   wchar_t title[kLabelTextUnits] = {};
-  const int titleLength = GetWindowTextW(ToHwnd(slot[location].window), title, static_cast<int>(kLabelTextUnits));
+  const int titleLength =
+      GetWindowTextW(ToHwnd(slot[location].cycle.Window()), title, static_cast<int>(kLabelTextUnits));
   if (titleLength <= 0) return;
   const bool vertical = IsVerticalLabel(location);
   const std::wstring label = LabelText(location, std::wstring_view(title, static_cast<std::size_t>(titleLength)));

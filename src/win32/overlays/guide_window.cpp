@@ -164,7 +164,7 @@ void GuideWindows::PaintBars(HDC dc, const MonitorSlot& slot) const {
   const LocationSpan span = LocationSpan::Of(slot.monitorRect, s.cornerLength, s.middleLength);
   const bool labels = LabelsVisibleNow(*state_);
   for (const int location : kGuidePaintOrder) {
-    if (slot[location].window == kNoWindow) continue;
+    if (slot[location].cycle.Window() == kNoWindow) continue;
     const GuideBar bar = GuideBarOf(slot.monitorRect, span, s.guideWidth, location);
     const HBRUSH brush = CreateSolidBrush(slot[location].guideColor);
     const auto fill = [&](const Rect& part) {

@@ -111,7 +111,7 @@ void TriggerWindow::StayAboveShownWindows() {
   // later, from the X server), and activation lifts it to the top.
   const auto shownHere = [&](HWND window) {
     for (const LocationSlot& at : state_->Monitor(trigger_.monitor).locations) {
-      if (at.shown != 0 && ToHwnd(at.window) == window) return true;
+      if (at.cycle.IsShown() && ToHwnd(at.cycle.Window()) == window) return true;
     }
     return false;
   };
@@ -142,9 +142,9 @@ void TriggerWindow::UpdateTip(Point pointer) {
     tip_ = CreateTipWindow(kTriggerCloseTip, font, RGB(0, 0, 0), RGB(255, 255, 255), 255);
   } else if (cell >= 0) {
     const LocationSlot& at = state_->At(trigger_.monitor, cell);
-    if (at.window == kNoWindow) return;
+    if (at.cycle.Window() == kNoWindow) return;
     wchar_t title[kTipTitleUnits] = {};
-    const int length = GetWindowTextW(ToHwnd(at.window), title, static_cast<int>(kTipTitleUnits));
+    const int length = GetWindowTextW(ToHwnd(at.cycle.Window()), title, static_cast<int>(kTipTitleUnits));
     tip_ = CreateTipWindow(Utf16(title, length > 0 ? static_cast<std::size_t>(length) : 0), font, at.labelColor,
                            at.guideColor, 255);
   }
@@ -212,8 +212,8 @@ void TriggerWindow::Click(Point client) {
     return;
   }
   const LocationSlot& at = state_->At(trigger_.monitor, cell);
-  if (at.window == kNoWindow) return;
-  if (at.shown != 0) {
+  if (at.cycle.Window() == kNoWindow) return;
+  if (at.cycle.IsShown()) {
     actions_->BringDown(trigger_.monitor, cell);
   } else {
     POINT screen{client.x, client.y};
