@@ -151,14 +151,9 @@ struct AppHarness {
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }
 
-  // A monitor as the enumeration at start-up reports it.
-  // The system reports it from then on, as \\.\DISPLAY<n>.
-  MonitorSlot& AddMonitor(Rect rect) {
-    MonitorSlot& slot = state().monitorSlots.emplace_back();
-    slot.monitorRect = rect;
-    slot.device = u"\\\\.\\DISPLAY" + DecimalText(state().MonitorCount());
-    desktop.monitors.push_back({slot.device, rect});
-    return slot;
+  // One more monitor the system reports (as \\.\DISPLAY<n>), from start-up on.
+  void AddMonitor(Rect rect) {
+    desktop.monitors.push_back({u"\\\\.\\DISPLAY" + DecimalText(static_cast<std::int64_t>(desktop.monitors.size()) + 1), rect});
   }
 
   // Start-up up to a running main window: settings read, main window created.

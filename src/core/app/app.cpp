@@ -54,6 +54,14 @@ App::App(const AppPorts& ports)
       guideLabelSheet_(state_, settingsFile_, dialogs_, overlays_) {}
 
 std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunning) {
+  // Each monitor the system enumerates takes a slot, in the system's order;
+  // the settings then read each slot's section.
+  state_.monitorSlots.clear();
+  for (DisplayMonitor& monitor : desktop_.Monitors()) {
+    MonitorSlot& slot = state_.monitorSlots.emplace_back();
+    slot.device = std::move(monitor.device);
+    slot.monitorRect = monitor.rect;
+  }
   settingsFile_.LoadSettings();
   if (state_.settings.multipleStartup != 0 && anotherInstanceRunning) return kMultipleStartupMessage;
   taskbar_.FindTaskbarWindows();

@@ -90,7 +90,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   TriggerActions& TriggerClicks() { return *this; }
   const RecoveryJournal& Journal() const { return journal_; }
 
-  // Start-up, after the monitors are known: settings, the single-instance
+  // Start-up: the monitors attached now, the settings, the single-instance
   // decision, the taskbar, and what instances that ended without their
   // exit left hidden given back. Returns the refusal text when this
   // instance must not run.

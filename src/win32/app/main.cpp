@@ -72,11 +72,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
   auto app = std::make_unique<App>(AppPorts{desktop, shell, store, journal, dialogs, overlays, overlays, menu, dialogs});
   overlays.Attach(app->State(), app->TriggerClicks());
-  for (DisplayMonitor& monitor : desktop.Monitors()) {
-    MonitorSlot& slot = app->State().monitorSlots.emplace_back();
-    slot.device = std::move(monitor.device);
-    slot.monitorRect = monitor.rect;
-  }
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
 
