@@ -13,6 +13,7 @@
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/fake_shell.h"
+#include "fakes/fake_sound_player.h"
 #include "fakes/fake_store.h"
 
 namespace peekbar {
@@ -143,10 +144,11 @@ inline std::u16string ProfileIni(int k) {
 struct AppHarness {
   FakeDesktop desktop;
   FakeShell shell;
+  FakeSoundPlayer sound;
   FakeSettingsStore store;
   FakeJournalStore journal;
   FakeAppWindows windows;
-  App app{{desktop, shell, store, journal, windows, windows, windows, windows, windows}};
+  App app{{desktop, shell, sound, store, journal, windows, windows, windows, windows, windows}};
 
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }

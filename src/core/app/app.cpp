@@ -47,7 +47,7 @@ App::App(const AppPorts& ports)
       showHide_(state_, desktop_, taskbar_, *this),
       registration_(state_, desktop_, showHide_, settingsFile_, journal_),
       watcher_(state_, desktop_, taskbar_, showHide_, overlayTicks_, journal_),
-      commands_(state_, desktop_, shell_, messages_, tray_, registration_, overlayTicks_),
+      commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, registration_, overlayTicks_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
       monitorPopups_(state_, settingsFile_, dialogs_),

@@ -18,6 +18,7 @@
 #include "core/base/operations.h"
 #include "core/base/settings_store.h"
 #include "core/base/shell.h"
+#include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
 #include "core/engine/overlay_hooks.h"
@@ -65,6 +66,7 @@ std::uint32_t StartupDelayMilliseconds(std::u16string_view argument);
 struct AppPorts {
   Desktop& desktop;
   Shell& shell;
+  SoundPlayer& sound;
   SettingsStore& settingsStore;
   JournalStore& journalStore;
   Dialogs& dialogs;
