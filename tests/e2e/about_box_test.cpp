@@ -11,6 +11,7 @@
 
 #include "desktop_input.h"
 #include "driver_options.h"
+#include "peekbar_interface.h"
 #include "peekbar_session.h"
 #include "process_windows.h"
 #include "screenshot.h"
@@ -19,7 +20,8 @@
 namespace e2e {
 namespace {
 
-constexpr WORD kAboutCommand = 1003;
+namespace command = peekbar::command;
+
 constexpr wchar_t kAboutTitle[] = L"バージョン情報";
 constexpr wchar_t kHomeUrl[] = L"https://github.com/peekbar/peekbar";
 constexpr int kLinkId = 1000;
@@ -70,7 +72,7 @@ using AboutBox = PeekbarSession;
 TEST_F(AboutBox, ShowsTheVersionAndALinkThatOpensTheHomeAndOnlyOkEnterOrCloseEndIt) {
     OpenWebAddressesWithTheTestProgram();
     StartPeekbar(QuickProfile());
-    HWND box = OpenDialog(kAboutCommand, kAboutTitle);
+    HWND box = OpenDialog(command::kAbout, kAboutTitle);
     ASSERT_NE(box, nullptr);
     const HWND link = GetDlgItem(box, kLinkId);
     wchar_t text[128] = {};
@@ -78,7 +80,7 @@ TEST_F(AboutBox, ShowsTheVersionAndALinkThatOpensTheHomeAndOnlyOkEnterOrCloseEnd
     EXPECT_EQ(std::wstring(text), std::wstring(L"URL : ") + kHomeUrl);
 
     // A second request while it is open opens nothing.
-    ASSERT_TRUE(peekbar.PostCommand(kAboutCommand));
+    ASSERT_TRUE(peekbar.PostCommand(command::kAbout));
     EXPECT_TRUE(HoldsFor([&] { return FindTopLevelWindows(peekbar.Id(), L"#32770", kAboutTitle).size() == 1; }, 1000))
         << "a second about box";
 
@@ -108,13 +110,13 @@ TEST_F(AboutBox, ShowsTheVersionAndALinkThatOpensTheHomeAndOnlyOkEnterOrCloseEnd
     EXPECT_TRUE(IsWindow(box));
 
     Close(box);
-    box = OpenDialog(kAboutCommand, kAboutTitle);
+    box = OpenDialog(command::kAbout, kAboutTitle);
     ASSERT_NE(box, nullptr);
     ASSERT_TRUE(Activate(box));
     TapKey(VK_RETURN);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "Enter did not close the box";
 
-    box = OpenDialog(kAboutCommand, kAboutTitle);
+    box = OpenDialog(command::kAbout, kAboutTitle);
     ASSERT_NE(box, nullptr);
     PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << "the close button did not close the box";

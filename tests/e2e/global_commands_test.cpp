@@ -209,7 +209,7 @@ TEST_F(CommandSound, PlaysOnCommandsAndLeavesNothingRunningAfterwards) {
     std::vector<std::wstring> titles;
     // The watch timer at its default period, as a user has it.
     ProfileFile profile = QuickProfile().Option(L"SOUND_ON_COMMAND", 1).Option(L"TIMER_INTERVAL", 200);
-    for (int location = 0; location < 16; ++location) {
+    for (int location = 0; location < peekbar::location::kCount; ++location) {
         titles.push_back(L"Peekbar test: idle " + std::to_wstring(location) + L" ");
         profile.Keyword(0, location, titles.back() + L"*");
     }

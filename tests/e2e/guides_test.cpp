@@ -22,6 +22,7 @@
 namespace e2e {
 namespace {
 
+namespace command = peekbar::command;
 using peekbar::location::kLeftMiddle;
 using peekbar::location::kRightMiddle;
 using peekbar::location::kTopMiddle;
@@ -101,7 +102,6 @@ TEST_F(Guides, UpAtAnEdgeAndWhileCtrlIsHeldWithoutTakingThePointerOrTheFocus) {
     EXPECT_TRUE(WaitUntil([&] { return AllGuides(false); })) << "the guides stayed after Ctrl was released";
 }
 
-constexpr WORD kSheetCommand = 1005;
 constexpr wchar_t kSheetTitle[] = L"ガイド・ラベル設定";
 
 std::vector<std::wstring> KeysOf(const IniEntries& entries) {
@@ -113,7 +113,7 @@ std::vector<std::wstring> KeysOf(const IniEntries& entries) {
 // OK on the guide page: the label page, never opened, is written as well.
 TEST_F(Guides, SheetOkWritesBothSectionsInKeyOrderAndAlwaysShowsTheGuides) {
     StartPeekbar(QuickProfile());
-    const HWND sheet = OpenDialog(kSheetCommand, kSheetTitle);
+    const HWND sheet = OpenDialog(command::kGuideLabelSettings, kSheetTitle);
     ASSERT_NE(sheet, nullptr);
     const HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
     const auto checked = [&](int box) { return IsDlgButtonChecked(page, box) == BST_CHECKED; };
@@ -145,7 +145,7 @@ TEST_F(Guides, SheetOkStoresNumbersTypedBeyondTheirRangeByTheirRule) {
                      .Value(L"GUIDE", L"JUDGMENT_WIDTH", 5)
                      .Value(L"GUIDE", L"GUIDE_WIDTH", 20)
                      .Value(L"GUIDE", L"GUIDE_ALPHA", 100));
-    const HWND sheet = OpenDialog(kSheetCommand, kSheetTitle);
+    const HWND sheet = OpenDialog(command::kGuideLabelSettings, kSheetTitle);
     ASSERT_NE(sheet, nullptr);
     const HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0));
     SetDlgItemTextW(page, 4000, L"0");
@@ -166,7 +166,7 @@ TEST_F(Guides, SheetOkStoresNumbersTypedBeyondTheirRangeByTheirRule) {
 // the font is already written, the custom colour kept for the next write.
 TEST_F(Guides, SheetCancelKeepsOnlyWhatItsChoosersChanged) {
     StartPeekbar(QuickProfile());
-    const HWND sheet = OpenDialog(kSheetCommand, kSheetTitle);
+    const HWND sheet = OpenDialog(command::kGuideLabelSettings, kSheetTitle);
     ASSERT_NE(sheet, nullptr);
     SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
     const HWND page = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 1, 0));

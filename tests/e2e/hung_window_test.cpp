@@ -37,7 +37,7 @@ protected:
     // icon's colour) is carried out in time.
     bool CommandsAreCarriedOut() {
         color_ = (color_ + 1) % 3;
-        if (!peekbar.PostCommand(static_cast<WORD>(command::kTrayIconNormal + color_))) return false;
+        if (!peekbar.PostCommand(static_cast<WORD>(command::kTrayColorNormal + color_))) return false;
         const std::wstring expected = std::to_wstring(color_);
         return WaitUntil([&] {
             const std::wstring text = ReadTextFile(installation.ProfilePath(profile_)).text;
@@ -83,8 +83,8 @@ TEST_F(HungWindows, NeitherAHungNorABusyProgramHoldsPeekbarUp) {
 
     ASSERT_TRUE(QuickProfile().Write(installation.ProfilePath(1)));
     RunWithBox(command::kApplyAllKeywords);
-    RunWithBox(command::kFirstProfile + 1, 1);
-    RunWithBox(command::kFirstProfile, 0);
+    RunWithBox(command::kProfileFirst + 1, 1);
+    RunWithBox(command::kProfileFirst, 0);
     RunWithBox(command::kShowAll);
     RunWithBox(command::kShowAll);
 

@@ -51,7 +51,7 @@ protected:
 TEST_F(JapaneseText, JapaneseAddedToPeekbarsOwnFileSurvivesItsRewrites) {
     const std::wstring profile0 = installation.ProfilePath(0);
     StartPeekbar();
-    Command(command::kTrayIconNormal);  // Peekbar creates the profile file
+    Command(command::kTrayColorNormal);  // Peekbar creates the profile file
     ExitPeekbar();
     ASSERT_TRUE(ReadTextFile(profile0).exists);
     EXPECT_TRUE(ReadTextFile(profile0).utf16Bom) << "the file Peekbar created has no UTF-16 byte-order mark";
@@ -62,7 +62,7 @@ TEST_F(JapaneseText, JapaneseAddedToPeekbarsOwnFileSurvivesItsRewrites) {
     ASSERT_TRUE(WritePrivateProfileStringW(L"MONITOR_0", L"KEYWORD_0", L"*メモ帳*", profile0.c_str()));
 
     StartPeekbar();
-    Command(command::kTrayIconWhite);  // rewrites a key of the same file
+    Command(command::kTrayColorWhite);  // rewrites a key of the same file
     ExitPeekbar();
 
     const TextFile file = ReadTextFile(profile0);
@@ -76,7 +76,7 @@ TEST_F(JapaneseText, JapaneseAddedToPeekbarsOwnFileSurvivesItsRewrites) {
 TEST_F(JapaneseText, FilesCreatedByPeekbarHoldItsJapaneseDefaults) {
     StartPeekbar();
     Command(command::kMonitorPopHidden);  // creates profile 0 with the default face name
-    Command(command::kFirstProfile + 3);  // writes every profile's name
+    Command(command::kProfileFirst + 3);  // writes every profile's name
     ExitPeekbar();
 
     for (unsigned k = 0; k < 10; ++k) {
@@ -98,7 +98,7 @@ TEST_F(JapaneseText, JapaneseReadByPeekbarIsWrittenBackUnchanged) {
 
     StartPeekbar();
     Command(command::kMonitorPopHidden);  // rewrites MONITOR_POP, face name from memory
-    Command(command::kFirstProfile + 1);  // rewrites every profile's name from memory
+    Command(command::kProfileFirst + 1);  // rewrites every profile's name from memory
     ExitPeekbar();
 
     const TextFile file = ReadTextFile(profile0);
@@ -163,7 +163,7 @@ TEST_F(JapaneseText, Utf8ProfileThatCouldNotBeConvertedIsLeftAloneThatRun) {
     StartPeekbar();
     editor.Release();
 
-    ASSERT_TRUE(peekbar.PostCommand(command::kTrayIconWhite));
+    ASSERT_TRUE(peekbar.PostCommand(command::kTrayColorWhite));
     const HWND box = WaitForDialog(peekbar.Id(), peekbar::kMessageBoxCaption);
     ASSERT_NE(box, nullptr) << "no message box about the file left unconverted";
     EXPECT_EQ(MessageBoxText(box), L"設定ファイルのUTF-16への変換に失敗しました。\n"
@@ -172,7 +172,7 @@ TEST_F(JapaneseText, Utf8ProfileThatCouldNotBeConvertedIsLeftAloneThatRun) {
     DismissMessageBox(box);
     EXPECT_TRUE(WaitUntil([&] { return FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty(); }));
 
-    EXPECT_TRUE(peekbar.SendCommand(command::kTrayIconBlack)) << "told more than once";
+    EXPECT_TRUE(peekbar.SendCommand(command::kTrayColorBlack)) << "told more than once";
     EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
     ExitPeekbar();
     EXPECT_EQ(FileBytes(profile0), utf8);

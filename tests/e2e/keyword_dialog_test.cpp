@@ -20,15 +20,12 @@
 namespace e2e {
 namespace {
 
+namespace command = peekbar::command;
 using peekbar::location::kTopMiddle;
 
 constexpr int kKeywordEdit = 2000;
 constexpr int kWildcardButton = 2001;
 constexpr int kRegexButton = 2002;
-
-WORD KeywordItem(int monitor, int location) {
-    return static_cast<WORD>(2000 + (16 * monitor + location) * 259);
-}
 
 std::wstring DialogTitle(bool twoMonitors) {
     return twoMonitors ? L"ウィンドウ自動登録キーワード設定（モニター1、上端中央）"
@@ -40,7 +37,7 @@ protected:
     // Chooses the location's keyword item; the dialog is modal, so the
     // command is posted and the dialog looked for.
     HWND Open() {
-        EXPECT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, KeywordItem(0, kTopMiddle), 0));
+        EXPECT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command::LocationCommand(0, kTopMiddle, 0), 0));
         return WaitForDialog(peekbar.Id(), DialogTitle(TwoMonitorLayout()));
     }
 };
@@ -101,13 +98,13 @@ TEST_F(KeywordDialog, ChooserClosedOverItLeavesNoRoomForASecondDialog) {
     StartPeekbar(QuickProfile());
     const HWND dialog = Open();
     ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, 1042, 0));  // the captions' opacity
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command::kMonitorPopAlpha, 0));  // the captions' opacity
     const HWND chooser = WaitForDialog(peekbar.Id(), L"モニター番号表示透明度設定");
     ASSERT_NE(chooser, nullptr);
     SendDlgItemMessageW(chooser, IDCANCEL, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(chooser); }));
 
-    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, 1003, 0));  // the about box
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command::kAbout, 0));  // the about box
     EXPECT_TRUE(HoldsFor([&] { return FindDialogs(peekbar.Id(), L"バージョン情報").empty(); }, 1500))
         << "a second dialog opened over the keyword dialog";
     SendDlgItemMessageW(dialog, IDCANCEL, BM_CLICK, 0, 0);
@@ -118,7 +115,7 @@ TEST_F(KeywordDialog, ChooserClosedOverItLeavesNoRoomForASecondDialog) {
 // confirming saves the location's section, cancelling writes nothing.
 TEST_F(KeywordDialog, GuideColourChooserSavesTheLocationWhenConfirmed) {
     StartPeekbar(QuickProfile());
-    const WORD guideColourItem = static_cast<WORD>(KeywordItem(0, kTopMiddle) + 2);
+    const WORD guideColourItem = command::LocationCommand(0, kTopMiddle, 2);
     const auto chooser = [&] {
         HWND found = nullptr;
         EXPECT_TRUE(WaitUntil([&] {

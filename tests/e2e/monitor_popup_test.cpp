@@ -13,12 +13,15 @@
 #include "driver_options.h"
 #include "ini_file.h"
 #include "message_box.h"
+#include "peekbar_interface.h"
 #include "peekbar_session.h"
 #include "screenshot.h"
 #include "tray.h"
 
 namespace e2e {
 namespace {
+
+namespace command = peekbar::command;
 
 BOOL CALLBACK CollectCaption(HWND window, LPARAM found) {
     wchar_t className[32] = {};
@@ -40,7 +43,7 @@ class MonitorPopups : public PeekbarSession {};
 TEST_F(MonitorPopups, ShownInTheirCornerWhileTheMenuIsOpen) {
     if (!TwoMonitorLayout()) GTEST_SKIP() << "captions are made only with two monitors or more";
     StartPeekbar(QuickProfile());
-    Command(1105);  // "右下(&6)": bottom right
+    Command(static_cast<WORD>(command::kMonitorPopHidden + 5));  // "右下(&6)": bottom right
     EXPECT_TRUE(VisibleCaptions().empty());
     ASSERT_TRUE(PostTrayMouseMessage(peekbar.MainWindow(), WM_RBUTTONUP));
     ASSERT_TRUE(WaitUntil([&] { return VisibleCaptions().size() == 2; })) << "no caption per monitor";
@@ -73,7 +76,7 @@ TEST_F(MonitorPopups, ShownInTheirCornerWhileTheMenuIsOpen) {
 
 TEST_F(MonitorPopups, OpacityDialogSavesTheSection) {
     StartPeekbar(QuickProfile());
-    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, 1042, 0));
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command::kMonitorPopAlpha, 0));
     const HWND dialog = WaitForDialog(peekbar.Id(), L"モニター番号表示透明度設定");
     ASSERT_NE(dialog, nullptr) << "no opacity dialog";
     wchar_t shown[16] = {};

@@ -12,13 +12,15 @@
 
 #include "ini_file.h"
 #include "message_box.h"
+#include "peekbar_interface.h"
 #include "peekbar_session.h"
 #include "screenshot.h"
 
 namespace e2e {
 namespace {
 
-constexpr WORD kOptionsCommand = 1004;
+namespace command = peekbar::command;
+
 constexpr wchar_t kSheetTitle[] = L"オプション";
 
 // First page: the flags' check boxes.
@@ -49,7 +51,7 @@ bool Checked(HWND page, int id) { return SendDlgItemMessageW(page, id, BM_GETCHE
 
 class OptionsSheet : public PeekbarSession {
 protected:
-    HWND OpenSheet() { return OpenDialog(kOptionsCommand, kSheetTitle); }
+    HWND OpenSheet() { return OpenDialog(command::kOptions, kSheetTitle); }
     std::optional<std::wstring> Option(const wchar_t* key) const {
         return IniValue(ProfileText(), L"OPTION", key);
     }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "core/base/state.h"
+#include "core/tray/commands.h"
+
 namespace e2e::peekbar {
 
 inline constexpr wchar_t kMainWindowClass[] = L"PEEKBAR_MAIN";
@@ -18,34 +21,26 @@ inline constexpr UINT kTrayCallbackMessage = WM_APP;
 // Exit code of a refused or failed start (−1).
 inline constexpr DWORD kFailedExitCode = 0xFFFFFFFF;
 
-// Tray-menu commands, sent as WM_COMMAND to the main window.
+// Tray-menu commands, sent as WM_COMMAND to the main window: Peekbar's own
+// identifiers (command_id), and its layout of the location commands.
 namespace command {
-inline constexpr WORD kExit = 1001;
-inline constexpr WORD kReadme = 1002;
-inline constexpr WORD kPause = 1015;
-inline constexpr WORD kShowAll = 1016;
-inline constexpr WORD kUnregisterAll = 1017;
-inline constexpr WORD kApplyAllKeywords = 1018;
-inline constexpr WORD kToggleTriggerWindow = 1037;
-inline constexpr WORD kToggleTriggerCtrl = 1038;
-inline constexpr WORD kToggleTriggerShift = 1039;
-inline constexpr WORD kToggleTriggerAlt = 1040;
-inline constexpr WORD kTrayIconNormal = 1044;  // TRAY_ICON_COLOR 0
-inline constexpr WORD kTrayIconWhite = 1045;   // TRAY_ICON_COLOR 1
-inline constexpr WORD kTrayIconBlack = 1046;   // TRAY_ICON_COLOR 2
-inline constexpr WORD kMonitorPopHidden = 1100;  // 1100..1105: MONITOR_POP SHOW −1..4
-inline constexpr WORD kFirstProfile = 1200;      // 1200 + k selects profile k
+using namespace ::peekbar::command_id;
 
-// The command of location `location` (0..15) of monitor `monitor` that
-// picks candidate window `candidate` (the candidates are listed as the
-// menu lists them) while at most 15 monitors are attached.
+// Item k of the submenu of location `location` of monitor `monitor` (0 its
+// keyword, 1 unregister, 2 its guide colour), while at most 15 monitors are
+// attached.
+inline WORD LocationCommand(int monitor, int location, int k) {
+    return static_cast<WORD>(::peekbar::LocationCommandId(monitor, location, k));
+}
+// The item that picks candidate window `candidate`, as the menu lists them.
 inline WORD PickCandidate(int monitor, int location, int candidate) {
-    return static_cast<WORD>(2000 + (16 * monitor + location) * 259 + 3 + candidate);
+    return LocationCommand(monitor, location, kLocationItems + candidate);
 }
 }  // namespace command
 
 // Edge locations, clockwise from the top-left corner.
 namespace location {
+inline constexpr int kCount = ::peekbar::kLocationCount;
 inline constexpr int kTopMiddle = 2;
 inline constexpr int kRightMiddle = 6;
 inline constexpr int kBottomMiddle = 10;

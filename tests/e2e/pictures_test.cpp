@@ -27,6 +27,7 @@
 namespace e2e {
 namespace {
 
+namespace command = peekbar::command;
 using peekbar::location::kLeftMiddle;
 using peekbar::location::kTopMiddle;
 constexpr int kTopLeftCorner = 0;
@@ -191,7 +192,7 @@ TEST_F(Pictures, DISABLED_TriggerWindowNamesTheWindowOfTheCellUnderThePointer) {
 // The options sheet as it opens, on its first page.
 TEST_F(Pictures, DISABLED_OptionsSheet) {
     StartPeekbar(QuickProfile());
-    const HWND sheet = OpenDialog(1004, L"オプション");
+    const HWND sheet = OpenDialog(command::kOptions, L"オプション");
     ASSERT_NE(sheet, nullptr);
     ASSERT_NE(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), 0);
     EXPECT_TRUE(SavePicture(L"options-sheet", Grown(WindowRect(sheet), 8)));
@@ -203,7 +204,7 @@ TEST_F(Pictures, DISABLED_OptionsSheet) {
 TEST_F(Pictures, DISABLED_RegistrationSheetWithAWindowPicked) {
     StartWindows();
     StartPeekbar(QuickProfile());
-    const HWND sheet = OpenDialog(1300, L"ウィンドウ登録");
+    const HWND sheet = OpenDialog(command::kRegistrationSheetFirst, L"ウィンドウ登録");
     ASSERT_NE(sheet, nullptr);
     const HWND top = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     ASSERT_NE(top, nullptr);

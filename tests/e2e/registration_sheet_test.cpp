@@ -15,6 +15,7 @@
 #include "driver_options.h"
 #include "ini_file.h"
 #include "message_box.h"
+#include "peekbar_interface.h"
 #include "peekbar_session.h"
 #include "screenshot.h"
 #include "test_programs.h"
@@ -23,7 +24,8 @@
 namespace e2e {
 namespace {
 
-constexpr WORD kRegistrationSheetCommand = 1300;  // + monitor
+namespace command = peekbar::command;
+
 constexpr int kCornersPage = 4;
 // Controls of row r of a page: these + 100 r.
 constexpr int kRowFrame = 11000;
@@ -47,7 +49,7 @@ TEST_F(RegistrationSheet, WindowPickedInARowIsRegisteredAndEveryRowIsSavedWithOk
     StartPeekbar(QuickProfile());
     ASSERT_TRUE(IsShown(notepad.Window()));
 
-    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, kRegistrationSheetCommand, 0));
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command::kRegistrationSheetFirst, 0));
     const HWND sheet =
         WaitForDialog(peekbar.Id(), TwoMonitorLayout() ? L"ウィンドウ登録（モニター1）" : L"ウィンドウ登録");
     ASSERT_NE(sheet, nullptr) << "no registration sheet";

@@ -13,14 +13,14 @@
 #include "ini_file.h"
 #include "installation.h"
 #include "message_box.h"
+#include "peekbar_interface.h"
 #include "peekbar_session.h"
 #include "screenshot.h"
 
 namespace e2e {
 namespace {
 
-constexpr WORD kStartupShortcutCommand = 1014;
-constexpr WORD kProfileRenameCommand = 1047;
+namespace command = peekbar::command;
 
 std::wstring StartupShortcut() {
     wchar_t folder[MAX_PATH] = {};
@@ -52,7 +52,7 @@ using SettingsDialogs = PeekbarSession;
 
 TEST_F(SettingsDialogs, ProfileNameIsWrittenIntoItsFile) {
     StartPeekbar(QuickProfile());
-    const HWND dialog = OpenDialog(kProfileRenameCommand, L"プロファイル名を変更");
+    const HWND dialog = OpenDialog(command::kProfileRename, L"プロファイル名を変更");
     ASSERT_NE(dialog, nullptr) << "no profile name dialog";
     wchar_t shown[128] = {};
     GetDlgItemTextW(dialog, 7000, shown, 128);
@@ -69,7 +69,7 @@ TEST_F(SettingsDialogs, StartupShortcutIsCreatedWithItsDelayAndRemovedAgain) {
     DeleteFileW(link.c_str());
     StartPeekbar(QuickProfile());
 
-    const HWND dialog = OpenDialog(kStartupShortcutCommand, L"起動遅延時間設定");
+    const HWND dialog = OpenDialog(command::kStartupShortcut, L"起動遅延時間設定");
     ASSERT_NE(dialog, nullptr) << "no start-up delay dialog";
     SetDlgItemTextW(dialog, 8000, L"30");
     Sleep(300);  // let it paint before the picture is taken
@@ -81,7 +81,7 @@ TEST_F(SettingsDialogs, StartupShortcutIsCreatedWithItsDelayAndRemovedAgain) {
     EXPECT_EQ(ShortcutArguments(link), L"30");
 
     // Present: the command removes it without asking.
-    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, kStartupShortcutCommand, 0));
+    ASSERT_TRUE(PostMessageW(peekbar.MainWindow(), WM_COMMAND, command::kStartupShortcut, 0));
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; }))
         << "the shortcut was not removed";
     EXPECT_TRUE(FindDialogs(peekbar.Id(), L"起動遅延時間設定").empty());

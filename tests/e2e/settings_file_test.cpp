@@ -57,7 +57,7 @@ IniEntries TriggerSection(int enabled, int ctrl, int shift, int alt) {
 TEST_F(SettingsFile, TrayIconColourCommandsWriteOnlyThatKey) {
     StartPeekbar();
     const struct { WORD command; const wchar_t* value; } steps[] = {
-        {command::kTrayIconBlack, L"2"}, {command::kTrayIconWhite, L"1"}, {command::kTrayIconNormal, L"0"}};
+        {command::kTrayColorBlack, L"2"}, {command::kTrayColorWhite, L"1"}, {command::kTrayColorNormal, L"0"}};
     for (const auto& step : steps) {
         Command(step.command);
         EXPECT_EQ(ProfileSection(0, L"OPTION"), (IniEntries{{L"TRAY_ICON_COLOR", step.value}}))
@@ -69,12 +69,12 @@ TEST_F(SettingsFile, TrayIconColourCommandsWriteOnlyThatKey) {
 TEST_F(SettingsFile, TriggerCommandsRewriteTheWholeSectionInOrder) {
     StartPeekbar();
     const struct { WORD command; IniEntries section; } steps[] = {
-        {command::kToggleTriggerWindow, TriggerSection(1, 1, 0, 0)},
-        {command::kToggleTriggerCtrl, TriggerSection(1, 0, 0, 0)},
-        {command::kToggleTriggerCtrl, TriggerSection(1, 1, 0, 0)},
-        {command::kToggleTriggerShift, TriggerSection(1, 1, 1, 0)},
-        {command::kToggleTriggerAlt, TriggerSection(1, 1, 1, 1)},
-        {command::kToggleTriggerWindow, TriggerSection(0, 1, 1, 1)},
+        {command::kTriggerEnable, TriggerSection(1, 1, 0, 0)},
+        {command::kTriggerCtrl, TriggerSection(1, 0, 0, 0)},
+        {command::kTriggerCtrl, TriggerSection(1, 1, 0, 0)},
+        {command::kTriggerShift, TriggerSection(1, 1, 1, 0)},
+        {command::kTriggerAlt, TriggerSection(1, 1, 1, 1)},
+        {command::kTriggerEnable, TriggerSection(0, 1, 1, 1)},
     };
     for (const auto& step : steps) {
         Command(step.command);
@@ -99,7 +99,7 @@ TEST_F(SettingsFile, TriggerSectionIsRewrittenWithTheValuesAsRead) {
         L"[TRIGGER]", L"ENABLED=7", L"TRIGGER_SHIFT=7", L"WND_WIDTH=0", L"WND_HEIGHT=-4", L"WND_ALPHA=300"}));
     StartPeekbar();
 
-    Command(command::kToggleTriggerAlt);
+    Command(command::kTriggerAlt);
     ExpectProfileValues(0, L"TRIGGER", {{L"ENABLED", L"1"}, {L"TRIGGER_CTRL", L"1"}, {L"TRIGGER_SHIFT", L"1"},
                                         {L"TRIGGER_ALT", L"1"}, {L"WND_WIDTH", L"250"}, {L"WND_HEIGHT", L"200"},
                                         {L"WND_ALPHA", L"255"}});
@@ -124,7 +124,7 @@ TEST_F(SettingsFile, FailedWriteWithBalloonsOffIsReportedInABoxNamingTheFile) {
 
     FileLock lock(installation.ProfilePath(1));
     ASSERT_TRUE(lock.Held());
-    ASSERT_TRUE(peekbar.PostCommand(command::kTrayIconNormal));
+    ASSERT_TRUE(peekbar.PostCommand(command::kTrayColorNormal));
     const HWND box = WaitForDialog(peekbar.Id(), peekbar::kMessageBoxCaption);
     ASSERT_NE(box, nullptr) << "no message box about the failed write";
     EXPECT_EQ(MessageBoxText(box), L"設定ファイルの書き込みに失敗しました。\n\n" + installation.ProfilePath(1));
@@ -137,7 +137,7 @@ TEST_F(SettingsFile, FailedWriteWithBalloonsOffIsReportedInABoxNamingTheFile) {
     EXPECT_FALSE(FileExists(installation.ProfilePath(0))) << "a write went to an unselected profile";
 
     // Once the file can be written again, the same command writes it.
-    Command(command::kTrayIconWhite);
+    Command(command::kTrayColorWhite);
     EXPECT_EQ(IniValue(ProfileText(1), L"OPTION", L"TRAY_ICON_COLOR"), std::optional<std::wstring>(L"1"));
 }
 
@@ -148,7 +148,7 @@ TEST_F(SettingsFile, FailedWriteWithBalloonsOnShowsNoBoxAndWritesNothing) {
     FileLock lock(installation.ProfilePath(0));
     ASSERT_TRUE(lock.Held());
     // A message box would keep the command from returning.
-    EXPECT_TRUE(peekbar.SendCommand(command::kToggleTriggerWindow)) << "the failure was not reported as a balloon";
+    EXPECT_TRUE(peekbar.SendCommand(command::kTriggerEnable)) << "the failure was not reported as a balloon";
     EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
 
     lock.Release();

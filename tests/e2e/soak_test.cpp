@@ -110,7 +110,7 @@ TEST_F(Soak, DISABLED_TenThousandTicksOfEverythingLeaveEveryWindowOnScreenAndMem
             ASSERT_TRUE(peekbar.PostCommand(command::kUnregisterAll));
         }
         if (chance(10)) {
-            ASSERT_TRUE(peekbar.PostCommand(command::PickCandidate(0, random() % 16, random() % 4)));
+            ASSERT_TRUE(peekbar.PostCommand(command::PickCandidate(0, random() % peekbar::location::kCount, random() % 4)));
         }
         if (chance(5)) {
             ASSERT_TRUE(peekbar.PostCommand(command::kShowAll));

@@ -27,9 +27,9 @@
 namespace e2e {
 namespace {
 
+namespace command = peekbar::command;
 using peekbar::location::kTopMiddle;
 
-constexpr WORD kTriggerSettingsCommand = 1041;
 constexpr wchar_t kTargetTitle[] = L"Peekbar test: trigger";
 // 270 x 270: cells of 30 pixels, centred on the resting point.
 constexpr int kSide = 270;
@@ -192,7 +192,7 @@ TEST_F(TriggerWindow, SettingsDialogWritesItsSectionAndTheNextWindowTakesTheNewS
         ASSERT_TRUE(WaitUntil([&] { return TriggerShown(); }));
     }
     ASSERT_TRUE(WaitUntil([&] { return !TriggerShown(); }));
-    const HWND dialog = OpenDialog(kTriggerSettingsCommand, L"トリガーウィンドウ設定");
+    const HWND dialog = OpenDialog(command::kTriggerSettings, L"トリガーウィンドウ設定");
     ASSERT_NE(dialog, nullptr);
     SetDlgItemTextW(dialog, 5000, L"150");
     SetDlgItemTextW(dialog, 5002, L"120");

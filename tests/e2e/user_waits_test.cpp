@@ -41,7 +41,7 @@ bool PollUntil(Condition condition) {
 ProfileFile KeywordedProfile(std::vector<std::wstring>& titles) {
     ProfileFile profile = QuickProfile().Option(L"SOUND_ON_COMMAND", 0);
     for (int monitor = 0; monitor < ExpectedMonitorCount(); ++monitor) {
-        for (int location = 0; location < 16; ++location) {
+        for (int location = 0; location < peekbar::location::kCount; ++location) {
             titles.push_back(L"Peekbar wait " + std::to_wstring(monitor) + L"-" + std::to_wstring(location) + L" ");
             profile.Keyword(monitor, location, titles.back() + L"*");
         }
@@ -93,7 +93,7 @@ TEST_F(UserWaits, StartAndTrayMenuWithAFullDesktop) {
 TEST_F(UserWaits, ApplyAllAndProfileSwitchReachTheirMessage) {
     std::vector<std::wstring> titles;
     ProfileFile profile = KeywordedProfile(titles);
-    titles.resize(16);
+    titles.resize(peekbar::location::kCount);
     TestProgram target = TestProgram::StartTarget(titles);
     ASSERT_TRUE(profile.Write(installation.ProfilePath(1)));  // the same keywords in the profile switched to
     StartPeekbar(profile);
@@ -113,7 +113,7 @@ TEST_F(UserWaits, ApplyAllAndProfileSwitchReachTheirMessage) {
     // the first box of a run loads what later ones share: one untimed round.
     timeToMessage(command::kApplyAllKeywords);
     const double applyAll = timeToMessage(command::kApplyAllKeywords);
-    const double profileSwitch = timeToMessage(command::kFirstProfile + 1);
+    const double profileSwitch = timeToMessage(command::kProfileFirst + 1);
     for (const HWND window : target.Windows()) EXPECT_FALSE(IsWindowVisible(window)) << "not registered again";
     std::printf("[ timing   ] 16 windows registered: apply all keywords %.0f ms, profile switch %.0f ms to the message\n",
                 applyAll, profileSwitch);

@@ -13,6 +13,7 @@
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_journal_store.h"
 #include "fakes/fake_shell.h"
+#include "fakes/fake_sound_player.h"
 #include "fakes/fake_store.h"
 
 namespace peekbar {
@@ -143,10 +144,11 @@ inline std::u16string ProfileIni(int k) {
 struct AppHarness {
   FakeDesktop desktop;
   FakeShell shell;
+  FakeSoundPlayer sound;
   FakeSettingsStore store;
   FakeJournalStore journal;
   FakeAppWindows windows;
-  App app{{desktop, shell, store, journal, windows, windows, windows, windows, windows}};
+  App app{{desktop, shell, sound, store, journal, windows, windows, windows, windows, windows}};
 
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }
@@ -159,14 +161,9 @@ struct AppHarness {
     state().At(monitor, location).cycle.Register(window, desktop.Tick());
   }
 
-  // A monitor as the enumeration at start-up reports it.
-  // The system reports it from then on, as \\.\DISPLAY<n>.
-  MonitorSlot& AddMonitor(Rect rect) {
-    MonitorSlot& slot = state().monitorSlots.emplace_back();
-    slot.monitorRect = rect;
-    slot.device = u"\\\\.\\DISPLAY" + DecimalText(state().MonitorCount());
-    desktop.monitors.push_back({slot.device, rect});
-    return slot;
+  // One more monitor the system reports (as \\.\DISPLAY<n>), from start-up on.
+  void AddMonitor(Rect rect) {
+    desktop.monitors.push_back({u"\\\\.\\DISPLAY" + DecimalText(static_cast<std::int64_t>(desktop.monitors.size()) + 1), rect});
   }
 
   // Start-up up to a running main window: settings read, main window created.

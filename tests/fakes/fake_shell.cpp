@@ -88,13 +88,6 @@ void FakeShell::PostClose() {
   log_.push_back("PostClose");
 }
 
-std::uint32_t FakeShell::SendMultimediaCommand(std::u16string_view command) {
-  mciCommands_.emplace_back(command);
-  if (onMultimedia_) onMultimedia_(command);
-  if (command.substr(0, 5) == u"open ") return soundOpenError_;
-  return 0;
-}
-
 void FakeShell::OpenDocument(const std::u16string& path) { openedDocuments_.push_back(path); }
 
 }  // namespace peekbar

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -36,21 +35,14 @@ class FakeShell final : public Shell {
   void SetAddTimesOut(bool timesOut) { addTimesOut_ = timesOut; }
   // The shell restarted: the icon is gone until it is added again.
   void DropIcon() { iconPresent_ = false; }
-  // "open" of the command sound fails with this MCI error (277 when the
-  // file cannot be played), 0 for success.
-  void SetSoundOpenError(std::uint32_t error) { soundOpenError_ = error; }
   void SetStartupFolder(std::u16string folder) { startupFolder_ = std::move(folder); }
   void AddExistingFile(std::u16string path) { existingFiles_.insert(std::move(path)); }
-  // Runs after every multimedia command string has been recorded: lets a
-  // test look at the rest of the system at the moment a sound starts.
-  void OnMultimediaCommand(std::function<void(std::u16string_view)> action) { onMultimedia_ = std::move(action); }
 
   // ---- What the core did ----
   const std::vector<IconCall>& IconCalls() const { return iconCalls_; }
   // The records of NIM_MODIFY calls that carried a balloon.
   std::vector<TrayIconRecord> Balloons() const;
   const std::vector<Box>& Boxes() const { return boxes_; }
-  const std::vector<std::u16string>& MultimediaCommands() const { return mciCommands_; }
   const std::vector<std::u16string>& OpenedDocuments() const { return openedDocuments_; }
   // The icon as the notification area shows it now.
   bool IconPresent() const { return iconPresent_; }
@@ -77,7 +69,6 @@ class FakeShell final : public Shell {
   void PostClose() override;
   std::u16string ExecutablePath() override { return executablePath_; }
   std::u16string UserName() override { return userName_; }
-  std::uint32_t SendMultimediaCommand(std::u16string_view command) override;
   void OpenDocument(const std::u16string& path) override;
   std::u16string StartupFolder() override { return startupFolder_; }
   bool FileExists(const std::u16string& path) override { return existingFiles_.count(path) != 0; }
@@ -98,11 +89,8 @@ class FakeShell final : public Shell {
   std::u16string userName_ = u"tester";
   bool addFails_ = false;
   bool addTimesOut_ = false;
-  std::uint32_t soundOpenError_ = 0;
   std::u16string startupFolder_ = u"C:\\Users\\tester\\Startup";
   std::set<std::u16string> existingFiles_;
-  std::vector<std::u16string> mciCommands_;
-  std::function<void(std::u16string_view)> onMultimedia_;
   std::vector<std::u16string> openedDocuments_;
   std::vector<Shortcut> shortcuts_;
 

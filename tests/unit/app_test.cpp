@@ -37,6 +37,28 @@ TEST(StartupTest, RefusedOnlyBesideAnotherInstanceWithMultipleStartupSet) {
   }
 }
 
+// Each monitor the system reports takes a slot in the system's order (the
+// primary need not come first), and each slot reads its own section.
+TEST(StartupTest, EachReportedMonitorTakesASlotInTheSystemsOrder) {
+  AppHarness h;
+  h.desktop.monitors = {{u"\\\\.\\DISPLAY2", {0, -1024, 1280, 0}}, {u"\\\\.\\DISPLAY1", {0, 0, 1920, 1080}}};
+  h.store.Set(ProfileIni(0), u"MONITOR_0", u"KEYWORD_2", u"*above*");
+  h.store.Set(ProfileIni(0), u"MONITOR_1", u"KEYWORD_2", u"*primary*");
+  for (int start = 0; start < 2; ++start) {  // a refused start, then one that goes on
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"MULTIPLE_STARTUP", start == 0 ? 1 : 0);
+    ASSERT_EQ(h.app.PrepareStartup(true).has_value(), start == 0);
+    ASSERT_EQ(h.state().MonitorCount(), 2);
+    for (int m = 0; m < 2; ++m) {
+      const MonitorSlot& slot = h.state().monitorSlots[static_cast<std::size_t>(m)];
+      EXPECT_EQ(slot.device, h.desktop.monitors[static_cast<std::size_t>(m)].device) << m;
+      EXPECT_EQ(slot.monitorRect, h.desktop.monitors[static_cast<std::size_t>(m)].rect) << m;
+      EXPECT_TRUE(slot.active) << m;
+    }
+    EXPECT_EQ(U8(h.state().monitorSlots[0][TopMiddle].keyword.View()), "*above*");
+    EXPECT_EQ(U8(h.state().monitorSlots[1][TopMiddle].keyword.View()), "*primary*");
+  }
+}
+
 TEST(MainWindowCreateTest, IconWithTheProfileTipThenTimer) {
   struct Case {
     std::vector<std::pair<std::u16string_view, std::u16string_view>> option;  // OPTION keys

@@ -2,6 +2,7 @@
 // that run two of them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@
 namespace peekbar {
 namespace {
 
-const std::vector<std::u16string> kSoundPlayed = {u"stop cmd_sound", u"seek cmd_sound to start", u"play cmd_sound notify"};
+const char kOpenSound[] = "Open C:\\Tools\\Peekbar\\Command.mp3";
 const char kShowAllOn[] =
     "一時的に、登録してあるウィンドウを全て表示します。\n「一時全箇所表示」をもう一度選択すると一時全箇所表示を解除します。";
 const char kShowAllOff[] = "一時全箇所表示を解除しました。";
@@ -43,10 +44,7 @@ struct Scene {
     h.Hold(0, TopMiddle, editor);
     h.Hold(0, BottomMiddle, editor);
     h.Hold(0, RightTop, notes);
-    h.shell.OnMultimediaCommand([this](std::u16string_view command) {
-      if (command != u"play cmd_sound notify") return;
-      atSound.push_back({h.desktop.Log(), h.shell.Log(), h.RegisteredAt(0, TopMiddle)});
-    });
+    h.sound.OnPlay([this] { atSound.push_back({h.desktop.Log(), h.shell.Log(), h.RegisteredAt(0, TopMiddle)}); });
     Clear();
   }
   MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
@@ -56,15 +54,7 @@ struct Scene {
     h.windows.log.clear();
     atSound.clear();
   }
-  std::vector<std::u16string> Sounds() const {
-    std::vector<std::u16string> played;
-    for (const std::u16string& c : h.shell.MultimediaCommands()) {
-      if (c.find(u"cmd_sound") != std::u16string::npos && c.substr(0, 5) != u"open " && c.substr(0, 9) != u"setaudio " &&
-          c.substr(0, 6) != u"close ")
-        played.push_back(c);
-    }
-    return played;
-  }
+  long Plays() const { return std::count(h.sound.Log().begin(), h.sound.Log().end(), "Play"); }
   std::string Box(const char* text) const { return "Box owner=" + std::to_string(main) + " (info) " + text; }
 };
 
@@ -114,7 +104,7 @@ TEST(ShowAllTest, OffHidesThemAgainFromTheTickNotedAtTheStart) {
     s.Slot()[TopMiddle].cycle.Show();
     s.Clear();
     const std::uint32_t noted = s.h.desktop.Tick();
-    s.h.shell.OnMultimediaCommand([&](std::u16string_view) { s.h.desktop.Advance(7); });
+    s.h.sound.OnPlay([&] { s.h.desktop.Advance(7); });
 
     s.h.app.OnCommand(command_id::kShowAll);
 
@@ -184,14 +174,14 @@ TEST(ApplyAllKeywordsTest, KeywordsAppliedThenTheSoundAndTheMessage) {
   }
 }
 
-TEST(CommandSoundTest, StopSeekPlayOnlyWithSoundOnCommand) {
+TEST(CommandSoundTest, PlayedOnlyWithSoundOnCommand) {
   const std::uint16_t commands[] = {command_id::kPause, command_id::kShowAll, command_id::kUnregisterAll,
                                     command_id::kApplyAllKeywords};
   for (const bool sound : {false, true}) {
     for (const std::uint16_t id : commands) {
       Scene s(1, sound);
       s.h.app.OnCommand(id);
-      EXPECT_EQ(s.Sounds(), sound ? kSoundPlayed : std::vector<std::u16string>{}) << id << " sound " << sound;
+      EXPECT_EQ(s.Plays(), sound ? 1 : 0) << id << " sound " << sound;
     }
   }
 }
@@ -201,41 +191,38 @@ TEST(CommandSoundTest, StopSeekPlayOnlyWithSoundOnCommand) {
 TEST(CommandSoundTest, OpenOnlyWhilePlaying) {
   Scene s;
   const auto since = [&](std::size_t from) {
-    const auto& all = s.h.shell.MultimediaCommands();
-    return std::vector<std::u16string>(all.begin() + static_cast<std::ptrdiff_t>(from), all.end());
+    const auto& all = s.h.sound.Log();
+    return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(from), all.end());
   };
-  const std::u16string open = u"open \"C:\\Tools\\Peekbar\\Command.mp3\" alias cmd_sound";
-  ASSERT_EQ(s.h.shell.MultimediaCommands().back(), u"close cmd_sound") << "left open after the start-up check";
-  std::size_t mark = s.h.shell.MultimediaCommands().size();
+  ASSERT_EQ(s.h.sound.Log().back(), "Close") << "left open after the start-up check";
+  std::size_t mark = s.h.sound.Log().size();
   s.h.app.OnCommand(command_id::kPause);
   s.h.app.OnCommand(command_id::kPause);
-  std::vector<std::u16string> expected{open, u"setaudio cmd_sound volume to 1000"};
-  for (int i = 0; i < 2; ++i) expected.insert(expected.end(), kSoundPlayed.begin(), kSoundPlayed.end());
-  EXPECT_EQ(since(mark), expected);
+  EXPECT_EQ(since(mark), (std::vector<std::string>{kOpenSound, "Play", "Play"}));
   s.h.app.OnCommandSoundEnded();
-  EXPECT_EQ(s.h.shell.MultimediaCommands().back(), u"close cmd_sound");
-  mark = s.h.shell.MultimediaCommands().size();
+  EXPECT_EQ(s.h.sound.Log().back(), "Close");
+  mark = s.h.sound.Log().size();
   s.h.app.OnCommand(command_id::kPause);
-  EXPECT_EQ(since(mark).front(), open);
+  EXPECT_EQ(since(mark), (std::vector<std::string>{kOpenSound, "Play"}));
 }
 
 TEST(CommandSoundTest, OpenedAtStartWhateverTheSettingAndAFailureIsAlwaysABox) {
   struct Case {
-    std::uint32_t error;
+    bool fails;
     int sound;
   };
-  const Case cases[] = {{0, 0}, {0, 1}, {277, 0}, {263, 1}};
+  const Case cases[] = {{false, 0}, {false, 1}, {true, 0}, {true, 1}};
   for (const Case& c : cases) {
     AppHarness h;
     h.AddMonitor({0, 0, 1920, 1080});
-    h.shell.SetSoundOpenError(c.error);
+    h.sound.SetOpenFails(c.fails);
     h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 1);
     h.store.SetInt(ProfileIni(0), u"OPTION", u"SOUND_ON_COMMAND", c.sound);
     const WindowHandle main = h.Start();
-    std::vector<std::u16string> mci = {u"open \"C:\\Tools\\Peekbar\\Command.mp3\" alias cmd_sound"};
-    if (c.error == 0) mci.insert(mci.end(), {u"setaudio cmd_sound volume to 1000", u"close cmd_sound"});
-    EXPECT_EQ(h.shell.MultimediaCommands(), mci) << c.error;
-    if (c.error == 0) {
+    const std::vector<std::string> opened = c.fails ? std::vector<std::string>{kOpenSound}
+                                                    : std::vector<std::string>{kOpenSound, "Close"};
+    EXPECT_EQ(h.sound.Log(), opened) << c.fails;
+    if (!c.fails) {
       EXPECT_TRUE(h.shell.Boxes().empty());
       continue;
     }

@@ -41,6 +41,7 @@ Scene RandomScene(std::mt19937& random) {
 void Stage(AppHarness& h, const Scene& scene) {
   h.AddMonitor({0, 0, 1920, 1080});
   h.AddMonitor({1920, 0, 3200, 1024});
+  h.app.PrepareStartup(false);
   h.settings().noTitle = scene.noTitle ? 1 : 0;
   for (std::size_t i = 0; i < scene.titles.size(); ++i) {
     FakeWindow window;

@@ -47,13 +47,21 @@ App::App(const AppPorts& ports)
       showHide_(state_, desktop_, taskbar_, *this),
       registration_(state_, desktop_, showHide_, settingsFile_, journal_),
       watcher_(state_, desktop_, taskbar_, showHide_, overlayTicks_, journal_),
-      commands_(state_, desktop_, shell_, messages_, tray_, registration_, overlayTicks_),
+      commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, registration_, overlayTicks_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
       monitorPopups_(state_, settingsFile_, dialogs_),
       guideLabelSheet_(state_, settingsFile_, dialogs_, overlays_) {}
 
 std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunning) {
+  // Each monitor the system enumerates takes a slot, in the system's order;
+  // the settings then read each slot's section.
+  state_.monitorSlots.clear();
+  for (DisplayMonitor& monitor : desktop_.Monitors()) {
+    MonitorSlot& slot = state_.monitorSlots.emplace_back();
+    slot.device = std::move(monitor.device);
+    slot.monitorRect = monitor.rect;
+  }
   settingsFile_.LoadSettings();
   if (state_.settings.multipleStartup != 0 && anotherInstanceRunning) return kMultipleStartupMessage;
   taskbar_.FindTaskbarWindows();

@@ -18,6 +18,7 @@
 #include "core/base/operations.h"
 #include "core/base/settings_store.h"
 #include "core/base/shell.h"
+#include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
 #include "core/engine/overlay_hooks.h"
@@ -65,6 +66,7 @@ std::uint32_t StartupDelayMilliseconds(std::u16string_view argument);
 struct AppPorts {
   Desktop& desktop;
   Shell& shell;
+  SoundPlayer& sound;
   SettingsStore& settingsStore;
   JournalStore& journalStore;
   Dialogs& dialogs;
@@ -90,7 +92,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   TriggerActions& TriggerClicks() { return *this; }
   const RecoveryJournal& Journal() const { return journal_; }
 
-  // Start-up, after the monitors are known: settings, the single-instance
+  // Start-up: the monitors attached now, the settings, the single-instance
   // decision, the taskbar, and what instances that ended without their
   // exit left hidden given back. Returns the refusal text when this
   // instance must not run.

@@ -3,17 +3,13 @@
 namespace peekbar {
 
 bool GlobalCommands::OpenSound() {
-  if (soundOpen_) return true;
-  const std::u16string open = u"open \"" + state_.profiles.executableDirectory + u"Command.mp3\" alias cmd_sound";
-  if (shell_.SendMultimediaCommand(open) != 0) return false;
-  shell_.SendMultimediaCommand(u"setaudio cmd_sound volume to 1000");
-  soundOpen_ = true;
-  return true;
+  if (!soundOpen_) soundOpen_ = sound_.Open(state_.profiles.executableDirectory + u"Command.mp3");
+  return soundOpen_;
 }
 
 void GlobalCommands::CloseSound() {
   if (!soundOpen_) return;
-  shell_.SendMultimediaCommand(u"close cmd_sound");
+  sound_.Close();
   soundOpen_ = false;
 }
 
@@ -27,10 +23,8 @@ void GlobalCommands::OpenCommandSound() {
 
 void GlobalCommands::PlayCommandSound() {
   if (state_.settings.soundOnCommand == 0 || !OpenSound()) return;  // reported at start-up
-  shell_.SendMultimediaCommand(u"stop cmd_sound");
-  shell_.SendMultimediaCommand(u"seek cmd_sound to start");
-  // The main window hears of the end and closes the device.
-  shell_.SendMultimediaCommand(u"play cmd_sound notify");
+  // The end of the play closes the device (CommandSoundEnded).
+  sound_.PlayFromStart();
 }
 
 void GlobalCommands::CommandSoundEnded() { CloseSound(); }

@@ -3,6 +3,7 @@
 
 #include "core/base/desktop.h"
 #include "core/base/shell.h"
+#include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/overlay_hooks.h"
 #include "core/engine/show_hide.h"
@@ -17,9 +18,9 @@ inline constexpr std::u16string_view kSoundOpenFailedMessage =
 
 class GlobalCommands {
  public:
-  GlobalCommands(AppState& state, Desktop& desktop, Shell& shell, UserMessages& messages, TrayIcon& tray,
-                 AutoRegistration& registration, OverlayHooks& overlays)
-      : state_(state), desktop_(desktop), shell_(shell), messages_(messages), tray_(tray),
+  GlobalCommands(AppState& state, Desktop& desktop, Shell& shell, SoundPlayer& sound, UserMessages& messages,
+                 TrayIcon& tray, AutoRegistration& registration, OverlayHooks& overlays)
+      : state_(state), desktop_(desktop), shell_(shell), sound_(sound), messages_(messages), tray_(tray),
         registration_(registration), overlays_(overlays) {}
 
   // Tries Command.mp3 beside the executable once at start-up; a failure is
@@ -39,6 +40,7 @@ class GlobalCommands {
   AppState& state_;
   Desktop& desktop_;
   Shell& shell_;
+  SoundPlayer& sound_;
   UserMessages& messages_;
   TrayIcon& tray_;
   AutoRegistration& registration_;

@@ -49,8 +49,6 @@ class Shell {
   virtual std::u16string ExecutablePath() = 0;
   virtual std::u16string UserName() = 0;
 
-  // An MCI command string; returns its error code, 0 on success.
-  virtual std::uint32_t SendMultimediaCommand(std::u16string_view command) = 0;
   // Opens a file with its associated program ("open" verb); not examined.
   virtual void OpenDocument(const std::u16string& path) = 0;
   // The user's Startup folder, "" when it cannot be had.

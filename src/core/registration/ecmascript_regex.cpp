@@ -1,18 +1,16 @@
 #include "core/registration/ecmascript_regex.h"
 
+#include "core/registration/regex_spelling.h"
+
 #include <algorithm>
-#include <array>
 #include <cstddef>
-#include <initializer_list>
+#include <cstdint>
 #include <optional>
-#include <utility>
-#include <vector>
+#include <string>
 
 namespace peekbar {
 namespace {
 
-// Labels are UTF-16 units; a set of them never needs to look past this one.
-constexpr char32_t kLastUnit = 0xFFFF;
 // Repetition bounds above this are refused: labels are far shorter, and
 // counting that far would spend the matcher's complexity budget.
 constexpr std::uint32_t kMaxBound = 65535;
@@ -22,154 +20,13 @@ constexpr std::uint32_t kMaxGroupNumber = 1000000;
 // recursively cannot exhaust the stack.
 constexpr int kMaxNesting = 100;
 
-// A set of units as ranges; Normalized() sorts and merges them.
-class UnitSet {
- public:
-  using Range = std::pair<char32_t, char32_t>;
-
-  UnitSet() = default;
-  UnitSet(std::initializer_list<Range> ranges) : ranges_(ranges) {}
-
-  void Add(char32_t first, char32_t last) { ranges_.emplace_back(first, last); }
-  void Add(const UnitSet& other) { ranges_.insert(ranges_.end(), other.ranges_.begin(), other.ranges_.end()); }
-
-  std::vector<Range> Normalized() const {
-    std::vector<Range> sorted = ranges_;
-    std::sort(sorted.begin(), sorted.end());
-    std::vector<Range> merged;
-    for (const Range& r : sorted) {
-      if (!merged.empty() && r.first <= merged.back().second + 1) {
-        merged.back().second = std::max(merged.back().second, r.second);
-      } else {
-        merged.push_back(r);
-      }
-    }
-    return merged;
-  }
-
-  UnitSet Complement() const {
-    UnitSet rest;
-    char32_t next = 0;
-    for (const Range& r : Normalized()) {
-      if (r.first > next) rest.Add(next, r.first - 1);
-      next = r.second + 1;
-    }
-    if (next <= kLastUnit) rest.Add(next, kLastUnit);
-    return rest;
-  }
-
- private:
-  std::vector<Range> ranges_;
-};
-
-const UnitSet kDigits{{u'0', u'9'}};
-const UnitSet kWordCharacters{{u'0', u'9'}, {u'A', u'Z'}, {u'_', u'_'}, {u'a', u'z'}};
-// ECMAScript's WhiteSpace (tab, vertical tab, form feed, space, no-break
-// space, byte order mark and the space separators) and LineTerminator.
-const UnitSet kWhiteSpace{{0x09, 0x0D},     {0x20, 0x20},     {0xA0, 0xA0},     {0x1680, 0x1680},
-                          {0x2000, 0x200A}, {0x2028, 0x2029}, {0x202F, 0x202F}, {0x205F, 0x205F},
-                          {0x3000, 0x3000}, {0xFEFF, 0xFEFF}};
-
-// Bracket class names, as the "C" locale classifies (ASCII only).
-struct ClassName {
-  std::u16string_view name;
-  UnitSet units;
-};
-const std::array<ClassName, 15> kClassNames = {{
-    {u"alnum", {{u'0', u'9'}, {u'A', u'Z'}, {u'a', u'z'}}},
-    {u"alpha", {{u'A', u'Z'}, {u'a', u'z'}}},
-    {u"blank", {{u'\t', u'\t'}, {u' ', u' '}}},
-    {u"cntrl", {{0x00, 0x1F}, {0x7F, 0x7F}}},
-    {u"d", kDigits},
-    {u"digit", kDigits},
-    {u"graph", {{0x21, 0x7E}}},
-    {u"lower", {{u'a', u'z'}}},
-    {u"print", {{0x20, 0x7E}}},
-    {u"punct", {{0x21, 0x2F}, {0x3A, 0x40}, {0x5B, 0x60}, {0x7B, 0x7E}}},
-    {u"s", kWhiteSpace},
-    {u"space", kWhiteSpace},
-    {u"upper", {{u'A', u'Z'}}},
-    {u"w", kWordCharacters},
-    {u"xdigit", {{u'0', u'9'}, {u'A', u'F'}, {u'a', u'f'}}},
-}};
-
-// Perl spellings of what Boost does not mean as ECMAScript does: the word
-// boundaries by ASCII word characters (Boost's own follow the locale, all of
-// Unicode on Windows), and '.' (Perl's '.' in single-line mode is any unit).
-// This '.' is slow to match but quick to compile, unlike a bracket: the
-// single-line pattern, which is the one nearly every label meets, has
-// Perl's own instead.
-constexpr const char* kWordBoundary = "(?(?<=[0-9A-Z_a-z])(?![0-9A-Z_a-z])|(?=[0-9A-Z_a-z]))";
-constexpr const char* kNotWordBoundary = "(?(?<=[0-9A-Z_a-z])(?=[0-9A-Z_a-z])|(?![0-9A-Z_a-z]))";
-constexpr std::string_view kAnyButLineTerminator = "(?:(?![\\x{A}\\x{D}\\x{2028}\\x{2029}]).)";
-
-bool IsAsciiLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c; }
+using namespace regex_spelling;
 
 int HexValue(char16_t c) {
   if (IsDigit(c)) return c - u'0';
   if (c >= u'a' && c <= u'f') return c - u'a' + 10;
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
   return -1;
-}
-
-// Letters, digits and '_' as themselves; every other unit as \x{...}, which
-// Perl reads as that unit in and out of brackets.
-void AppendUnit(std::string& out, char32_t unit) {
-  if (unit < 0x80 && (IsAsciiLetter(static_cast<char16_t>(unit)) || IsDigit(static_cast<char16_t>(unit)) ||
-                      unit == u'_')) {
-    out += static_cast<char>(unit);
-    return;
-  }
-  constexpr char kHex[] = "0123456789ABCDEF";
-  out += "\\x{";
-  bool leading = true;
-  for (int shift = 12; shift >= 0; shift -= 4) {
-    const char32_t digit = (unit >> shift) & 0xF;
-    if (leading && digit == 0 && shift > 0) continue;
-    leading = false;
-    out += kHex[digit];
-  }
-  out += '}';
-}
-
-// A bracket listing the set, or its complement when that is shorter; the
-// empty set is an assertion that always fails.
-void AppendSet(std::string& out, const UnitSet& set) {
-  const std::vector<UnitSet::Range> ranges = set.Normalized();
-  if (ranges.empty()) {
-    out += "(?!)";
-    return;
-  }
-  const std::vector<UnitSet::Range> rest = set.Complement().Normalized();
-  const bool negate = !rest.empty() && rest.size() < ranges.size();
-  out += negate ? "[^" : "[";
-  for (const UnitSet::Range& r : negate ? rest : ranges) {
-    AppendUnit(out, r.first);
-    if (r.second == r.first) continue;
-    if (r.second > r.first + 1) out += '-';
-    AppendUnit(out, r.second);
-  }
-  out += ']';
-}
-
-// The pattern with Perl's '.' for ECMAScript's (nothing else is spelled
-// "(?:(?!["), the same match on a text without line terminators; empty when
-// the pattern has no '.'.
-std::string WithPerlDot(const std::string& pattern) {
-  std::string single;
-  std::size_t from = 0;
-  for (std::size_t at = pattern.find(kAnyButLineTerminator); at != std::string::npos;
-       at = pattern.find(kAnyButLineTerminator, from)) {
-    single.append(pattern, from, at - from);
-    single += '.';
-    from = at + kAnyButLineTerminator.size();
-  }
-  if (from == 0) return {};
-  single.append(pattern, from);
-  return single;
 }
 
 // What one escape or bracket member stands for: a unit, or a set of them.
@@ -189,7 +46,7 @@ class Translator {
     if (Disjunction(0, result.pattern) && at_ < p_.size()) Fail(RegexFault::UnbalancedParenthesis);
     if (fault_ == RegexFault::None && highestReference_ > groups_) Fail(RegexFault::BadBackReference);
     if (fault_ != RegexFault::None) return TranslatedRegex{fault_, {}, {}, {}};
-    result.singleLinePattern = WithPerlDot(result.pattern);
+    result.singleLinePattern = regex_spelling::WithPerlDot(result.pattern);
     KeepRun();
     if (!topLevelAlternation_) result.requiredLiteral = std::move(longest_);
     return result;
@@ -454,15 +311,11 @@ class Translator {
     if (colon == std::u16string_view::npos || colon + 1 >= p_.size() || p_[colon + 1] != u']') {
       return Fail(RegexFault::BadBracket);
     }
-    std::u16string name(p_.substr(nameStart, colon - nameStart));
-    std::transform(name.begin(), name.end(), name.begin(), AsciiLower);
-    for (const ClassName& known : kClassNames) {
-      if (known.name != name) continue;
-      m.set = known.units;
-      at_ = colon + 2;
-      return true;
-    }
-    return Fail(RegexFault::BadBracket);
+    const UnitSet* set = regex_spelling::BracketClass(p_.substr(nameStart, colon - nameStart));
+    if (set == nullptr) return Fail(RegexFault::BadBracket);
+    m.set = *set;
+    at_ = colon + 2;
+    return true;
   }
 
   struct Repeat {

@@ -12,6 +12,7 @@
 #include "win32/app/wide.h"
 #include "win32/app/win32_desktop.h"
 #include "win32/app/win32_shell.h"
+#include "win32/app/win32_sound_player.h"
 #include "win32/overlays/overlay_windows.h"
 #include "win32/settings/ini_store.h"
 #include "win32/tray/tray_menu.h"
@@ -64,19 +65,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
   win32::Win32Desktop desktop;
   win32::Win32Shell shell;
+  win32::Win32SoundPlayer sound(shell);
   win32::IniStore store;
   win32::JournalFiles journal;
   win32::Win32Dialogs dialogs(shell);
   win32::Win32Overlays overlays;
   win32::Win32TrayMenu menu(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
-  auto app = std::make_unique<App>(AppPorts{desktop, shell, store, journal, dialogs, overlays, overlays, menu, dialogs});
+  auto app = std::make_unique<App>(
+      AppPorts{desktop, shell, sound, store, journal, dialogs, overlays, overlays, menu, dialogs});
   overlays.Attach(app->State(), app->TriggerClicks());
-  for (DisplayMonitor& monitor : desktop.Monitors()) {
-    MonitorSlot& slot = app->State().monitorSlots.emplace_back();
-    slot.device = std::move(monitor.device);
-    slot.monitorRect = monitor.rect;
-  }
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
 

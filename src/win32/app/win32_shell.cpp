@@ -1,6 +1,5 @@
 #include "win32/app/win32_shell.h"
 
-#include <mmsystem.h>
 #include <shellapi.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -72,12 +71,6 @@ std::u16string Win32Shell::UserName() {
   DWORD size = 128;
   if (!GetUserNameW(name, &size)) return {};
   return Utf16(name);
-}
-
-std::uint32_t Win32Shell::SendMultimediaCommand(std::u16string_view command) {
-  const std::wstring text = WideString(command);
-  // A command with "notify" tells the main window when it ends (MM_MCINOTIFY).
-  return mciSendStringW(text.c_str(), nullptr, 0, mainWindow_);
 }
 
 void Win32Shell::OpenDocument(const std::u16string& path) {

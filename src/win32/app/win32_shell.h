@@ -19,7 +19,6 @@ class Win32Shell final : public Shell {
   void PostClose() override;
   std::u16string ExecutablePath() override;
   std::u16string UserName() override;
-  std::uint32_t SendMultimediaCommand(std::u16string_view command) override;
   void OpenDocument(const std::u16string& path) override;
   std::u16string StartupFolder() override;
   bool FileExists(const std::u16string& path) override;
