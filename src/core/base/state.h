@@ -12,29 +12,12 @@
 
 #include "core/base/desktop.h"
 #include "core/base/geometry.h"
+#include "core/base/locations.h"
 #include "core/base/settings.h"
 #include "core/base/show_cycle.h"
 #include "core/base/text.h"
 
 namespace peekbar {
-
-// Edge locations, numbered clockwise from the top-left corner.
-inline constexpr int kLocationCount = 16;
-enum EdgeLocation : int {
-  TopLeftCorner = 0,
-  TopLeft, TopMiddle, TopRight,
-  TopRightCorner,
-  RightTop, RightMiddle, RightBottom,
-  BottomRightCorner,
-  BottomRight, BottomMiddle, BottomLeft,
-  BottomLeftCorner,
-  LeftBottom, LeftMiddle, LeftTop,
-};
-
-// The location's name, as the registration sheet and keyword dialog show it.
-std::u16string_view LocationName(int location);
-// The location's item text in the tray menu, with its mnemonic.
-std::u16string_view LocationMenuLabel(int location);
 
 inline constexpr std::size_t kKeywordUnits = 256;   // NUL included
 inline constexpr std::size_t kTitleUnits = 128;     // titles, class names, profile names
@@ -105,36 +88,6 @@ struct WindowEntry {
 // candidates, and registered by hand if the user insists, but never taken
 // by a keyword, which a keyword such as "*" would do.
 bool IsShellWindowClass(std::u16string_view className);
-
-// The stretch of one monitor's edges that belongs to each location, from
-// CORNER_LENGTH and MIDDLE_LENGTH (percentages), in 32-bit integers with every
-// division truncating toward zero.
-struct LocationSpan {
-  std::int32_t cornerX = 0;
-  std::int32_t cornerY = 0;
-  std::int32_t sideX = 0;
-  std::int32_t sideY = 0;
-
-  static LocationSpan Of(const Rect& monitor, std::int32_t cornerLength, std::int32_t middleLength);
-};
-
-// A half-open interval [begin, end) along one edge.
-struct EdgeInterval {
-  std::int32_t begin = 0;
-  std::int32_t end = 0;
-  bool Contains(std::int32_t v) const { return begin <= v && v < end; }
-};
-
-enum class Edge : std::uint8_t { Top, Right, Bottom, Left };
-
-// The spans of a location: corners have two (one on each edge that meets
-// there), the others one. Returns the number filled (1 or 2).
-struct LocationEdgeSpan {
-  Edge edge = Edge::Top;
-  EdgeInterval interval;
-};
-int LocationSpans(const Rect& monitor, const LocationSpan& span, int location,
-                  std::array<LocationEdgeSpan, 2>& out);
 
 // Index of the first active monitor whose rectangle holds the point; the
 // first active one when none does.

@@ -48,16 +48,13 @@ bool HitTestLocation(const MonitorSlot& monitor, int location, Point point, cons
 }
 
 Edge DockingEdge(const Rect& m, int location, Point pointer) {
-  switch (location) {
-    case TopLeftCorner: return pointer.x == m.left ? Edge::Left : Edge::Top;
-    case TopRightCorner: return pointer.y == m.top ? Edge::Top : Edge::Right;
-    case BottomRightCorner: return pointer.x == m.right - 1 ? Edge::Right : Edge::Bottom;
-    case BottomLeftCorner: return pointer.x == m.left ? Edge::Left : Edge::Bottom;
-    case TopLeft: case TopMiddle: case TopRight: return Edge::Top;
-    case RightTop: case RightMiddle: case RightBottom: return Edge::Right;
-    case BottomRight: case BottomMiddle: case BottomLeft: return Edge::Bottom;
-    default: return Edge::Left;
-  }
+  const LocationRow& row = LocationRowOf(location);
+  const Edge first = row.dockingEdge;
+  if (row.pieceCount < 2) return first;
+  // A corner docks against the edge the pointer is on; on the corner pixel,
+  // which lies on both, against the row's first choice.
+  if (IsOnEdgeLine(m, first, pointer)) return first;
+  return row.pieces[0].edge == first ? row.pieces[1].edge : row.pieces[0].edge;
 }
 
 Point DockedPosition(const Rect& m, Edge edge, std::int32_t w, std::int32_t h, Point pointer) {

@@ -1,7 +1,5 @@
 #include "core/overlays/guides.h"
 
-#include <utility>
-
 namespace peekbar {
 
 GuideBar GuideBarOf(const Rect& m, const LocationSpan& span, std::int32_t g, int location) {
@@ -23,10 +21,6 @@ GuideBar GuideBarOf(const Rect& m, const LocationSpan& span, std::int32_t g, int
       case Edge::Left: r = {0, by, g, ey}; break;
       case Edge::Right: r = {w - g, by, w, ey}; break;
     }
-  }
-  // The bottom-right corner's spans come right edge first.
-  if (bar.count == 2 && (spans[0].edge == Edge::Left || spans[0].edge == Edge::Right)) {
-    std::swap(bar.parts[0], bar.parts[1]);
   }
   return bar;
 }
@@ -70,27 +64,25 @@ bool LabelsVisibleNow(const AppState& state) {
 }
 
 Point LabelOrigin(int location, const Rect& f, std::int32_t g, std::int32_t w, std::int32_t h) {
-  const std::int32_t acrossX = (f.left + f.right - w) / 2;
+  const LocationRow& row = LocationRowOf(location);
+  const EdgePiece& frame = row.pieces[0];
+  const bool secondLine = row.labelPlacement == LabelPlacement::SecondLine;
+  std::int32_t acrossX = (f.left + f.right - w) / 2;
+  if (row.labelPlacement == LabelPlacement::AtCorner) {
+    acrossX = frame.stretch == Stretch::StartCorner ? g : f.right - g - w;
+  }
   const std::int32_t alongY = (f.top + f.bottom - w) / 2 - h;
   // One and a half text lines off the bar, truncated once at the end.
   const auto lineAndHalf = [h](std::int32_t from, int sign) {
     return static_cast<std::int32_t>(static_cast<double>(from) + sign * 1.5 * static_cast<double>(h));
   };
-  switch (location) {
-    case TopLeftCorner: return {g, g};
-    case TopLeft: case TopRight: return {acrossX, g + h};
-    case TopMiddle: return {acrossX, g};
-    case TopRightCorner: return {f.right - g - w, g};
-    case RightTop: case RightBottom: return {lineAndHalf(f.left, -1), alongY};
-    case RightMiddle: return {f.left - h / 2, alongY};
-    case BottomRightCorner: return {f.right - g - w, f.top - h};
-    case BottomRight: case BottomLeft: return {acrossX, f.top - 2 * h};
-    case BottomMiddle: return {acrossX, f.top - h};
-    case BottomLeftCorner: return {g, f.top - h};
-    case LeftBottom: case LeftTop: return {lineAndHalf(g, 1), alongY};
-    case LeftMiddle: return {g + h / 2, alongY};
-    default: return {};
+  switch (frame.edge) {
+    case Edge::Top: return {acrossX, secondLine ? g + h : g};
+    case Edge::Bottom: return {acrossX, secondLine ? f.top - 2 * h : f.top - h};
+    case Edge::Right: return {secondLine ? lineAndHalf(f.left, -1) : f.left - h / 2, alongY};
+    case Edge::Left: return {secondLine ? lineAndHalf(g, 1) : g + h / 2, alongY};
   }
+  return {};
 }
 
 Rect LabelBox(int location, Point o, std::int32_t w, std::int32_t h, std::int32_t ascent) {

@@ -14,8 +14,9 @@ namespace peekbar {
 // Pixels painted in this colour are fully transparent on a guide.
 inline constexpr Color kGuideColorKey = 0x080808;
 
-// Corners first, so the edge pieces lie over their ends.
-inline constexpr std::array<int, kLocationCount> kGuidePaintOrder = {0, 4, 8, 12, 1, 2, 3, 5, 6, 7, 9, 10, 11, 13, 14, 15};
+// The bars are painted layer by layer, each layer in the locations' order.
+inline constexpr std::array<int, kLocationCount> kGuidePaintOrder =
+    LocationsOrderedBy([](const LocationRow& row) { return row.paintLayer; }).items;
 
 // A location's bar in the guide's client coordinates (the monitor's top-left
 // corner is 0, 0), GUIDE_WIDTH thick and as long as the location's span.
@@ -48,11 +49,8 @@ GuideVisibility DecideGuideVisibility(const AppState& state, Point pointer);
 // LABEL SHOW: 0 with the guides, 1 while the label keys are held, 2 never.
 bool LabelsVisibleNow(const AppState& state);
 
-// Labels beside the left and right bars run top to bottom in full-width
-// characters; the others are written across.
-inline bool IsVerticalLabel(int location) {
-  return (location >= RightTop && location <= RightBottom) || (location >= LeftBottom && location <= LeftTop);
-}
+// The label runs top to bottom, in full-width characters.
+inline bool IsVerticalLabel(int location) { return LocationRowOf(location).labelRun == LabelRun::Down; }
 
 // Top-left corner of a label's text cell measured w x h, beside the bar
 // `frame` (client coordinates) inside the monitor. Side pieces sit one text

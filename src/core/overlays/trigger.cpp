@@ -8,23 +8,27 @@
 namespace peekbar {
 namespace {
 
-constexpr int G = kTriggerGap;
-constexpr int X = kTriggerCloseBlock;
-
-// Each corner an L of three cells in the grid's corner, each middle three
-// cells of the outer ring, each side piece two cells of the second ring,
-// and the close block in the centre.
-constexpr std::array<std::array<int, kTriggerGridSize>, kTriggerGridSize> kGrid = {{
-    {0, 0, G, 2, 2, 2, G, 4, 4},
-    {0, G, 1, 1, G, 3, 3, G, 4},
-    {G, 15, X, X, X, X, X, 5, G},
-    {14, 15, X, X, X, X, X, 5, 6},
-    {14, G, X, X, X, X, X, G, 6},
-    {14, 13, X, X, X, X, X, 7, 6},
-    {G, 13, X, X, X, X, X, 7, G},
-    {12, G, 11, 11, G, 9, 9, G, 8},
-    {12, 12, G, 10, 10, 10, G, 8, 8},
-}};
+// The locations' cells around the close block in the centre, and gaps
+// between them.
+constexpr int kCloseBlockSize = 5;
+constexpr int kCloseBlockFirst = (kTriggerGridSize - kCloseBlockSize) / 2;
+constexpr auto kGrid = [] {
+  std::array<std::array<int, kTriggerGridSize>, kTriggerGridSize> grid{};
+  for (auto& row : grid) row.fill(kTriggerGap);
+  for (int r = kCloseBlockFirst; r < kCloseBlockFirst + kCloseBlockSize; ++r) {
+    for (int c = kCloseBlockFirst; c < kCloseBlockFirst + kCloseBlockSize; ++c) {
+      grid[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = kTriggerCloseBlock;
+    }
+  }
+  for (int location = 0; location < kLocationCount; ++location) {
+    const LocationRow& row = LocationRowOf(location);
+    for (int i = 0; i < row.cellCount; ++i) {
+      const GridCell& cell = row.cells[static_cast<std::size_t>(i)];
+      grid[static_cast<std::size_t>(cell.row)][static_cast<std::size_t>(cell.column)] = location;
+    }
+  }
+  return grid;
+}();
 
 constexpr Color kGapColor = 0x808080;         // RGB(128, 128, 128)
 constexpr Color kUnregisteredColor = 0x404040;  // RGB(64, 64, 64)

@@ -16,7 +16,7 @@ namespace peekbar {
 
 inline constexpr int kTriggerGridSize = 9;
 inline constexpr int kTriggerGap = -1;
-inline constexpr int kTriggerCloseBlock = 16;
+inline constexpr int kTriggerCloseBlock = kLocationCount;  // past every location
 inline constexpr std::u16string_view kTriggerCloseTip = u"トリガーウィンドウを消す";
 
 // The grid value of a cell: a location 0..15, the close block, or a gap.

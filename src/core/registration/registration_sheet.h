@@ -29,16 +29,20 @@ struct RegistrationPage {
   int rowCount = 0;
   std::array<int, kMaxSheetRows> locations{};
 };
-inline constexpr int kRegistrationPageCount = 5;
-// The edges first (top, bottom, left, right, the first shown), the four
-// corners last.
-inline constexpr std::array<RegistrationPage, kRegistrationPageCount> kRegistrationPages{{
-    {u"上端", 3, {TopLeft, TopMiddle, TopRight, 0}},
-    {u"下端", 3, {BottomLeft, BottomMiddle, BottomRight, 0}},
-    {u"左端", 3, {LeftTop, LeftMiddle, LeftBottom, 0}},
-    {u"右端", 3, {RightTop, RightMiddle, RightBottom, 0}},
-    {u"四隅", 4, {TopLeftCorner, BottomLeftCorner, TopRightCorner, BottomRightCorner}},
-}};
+// A page per group of the tray menu, with its rows in the group's order.
+inline constexpr int kRegistrationPageCount = kLocationGroupCount;
+inline constexpr std::array<RegistrationPage, kRegistrationPageCount> kRegistrationPages = [] {
+  std::array<RegistrationPage, kRegistrationPageCount> pages{};
+  for (int g = 0; g < kLocationGroupCount; ++g) {
+    const LocationGroupRow& group = kLocationGroups[static_cast<std::size_t>(g)];
+    RegistrationPage& page = pages[static_cast<std::size_t>(group.sheetPage)];
+    page.caption = group.caption;
+    for (const int location : LocationsIn(static_cast<LocationGroup>(g))) {
+      page.locations[static_cast<std::size_t>(page.rowCount++)] = location;
+    }
+  }
+  return pages;
+}();
 
 // "ウィンドウ登録", with the monitor's number when there are several.
 std::u16string RegistrationSheetCaption(int monitor, int monitorCount);

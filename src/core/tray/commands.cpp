@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/base/locations.h"
+
 namespace peekbar {
 namespace {
 
@@ -107,12 +109,12 @@ Command DecodeLocation(std::uint16_t id, int monitorCount) {
   const int block = LocationBlockSize(monitorCount);
   if (block <= kLocationItems) return Ignored(id);
   const int x = id - kLocationFirst;
-  const int monitor = x / (16 * block);
+  const int monitor = x / (kLocationCount * block);
   if (monitor >= monitorCount) return Ignored(id);
   const int k = x % block;
   Command c = Decoded(k < kLocationItems ? kLocationActions[k] : A::LocationCandidate, id);
   c.monitor = monitor;
-  c.location = (x / block) % 16;
+  c.location = (x / block) % kLocationCount;
   c.candidate = k >= kLocationItems ? k - kLocationItems : 0;
   return c;
 }
@@ -137,7 +139,7 @@ std::u16string_view CommandLabelOf(CommandAction action, int index) {
 
 int LocationBlockSize(int monitorCount) {
   constexpr int kAvailable = 65536 - kLocationFirst;
-  const int locations = 16 * (monitorCount > 1 ? monitorCount : 1);
+  const int locations = kLocationCount * (monitorCount > 1 ? monitorCount : 1);
   const int fitting = kAvailable / locations;
   return fitting < kLocationBlock ? fitting : kLocationBlock;
 }
@@ -148,7 +150,7 @@ int MaxMenuCandidates(int monitorCount) {
 }
 
 int LocationCommandId(int monitor, int location, int k, int monitorCount) {
-  return kLocationFirst + (16 * monitor + location) * LocationBlockSize(monitorCount) + k;
+  return kLocationFirst + (kLocationCount * monitor + location) * LocationBlockSize(monitorCount) + k;
 }
 
 Command DecodeCommand(std::uint16_t id, int monitorCount) {

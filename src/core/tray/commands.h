@@ -40,9 +40,9 @@ inline constexpr std::uint16_t kProfileLast = 1209;
 inline constexpr std::uint16_t kRegistrationSheetFirst = 1300;  // 1300 + monitor
 inline constexpr std::uint16_t kRegistrationSheetLast = 1999;
 inline constexpr std::uint16_t kLocationFirst = 2000;
-inline constexpr int kLocationBlock = 259;  // 3 commands + 256 candidates
 inline constexpr int kMaxCandidates = 256;
 inline constexpr int kLocationItems = 3;     // keyword, unregister, guide colour
+inline constexpr int kLocationBlock = kLocationItems + kMaxCandidates;  // 259
 }  // namespace command_id
 
 // What a command does; one handler each.

@@ -1,6 +1,5 @@
 #include "core/tray/menu_model.h"
 
-#include <array>
 #include <cstddef>
 #include <functional>
 #include <utility>
@@ -75,24 +74,12 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
 }
 
 MenuItem MonitorMenu(int m) {
-  struct Group {
-    std::u16string_view text;
-    std::array<int, 4> locations;
-    int count;
-  };
-  static constexpr std::array<Group, 5> kGroups = {{
-      {u"四隅(&Y)", {TopLeftCorner, BottomLeftCorner, TopRightCorner, BottomRightCorner}, 4},
-      {u"上端(&U)", {TopLeft, TopMiddle, TopRight, 0}, 3},
-      {u"下端(&S)", {BottomLeft, BottomMiddle, BottomRight, 0}, 3},
-      {u"左端(&L)", {LeftTop, LeftMiddle, LeftBottom, 0}, 3},
-      {u"右端(&M)", {RightTop, RightMiddle, RightBottom, 0}, 3},
-  }};
   MenuItem menu = Submenu(u"モニター" + DecimalText(m + 1));
-  for (const Group& group : kGroups) {
-    MenuItem submenu = Submenu(std::u16string(group.text));
-    for (int i = 0; i < group.count; ++i) {
-      const int l = group.locations[static_cast<std::size_t>(i)];
-      MenuItem location = Submenu(std::u16string(LocationMenuLabel(l)));
+  for (int g = 0; g < kLocationGroupCount; ++g) {
+    const auto group = static_cast<LocationGroup>(g);
+    MenuItem submenu = Submenu(LocationGroupMenuLabel(group));
+    for (const int l : LocationsIn(group)) {
+      MenuItem location = Submenu(LocationMenuLabel(l));
       location.deferredBlock = kLocationCount * m + l;
       submenu.items.push_back(std::move(location));
     }
