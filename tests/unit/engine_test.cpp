@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 #include "fakes/cycle_assertions.h"
 
 // Every allocation of the test program passes through here; the counter is
@@ -37,52 +37,26 @@ std::u16string* volatile allocationProbe = nullptr;
 namespace peekbar {
 namespace {
 
-constexpr Rect kPrimary{0, 0, 1920, 1080};
-constexpr Rect kSecond{1920, 0, 3200, 1024};
-
 // A running program with one or two monitors, a taskbar, a browser in front
 // and a hidden 400 x 300 editor of another thread, ready to be registered.
-struct Scene {
-  AppHarness h;
+struct Scene : DesktopScene {
   WindowHandle taskbar = kNoWindow;
   WindowHandle start = kNoWindow;
   WindowHandle browser = kNoWindow;
   WindowHandle editor = kNoWindow;
 
-  explicit Scene(int monitors = 1) {
-    h.AddMonitor(kPrimary);
-    if (monitors > 1) h.AddMonitor(kSecond);
+  explicit Scene(int monitors = 1) : DesktopScene(monitors) {
     taskbar = h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
     start = h.desktop.AddWindow("start", u"Button", u"スタート");
-    h.Start();
+    Start();
     browser = h.desktop.AddWindow("browser", {300, 300, 1100, 900});
     h.desktop.SetForeground(browser);
     editor = AddHidden("editor", {0, 0, 400, 300});
     h.windows.log.clear();
   }
 
-  WindowHandle AddHidden(std::string name, Rect rect) {
-    FakeWindow w;
-    w.name = std::move(name);
-    w.rect = rect;
-    w.visible = false;
-    w.thread = 3;
-    return h.desktop.AddWindow(w);
-  }
-  MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
   void Register(WindowHandle w, int k, int m = 0) { h.app.Registration().Register(m, k, w); }
   bool Shown(int k, int m = 0) { return Slot(m)[k].cycle.IsShown(); }
-  bool Visible(WindowHandle w) { return h.desktop.Find(w)->visible; }
-  Rect RectOf(WindowHandle w) { return h.desktop.Find(w)->rect; }
-
-  void Tick(std::uint32_t ms = 200) {
-    h.desktop.Advance(ms);
-    h.app.OnTimer();
-  }
-  void TickAt(Point p, std::uint32_t ms = 200) {
-    h.desktop.SetPointer(p);
-    Tick(ms);
-  }
   // Rests the pointer on the location until its window comes up.
   void BringUp(int k, Point onEdge, int m = 0) {
     h.desktop.SetPointer(onEdge);

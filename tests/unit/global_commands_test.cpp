@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 #include "fakes/cycle_assertions.h"
 
 namespace peekbar {
@@ -19,9 +19,7 @@ const char kShowAllOff[] = "一時全箇所表示を解除しました。";
 
 // A running program with messages as boxes, an editor registered at two
 // locations and notes at a third, all hidden.
-struct Scene {
-  AppHarness h;
-  WindowHandle main = kNoWindow;
+struct Scene : DesktopScene {
   WindowHandle editor = kNoWindow;
   WindowHandle notes = kNoWindow;
 
@@ -33,12 +31,10 @@ struct Scene {
   };
   std::vector<AtSound> atSound;
 
-  explicit Scene(int monitors = 1, bool sound = true) {
-    h.AddMonitor({0, 0, 1920, 1080});
-    if (monitors > 1) h.AddMonitor({1920, 0, 3200, 1024});
+  explicit Scene(int monitors = 1, bool sound = true) : DesktopScene(monitors) {
     h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 0);
     h.store.SetInt(ProfileIni(0), u"OPTION", u"SOUND_ON_COMMAND", sound ? 1 : 0);
-    main = h.Start();
+    Start();
     editor = h.desktop.AddWindow("editor", {0, 0, 400, 300}, false);
     notes = h.desktop.AddWindow("notes", {0, 0, 300, 200}, false);
     h.Hold(0, TopMiddle, editor);
@@ -47,11 +43,8 @@ struct Scene {
     h.sound.OnPlay([this] { atSound.push_back({h.desktop.Log(), h.shell.Log(), h.RegisteredAt(0, TopMiddle)}); });
     Clear();
   }
-  MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
   void Clear() {
-    h.shell.ClearLog();
-    h.desktop.ResetCalls();
-    h.windows.log.clear();
+    ClearLogs();
     atSound.clear();
   }
   long Plays() const { return std::count(h.sound.Log().begin(), h.sound.Log().end(), "Play"); }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 #include "fakes/cycle_assertions.h"
 
 namespace peekbar {
@@ -76,26 +76,12 @@ const MenuItem& LocationSubmenu(const MenuItem& menu, int m, int l) {
   return found != nullptr ? *found : none;
 }
 
-struct Scene {
-  AppHarness h;
-  WindowHandle main = kNoWindow;
-
-  explicit Scene(int monitors = 1) {
-    h.AddMonitor({0, 0, 1920, 1080});
-    if (monitors > 1) h.AddMonitor({1920, 0, 3200, 1024});
+struct Scene : DesktopScene {
+  explicit Scene(int monitors = 1) : DesktopScene(monitors) {
     h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 0);
-    main = h.Start();
+    Start();
     ClearLogs();
   }
-  WindowHandle Add(std::string name, std::u16string title, bool visible = true) {
-    FakeWindow w;
-    w.name = std::move(name);
-    w.title = std::move(title);
-    w.className = u"Notepad";
-    w.visible = visible;
-    return h.desktop.AddWindow(std::move(w));
-  }
-  MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
   const MenuItem& Menu() {
     h.windows.chooseInMenu = nullptr;
     h.app.ShowTrayMenu();
@@ -119,12 +105,6 @@ struct Scene {
       ADD_FAILURE() << "not a candidate";
     };
     h.app.ShowTrayMenu();
-  }
-  void ClearLogs() {
-    h.desktop.ResetCalls();
-    h.shell.ClearLog();
-    h.store.ClearWrites();
-    h.windows.log.clear();
   }
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 
 namespace peekbar {
 namespace {
@@ -18,12 +18,10 @@ using namespace command_id;
 
 // Three programs' windows, each taken by a keyword at an edge of its own, on
 // a screen with a taskbar that goes while a window is up.
-struct BusyScene {
-  AppHarness h;
+struct BusyScene : DesktopScene {
   std::vector<WindowHandle> windows;
 
   BusyScene() {
-    h.AddMonitor({0, 0, 1920, 1080});
     h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
     const char* const names[] = {"editor", "terminal", "mail"};
     const int locations[] = {TopMiddle, LeftMiddle, BottomMiddle};
@@ -47,7 +45,7 @@ struct BusyScene {
   void ExpectNothingLost(const std::string& when) {
     const JournalRecord journal = h.journal.Own();
     for (const WindowHandle w : windows) {
-      if (h.desktop.Find(w)->visible) continue;
+      if (Visible(w)) continue;
       EXPECT_TRUE(h.state().IsRegistered(w)) << h.desktop.NameOf(w) << " hidden, not registered, " << when;
       const bool listed = std::any_of(journal.windows.begin(), journal.windows.end(),
                                       [w](const JournalWindow& j) { return j.window == w; });

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 
 namespace peekbar {
 namespace {
@@ -18,14 +18,12 @@ const std::u16string kEndedJournal = u"C:\\Tools\\Peekbar\\tester_Peekbar_77.jou
 
 // A program with a taskbar, a browser in front and an editor of another
 // process, registered by keyword at the middle of the top edge.
-struct JournalScene {
-  AppHarness h;
+struct JournalScene : DesktopScene {
   WindowHandle taskbar = kNoWindow;
   WindowHandle browser = kNoWindow;
   WindowHandle editor = kNoWindow;
 
   JournalScene() {
-    h.AddMonitor({0, 0, 1920, 1080});
     taskbar = h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
     browser = h.desktop.AddWindow("browser", {300, 300, 1100, 900});
     h.desktop.SetForeground(browser);
@@ -40,7 +38,6 @@ struct JournalScene {
     h.store.Set(ProfileIni(0), u"MONITOR_0", u"KEYWORD_2", u"*editor*");
   }
 
-  bool Visible(WindowHandle w) { return h.desktop.Find(w)->visible; }
   // Rests the pointer on the top edge until the editor is up, visits it
   // and leaves it again until it is hidden.
   void ShowAndHide() {
@@ -52,10 +49,6 @@ struct JournalScene {
     h.desktop.SetPointer(960, 700);
     for (int i = 0; i < 10 && Visible(editor); ++i) Tick();
     ASSERT_FALSE(Visible(editor));
-  }
-  void Tick() {
-    h.desktop.Advance(200);
-    h.app.OnTimer();
   }
 };
 

@@ -5,29 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 #include "fakes/cycle_assertions.h"
 
 namespace peekbar {
 namespace {
 
-struct Scene {
-  AppHarness h;
-
-  explicit Scene(int monitors = 1) {
-    h.AddMonitor({0, 0, 1920, 1080});
-    if (monitors > 1) h.AddMonitor({1920, 0, 3200, 1024});
-    h.Start();
-  }
-  WindowHandle Add(std::string name, std::u16string title, bool visible = true) {
-    FakeWindow w;
-    w.name = std::move(name);
-    w.title = std::move(title);
-    w.className = u"Notepad";
-    w.visible = visible;
-    return h.desktop.AddWindow(std::move(w));
-  }
-  MonitorSlot& Slot(int m = 0) { return h.state().monitorSlots[static_cast<std::size_t>(m)]; }
+struct Scene : DesktopScene {
+  explicit Scene(int monitors = 1) : DesktopScene(monitors) { Start(); }
   // Opens the sheet of monitor m with the tray menu's command and lets
   // `user` work in it.
   void OpenSheet(int m, const std::function<void(RegistrationSheet&)>& user) {
