@@ -155,6 +155,41 @@ TEST(GuideLabelTest, EachLabelSitsBesideItsBarInsideTheMonitor) {
   EXPECT_EQ(LabelBox(2, {590, 12}, 100, 19, 15), (Rect{590, 12, 690, 31}));
 }
 
+// The guides show what the registrations are at each tick; labels come and
+// go with their keys, and titles are read only while the guides are up.
+TEST(GuideFrameTest, BarsFollowTheRegistrationsAndLabelsTheirKeys) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.store.SetInt(ProfileIni(0), u"LABEL", u"SHOW", 1);
+  h.Start();
+  const WindowHandle editor = h.desktop.AddWindow("editor", u"Edit", u"editor");
+  h.app.Registration().Register(0, TopMiddle, editor);
+  const auto tickAt = [&](Point p) {
+    h.desktop.SetPointer(p);
+    h.desktop.Advance(200);
+    h.app.OnTimer();
+  };
+  tickAt({960, 540});
+  ASSERT_NE(h.windows.Bar(0, TopMiddle), nullptr);
+  EXPECT_FALSE(h.windows.frame.guides.visible);
+  EXPECT_EQ(h.desktop.Calls(DesktopMethod::WindowTitle), 0) << "a title read for guides no one sees";
+
+  tickAt({0, 540});  // on the left edge, where nothing is registered
+  EXPECT_TRUE(h.windows.frame.guides.visible);
+  EXPECT_EQ(U8(h.windows.Bar(0, TopMiddle)->label), "");
+  h.desktop.PressKey(VirtualKey::Control);
+  tickAt({0, 540});
+  EXPECT_EQ(U8(h.windows.Bar(0, TopMiddle)->label), "editor");
+  h.desktop.ReleaseKey(VirtualKey::Control);
+  tickAt({0, 540});
+  EXPECT_EQ(U8(h.windows.Bar(0, TopMiddle)->label), "");
+
+  h.desktop.CloseWindow(editor);
+  tickAt({0, 540});  // notices it gone
+  tickAt({0, 540});
+  EXPECT_EQ(h.windows.Bar(0, TopMiddle), nullptr) << "the bar stayed after its window went";
+}
+
 TEST(GuideLabelTest, FontsAreRebuiltWheneverAProfileIsRead) {
   AppHarness h;
   h.AddMonitor({0, 0, 1920, 1080});
