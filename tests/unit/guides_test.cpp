@@ -5,14 +5,13 @@
 #include <optional>
 
 #include "core/overlays/guides.h"
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 
 namespace peekbar {
 namespace {
 
-// The second monitor of a 1920 x 1080 + 1280 x 1024 layout: with 10 % and
-// 10 %, cornerX 128, cornerY 102, sideX 576, sideY 461.
-constexpr Rect kSecond{1920, 0, 3200, 1024};
+// The scene's second monitor, kSecond: with 10 % and 10 %, cornerX 128,
+// cornerY 102, sideX 576, sideY 461.
 
 TEST(GuideBarTest, EachBarCoversItsSpanGuideWidthDeepInClientCoordinates) {
   struct Case {
@@ -158,36 +157,31 @@ TEST(GuideLabelTest, EachLabelSitsBesideItsBarInsideTheMonitor) {
 // The guides show what the registrations are at each tick; labels come and
 // go with their keys, and titles are read only while the guides are up.
 TEST(GuideFrameTest, BarsFollowTheRegistrationsAndLabelsTheirKeys) {
-  AppHarness h;
-  h.AddMonitor({0, 0, 1920, 1080});
-  h.store.SetInt(ProfileIni(0), u"LABEL", u"SHOW", 1);
-  h.Start();
-  const WindowHandle editor = h.desktop.AddWindow("editor", u"Edit", u"editor");
-  h.app.Registration().Register(0, TopMiddle, editor);
-  const auto tickAt = [&](Point p) {
-    h.desktop.SetPointer(p);
-    h.desktop.Advance(200);
-    h.app.OnTimer();
-  };
-  tickAt({960, 540});
-  ASSERT_NE(h.windows.Bar(0, TopMiddle), nullptr);
-  EXPECT_FALSE(h.windows.frame.guides.visible);
-  EXPECT_EQ(h.desktop.Calls(DesktopMethod::WindowTitle), 0) << "a title read for guides no one sees";
+  DesktopScene s;
+  s.h.store.SetInt(ProfileIni(0), u"LABEL", u"SHOW", 1);
+  s.Start();
+  const WindowHandle editor = s.Add("editor", u"editor");
+  s.h.app.Registration().Register(0, TopMiddle, editor);
+  const FakeAppWindows& view = s.h.windows;
+  s.TickAt({960, 540});
+  ASSERT_NE(view.Bar(0, TopMiddle), nullptr);
+  EXPECT_FALSE(view.frame.guides.visible);
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::WindowTitle), 0) << "a title read for guides no one sees";
 
-  tickAt({0, 540});  // on the left edge, where nothing is registered
-  EXPECT_TRUE(h.windows.frame.guides.visible);
-  EXPECT_EQ(U8(h.windows.Bar(0, TopMiddle)->label), "");
-  h.desktop.PressKey(VirtualKey::Control);
-  tickAt({0, 540});
-  EXPECT_EQ(U8(h.windows.Bar(0, TopMiddle)->label), "editor");
-  h.desktop.ReleaseKey(VirtualKey::Control);
-  tickAt({0, 540});
-  EXPECT_EQ(U8(h.windows.Bar(0, TopMiddle)->label), "");
+  s.TickAt({0, 540});  // on the left edge, where nothing is registered
+  EXPECT_TRUE(view.frame.guides.visible);
+  EXPECT_EQ(U8(view.Bar(0, TopMiddle)->label), "");
+  s.h.desktop.PressKey(VirtualKey::Control);
+  s.Tick();
+  EXPECT_EQ(U8(view.Bar(0, TopMiddle)->label), "editor");
+  s.h.desktop.ReleaseKey(VirtualKey::Control);
+  s.Tick();
+  EXPECT_EQ(U8(view.Bar(0, TopMiddle)->label), "");
 
-  h.desktop.CloseWindow(editor);
-  tickAt({0, 540});  // notices it gone
-  tickAt({0, 540});
-  EXPECT_EQ(h.windows.Bar(0, TopMiddle), nullptr) << "the bar stayed after its window went";
+  s.h.desktop.CloseWindow(editor);
+  s.Tick();  // notices it gone
+  s.Tick();
+  EXPECT_EQ(view.Bar(0, TopMiddle), nullptr) << "the bar stayed after its window went";
 }
 
 TEST(GuideLabelTest, FontsAreRebuiltWheneverAProfileIsRead) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/overlays/trigger.h"
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 
 namespace peekbar {
 namespace {
@@ -176,31 +176,25 @@ TEST(TriggerBringUpTest, AroundTheClickInsideItsMonitorThenAwayByTheRuleOrAClick
   }
 }
 
-// A 1920 x 1080 monitor, the trigger window 270 x 270 (cells of 30) under
-// Ctrl, "editor" registered at the middle of the top edge and "nameless"
-// at the middle of the left edge; the pointer rests at the centre.
-struct TriggerScene {
-  AppHarness h;
+// The trigger window 270 x 270 (cells of 30) under Ctrl, "editor"
+// registered at the middle of the top edge and "nameless" at the middle of
+// the left edge; the pointer rests at the centre.
+struct TriggerScene : DesktopScene {
   WindowHandle editor = kNoWindow;
   static constexpr Rect kAtCentre{825, 405, 1095, 675};
 
   TriggerScene() {
-    h.AddMonitor({0, 0, 1920, 1080});
     h.store.SetInt(ProfileIni(0), u"TRIGGER", u"ENABLED", 1);
     h.store.SetInt(ProfileIni(0), u"TRIGGER", u"WND_WIDTH", 270);
     h.store.SetInt(ProfileIni(0), u"TRIGGER", u"WND_HEIGHT", 270);
-    h.Start();
-    editor = h.desktop.AddWindow("editor", u"Edit", u"editor");
-    h.desktop.Find(editor)->rect = {0, 0, 400, 300};
+    Start();
+    editor = AddHidden("editor", {0, 0, 400, 300});
+    h.desktop.Find(editor)->title = u"editor";
     h.app.Registration().Register(0, TopMiddle, editor);
-    h.app.Registration().Register(0, LeftMiddle, h.desktop.AddWindow("nameless", u"Edit", u""));
+    h.app.Registration().Register(0, LeftMiddle, Add("nameless", u""));
     h.desktop.SetPointer(960, 540);
   }
   const TriggerView& Trigger() const { return h.windows.frame.trigger; }
-  void Tick() {
-    h.desktop.Advance(200);
-    h.app.OnTimer();
-  }
   void Ctrl(bool down) {
     if (down) {
       h.desktop.PressKey(VirtualKey::Control);
