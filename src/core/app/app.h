@@ -86,7 +86,6 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   EdgeWatcher& Watcher() { return watcher_; }
   ShowHide& Showing() { return showHide_; }
   Taskbar& TaskbarHiding() { return taskbar_; }
-  Overlays& OverlayState() { return overlays_; }
   // What the trigger window reports, each run as an operation.
   TriggerReports& TriggerInput() { return *this; }
   const RecoveryJournal& Journal() const { return journal_; }

@@ -52,8 +52,6 @@ class Overlays final : public OverlayHooks {
   void RebuildMonitorNumberPopups();
   void ShowMonitorNumberPopups(bool show) { view_.ShowMonitorPopups(show); }
 
-  const TriggerState& Trigger() const { return trigger_; }
-
  private:
   void FollowKeys(Point pointer);
   void BringUpTrigger(Point pointer);
