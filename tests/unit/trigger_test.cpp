@@ -176,155 +176,122 @@ TEST(TriggerBringUpTest, AroundTheClickInsideItsMonitorThenAwayByTheRuleOrAClick
   }
 }
 
-// The trigger window 270 x 270 (cells of 30) under Ctrl, "editor"
-// registered at the middle of the top edge and "nameless" at the middle of
-// the left edge; the pointer rests at the centre.
+// The trigger window 270 x 270 (cells of 30) under Ctrl, "editor" at the
+// middle of the top edge and a window without a title at the middle of the
+// left edge; the pointer rests at the centre.
 struct TriggerScene : DesktopScene {
   WindowHandle editor = kNoWindow;
   static constexpr Rect kAtCentre{825, 405, 1095, 675};
-
   TriggerScene() {
-    h.store.SetInt(ProfileIni(0), u"TRIGGER", u"ENABLED", 1);
-    h.store.SetInt(ProfileIni(0), u"TRIGGER", u"WND_WIDTH", 270);
-    h.store.SetInt(ProfileIni(0), u"TRIGGER", u"WND_HEIGHT", 270);
+    for (const auto* key : {u"ENABLED", u"WND_WIDTH", u"WND_HEIGHT"}) {
+      h.store.SetInt(ProfileIni(0), u"TRIGGER", key, key[0] == u'E' ? 1 : 270);
+    }
     Start();
     editor = AddHidden("editor", {0, 0, 400, 300});
     h.desktop.Find(editor)->title = u"editor";
     h.app.Registration().Register(0, TopMiddle, editor);
     h.app.Registration().Register(0, LeftMiddle, Add("nameless", u""));
     h.desktop.SetPointer(960, 540);
+    ClearLogs();
   }
   const TriggerView& Trigger() const { return h.windows.frame.trigger; }
-  void Ctrl(bool down) {
-    if (down) {
-      h.desktop.PressKey(VirtualKey::Control);
-    } else {
-      h.desktop.ReleaseKey(VirtualKey::Control);
-    }
+  void Key(VirtualKey key, bool down) {
+    down ? h.desktop.PressKey(key) : h.desktop.ReleaseKey(key);
     Tick();
   }
-  // The centre of a cell, in the window's client coordinates and on the screen.
+  // The centre of a cell in the window's client coordinates, and on the screen.
   static Point Cell(int row, int column) { return {column * 30 + 15, row * 30 + 15}; }
   Point OnScreen(Point client) const { return {Trigger().rect.left + client.x, Trigger().rect.top + client.y}; }
   void Click(Point client, bool right = false) { h.app.TriggerInput().TriggerClicked(client, right); }
 };
 
-TEST(TriggerWindowTest, UpAtThePointerInsideItsMonitorWhileEverySelectedKeyIsDown) {
+// Up at the pointer, inside its monitor, while every selected key is down;
+// sent away (close block, pointer gone) it stays away until pressed anew,
+// whatever other key changes meanwhile.
+TEST(TriggerWindowTest, KeysBringItUpAtThePointerAndASentAwayOneWaitsForTheirNextPress) {
   struct Case {
-    std::int32_t enabled, ctrl, shift;
+    std::int32_t enabled, shift;  // Ctrl is selected
     Point pointer;
     std::optional<Rect> at;
   };
   const Case cases[] = {
-      {1, 1, 0, {960, 540}, TriggerScene::kAtCentre},
-      {1, 1, 0, {1900, 1070}, Rect{1650, 810, 1920, 1080}},  // pulled inside at the right and bottom
-      {1, 1, 0, {5, 5}, Rect{0, 0, 270, 270}},
-      {1, 1, 1, {960, 540}, std::nullopt},  // Shift is selected too and not held
-      {1, 0, 0, {960, 540}, std::nullopt},  // no key selected
-      {0, 1, 0, {960, 540}, std::nullopt},  // not in use
+      {1, 0, {960, 540}, TriggerScene::kAtCentre},
+      {1, 0, {1900, 1070}, Rect{1650, 810, 1920, 1080}},  // pulled inside at the right and bottom
+      {1, 0, {5, 5}, Rect{0, 0, 270, 270}},
+      {1, 1, {960, 540}, std::nullopt},  // Shift selected too, and up
+      {0, 0, {960, 540}, std::nullopt},  // not in use
   };
   for (const Case& c : cases) {
     TriggerScene s;
     s.h.settings().triggerEnabled = c.enabled;
-    s.h.settings().triggerCtrl = c.ctrl;
     s.h.settings().triggerShift = c.shift;
     s.h.desktop.SetPointer(c.pointer);
-    s.Ctrl(true);
-    SCOPED_TRACE(testing::Message() << c.enabled << c.ctrl << c.shift << " at " << c.pointer.x << "," << c.pointer.y);
-    ASSERT_EQ(s.Trigger().visible, c.at.has_value());
-    if (c.at) {
-      EXPECT_EQ(s.Trigger().rect, *c.at);
-    }
-    s.Ctrl(false);
+    s.Key(VirtualKey::Control, true);
+    ASSERT_EQ(s.Trigger().visible, c.at.has_value()) << c.pointer.x << "," << c.pointer.y;
+    if (!c.at) continue;
+    EXPECT_EQ(s.Trigger().rect, *c.at);
+    s.Key(VirtualKey::Control, false);
     EXPECT_FALSE(s.Trigger().visible) << "stayed after Ctrl was released";
   }
-}
-
-// Sent away by its close block or by the pointer leaving it, it stays away
-// while Ctrl is held, and comes back at the next press.
-TEST(TriggerWindowTest, SentAwayItStaysAwayUntilTheKeysArePressedAnew) {
   for (const bool byCloseBlock : {true, false}) {
-    SCOPED_TRACE(byCloseBlock ? "close block" : "pointer left");
     TriggerScene s;
-    s.Ctrl(true);
-    ASSERT_TRUE(s.Trigger().visible);
-    if (byCloseBlock) {
-      s.Click(TriggerScene::Cell(4, 4));
-    } else {
-      s.h.desktop.SetPointer(TriggerScene::kAtCentre.right, 540);  // right is outside
-      s.Tick();
-    }
-    EXPECT_FALSE(s.Trigger().visible);
+    s.Key(VirtualKey::Control, true);
+    byCloseBlock ? s.Click(TriggerScene::Cell(4, 4)) : s.TickAt({TriggerScene::kAtCentre.right, 540});
+    EXPECT_FALSE(s.Trigger().visible) << byCloseBlock;
     s.h.desktop.SetPointer(960, 540);
-    // Another key's change asks for the window again.
-    s.h.desktop.PressKey(VirtualKey::Shift);
-    s.Tick();
-    s.h.desktop.ReleaseKey(VirtualKey::Shift);
-    s.Tick();
-    EXPECT_FALSE(s.Trigger().visible) << "came back while Ctrl was held";
-    s.Ctrl(false);
-    s.Ctrl(true);
-    EXPECT_TRUE(s.Trigger().visible) << "not back at the next press";
+    s.Key(VirtualKey::Shift, true);  // asks for the window again
+    EXPECT_FALSE(s.Trigger().visible) << "came back while Ctrl was held " << byCloseBlock;
+    s.Key(VirtualKey::Control, false);
+    s.Key(VirtualKey::Control, true);
+    EXPECT_TRUE(s.Trigger().visible) << "not back at the next press " << byCloseBlock;
   }
 }
 
-TEST(TriggerWindowTest, TipNamesTheCellUnderThePointerBelowItAndIsMadeOncePerCell) {
-  struct Case {
-    int row, column;
-    std::u16string text;
+TEST(TriggerWindowTest, TipNamesTheCellUnderThePointerHalfACursorBelowItOncePerCell) {
+  const std::pair<Point, std::u16string> cases[] = {
+      {TriggerScene::Cell(0, 4), u"editor"}, {TriggerScene::Cell(4, 4), std::u16string(kTriggerCloseTip)},
+      {TriggerScene::Cell(0, 2), u""},  // a gap
+      {TriggerScene::Cell(0, 0), u""},  // nothing registered
+      {TriggerScene::Cell(4, 0), u""},  // no title
   };
-  const Case cases[] = {
-      {0, 4, u"editor"},
-      {4, 4, std::u16string(kTriggerCloseTip)},
-      {0, 2, u""},  // a gap
-      {0, 0, u""},  // nothing registered there
-      {4, 0, u""},  // a window without a title
-  };
-  for (const Case& c : cases) {
+  for (const auto& [cell, text] : cases) {
     TriggerScene s;
-    s.Ctrl(true);
-    const Point pointer = s.OnScreen(TriggerScene::Cell(c.row, c.column));
-    s.h.desktop.SetPointer(pointer);
+    s.Key(VirtualKey::Control, true);
+    const Point pointer = s.OnScreen(cell);
     s.h.desktop.ResetCalls();
+    s.TickAt(pointer);
     s.Tick();
-    s.Tick();
-    EXPECT_EQ(U8(s.Trigger().tip.text), U8(c.text)) << c.row << "," << c.column;
+    EXPECT_EQ(U8(s.Trigger().tip.text), U8(text));
     EXPECT_LE(s.h.desktop.Calls(DesktopMethod::WindowTitle), 1) << "the title read again on the same cell";
-    if (!c.text.empty()) {
-      EXPECT_EQ(s.Trigger().tip.at, (Point{pointer.x, pointer.y + 16})) << "half a cursor below the pointer";
+    if (!text.empty()) {
+      EXPECT_EQ(s.Trigger().tip.at, (Point{pointer.x, pointer.y + 16}));
     }
   }
 }
 
-// A cell brings its window up around the click point with the trigger
-// window above it, keeps it below when its program raises it, and puts it
-// away again; the right button opens the tray menu.
+// A cell brings its window up around the click point under the trigger
+// window, which goes over it again when its program raises it, and puts it
+// away; the right button opens the tray menu.
 TEST(TriggerWindowTest, CellsBringTheirWindowUpAndAwayAndTheRightButtonOpensTheMenu) {
   TriggerScene s;
-  s.Ctrl(true);
+  s.Key(VirtualKey::Control, true);
   const Point cell = TriggerScene::Cell(0, 4);
-  const TriggerCellLook idle = s.Trigger().cells[4];
+  const Color idle = s.Trigger().cells[4].fill;
   s.h.app.TriggerInput().TriggerPointerMoved(cell);
-  EXPECT_EQ(s.Trigger().cells[4].fill, InverseColor(idle.fill)) << "not lit under the pointer";
-
+  EXPECT_EQ(s.Trigger().cells[4].fill, InverseColor(idle)) << "not lit under the pointer";
   s.Click(cell);
   const Point at = s.OnScreen(cell);
-  EXPECT_TRUE(s.h.desktop.Find(s.editor)->visible);
-  EXPECT_EQ(s.h.desktop.Find(s.editor)->rect, (Rect{at.x - 200, at.y - 150, at.x + 200, at.y + 150}));
-  EXPECT_EQ(s.h.windows.log.back(), "RaiseTrigger activated");
-  EXPECT_TRUE(s.Trigger().cells[4].hatched) << "not marked as up";
+  EXPECT_EQ(s.RectOf(s.editor), (Rect{at.x - 200, at.y - 150, at.x + 200, at.y + 150}));
+  EXPECT_TRUE(s.Visible(s.editor) && s.Trigger().cells[4].hatched);
+  EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"RaiseTrigger activated"}));
   s.Tick();
-  EXPECT_EQ(s.h.windows.log.back(), "RaiseTrigger activated") << "raised with nothing above it";
   s.h.windows.aboveTrigger.insert(s.editor);  // its program activated it
   s.Tick();
-  EXPECT_EQ(s.h.windows.log.back(), "RaiseTrigger");
-
-  const Rect shownAt = s.h.desktop.Find(s.editor)->rect;
+  EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"RaiseTrigger activated", "RaiseTrigger"}));
+  const Rect shownAt = s.RectOf(s.editor);
   s.Click(cell);
-  EXPECT_FALSE(s.h.desktop.Find(s.editor)->visible);
+  EXPECT_FALSE(s.Visible(s.editor) || s.Trigger().cells[4].hatched);
   EXPECT_EQ(s.h.state().At(0, TopMiddle).savedRect, shownAt);
-  EXPECT_FALSE(s.Trigger().cells[4].hatched);
-
   s.Click(TriggerScene::Cell(0, 2), true);
   EXPECT_EQ(s.h.windows.menusShown, 1);
 }
