@@ -1,5 +1,9 @@
 #include "desktop_input.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+
 #include "wait.h"
 
 namespace e2e {
@@ -13,6 +17,39 @@ bool PointerIsAt(int x, int y) {
 void SendKey(WORD virtualKey, bool down) {
     keybd_event(static_cast<BYTE>(virtualKey), static_cast<BYTE>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)),
                 down ? 0 : KEYEVENTF_KEYUP, 0);
+}
+
+const wchar_t* XKeyName(WORD virtualKey) {
+    switch (virtualKey) {
+        case VK_SHIFT: return L"Shift_L";
+        case VK_MENU: return L"Alt_L";
+        default: return L"Control_L";
+    }
+}
+
+// Presses or releases the key in the X server and waits until that is done.
+// Wine hands out no handle on a Linux program it starts, so the command
+// leaves a file behind when it has finished.
+bool SendXServerKey(WORD virtualKey, bool down) {
+    static int sent = 0;
+    const std::wstring marker = L"/tmp/peekbar-e2e-key-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(++sent);
+    std::wstring command = L"sh -c \"xdotool " + std::wstring(down ? L"keydown " : L"keyup ") + XKeyName(virtualKey) +
+                           L" && touch " + marker + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        return false;
+    }
+    if (process.hThread != nullptr) CloseHandle(process.hThread);
+    if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+    std::wstring done = L"Z:" + marker;
+    for (wchar_t& c : done) c = c == L'/' ? L'\\' : c;
+    const bool finished = WaitUntil([&] { return GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    DeleteFileW(done.c_str());
+    return finished;
 }
 
 }  // namespace
@@ -73,27 +110,14 @@ void TapKey(WORD virtualKey) {
     SendKey(virtualKey, false);
 }
 
-std::atomic<int> HeldKey::repressed_{0};
-
 HeldKey::HeldKey(WORD virtualKey) : key_(virtualKey) {
+    if (!SendXServerKey(key_, true)) ADD_FAILURE() << "the X server did not take the key";
     SendKey(key_, true);
-    // On the desktop the test works on, which a new thread is not on by itself.
-    presser_ = std::thread([this, desktop = GetThreadDesktop(GetCurrentThreadId())] {
-        SetThreadDesktop(desktop);
-        while (holding_) {
-            if ((GetAsyncKeyState(key_) & 0x8000) == 0) {
-                SendKey(key_, true);
-                ++repressed_;
-            }
-            Sleep(1);
-        }
-    });
 }
 
 HeldKey::~HeldKey() {
-    holding_ = false;
-    presser_.join();
     SendKey(key_, false);
+    SendXServerKey(key_, false);
 }
 
 }  // namespace e2e

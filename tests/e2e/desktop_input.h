@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <atomic>
-#include <thread>
 
 namespace e2e {
 
@@ -26,26 +24,20 @@ bool Click(HWND window, POINT p, bool rightButton = false);
 // Presses and releases one key.
 void TapKey(WORD virtualKey);
 
-// Holds a key down for its lifetime (released also when a test fails).
-// Wine lets go of a key pressed this way whenever the pointer enters a
-// window or a window appears under it (the X server never saw the key
-// down): the key is pressed again at once whenever it is seen released.
+// Holds a modifier key (Ctrl, Shift or Alt) down for its lifetime, released
+// also when a test fails. Wine takes the key state from the X server when the
+// pointer enters a window or a window appears under it, so the key is
+// pressed there too (XTEST, through xdotool) before Wine hears of it, and
+// let go there after Wine did: both then agree that it is held.
 class HeldKey {
 public:
     explicit HeldKey(WORD virtualKey);
     ~HeldKey();
     HeldKey(const HeldKey&) = delete;
     HeldKey& operator=(const HeldKey&) = delete;
-    // How often any held key of this program had to be pressed again: read
-    // before an action, it tells whether a press came after it, even one
-    // made while the action was still going on or by a key held anew.
-    static int Repressed() { return repressed_; }
 
 private:
     WORD key_;
-    std::atomic<bool> holding_{true};
-    static std::atomic<int> repressed_;
-    std::thread presser_;
 };
 
 }  // namespace e2e

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 #include <string_view>
@@ -22,8 +23,7 @@ namespace peekbar {
 // sheets and the overlays; each call is logged, and the user is played by
 // what the test sets.
 class FakeAppWindows final : public Dialogs,
-                             public OverlayWindows,
-                             public OverlayHooks,
+                             public OverlayView,
                              public TrayMenuView,
                              public RegistrationSheetView {
  public:
@@ -35,10 +35,17 @@ class FakeAppWindows final : public Dialogs,
     // A copy: a choice may open the menu again and choose there.
     if (const auto choose = chooseInMenu) choose(menu);
   }
-  void ShowMonitorNumberPopups(bool show) override { log.push_back(show ? "ShowPopups" : "HidePopups"); }
-  void RebuildMonitorNumberPopups() override { log.push_back("RebuildPopups"); }
-  void CreateGuideWindows() override { log.push_back("CreateGuides"); }
-  void CloseGuideWindows() override { log.push_back("CloseGuides"); }
+  void ShowMonitorPopups(bool show) override { log.push_back(show ? "ShowPopups" : "HidePopups"); }
+  void MakeMonitorPopups(const MonitorPopupsView& made) override {
+    log.push_back("RebuildPopups");
+    popups = made;
+  }
+  MonitorPopupsView popups;
+  // What is closed is off the screen until a frame shows it again.
+  void CloseGuides() override {
+    log.push_back("CloseGuides");
+    frame.guides.monitors.clear();
+  }
   std::optional<KeywordChoice> AskKeyword(std::u16string_view title, const KeywordChoice& current) override {
     log.push_back("KeywordDialog " + Utf8FromUtf16(title));
     FixedText<kKeywordUnits> keyword = current.keyword;
@@ -68,7 +75,6 @@ class FakeAppWindows final : public Dialogs,
     colorOwner = owner;
     return chosenColor;
   }
-  void InvalidateGuide(int monitor) override { log.push_back("InvalidateGuide " + std::to_string(monitor)); }
   std::optional<Settings> EditOptions(const Settings& current) override {
     log.push_back("OptionsSheet");
     Settings edited = current;
@@ -91,15 +97,50 @@ class FakeAppWindows final : public Dialogs,
     log.push_back("About");
     if (aboutBox) aboutBox();
   }
-  void DismissTriggerWhenLeft(Point) override { ++ticksSeen; }
-  void UpdateGuideVisibility(Point) override {}
-  void UpdateTriggerTip(Point) override {}
-  void UpdateTriggerWindowForKeys() override { log.push_back("TriggerKeys"); }
-  void InvalidateVisibleGuides() override { log.push_back("InvalidateGuides"); }
-  void CloseTriggerWindowAndTip() override { log.push_back("CloseTrigger"); }
+  // The overlays: the last frame, and how many were told. Assigned, not
+  // copied anew, so that a tick that changes the frame allocates nothing.
+  void Show(const OverlayFrame& shown) override {
+    frame = shown;
+    ++frames;
+  }
+  void CloseTrigger() override {
+    log.push_back("CloseTrigger");
+    frame.trigger.visible = false;
+    frame.trigger.tip = {};
+  }
+  void RaiseTrigger(bool activate) override { log.push_back(activate ? "RaiseTrigger activated" : "RaiseTrigger"); }
+  bool IsAboveTrigger(WindowHandle window) override { return aboveTrigger.contains(window); }
+  void LabelFontChanged(const FontRecord& font) override {
+    ++labelFontRebuilds;
+    labelFont = font;
+  }
+  // Text is 8 pixels a character and 16 high, whatever the font; the cursor 32 high.
+  Extent MeasureText(std::u16string_view text, const FontRecord&) override {
+    return {static_cast<std::int32_t>(text.size()) * 8, 16};
+  }
+  std::int32_t CursorHeight() override { return 32; }
+  OverlayFrame frame;
+  int frames = 0;
+  // Monitors with a guide in the last frame.
+  int GuidesMade() const {
+    int made = 0;
+    for (const auto& guide : frame.guides.monitors) made += guide ? 1 : 0;
+    return made;
+  }
+  // A location's bar in the last frame; null where its guide has none.
+  const GuideBarView* Bar(int monitor, int location) const {
+    const auto& guides = frame.guides.monitors;
+    if (static_cast<std::size_t>(monitor) >= guides.size() || !guides[static_cast<std::size_t>(monitor)]) return nullptr;
+    for (const GuideBarView& bar : guides[static_cast<std::size_t>(monitor)]->bars) {
+      if (bar.location == location) return &bar;
+    }
+    return nullptr;
+  }
+  // Windows standing above the trigger window (their programs activated them).
+  std::set<WindowHandle> aboveTrigger;
+  FontRecord labelFont;
 
   int menusShown = 0;
-  int ticksSeen = 0;
   MenuItem lastMenu;
   Point lastMenuAt;
   std::function<void(const MenuItem&)> chooseInMenu;
@@ -126,9 +167,6 @@ class FakeAppWindows final : public Dialogs,
   std::function<void(RegistrationSheet&)> registrationSheet;
   WindowHandle colorOwner = kNoWindow;  // owner of the last colour chooser
 
-  void RebuildLabelFonts() override { ++labelFontRebuilds; }
-  void RefreshGuideWindows() override { log.push_back("RefreshGuides"); }
-  void HideGuideWindows() override { log.push_back("HideGuides"); }
   int labelFontRebuilds = 0;
 };
 
@@ -148,7 +186,7 @@ struct AppHarness {
   FakeSettingsStore store;
   FakeJournalStore journal;
   FakeAppWindows windows;
-  App app{{desktop, shell, sound, store, journal, windows, windows, windows, windows, windows}};
+  App app{{desktop, shell, sound, store, journal, windows, windows, windows, windows}};
 
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }

@@ -113,7 +113,10 @@ TEST(FollowDisplaysTest, DetachedMonitorGivesItsWindowsBackAndTakesThemAgainOnIt
   h.app.OnDisplayChange();  // a burst: followed once
   h.windows.log.clear();
   h.app.OnTimer();
-  EXPECT_EQ(h.windows.log, (std::vector<std::string>{"CloseGuides", "CloseTrigger", "RebuildPopups", "CreateGuides"}));
+  EXPECT_EQ(h.windows.log, (std::vector<std::string>{"CloseGuides", "CloseTrigger", "RebuildPopups"}));
+  ASSERT_EQ(h.windows.frame.guides.monitors.size(), 2u);
+  EXPECT_TRUE(h.windows.frame.guides.monitors[0]) << "the guide not made again";
+  EXPECT_FALSE(h.windows.frame.guides.monitors[1]) << "a guide on the detached monitor";
   EXPECT_FALSE(h.state().Monitor(1).active);
   EXPECT_TRUE(h.desktop.Find(right)->visible);
   EXPECT_EQ(h.desktop.Find(right)->rect, (Rect{760, 390, 1160, 690})) << "centred on the primary";

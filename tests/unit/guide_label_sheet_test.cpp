@@ -58,12 +58,12 @@ TEST(GuidePageTest, AlwaysExcludesTheOtherConditionsWhenOpenedAndWhenTicked) {
 TEST(GuideLabelSheetTest, OkAppliesTheGuidePageThenTheLabelPage) {
   struct Case {
     std::int32_t edge, key, always;
-    std::vector<std::string> overlays;
+    bool made, up;
   };
   const Case cases[] = {
-      {0, 0, 1, {"CreateGuides", "RefreshGuides"}},
-      {0, 1, 0, {"CreateGuides", "HideGuides", "RefreshGuides"}},  // up only while the keys are held
-      {0, 0, 0, {"CloseGuides", "RefreshGuides"}},
+      {0, 0, 1, true, true},
+      {0, 1, 0, true, false},  // up only while the keys are held
+      {0, 0, 0, false, false},
   };
   for (const Case& c : cases) {
     AppHarness h;
@@ -75,15 +75,17 @@ TEST(GuideLabelSheetTest, OkAppliesTheGuidePageThenTheLabelPage) {
       edited.guideEnabledKey = c.key;
       edited.guideAlwaysShow = c.always;
       edited.labelFontColorIndex = 1;
+      edited.guideAlpha = 77;
       edited.timerInterval = 5;  // not the sheet's
       return true;
     };
     h.store.ClearWrites();
     h.windows.log.clear();
     h.app.OnCommand(kGuideLabelSheet);
-    std::vector<std::string> expected{"GuideLabelSheet"};
-    expected.insert(expected.end(), c.overlays.begin(), c.overlays.end());
-    EXPECT_EQ(h.windows.log, expected) << c.always << c.key;
+    EXPECT_EQ(h.windows.log, (std::vector<std::string>{"GuideLabelSheet"}));
+    EXPECT_EQ(h.windows.GuidesMade(), c.made ? 1 : 0) << c.always << c.key;
+    EXPECT_EQ(h.windows.frame.guides.visible, c.up) << c.always << c.key;
+    EXPECT_EQ(h.windows.frame.guides.alpha, 77) << "the new opacity not shown";
     EXPECT_EQ(SectionsWritten(h.store), (std::vector<std::string>{"GUIDE", "LABEL"}));
     EXPECT_EQ(h.state().At(0, 2).labelColor, Color{0xFFFF00}) << "label colours not recomputed";
     EXPECT_NE(h.settings().timerInterval, 5);

@@ -5,14 +5,13 @@
 #include <optional>
 
 #include "core/overlays/guides.h"
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 
 namespace peekbar {
 namespace {
 
-// The second monitor of a 1920 x 1080 + 1280 x 1024 layout: with 10 % and
-// 10 %, cornerX 128, cornerY 102, sideX 576, sideY 461.
-constexpr Rect kSecond{1920, 0, 3200, 1024};
+// The scene's second monitor, kSecond: with 10 % and 10 %, cornerX 128,
+// cornerY 102, sideX 576, sideY 461.
 
 TEST(GuideBarTest, EachBarCoversItsSpanGuideWidthDeepInClientCoordinates) {
   struct Case {
@@ -153,6 +152,36 @@ TEST(GuideLabelTest, EachLabelSitsBesideItsBarInsideTheMonitor) {
   // Upright characters down a baseline one ascent (15) left of the origin.
   EXPECT_EQ(LabelBox(14, {21, 443}, 100, 19, 15), (Rect{6, 428, 25, 532}));
   EXPECT_EQ(LabelBox(2, {590, 12}, 100, 19, 15), (Rect{590, 12, 690, 31}));
+}
+
+// The guides show what the registrations are at each tick; labels come and
+// go with their keys, and titles are read only while the guides are up.
+TEST(GuideFrameTest, BarsFollowTheRegistrationsAndLabelsTheirKeys) {
+  DesktopScene s;
+  s.h.store.SetInt(ProfileIni(0), u"LABEL", u"SHOW", 1);
+  s.Start();
+  const WindowHandle editor = s.Add("editor", u"editor");
+  s.h.app.Registration().Register(0, TopMiddle, editor);
+  const FakeAppWindows& view = s.h.windows;
+  s.TickAt({960, 540});
+  ASSERT_NE(view.Bar(0, TopMiddle), nullptr);
+  EXPECT_FALSE(view.frame.guides.visible);
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::WindowTitle), 0) << "a title read for guides no one sees";
+
+  s.TickAt({0, 540});  // on the left edge, where nothing is registered
+  EXPECT_TRUE(view.frame.guides.visible);
+  EXPECT_EQ(U8(view.Bar(0, TopMiddle)->label), "");
+  s.h.desktop.PressKey(VirtualKey::Control);
+  s.Tick();
+  EXPECT_EQ(U8(view.Bar(0, TopMiddle)->label), "editor");
+  s.h.desktop.ReleaseKey(VirtualKey::Control);
+  s.Tick();
+  EXPECT_EQ(U8(view.Bar(0, TopMiddle)->label), "");
+
+  s.h.desktop.CloseWindow(editor);
+  s.Tick();  // notices it gone
+  s.Tick();
+  EXPECT_EQ(view.Bar(0, TopMiddle), nullptr) << "the bar stayed after its window went";
 }
 
 TEST(GuideLabelTest, FontsAreRebuiltWheneverAProfileIsRead) {

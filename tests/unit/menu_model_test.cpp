@@ -520,17 +520,23 @@ TEST(LocationCommandTest, GuideColourItemOpensTheChooserOnlyWhenNoDialogIsUp) {
       {false, std::nullopt, {"ShowPopups", "PickColor 255", "HidePopups"}, {}},
       {false,
        0x00FF00,
-       {"ShowPopups", "PickColor 255", "InvalidateGuide 0", "HidePopups"},
+       {"ShowPopups", "PickColor 255", "HidePopups"},
        {"MONITOR_0/KEYWORD_12=", "MONITOR_0/REG_EXP_12=0", "MONITOR_0/GUIDE_COLOR_12=65280"}},
   };
   for (const Case& c : cases) {
     Scene s;
+    s.h.app.Registration().Register(0, BottomLeftCorner, s.Add("doc", u"doc"));
+    s.h.app.OnTimer();
     s.h.state().modalBusy = c.busy;
     s.h.windows.chosenColor = c.chosen;
+    s.ClearLogs();
     s.Choose(static_cast<std::uint16_t>(LocationCommandId(0, BottomLeftCorner, 2)));
     EXPECT_EQ(s.h.windows.log, c.log);
     EXPECT_EQ(s.h.store.WriteLog(), c.writes);
-    EXPECT_EQ(s.Slot()[BottomLeftCorner].guideColor, c.writes.empty() ? 255u : 0x00FF00u);
+    const Color colour = c.writes.empty() ? 255u : 0x00FF00u;
+    EXPECT_EQ(s.Slot()[BottomLeftCorner].guideColor, colour);
+    ASSERT_NE(s.h.windows.Bar(0, BottomLeftCorner), nullptr);
+    EXPECT_EQ(s.h.windows.Bar(0, BottomLeftCorner)->color, colour) << "the guide not painted anew";
     EXPECT_EQ(s.h.state().modalBusy, c.busy);
   }
 }
@@ -611,8 +617,8 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
   EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{
                                  "StopTimer", "Modify tip=仕事 - Peekbar Ver1.05", "StartTimer 100",
                                  "Box owner=" + std::to_string(s.main) + " (info) プロファイル「仕事」を選択しました。"}));
-  EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "CloseGuides", "RebuildPopups", "CreateGuides",
-                                                       "HidePopups"}));
+  EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "CloseGuides", "RebuildPopups", "HidePopups"}));
+  EXPECT_EQ(s.h.windows.GuidesMade(), 1) << "the guides not made again";
   EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc1);
   EXPECT_EQ(s.h.RegisteredAt(0, RightTop), kNoWindow);
   EXPECT_TRUE(s.h.desktop.Find(doc2)->visible);

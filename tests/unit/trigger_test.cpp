@@ -1,14 +1,16 @@
 // The trigger window's decisions: its grid under the pointer, the keys, the
 // look of its cells, the tip's place, and a window brought up and down from
-// it on monitors left of and above the primary one.
+// it on monitors left of and above the primary one; then the window itself
+// on the fake clock, as the user holds the keys, points and clicks.
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/overlays/trigger.h"
-#include "fakes/app_harness.h"
+#include "fakes/scene.h"
 
 namespace peekbar {
 namespace {
@@ -172,6 +174,126 @@ TEST(TriggerBringUpTest, AroundTheClickInsideItsMonitorThenAwayByTheRuleOrAClick
     EXPECT_FALSE(h.state().At(1, BottomMiddle).cycle.IsShown());
     EXPECT_EQ(h.state().At(1, TopMiddle).savedRect, r);
   }
+}
+
+// The trigger window 270 x 270 (cells of 30) under Ctrl, "editor" at the
+// middle of the top edge and a window without a title at the middle of the
+// left edge; the pointer rests at the centre.
+struct TriggerScene : DesktopScene {
+  WindowHandle editor = kNoWindow;
+  static constexpr Rect kAtCentre{825, 405, 1095, 675};
+  TriggerScene() {
+    for (const auto* key : {u"ENABLED", u"WND_WIDTH", u"WND_HEIGHT"}) {
+      h.store.SetInt(ProfileIni(0), u"TRIGGER", key, key[0] == u'E' ? 1 : 270);
+    }
+    Start();
+    editor = AddHidden("editor", {0, 0, 400, 300});
+    h.desktop.Find(editor)->title = u"editor";
+    h.app.Registration().Register(0, TopMiddle, editor);
+    h.app.Registration().Register(0, LeftMiddle, Add("nameless", u""));
+    h.desktop.SetPointer(960, 540);
+    ClearLogs();
+  }
+  const TriggerView& Trigger() const { return h.windows.frame.trigger; }
+  void Key(VirtualKey key, bool down) {
+    down ? h.desktop.PressKey(key) : h.desktop.ReleaseKey(key);
+    Tick();
+  }
+  // The centre of a cell in the window's client coordinates, and on the screen.
+  static Point Cell(int row, int column) { return {column * 30 + 15, row * 30 + 15}; }
+  Point OnScreen(Point client) const { return {Trigger().rect.left + client.x, Trigger().rect.top + client.y}; }
+  void Click(Point client, bool right = false) { h.app.TriggerInput().TriggerClicked(client, right); }
+};
+
+// Up at the pointer, inside its monitor, while every selected key is down;
+// sent away (close block, pointer gone) it stays away until pressed anew,
+// whatever other key changes meanwhile.
+TEST(TriggerWindowTest, KeysBringItUpAtThePointerAndASentAwayOneWaitsForTheirNextPress) {
+  struct Case {
+    std::int32_t enabled, shift;  // Ctrl is selected
+    Point pointer;
+    std::optional<Rect> at;
+  };
+  const Case cases[] = {
+      {1, 0, {960, 540}, TriggerScene::kAtCentre},
+      {1, 0, {1900, 1070}, Rect{1650, 810, 1920, 1080}},  // pulled inside at the right and bottom
+      {1, 0, {5, 5}, Rect{0, 0, 270, 270}},
+      {1, 1, {960, 540}, std::nullopt},  // Shift selected too, and up
+      {0, 0, {960, 540}, std::nullopt},  // not in use
+  };
+  for (const Case& c : cases) {
+    TriggerScene s;
+    s.h.settings().triggerEnabled = c.enabled;
+    s.h.settings().triggerShift = c.shift;
+    s.h.desktop.SetPointer(c.pointer);
+    s.Key(VirtualKey::Control, true);
+    ASSERT_EQ(s.Trigger().visible, c.at.has_value()) << c.pointer.x << "," << c.pointer.y;
+    if (!c.at) continue;
+    EXPECT_EQ(s.Trigger().rect, *c.at);
+    s.Key(VirtualKey::Control, false);
+    EXPECT_FALSE(s.Trigger().visible) << "stayed after Ctrl was released";
+  }
+  for (const bool byCloseBlock : {true, false}) {
+    TriggerScene s;
+    s.Key(VirtualKey::Control, true);
+    byCloseBlock ? s.Click(TriggerScene::Cell(4, 4)) : s.TickAt({TriggerScene::kAtCentre.right, 540});
+    EXPECT_FALSE(s.Trigger().visible) << byCloseBlock;
+    s.h.desktop.SetPointer(960, 540);
+    s.Key(VirtualKey::Shift, true);  // asks for the window again
+    EXPECT_FALSE(s.Trigger().visible) << "came back while Ctrl was held " << byCloseBlock;
+    s.Key(VirtualKey::Control, false);
+    s.Key(VirtualKey::Control, true);
+    EXPECT_TRUE(s.Trigger().visible) << "not back at the next press " << byCloseBlock;
+  }
+}
+
+TEST(TriggerWindowTest, TipNamesTheCellUnderThePointerHalfACursorBelowItOncePerCell) {
+  const std::pair<Point, std::u16string> cases[] = {
+      {TriggerScene::Cell(0, 4), u"editor"}, {TriggerScene::Cell(4, 4), std::u16string(kTriggerCloseTip)},
+      {TriggerScene::Cell(0, 2), u""},  // a gap
+      {TriggerScene::Cell(0, 0), u""},  // nothing registered
+      {TriggerScene::Cell(4, 0), u""},  // no title
+  };
+  for (const auto& [cell, text] : cases) {
+    TriggerScene s;
+    s.Key(VirtualKey::Control, true);
+    const Point pointer = s.OnScreen(cell);
+    s.h.desktop.ResetCalls();
+    s.TickAt(pointer);
+    s.Tick();
+    EXPECT_EQ(U8(s.Trigger().tip.text), U8(text));
+    EXPECT_LE(s.h.desktop.Calls(DesktopMethod::WindowTitle), 1) << "the title read again on the same cell";
+    if (!text.empty()) {
+      EXPECT_EQ(s.Trigger().tip.at, (Point{pointer.x, pointer.y + 16}));
+    }
+  }
+}
+
+// A cell brings its window up around the click point under the trigger
+// window, which goes over it again when its program raises it, and puts it
+// away; the right button opens the tray menu.
+TEST(TriggerWindowTest, CellsBringTheirWindowUpAndAwayAndTheRightButtonOpensTheMenu) {
+  TriggerScene s;
+  s.Key(VirtualKey::Control, true);
+  const Point cell = TriggerScene::Cell(0, 4);
+  const Color idle = s.Trigger().cells[4].fill;
+  s.h.app.TriggerInput().TriggerPointerMoved(cell);
+  EXPECT_EQ(s.Trigger().cells[4].fill, InverseColor(idle)) << "not lit under the pointer";
+  s.Click(cell);
+  const Point at = s.OnScreen(cell);
+  EXPECT_EQ(s.RectOf(s.editor), (Rect{at.x - 200, at.y - 150, at.x + 200, at.y + 150}));
+  EXPECT_TRUE(s.Visible(s.editor) && s.Trigger().cells[4].hatched);
+  EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"RaiseTrigger activated"}));
+  s.Tick();
+  s.h.windows.aboveTrigger.insert(s.editor);  // its program activated it
+  s.Tick();
+  EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"RaiseTrigger activated", "RaiseTrigger"}));
+  const Rect shownAt = s.RectOf(s.editor);
+  s.Click(cell);
+  EXPECT_FALSE(s.Visible(s.editor) || s.Trigger().cells[4].hatched);
+  EXPECT_EQ(s.h.state().At(0, TopMiddle).savedRect, shownAt);
+  s.Click(TriggerScene::Cell(0, 2), true);
+  EXPECT_EQ(s.h.windows.menusShown, 1);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "core/app/app.h"
 
-#include "core/overlays/guides.h"
 #include "core/overlays/label_colors.h"
 #include "core/registration/candidates.h"
 
@@ -35,8 +34,6 @@ App::App(const AppPorts& ports)
     : desktop_(ports.desktop),
       shell_(ports.shell),
       dialogs_(ports.dialogs, operations_),
-      overlays_(ports.overlays),
-      overlayTicks_(ports.overlayTicks),
       menu_(ports.menu),
       registrationSheet_(ports.registrationSheet),
       journal_(state_, desktop_, ports.journalStore),
@@ -45,9 +42,10 @@ App::App(const AppPorts& ports)
       tray_(state_, shell_),
       taskbar_(state_, desktop_, journal_),
       showHide_(state_, desktop_, taskbar_, *this),
+      overlays_(state_, desktop_, ports.overlays, showHide_, [this] { TrackTrayMenu(); }),
       registration_(state_, desktop_, showHide_, settingsFile_, journal_),
-      watcher_(state_, desktop_, taskbar_, showHide_, overlayTicks_, journal_),
-      commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, registration_, overlayTicks_),
+      watcher_(state_, desktop_, taskbar_, showHide_, overlays_, journal_),
+      commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, registration_, overlays_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
       monitorPopups_(state_, settingsFile_, dialogs_),
@@ -98,7 +96,7 @@ void App::RetryTrayIcon() {
 void App::FinishStartup() {
   overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
-  if (AnyGuideWanted(state_.settings)) overlays_.CreateGuideWindows();
+  overlays_.Refresh();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
   // Last: opening the sound device takes longer than everything above, and
   // a sound that cannot be played only needs telling.
@@ -146,8 +144,8 @@ void App::FollowDisplays() {
   if (plan.Unchanged()) return;
   // The overlays stand on the old geometry; they are made again below, and
   // the trigger window at the next key press.
-  overlays_.CloseGuideWindows();
-  overlayTicks_.CloseTriggerWindowAndTip();
+  overlays_.CloseGuides();
+  overlays_.CloseTrigger();
   state_.monitorSlots.resize(plan.slots.size());
   for (std::size_t m = 0; m < plan.slots.size(); ++m) {
     MonitorSlot& slot = state_.monitorSlots[m];
@@ -166,7 +164,7 @@ void App::FollowDisplays() {
   }
   ComputeLabelColors(state_);
   overlays_.RebuildMonitorNumberPopups();
-  if (AnyGuideWanted(state_.settings)) overlays_.CreateGuideWindows();
+  overlays_.Refresh();
 }
 
 void App::GiveBackDetached(int monitor, const Rect& primary) {
@@ -222,17 +220,12 @@ void App::OnCommandSoundEnded() {
   operations_.Run([this] { commands_.CommandSoundEnded(); });
 }
 
-void App::BringUpAt(int monitor, int location, Point at) {
-  operations_.Run([this, monitor, location, at] {
-    // Asked for when the click was made: the location may have changed since.
-    if (state_.At(monitor, location).cycle.Window() != kNoWindow) showHide_.BringUpAt(monitor, location, at);
-  });
+void App::TriggerPointerMoved(Point client) {
+  operations_.Run([this, client] { overlays_.TriggerPointerMoved(client); });
 }
 
-void App::BringDown(int monitor, int location) {
-  operations_.Run([this, monitor, location] {
-    if (state_.At(monitor, location).cycle.Window() != kNoWindow) showHide_.BringDown(monitor, location);
-  });
+void App::TriggerClicked(Point client, bool rightButton) {
+  operations_.Run([this, client, rightButton] { overlays_.TriggerClicked(client, rightButton); });
 }
 
 void App::ShowOptions() {
@@ -430,14 +423,14 @@ void App::EndShowCycleWhenNothingShown() {
 void App::SelectProfile(int profile) {
   if (profile == state_.profiles.selected) return;
   shell_.StopTimer();
-  overlays_.CloseGuideWindows();
+  overlays_.CloseGuides();
   // The old profile's windows come back while the new one is read.
   registration_.GiveBackAll();
   state_.profiles.selected = profile;
   settingsFile_.LoadProfileSettings();
   overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
-  if (AnyGuideWanted(state_.settings)) overlays_.CreateGuideWindows();
+  overlays_.Refresh();
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
   settingsFile_.SaveProfileList(state_.mainWindow);
   messages_.ShowInfoMessage(state_.mainWindow,
@@ -449,7 +442,7 @@ void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
   if (!chosen || !state_.Monitor(monitor).active) return;
   state_.At(monitor, location).guideColor = *chosen;
   ComputeLabelColors(state_);
-  overlays_.InvalidateGuide(monitor);
+  overlays_.RepaintGuides();
   settingsFile_.SaveLocationSettings(owner, monitor, location);
 }
 

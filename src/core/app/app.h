@@ -21,14 +21,13 @@
 #include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
-#include "core/engine/overlay_hooks.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
 #include "core/engine/taskbar.h"
 #include "core/overlays/guide_label_sheet.h"
 #include "core/overlays/monitor_popups.h"
-#include "core/overlays/overlay_windows.h"
-#include "core/overlays/trigger.h"
+#include "core/overlays/overlay_view.h"
+#include "core/overlays/overlays.h"
 #include "core/registration/auto_register.h"
 #include "core/registration/candidates.h"
 #include "core/registration/registration_sheet.h"
@@ -70,13 +69,12 @@ struct AppPorts {
   SettingsStore& settingsStore;
   JournalStore& journalStore;
   Dialogs& dialogs;
-  OverlayWindows& overlays;
-  OverlayHooks& overlayTicks;
+  OverlayView& overlays;
   TrayMenuView& menu;
   RegistrationSheetView& registrationSheet;
 };
 
-class App final : private SettingsEvents, private WindowRectListener, private TriggerActions {
+class App final : private SettingsEvents, private WindowRectListener, private TriggerReports {
  public:
   explicit App(const AppPorts& ports);
 
@@ -88,8 +86,8 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   EdgeWatcher& Watcher() { return watcher_; }
   ShowHide& Showing() { return showHide_; }
   Taskbar& TaskbarHiding() { return taskbar_; }
-  // What a click on the trigger window asks for.
-  TriggerActions& TriggerClicks() { return *this; }
+  // What the trigger window reports, each run as an operation.
+  TriggerReports& TriggerInput() { return *this; }
   const RecoveryJournal& Journal() const { return journal_; }
 
   // Start-up: the monitors attached now, the settings, the single-instance
@@ -135,16 +133,15 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void Shutdown();
 
  private:
-  void LabelFontLoaded() override { overlays_.RebuildLabelFonts(); }
+  void LabelFontLoaded() override { overlays_.LabelFontChanged(); }
   void ProfileLoaded() override;
-  void TriggerSettingsSaving() override { overlayTicks_.CloseTriggerWindowAndTip(); }
+  void TriggerSettingsSaving() override { overlays_.CloseTrigger(); }
   void MonitorPopSettingsSaving() override { overlays_.RebuildMonitorNumberPopups(); }
   void WindowRectTaken(int monitor, int location, const Rect& rect) override {
     settingsFile_.WriteWindowRect(monitor, location, rect);
   }
-  void BringUpAt(int monitor, int location, Point at) override;
-  void BringDown(int monitor, int location) override;
-  void OpenMenu() override { ShowTrayMenu(); }
+  void TriggerPointerMoved(Point client) override;
+  void TriggerClicked(Point client, bool rightButton) override;
 
   void TrackTrayMenu();
   void Tick();
@@ -198,8 +195,6 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   Desktop& desktop_;
   Shell& shell_;
   AtRestDialogs dialogs_;
-  OverlayWindows& overlays_;
-  OverlayHooks& overlayTicks_;
   TrayMenuView& menu_;
   RegistrationSheetView& registrationSheet_;
   AppState state_;
@@ -217,6 +212,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   TrayIcon tray_;
   Taskbar taskbar_;
   ShowHide showHide_;
+  Overlays overlays_;
   AutoRegistration registration_;
   EdgeWatcher watcher_;
   GlobalCommands commands_;

@@ -31,7 +31,7 @@ void GlobalCommands::CommandSoundEnded() { CloseSound(); }
 
 void GlobalCommands::TogglePause() {
   state_.paused = !state_.paused;
-  if (state_.paused) overlays_.CloseTriggerWindowAndTip();
+  if (state_.paused) overlays_.CloseTrigger();
   if (!state_.showAllActive) tray_.SetTrayIconState(state_.paused ? TrayIconState::Paused : TrayIconState::Running);
   PlayCommandSound();
 }
@@ -42,7 +42,7 @@ void GlobalCommands::ToggleShowAll() {
   PlayCommandSound();
   if (state_.showAllActive) {
     shell_.StopTimer();
-    overlays_.CloseTriggerWindowAndTip();
+    overlays_.CloseTrigger();
     tray_.SetTrayIconState(TrayIconState::ShowingAll);
     ShowEveryRegisteredWindow(state_, desktop_);
     messages_.ShowInfoMessage(state_.mainWindow,

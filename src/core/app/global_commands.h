@@ -5,8 +5,8 @@
 #include "core/base/shell.h"
 #include "core/base/sound_player.h"
 #include "core/base/state.h"
-#include "core/engine/overlay_hooks.h"
 #include "core/engine/show_hide.h"
+#include "core/overlays/overlays.h"
 #include "core/registration/auto_register.h"
 #include "core/settings/messages.h"
 #include "core/tray/tray_icon.h"
@@ -19,7 +19,7 @@ inline constexpr std::u16string_view kSoundOpenFailedMessage =
 class GlobalCommands {
  public:
   GlobalCommands(AppState& state, Desktop& desktop, Shell& shell, SoundPlayer& sound, UserMessages& messages,
-                 TrayIcon& tray, AutoRegistration& registration, OverlayHooks& overlays)
+                 TrayIcon& tray, AutoRegistration& registration, Overlays& overlays)
       : state_(state), desktop_(desktop), shell_(shell), sound_(sound), messages_(messages), tray_(tray),
         registration_(registration), overlays_(overlays) {}
 
@@ -44,7 +44,7 @@ class GlobalCommands {
   UserMessages& messages_;
   TrayIcon& tray_;
   AutoRegistration& registration_;
-  OverlayHooks& overlays_;
+  Overlays& overlays_;
   bool soundOpen_ = false;
 
   bool OpenSound();

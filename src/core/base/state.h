@@ -49,8 +49,6 @@ struct MonitorSlot {
   std::u16string device;
   bool active = true;
   std::array<LocationSlot, kLocationCount> locations{};
-  WindowHandle guideWindow = kNoWindow;
-  WindowHandle popupWindow = kNoWindow;
 
   LocationSlot& operator[](int location) { return locations[static_cast<std::size_t>(location)]; }
   const LocationSlot& operator[](int location) const { return locations[static_cast<std::size_t>(location)]; }

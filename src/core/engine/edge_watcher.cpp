@@ -8,10 +8,7 @@ void EdgeWatcher::EdgeTick() {
   if (!desktop_.PointerPosition(pointer)) return;  // another desktop is active
   bool anyShown = false;
 
-  if (state_.settings.triggerEnabled != 0) overlays_.DismissTriggerWhenLeft(pointer);
-  UpdateModifierKeys();
-  overlays_.UpdateGuideVisibility(pointer);
-  overlays_.UpdateTriggerTip(pointer);
+  overlays_.Follow(pointer, UpdateModifierKeys());
 
   const bool atEdges = state_.settings.enabledAtEdge != 0;
   bool dropped = false;
@@ -40,9 +37,9 @@ void EdgeWatcher::EdgeTick() {
   if (!anyShown) taskbar_.RestoreAfterShowCycle();
 }
 
-void EdgeWatcher::UpdateModifierKeys() {
+bool EdgeWatcher::UpdateModifierKeys() {
   const Settings& s = state_.settings;
-  if (s.triggerEnabled == 0 && s.guideEnabledKey == 0 && s.labelShow != 1) return;
+  if (s.triggerEnabled == 0 && s.guideEnabledKey == 0 && s.labelShow != 1) return false;
   bool changed = false;
   const auto poll = [&](VirtualKey key, bool& flag) {
     const bool down = desktop_.IsKeyDown(key);
@@ -54,9 +51,7 @@ void EdgeWatcher::UpdateModifierKeys() {
   poll(VirtualKey::Control, state_.ctrlDown);
   poll(VirtualKey::Shift, state_.shiftDown);
   poll(VirtualKey::Alt, state_.altDown);
-  if (!changed) return;
-  if (s.triggerEnabled != 0) overlays_.UpdateTriggerWindowForKeys();
-  if (s.labelShow == 1) overlays_.InvalidateVisibleGuides();
+  return changed;
 }
 
 }  // namespace peekbar

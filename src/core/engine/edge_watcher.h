@@ -21,7 +21,9 @@ class EdgeWatcher {
 
   // Allocates nothing: it runs five times a second all day.
   void EdgeTick();
-  void UpdateModifierKeys();
+  // Polls Ctrl, Shift and Alt when something uses them; true when one of
+  // them changed since the last poll.
+  bool UpdateModifierKeys();
 
  private:
   AppState& state_;

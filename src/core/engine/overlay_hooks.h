@@ -1,4 +1,4 @@
-// What the edge watcher tells the overlay windows on every tick.
+// What the edge watcher tells the overlays on every tick.
 #pragma once
 
 #include "core/base/geometry.h"
@@ -8,15 +8,9 @@ namespace peekbar {
 class OverlayHooks {
  public:
   virtual ~OverlayHooks() = default;
-  // The trigger window goes away once the pointer has left it.
-  virtual void DismissTriggerWhenLeft(Point pointer) = 0;
-  virtual void UpdateGuideVisibility(Point pointer) = 0;
-  virtual void UpdateTriggerTip(Point pointer) = 0;
-  // The modifier keys changed.
-  virtual void UpdateTriggerWindowForKeys() = 0;
-  virtual void InvalidateVisibleGuides() = 0;
-  // Pause and show-all put the trigger window and its tip away.
-  virtual void CloseTriggerWindowAndTip() = 0;
+  // The tick's pointer, and whether a modifier key changed since the last
+  // tick: the trigger window, the guides and their labels follow.
+  virtual void Follow(Point pointer, bool keysChanged) = 0;
 };
 
 }  // namespace peekbar

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "core/overlays/guides.h"
 #include "core/overlays/label_colors.h"
 #include "resource.h"
 
@@ -70,27 +69,23 @@ void GuideLabelSheet::Run() {
 void GuideLabelSheet::ApplyGuidePage(const Settings& edited) {
   CopyBoundSettings(kGuidePage, edited, state_.settings);
   file_.SaveGuideSettings(state_.mainWindow);
-  if (!AnyGuideWanted(state_.settings)) {
-    overlays_.CloseGuideWindows();
-    return;
-  }
-  overlays_.CreateGuideWindows();
-  // Shown again by the edge watcher when their condition holds.
-  if (state_.settings.guideAlwaysShow == 0) overlays_.HideGuideWindows();
+  // Made or closed as the conditions want; shown again by the edge watcher
+  // when their condition holds.
+  overlays_.GuideSettingsApplied();
 }
 
 void GuideLabelSheet::ApplyLabelPage(const Settings& edited) {
   CopyBoundSettings(kLabelPage, edited, state_.settings);
   ComputeLabelColors(state_);
   // A new opacity, bar width or label setting shows at once.
-  overlays_.RefreshGuideWindows();
+  overlays_.RepaintGuides();
   file_.SaveLabelSettings(state_.mainWindow);
 }
 
 void GuideLabelSheet::LabelFontChosen(const FontRecord& font) {
   TakeFont(state_.settings, &Settings::labelFont, font);
   file_.SaveLabelSettings(state_.mainWindow);
-  overlays_.RebuildLabelFonts();
+  overlays_.LabelFontChanged();
 }
 
 void GuideLabelSheet::LabelColorChosen(Color color) {

@@ -7,7 +7,7 @@
 
 #include "core/base/dialogs.h"
 #include "core/base/state.h"
-#include "core/overlays/overlay_windows.h"
+#include "core/overlays/overlays.h"
 #include "core/settings/bound_pages.h"
 #include "core/settings/settings_file.h"
 
@@ -23,7 +23,7 @@ const BoundPage& LabelPage();
 
 class GuideLabelSheet final : private LabelChoices {
  public:
-  GuideLabelSheet(AppState& state, SettingsFile& file, Dialogs& dialogs, OverlayWindows& overlays)
+  GuideLabelSheet(AppState& state, SettingsFile& file, Dialogs& dialogs, Overlays& overlays)
       : state_(state), file_(file), dialogs_(dialogs), overlays_(overlays) {}
 
   // Runs the sheet; on OK the guide page is applied, then the label page.
@@ -41,7 +41,7 @@ class GuideLabelSheet final : private LabelChoices {
   AppState& state_;
   SettingsFile& file_;
   Dialogs& dialogs_;
-  OverlayWindows& overlays_;
+  Overlays& overlays_;
 };
 
 }  // namespace peekbar

@@ -26,6 +26,7 @@ inline constexpr std::array<int, kLocationCount> kGuidePaintOrder =
 struct GuideBar {
   std::array<Rect, 2> parts{};
   int count = 0;
+  friend bool operator==(const GuideBar&, const GuideBar&) = default;
 };
 GuideBar GuideBarOf(const Rect& monitor, const LocationSpan& span, std::int32_t guideWidth, int location);
 

@@ -97,6 +97,21 @@ TriggerCellLook TriggerCellLookOf(int value, int hovered, const MonitorSlot& mon
   return look;
 }
 
+int TriggerCellUnder(const TriggerState& trigger, Point screen) {
+  if (!trigger.visible) return kTriggerGap;
+  const Rect& r = trigger.rect;
+  return TriggerCellAt({screen.x - r.left, screen.y - r.top}, static_cast<std::int32_t>(r.Width()),
+                       static_cast<std::int32_t>(r.Height()));
+}
+
+TriggerClick DecideTriggerClick(const AppState& state, const TriggerState& trigger, int cell) {
+  if (!trigger.visible || cell == kTriggerGap || trigger.monitor >= state.MonitorCount()) return TriggerClick::Nothing;
+  if (cell == kTriggerCloseBlock) return TriggerClick::Dismiss;
+  const LocationSlot& at = state.At(trigger.monitor, cell);
+  if (at.cycle.Window() == kNoWindow) return TriggerClick::Nothing;
+  return at.cycle.IsShown() ? TriggerClick::PutAway : TriggerClick::BringUp;
+}
+
 Point TriggerTipPosition(Point pointer, std::int32_t w, std::int32_t h, std::int32_t halfCursor, const Rect& m) {
   const std::int64_t x = pointer.x;
   const std::int64_t y = pointer.y;

@@ -40,6 +40,7 @@ struct TriggerCellLook {
   Color fill = 0;
   bool hatched = false;  // crossed diagonally in `hatch` over `fill`
   Color hatch = 0;
+  friend bool operator==(const TriggerCellLook&, const TriggerCellLook&) = default;
 };
 TriggerCellLook TriggerCellLookOf(int value, int hovered, const MonitorSlot& monitor);
 
@@ -54,27 +55,34 @@ Point TriggerTipPosition(Point pointer, std::int32_t w, std::int32_t h, std::int
 // The trigger settings dialog: the window's width, height and opacity.
 const BoundPage& TriggerSettingsPage();
 
-// What a click on the trigger window asks of the program.
-class TriggerActions {
- public:
-  virtual ~TriggerActions() = default;
-  // The location's window comes up around `at` (screen), or goes away.
-  virtual void BringUpAt(int monitor, int location, Point at) = 0;
-  virtual void BringDown(int monitor, int location) = 0;
-  // The right button: the tray menu, at the pointer.
-  virtual void OpenMenu() = 0;
+// What a left click on a cell means.
+enum class TriggerClick : std::uint8_t {
+  Nothing,  // a gap, an empty location, or the window is not up
+  Dismiss,  // the close block: away until a selected key is released
+  BringUp,  // the location's window comes up around the click point
+  PutAway,  // the location's window, up already, goes away
 };
 
 // What the trigger window keeps between ticks.
 struct TriggerState {
+  bool visible = false;
   // The user sent the window away while the keys are still held: it stays
   // away until a selected key is released.
   bool dismissed = false;
-  // The monitor the grid stands for, set whenever the window comes up.
+  // The monitor the grid stands for, and where the window stands on the
+  // screen; both set whenever the window comes up.
   int monitor = 0;
+  Rect rect;
+  // The grid value under the pointer, as last seen.
+  int hovered = kTriggerGap;
   // The monitor and grid value the current tip was made for; -1 for none.
   int tipMonitor = 0;
   int tipCell = -1;
 };
+
+// The grid value under a screen point, or a gap while the window is not up.
+int TriggerCellUnder(const TriggerState& trigger, Point screen);
+// The meaning of a left click on the grid value `cell`.
+TriggerClick DecideTriggerClick(const AppState& state, const TriggerState& trigger, int cell);
 
 }  // namespace peekbar

@@ -72,9 +72,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::Win32Overlays overlays;
   win32::Win32TrayMenu menu(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
-  auto app = std::make_unique<App>(
-      AppPorts{desktop, shell, sound, store, journal, dialogs, overlays, overlays, menu, dialogs});
-  overlays.Attach(app->State(), app->TriggerClicks());
+  auto app = std::make_unique<App>(AppPorts{desktop, shell, sound, store, journal, dialogs, overlays, menu, dialogs});
+  overlays.Attach(app->TriggerInput());
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
 

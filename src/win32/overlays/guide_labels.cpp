@@ -14,22 +14,18 @@ void LabelFonts::Delete() {
   }
 }
 
-void LabelFonts::Rebuild(const Settings& settings) {
+void LabelFonts::Rebuild(const FontRecord& font) {
   Delete();
-  const LOGFONTW base = ToLogFont(settings.labelFont);
+  const LOGFONTW base = ToLogFont(font);
   across_ = CreateOverlayFont(base, 0, 0);
   downward_ = CreateOverlayFont(base, 2700, 0);  // upright characters, stacked top to bottom
   measuring_ = CreateOverlayFont(base, 0, 900);
 }
 
-void LabelFonts::DrawLabel(HDC dc, const MonitorSlot& slot, int location, const Rect& frame,
-                           std::int32_t guideWidth, HBRUSH barBrush) const {
-  wchar_t title[kLabelTextUnits] = {};
-  const int titleLength =
-      GetWindowTextW(ToHwnd(slot[location].cycle.Window()), title, static_cast<int>(kLabelTextUnits));
-  if (titleLength <= 0) return;
+void LabelFonts::DrawLabel(HDC dc, const GuideBarView& bar, std::int32_t guideWidth, HBRUSH barBrush) const {
+  const int location = bar.location;
   const bool vertical = IsVerticalLabel(location);
-  const std::wstring label = LabelText(location, std::wstring_view(title, static_cast<std::size_t>(titleLength)));
+  const std::wstring label = LabelText(location, WideString(bar.label));
   const wchar_t* text = label.c_str();
   const int length = static_cast<int>(label.size());
 
@@ -44,12 +40,12 @@ void LabelFonts::DrawLabel(HDC dc, const MonitorSlot& slot, int location, const 
   GetTextMetricsW(dc, &metrics);
   // The text's own opaque background would be the unturned cell, which the
   // upright characters of downward text leave: the box is filled instead.
-  const Point at = LabelOrigin(location, frame, guideWidth, size.cx, size.cy);
+  const Point at = LabelOrigin(location, bar.bar.parts[0], guideWidth, size.cx, size.cy);
   const Rect box = LabelBox(location, at, size.cx, size.cy, metrics.tmAscent);
   const RECT boxRect{box.left, box.top, box.right, box.bottom};
   FillRect(dc, &boxRect, barBrush);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, slot[location].labelColor);
+  SetTextColor(dc, bar.labelColor);
   TextOutW(dc, at.x, at.y, text, length);
   SelectObject(dc, previous);
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/base/state.h"
+#include "core/overlays/overlay_view.h"
 
 namespace peekbar::win32 {
 
@@ -17,14 +17,12 @@ class LabelFonts {
   LabelFonts& operator=(const LabelFonts&) = delete;
   ~LabelFonts() { Delete(); }
 
-  void Rebuild(const Settings& settings);
+  void Rebuild(const FontRecord& font);
 
-  // Writes the title of the location's window beside its bar on a box
-  // filled with the bar's brush; `frame` is the bar (for a corner the arm
-  // along the top or bottom) in client coordinates. A window without a
-  // title gets no label.
-  void DrawLabel(HDC dc, const MonitorSlot& slot, int location, const Rect& frame, std::int32_t guideWidth,
-                 HBRUSH barBrush) const;
+  // Writes the bar's label beside it on a box filled with the bar's brush,
+  // placed from the bar's first part (for a corner the arm along the top or
+  // bottom).
+  void DrawLabel(HDC dc, const GuideBarView& bar, std::int32_t guideWidth, HBRUSH barBrush) const;
 
  private:
   void Delete();

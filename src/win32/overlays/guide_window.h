@@ -1,14 +1,12 @@
 // The guide windows: one click-through overlay per monitor, never activated,
-// that paints a bar on every location holding a registered window.
+// made, shown, hidden and painted as the core's frame has them.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
 #include <vector>
 
-#include "core/base/geometry.h"
-#include "core/base/state.h"
+#include "core/overlays/overlay_view.h"
 #include "win32/overlays/guide_labels.h"
 
 namespace peekbar::win32 {
@@ -17,36 +15,33 @@ inline constexpr wchar_t kGuideWindowClass[] = L"PEEKBAR_GUIDE";
 
 class GuideWindows {
  public:
-  // The state the guides show; set once the program's state exists.
-  void Attach(AppState& state) { state_ = &state; }
+  GuideWindows() = default;
+  GuideWindows(const GuideWindows&) = delete;
+  GuideWindows& operator=(const GuideWindows&) = delete;
 
-  // Makes every monitor's guide that is not there yet, hidden, or shown
-  // on top with ALWAYS_SHOW.
-  void Create();
-  // Closes every monitor's guide; the handles are forgotten at once.
+  // Every guide as the frame has it: made where missing (over its monitor,
+  // which it covers from then on), closed where gone, shown or hidden all
+  // together, repainted where its bars changed.
+  void Apply(const GuidesView& guides);
+  // Every guide closed; the handles are forgotten at once.
   void Close();
-  // New opacity from GUIDE_ALPHA, and everything painted anew.
-  void Refresh();
-  void HideAll();
-  // The tick: shows or hides all guides together, and repaints those whose
-  // registrations changed since they were last painted. Allocates nothing.
-  void UpdateVisibility(Point pointer);
-  void InvalidateVisible();
-  void Invalidate(int monitor);
-  void RebuildLabelFonts();
+  void RebuildLabelFonts(const FontRecord& font) { fonts_.Rebuild(font); }
 
  private:
+  struct Guide {
+    HWND window = nullptr;
+    GuideView painted;  // what its paint shows
+  };
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void CreateFor(int monitor);
-  void ShowAll();
-  void RepaintChangedRegistrations();
+  HWND Make(const Rect& monitor);
+  static void Close(Guide& guide);
   void Paint(HWND window);
-  void PaintBars(HDC dc, const MonitorSlot& slot) const;
+  void PaintBars(HDC dc, const GuideView& guide) const;
 
-  AppState* state_ = nullptr;
+  std::vector<Guide> guides_;  // per monitor slot
+  std::int32_t alpha_ = 255;
+  std::int32_t width_ = 1;
   LabelFonts fonts_;
-  // Per monitor, the registrations the guide was last asked to paint.
-  std::vector<std::array<WindowHandle, kLocationCount>> painted_;
 };
 
 }  // namespace peekbar::win32

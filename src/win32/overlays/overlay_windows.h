@@ -1,51 +1,41 @@
-// The overlay windows on Windows: the guide bars with their labels and the
-// monitor-number captions, made, changed and told about every tick as the
-// core asks.
+// The overlay windows on Windows: the guide bars with their labels, the
+// trigger window with its tip and the monitor-number captions, shown as the
+// core's frames have them.
 #pragma once
 
 #include <windows.h>
 
-#include "core/base/state.h"
-#include "core/engine/overlay_hooks.h"
-#include "core/overlays/overlay_windows.h"
+#include <vector>
+
+#include "core/overlays/overlay_view.h"
 #include "win32/overlays/guide_window.h"
 #include "win32/overlays/trigger_window.h"
 
 namespace peekbar::win32 {
 
-class Win32Overlays final : public OverlayWindows, public OverlayHooks {
+class Win32Overlays final : public OverlayView {
  public:
-  // The state the overlays show, and what the trigger window's clicks ask
-  // of; set once the program exists.
-  void Attach(AppState& state, TriggerActions& triggerActions) {
-    state_ = &state;
-    guides_.Attach(state);
-    trigger_.Attach(state, triggerActions);
-  }
+  // What the trigger window reports to; set once the program exists.
+  void Attach(TriggerReports& reports) { trigger_.Attach(reports); }
 
-  void CreateGuideWindows() override { guides_.Create(); }
-  void CloseGuideWindows() override { guides_.Close(); }
-  void HideGuideWindows() override { guides_.HideAll(); }
-  void RefreshGuideWindows() override { guides_.Refresh(); }
-  void InvalidateGuide(int monitor) override { guides_.Invalidate(monitor); }
-  void RebuildLabelFonts() override { guides_.RebuildLabelFonts(); }
-  void RebuildMonitorNumberPopups() override;
-  void ShowMonitorNumberPopups(bool show) override;
-
-  void DismissTriggerWhenLeft(Point pointer) override { trigger_.DismissWhenLeft(pointer); }
-  void UpdateGuideVisibility(Point pointer) override { guides_.UpdateVisibility(pointer); }
-  void UpdateTriggerTip(Point pointer) override {
-    trigger_.StayAboveShownWindows();
-    trigger_.UpdateTip(pointer);
+  void Show(const OverlayFrame& frame) override {
+    guides_.Apply(frame.guides);
+    trigger_.Apply(frame.trigger);
   }
-  void UpdateTriggerWindowForKeys() override { trigger_.FollowKeys(); }
-  void InvalidateVisibleGuides() override { guides_.InvalidateVisible(); }
-  void CloseTriggerWindowAndTip() override { trigger_.Close(); }
+  void CloseGuides() override { guides_.Close(); }
+  void CloseTrigger() override { trigger_.Close(); }
+  void RaiseTrigger(bool activate) override { trigger_.Raise(activate); }
+  bool IsAboveTrigger(WindowHandle window) override;
+  void LabelFontChanged(const FontRecord& font) override;
+  Extent MeasureText(std::u16string_view text, const FontRecord& font) override;
+  std::int32_t CursorHeight() override { return GetSystemMetrics(SM_CYCURSOR); }
+  void MakeMonitorPopups(const MonitorPopupsView& popups) override;
+  void ShowMonitorPopups(bool show) override;
 
  private:
-  AppState* state_ = nullptr;
   GuideWindows guides_;
   TriggerWindow trigger_;
+  std::vector<HWND> popups_;
 };
 
 }  // namespace peekbar::win32

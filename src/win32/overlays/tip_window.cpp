@@ -52,7 +52,25 @@ bool RegisterTipClass() {
   return EnsureWindowClass(GetModuleHandleW(nullptr), {kTipWindowClass, TipWindowProc, BLACK_BRUSH});
 }
 
+SIZE TextExtent(HDC dc, HFONT font, const std::wstring& text) {
+  SIZE size{};
+  const HGDIOBJ previous = SelectObject(dc, font);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, previous);
+  return size;
+}
+
 }  // namespace
+
+SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font) {
+  const HFONT made = CreateOverlayFont(font);
+  if (made == nullptr) return {};
+  const HDC screen = GetDC(nullptr);
+  const SIZE size = TextExtent(screen, made, WideString(text));
+  ReleaseDC(nullptr, screen);
+  DeleteObject(made);
+  return size;
+}
 
 bool IsOwnWindow(HWND window) {
   return window != nullptr && IsWindow(window) &&
@@ -74,11 +92,8 @@ HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF te
     delete tip;
     return nullptr;
   }
-  SIZE size{};
-  HDC dc = GetDC(window);
-  HGDIOBJ previous = SelectObject(dc, tip->font);
-  GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
-  SelectObject(dc, previous);
+  const HDC dc = GetDC(window);
+  const SIZE size = TextExtent(dc, tip->font, title);
   ReleaseDC(window, dc);
 
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tip));

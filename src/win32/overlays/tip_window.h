@@ -15,6 +15,9 @@ inline constexpr wchar_t kTipWindowClass[] = L"PEEKBAR_TIP";
 HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF textColor, COLORREF background,
                      BYTE opacity);
 
+// The size of a tip holding the text in the font.
+SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font);
+
 // A stored overlay handle is used only while it still names a window of
 // this program (the handle may have been reused by another program).
 bool IsOwnWindow(HWND window);
