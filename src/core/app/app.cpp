@@ -1,7 +1,6 @@
 #include "core/app/app.h"
 
 #include "core/overlays/label_colors.h"
-#include "core/registration/candidates.h"
 
 #include <algorithm>
 #include <utility>
@@ -16,14 +15,6 @@ constexpr std::uint32_t kIconRetryPeriodMs = 1000;
 constexpr std::uint32_t kIconRetryLimitMs = 60000;
 
 }  // namespace
-
-std::u16string KeywordDialogTitle(int monitor, int location, int monitorCount) {
-  const std::u16string name(LocationName(location));
-  if (monitorCount > 1) {
-    return u"ウィンドウ自動登録キーワード設定（モニター" + DecimalText(monitor + 1) + u"、" + name + u"）";
-  }
-  return u"ウィンドウ自動登録キーワード設定（" + name + u"）";
-}
 
 std::uint32_t StartupDelayMilliseconds(std::u16string_view argument) {
   const std::int64_t seconds = std::clamp<std::int64_t>(ParseLeadingInt(argument), 0, kLongestStartupDelaySeconds);
@@ -228,29 +219,6 @@ void App::TriggerClicked(Point client, bool rightButton) {
   operations_.Run([this, client, rightButton] { overlays_.TriggerClicked(client, rightButton); });
 }
 
-void App::ShowOptions() {
-  // The sheet edits a copy: only the settings it holds are taken over, so a
-  // change made from the menu while it was open stays.
-  const std::optional<Settings> edited = dialogs_.EditOptions(state_.settings);
-  if (!edited) return;
-  CopyBoundSettings(OptionsFlagsPage(), *edited, state_.settings);
-  CopyBoundSettings(OptionsNumbersPage(), *edited, state_.settings);
-  ApplyOptions();
-}
-
-void App::ApplyOptions() {
-  Settings& s = state_.settings;
-  shell_.StopTimer();
-  settingsFile_.SaveOptionSettings(state_.mainWindow);
-  if (s.hideTaskbar != 0) {
-    taskbar_.FindTaskbarWindows();  // nothing is hidden before the next show
-  } else {
-    taskbar_.GiveTaskbarBack();  // in case a show left it hidden
-  }
-  if (s.keepWindowPos == 0) s.restoreWindowPos = 0;  // in memory only: the file keeps what was confirmed
-  shell_.StartTimer(static_cast<std::uint32_t>(s.timerInterval));
-}
-
 void App::ShowTrayMenu() {
   operations_.Run([this] { TrackTrayMenu(); });
 }
@@ -273,144 +241,6 @@ void App::TrackTrayMenu() {
   overlays_.ShowMonitorNumberPopups(false);
 }
 
-constexpr std::optional<App::Handler> App::HandlerOf(CommandAction action) {
-  using A = CommandAction;
-  switch (action) {
-    case A::Ignored: return std::nullopt;
-    case A::Exit: return [](App& app, const Command&) { app.shell_.PostClose(); };
-    case A::Readme:
-      return [](App& app, const Command&) {
-        app.shell_.OpenDocument(app.state_.profiles.executableDirectory + u"Readme.txt");
-      };
-    case A::About: return [](App& app, const Command&) { app.dialogs_.ShowAbout(); };
-    case A::Options: return [](App& app, const Command&) { app.ShowOptions(); };
-    case A::GuideLabelSettings: return [](App& app, const Command&) { app.guideLabelSheet_.Run(); };
-    case A::StartupShortcut: return [](App& app, const Command&) { app.startupShortcut_.Toggle(); };
-    case A::Pause: return [](App& app, const Command&) { app.commands_.TogglePause(); };
-    case A::ShowAll: return [](App& app, const Command&) { app.commands_.ToggleShowAll(); };
-    case A::UnregisterAll: return [](App& app, const Command&) { app.commands_.UnregisterAll(); };
-    case A::ApplyAllKeywords: return [](App& app, const Command&) { app.commands_.ApplyAllKeywords(); };
-    case A::TriggerEnable: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerEnabled); };
-    case A::TriggerCtrl: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerCtrl); };
-    case A::TriggerShift: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerShift); };
-    case A::TriggerAlt: return [](App& app, const Command&) { app.ToggleTriggerSetting(app.state_.settings.triggerAlt); };
-    case A::TriggerSettings: return [](App& app, const Command&) { app.EditTriggerSettings(); };
-    case A::MonitorPopAlpha: return [](App& app, const Command&) { app.monitorPopups_.AskOpacity(); };
-    case A::MonitorPopFont: return [](App& app, const Command&) { app.monitorPopups_.ChooseFont(); };
-    case A::TrayIconColor: return [](App& app, const Command& c) { app.SetTrayIconColor(c.value); };
-    case A::ProfileRename: return [](App& app, const Command&) { app.profiles_.RenameSelected(); };
-    case A::MonitorPopPosition: return [](App& app, const Command& c) { app.monitorPopups_.SetPosition(c.value); };
-    case A::SelectProfile: return [](App& app, const Command& c) { app.SelectProfile(c.value); };
-    case A::RegistrationSheet: return [](App& app, const Command& c) { app.ShowRegistrationSheet(c.monitor); };
-    case A::LocationKeyword: return [](App& app, const Command& c) { app.EditLocationKeyword(c.monitor, c.location); };
-    case A::LocationUnregister:
-      return [](App& app, const Command& c) { app.registration_.Unregister(c.monitor, c.location); };
-    case A::LocationGuideColor:
-      return [](App& app, const Command& c) { app.ChooseGuideColor(app.state_.mainWindow, c.monitor, c.location); };
-    case A::LocationCandidate: return [](App& app, const Command& c) { app.PickCandidate(c); };
-  }
-  return std::nullopt;
-}
-
-// Every action the menu offers has its handler; a new action without one
-// does not build.
-constexpr bool App::EveryActionHandled() {
-  for (std::size_t i = 1; i < kCommandActionCount; ++i) {
-    if (!HandlerOf(static_cast<CommandAction>(i)).has_value()) return false;
-  }
-  return true;
-}
-bool App::Handles(CommandAction action) {
-  static_assert(EveryActionHandled(), "an action of the menu has no handler");
-  return HandlerOf(action).has_value();
-}
-
-void App::OnCommand(std::uint16_t id) {
-  operations_.Run([this, id] { CarryOut(id); });
-}
-
-void App::CarryOut(std::uint16_t id) {
-  const Command command = DecodeCommand(id, menuMonitorCount_.value_or(state_.MonitorCount()));
-  const std::optional<Handler> handler = HandlerOf(command.action);
-  if (!handler) return;
-  // A monitor detached since the menu was made has nothing to offer.
-  if (NamesMonitor(command.action) &&
-      (command.monitor >= state_.MonitorCount() || !state_.Monitor(command.monitor).active)) {
-    return;
-  }
-  switch (command.modality) {
-    case Modality::None:
-      (*handler)(*this, command);
-      return;
-    case Modality::Dialog:
-      if (state_.modalBusy) return;  // no second dialog over the first
-      [[fallthrough]];
-    case Modality::Nested: {
-      // A chooser opened over another dialog leaves the guard as it found it.
-      const bool outer = std::exchange(state_.modalBusy, true);
-      (*handler)(*this, command);
-      state_.modalBusy = outer;
-      return;
-    }
-  }
-}
-
-void App::ToggleTriggerSetting(std::int32_t& flag) {
-  flag = flag != 0 ? 0 : 1;
-  settingsFile_.SaveTriggerSettings(state_.mainWindow);
-}
-
-void App::EditTriggerSettings() {
-  const std::optional<Settings> edited = dialogs_.EditTriggerSettings(state_.settings);
-  if (!edited) return;
-  CopyBoundSettings(TriggerSettingsPage(), *edited, state_.settings);
-  settingsFile_.SaveTriggerSettings(state_.mainWindow);
-}
-
-void App::SetTrayIconColor(std::int32_t color) {
-  state_.settings.trayIconColor = color;
-  tray_.SetTrayIconState(CurrentTrayIconState(state_));
-  settingsFile_.SaveTrayIconColor(state_.mainWindow);
-}
-
-void App::EditLocationKeyword(int monitor, int location) {
-  const LocationSlot& shown = state_.At(monitor, location);
-  const std::optional<KeywordChoice> chosen = dialogs_.AskKeyword(
-      KeywordDialogTitle(monitor, location, state_.MonitorCount()), {shown.keyword, shown.isRegex != 0});
-  // Looked up again: the monitors may have changed while the dialog was
-  // open, and a detached one keeps its slot and section as they were.
-  if (!chosen || !state_.Monitor(monitor).active) return;
-  LocationSlot& at = state_.At(monitor, location);
-  at.keyword = chosen->keyword.View();
-  at.isRegex = chosen->regex ? 1 : 0;
-  settingsFile_.SaveLocationSettings(state_.mainWindow, monitor, location);
-  registration_.RegisterByKeyword(monitor, location);
-}
-
-const std::vector<WindowEntry>& App::OfferedCandidates() {
-  if (openMenu_ != nullptr) {
-    openMenu_->ReadWindows();
-    return openMenu_->Offered();
-  }
-  if (!lastOffered_) lastOffered_ = MenuCandidates(state_, desktop_, state_.MonitorCount());
-  return *lastOffered_;
-}
-
-void App::PickCandidate(const Command& command) {
-  const std::vector<WindowEntry>& offered = OfferedCandidates();
-  const auto i = static_cast<std::size_t>(command.candidate);
-  if (i >= offered.size()) return;
-  const WindowEntry picked = offered[i];  // a copy: what follows may read the windows again
-  if (picked.window == state_.At(command.monitor, command.location).cycle.Window()) {
-    registration_.Unregister(command.monitor, command.location);  // choosing the marked window unregisters it
-  } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
-    // The candidate is the one the menu showed: a window closed meanwhile,
-    // or a handle given to another one, is not taken.
-    registration_.Register(command.monitor, command.location, picked.window);
-  }
-  EndShowCycleWhenNothingShown();
-}
-
 void App::EndShowCycleWhenNothingShown() {
   for (const MonitorSlot& slot : state_.monitorSlots) {
     for (const LocationSlot& other : slot.locations) {
@@ -418,32 +248,6 @@ void App::EndShowCycleWhenNothingShown() {
     }
   }
   taskbar_.RestoreAfterShowCycle();
-}
-
-void App::SelectProfile(int profile) {
-  if (profile == state_.profiles.selected) return;
-  shell_.StopTimer();
-  overlays_.CloseGuides();
-  // The old profile's windows come back while the new one is read.
-  registration_.GiveBackAll();
-  state_.profiles.selected = profile;
-  settingsFile_.LoadProfileSettings();
-  overlays_.RebuildMonitorNumberPopups();
-  registration_.RegisterAllByKeywords();
-  overlays_.Refresh();
-  shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
-  settingsFile_.SaveProfileList(state_.mainWindow);
-  messages_.ShowInfoMessage(state_.mainWindow,
-                            u"プロファイル「" + std::u16string(profiles_.SelectedName()) + u"」を選択しました。");
-}
-
-void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
-  const std::optional<Color> chosen = dialogs_.PickColor(owner, state_.At(monitor, location).guideColor);
-  if (!chosen || !state_.Monitor(monitor).active) return;
-  state_.At(monitor, location).guideColor = *chosen;
-  ComputeLabelColors(state_);
-  overlays_.RepaintGuides();
-  settingsFile_.SaveLocationSettings(owner, monitor, location);
 }
 
 void App::ProfileLoaded() {
@@ -474,12 +278,6 @@ void App::Shutdown() {
   tray_.Remove();
   // Last: until everything is given back the journal must stay.
   journal_.End();
-}
-
-void App::ShowRegistrationSheet(int monitor) {
-  RegistrationSheet sheet(state_, desktop_, registration_, settingsFile_, operations_,
-                          [this](WindowHandle owner, int m, int l) { ChooseGuideColor(owner, m, l); }, monitor);
-  operations_.AtRest([&] { registrationSheet_.Run(sheet); });
 }
 
 }  // namespace peekbar

@@ -152,7 +152,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void FinishStartup();
   // The icon could not be added at creation: tried again until the limit.
   void RetryTrayIcon();
-  // Each action's handler, from the table in app.cpp.
+  // Each action's handler, from the table in app_commands.cpp.
   using Handler = void (*)(App& app, const Command& command);
   static constexpr std::optional<Handler> HandlerOf(CommandAction action);
   static constexpr bool EveryActionHandled();

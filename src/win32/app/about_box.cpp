@@ -1,6 +1,6 @@
 // The about box: the program's name and version, its picture, and a link
 // to the project's home that opens it in the browser.
-#include "win32/app/dialogs.h"
+#include "win32/app/win32_dialogs.h"
 
 #include <commctrl.h>
 

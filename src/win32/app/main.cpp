@@ -6,7 +6,7 @@
 #include <shellapi.h>
 
 #include "core/app/app.h"
-#include "win32/app/dialogs.h"
+#include "win32/app/win32_dialogs.h"
 #include "win32/app/journal_files.h"
 #include "win32/app/main_window.h"
 #include "win32/app/wide.h"

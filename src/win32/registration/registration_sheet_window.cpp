@@ -1,4 +1,4 @@
-#include "win32/app/dialogs.h"
+#include "win32/app/win32_dialogs.h"
 
 #include <array>
 #include <cstring>

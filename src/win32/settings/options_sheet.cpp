@@ -1,5 +1,5 @@
 #include "core/settings/options.h"
-#include "win32/app/dialogs.h"
+#include "win32/app/win32_dialogs.h"
 #include "win32/app/property_sheet.h"
 #include "win32/settings/bound_page.h"
 

@@ -1,7 +1,7 @@
 #include "core/overlays/guide_label_sheet.h"
 
 #include "resource.h"
-#include "win32/app/dialogs.h"
+#include "win32/app/win32_dialogs.h"
 #include "win32/app/property_sheet.h"
 #include "win32/settings/bound_page.h"
 

@@ -1,6 +1,6 @@
 // Asking the user on Windows: the program's dialogs and sheets, and the
 // system's choosers, owned by the main window. Each dialog's module defines
-// the method that runs it; the choosers are in dialogs.cpp.
+// the method that runs it; the choosers are in win32_dialogs.cpp.
 #pragma once
 
 #include <windows.h>
