@@ -32,6 +32,9 @@ Placement TopmostShown(bool answers) {
 
 bool HitTestLocation(const MonitorSlot& monitor, int location, Point point, const Settings& settings) {
   const Rect& m = monitor.monitorRect;
+  // Off the monitor's border lines the pointer is on no location: the tick
+  // asks this for every registered location, nearly always there.
+  if (point.x != m.left && point.x != m.right - 1 && point.y != m.top && point.y != m.bottom - 1) return false;
   const LocationSpan span = LocationSpan::Of(m, settings.cornerLength, settings.middleLength);
   std::array<LocationEdgeSpan, 2> spans;
   const int count = LocationSpans(m, span, location, spans);
