@@ -115,9 +115,18 @@ HeldKey::HeldKey(WORD virtualKey) : key_(virtualKey) {
     SendKey(key_, true);
 }
 
+// Released in the X server first, then in Wine until Wine keeps it up: a
+// window of Wine that took the focus while the key was down reads the
+// server's keyboard late, when its process gets to it, and may put the key
+// down again after its release.
 HeldKey::~HeldKey() {
-    SendKey(key_, false);
     SendXServerKey(key_, false);
+    const auto up = [&] { return (GetAsyncKeyState(key_) & 0x8000) == 0; };
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        SendKey(key_, false);
+        if (HoldsFor(up, 500)) return;
+    }
+    ADD_FAILURE() << "Wine kept the key down";
 }
 
 }  // namespace e2e
