@@ -255,6 +255,35 @@ TEST(TimerTest, CycleEndsOnlyWhenNoLocationIsShown) {
   }
 }
 
+TEST(TimerTest, EveryCycleEndsWithTheCaptureClearedSoTheNextOneGivesTheForegroundBack) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  h.Start();
+  const WindowHandle browser = h.desktop.AddWindow("browser", {0, 0, 800, 600});
+  const WindowHandle closed = h.desktop.AddWindow("closed", {0, 0, 800, 600});
+  h.desktop.CloseWindow(closed);
+  // A trigger-window show captures nothing; a captured window may be closed
+  // by the end of its cycle.
+  for (const WindowHandle captured : {kCapturedNothing, closed}) {
+    h.state().savedForeground = captured;
+    h.app.OnTimer();
+    EXPECT_EQ(h.state().savedForeground, kNoWindow);
+
+    const WindowHandle editor = h.desktop.AddWindow("editor", {0, 0, 400, 300}, false);
+    h.Hold(0, TopMiddle, editor);
+    h.desktop.SetForeground(browser);
+    h.desktop.SetPointer({960, 0});
+    h.desktop.Advance(1000);
+    h.app.OnTimer();
+    h.desktop.Advance(1000);
+    h.app.OnTimer();
+    ASSERT_TRUE(h.state().At(0, TopMiddle).cycle.IsShown());
+    h.state().At(0, TopMiddle).cycle.PutAway(h.desktop.Tick());
+    h.app.OnTimer();
+    EXPECT_EQ(h.desktop.Foreground(), browser);
+  }
+}
+
 TEST(TrayNotifyTest, ClicksReachTheMainWindowAndTheMenu) {
   AppHarness h;
   const WindowHandle main = h.Start();

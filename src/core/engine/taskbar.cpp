@@ -1,5 +1,7 @@
 #include "core/engine/taskbar.h"
 
+#include <utility>
+
 namespace peekbar {
 namespace {
 
@@ -61,10 +63,12 @@ void Taskbar::GiveTaskbarBack() {
 
 void Taskbar::RestoreAfterShowCycle() {
   GiveTaskbarBack();
-  const WindowHandle previous = state_.savedForeground;
+  // Cleared whether or not it could be given back: the next cycle captures
+  // the window in front then, also after a trigger-window show, which had
+  // nothing to capture, and after the captured window was closed.
+  const WindowHandle previous = std::exchange(state_.savedForeground, kNoWindow);
   if (previous != kNoWindow && previous != kCapturedNothing && desktop_.IsWindowVisible(previous)) {
     SetForegroundUnlocked(previous);
-    state_.savedForeground = kNoWindow;
   }
 }
 
