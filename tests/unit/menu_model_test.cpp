@@ -606,6 +606,7 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
   s.h.store.Set(ini, u"PROFILE", u"NAME", u"仕事");
   s.h.store.SetInt(ini, u"OPTION", u"TIMER_INTERVAL", 100);
   s.h.store.SetInt(ini, u"OPTION", u"BALLOON", 0);
+  s.h.store.SetInt(ini, u"OPTION", u"TRAY_ICON_COLOR", 2);
   s.h.store.Set(ini, u"MONITOR_0", u"KEYWORD_2", u"doc1*");
   s.h.app.SettingsFiles().LoadSettings();  // the name is read at start-up
   s.ClearLogs();
@@ -615,7 +616,7 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
   EXPECT_EQ(s.h.state().profiles.selected, 2);
   EXPECT_EQ(s.h.settings().timerInterval, 100);
   EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{
-                                 "StopTimer", "Modify tip=仕事 - Peekbar Ver1.05", "StartTimer 100",
+                                 "StopTimer", "Modify icon=" + std::to_string(TrayIconResource(TrayIconState::Running, 2)) + " tip=仕事 - Peekbar Ver1.05", "StartTimer 100",
                                  "Box owner=" + std::to_string(s.main) + " (info) プロファイル「仕事」を選択しました。"}));
   EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "CloseGuides", "RebuildPopups", "HidePopups"}));
   EXPECT_EQ(s.h.windows.GuidesMade(), 1) << "the guides not made again";

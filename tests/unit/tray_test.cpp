@@ -101,14 +101,15 @@ struct TrayIconFixture : ::testing::Test {
 };
 
 // The add carries everything at once (the shell may be slow to answer each
-// call); later changes touch only their field.
-TEST_F(TrayIconFixture, AddCarriesMessageIconAndTipThenStateAndTipModifyOnlyTheirField) {
+// call); a profile switch changes tip and colour, a state only the image.
+TEST_F(TrayIconFixture, AddCarriesMessageIconAndTipThenProfileAndStateModifyOnlyTheirFields) {
   state.settings.trayIconColor = 1;
   state.profiles.names[0] = u"仕事";
   state.profiles.names[1] = u"家";
   ASSERT_TRUE(tray.AddTrayIcon());
   state.profiles.selected = 1;
-  tray.UpdateTrayTip();
+  state.settings.trayIconColor = 2;  // the new profile's colour
+  tray.ShowSelectedProfile();
   state.paused = true;
   tray.SetTrayIconState(CurrentTrayIconState(state));
 
@@ -119,17 +120,18 @@ TEST_F(TrayIconFixture, AddCarriesMessageIconAndTipThenStateAndTipModifyOnlyThei
   EXPECT_EQ(calls[0].record.iconResource, 105);
   EXPECT_EQ(calls[0].record.tip, u"仕事 - Peekbar Ver1.05");
   EXPECT_EQ(calls[1].action, TrayAction::Modify);
-  EXPECT_EQ(calls[1].record.flags, TrayIconRecord::kTip);
+  EXPECT_EQ(calls[1].record.flags, TrayIconRecord::kIcon | TrayIconRecord::kTip);
+  EXPECT_EQ(calls[1].record.iconResource, TrayIconResource(TrayIconState::Running, 2));
   EXPECT_EQ(calls[1].record.tip, u"家 - Peekbar Ver1.05");
   EXPECT_EQ(calls[2].action, TrayAction::Modify);
   EXPECT_EQ(calls[2].record.flags, TrayIconRecord::kIcon);
-  EXPECT_EQ(calls[2].record.iconResource, 107);
-  EXPECT_EQ(shell.IconImage(), 107);
+  EXPECT_EQ(calls[2].record.iconResource, TrayIconResource(TrayIconState::Paused, 2));
+  EXPECT_EQ(shell.IconImage(), TrayIconResource(TrayIconState::Paused, 2));
   EXPECT_EQ(shell.IconTip(), u"家 - Peekbar Ver1.05");
 }
 
 TEST_F(TrayIconFixture, TipIsNotTouchedBeforeTheIconWasAdded) {
-  tray.UpdateTrayTip();
+  tray.ShowSelectedProfile();
   EXPECT_TRUE(shell.IconCalls().empty());
 }
 

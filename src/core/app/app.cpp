@@ -252,7 +252,7 @@ void App::EndShowCycleWhenNothingShown() {
 
 void App::ProfileLoaded() {
   ComputeLabelColors(state_);
-  tray_.UpdateTrayTip();
+  tray_.ShowSelectedProfile();
 }
 
 void App::OnEndSession(bool ending) {

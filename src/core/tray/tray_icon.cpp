@@ -55,10 +55,11 @@ void TrayIcon::SetTrayIconState(TrayIconState iconState) {
   shell_.NotifyIcon(TrayAction::Modify, record_);
 }
 
-void TrayIcon::UpdateTrayTip() {
+void TrayIcon::ShowSelectedProfile() {
   if (!added_) return;
   record_.tip = SelectedProfileTip();
-  record_.flags = TrayIconRecord::kTip;
+  record_.iconResource = TrayIconResource(CurrentTrayIconState(state_), state_.settings.trayIconColor);
+  record_.flags = TrayIconRecord::kIcon | TrayIconRecord::kTip;
   shell_.NotifyIcon(TrayAction::Modify, record_);
 }
 

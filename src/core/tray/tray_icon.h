@@ -56,8 +56,9 @@ class TrayIcon {
   // a change of the icon when the add reports failure.
   bool AddTrayIcon();
   void SetTrayIconState(TrayIconState iconState);
-  // The tip names the selected profile; nothing happens before the icon was added.
-  void UpdateTrayTip();
+  // The selected profile's tip and icon colour, in one call; nothing
+  // happens before the icon was added.
+  void ShowSelectedProfile();
   void Remove();
   bool Added() const { return added_; }
 
