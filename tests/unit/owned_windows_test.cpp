@@ -79,9 +79,6 @@ TEST(HoldUpTest, ThePointerOnWhatBelongsToTheWindowOrItsThreadBusyKeepsItUp) {
       {"a menu of its thread", [&](OwnedScene& s) { s.h.desktop.AddMenu("menu", kEditorThread, outside); },
        HeldBy::MenuUnderPointer},
       {"a menu of another thread", [&](OwnedScene& s) { s.h.desktop.AddMenu("menu", 9, outside); }, HeldBy::Nothing},
-      {"its input method's window",
-       [&](OwnedScene& s) { s.h.desktop.SetInputMethodWindow(kEditorThread, s.AddOwned("ime", kNoWindow, outside)); },
-       HeldBy::InputMethodUnderPointer},
       {"its input method's candidate list",
        [&](OwnedScene& s) {
          const WindowHandle ime = s.AddOwned("ime", kNoWindow, {0, 0, 1, 1});
@@ -102,8 +99,6 @@ TEST(HoldUpTest, ThePointerOnWhatBelongsToTheWindowOrItsThreadBusyKeepsItUp) {
       {"its dialog in the foreground",
        [&](OwnedScene& s) { s.h.desktop.SetForeground(s.AddOwned("dialog", s.editor, {0, 600, 100, 700})); },
        HeldBy::OwnedForeground},
-      {"another program in the foreground",
-       [&](OwnedScene& s) { s.h.desktop.SetForeground(s.h.desktop.AddWindow("other", outside)); }, HeldBy::Nothing},
       {"hung, in a menu, its menu under the pointer",
        [&](OwnedScene& s) {
          s.h.desktop.Find(s.editor)->hung = true;
@@ -131,19 +126,6 @@ TEST(HoldUpTest, ThePointerOnWhatBelongsToTheWindowOrItsThreadBusyKeepsItUp) {
     EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::IsResponding) > 0, row.held == HeldBy::Nothing)
         << "only the hide asks whether it answers";
   }
-}
-
-TEST(HoldUpTest, AskedOnlyWhileTheWindowIsUpAndThePointerOutsideIt) {
-  OwnedScene s;
-  const auto asked = [&] {
-    return s.h.desktop.Calls(DesktopMethod::TopLevelWindowAt) + s.h.desktop.Calls(DesktopMethod::ThreadModesOf) +
-           s.h.desktop.Calls(DesktopMethod::WindowOwner);
-  };
-  s.TickAt(kAway);
-  s.BringUpAndLeave({960, 100});
-  EXPECT_EQ(asked(), 0) << "hidden, or the pointer inside";
-  s.TickAt(kAway);
-  EXPECT_GT(asked(), 0);
 }
 
 // Registered, brought up, its owned windows opened, left: hidden with them.
