@@ -79,5 +79,32 @@ BENCHMARK_CAPTURE(EdgeTick, no_key_conditions, Keys::None);
 BENCHMARK_CAPTURE(EdgeTick, guide_keys, Keys::GuideKeys);
 BENCHMARK_CAPTURE(EdgeTick, trigger_enabled, Keys::Trigger);
 
+// One of the windows shown and visited, the pointer outside it on another
+// program's window: the tick also asks what belongs to the shown window.
+void EdgeTickShownPointerOutside(benchmark::State& state) {
+  const auto h = TickScene(Keys::None);
+  FakeDesktop& d = h->desktop;
+  const WindowHandle shown = h->RegisteredAt(0, TopMiddle);
+  d.Find(shown)->visible = true;
+  d.Find(shown)->rect = {760, 0, 1160, 300};
+  d.AddWindow("other", Rect{0, 400, 1920, 1080});
+  ShowCycle& cycle = h->state().At(0, TopMiddle).cycle;
+  cycle.Show();
+  cycle.Visit(d.Tick());
+  h->settings().hiddenDelay = 0x7FFFFFFF;  // stays up however long the run
+  EdgeWatcher& watcher = h->app.Watcher();
+  watcher.EdgeTick();
+  d.ResetCalls();
+  const std::uint64_t allocationsBefore = AllocationCount();
+  for (auto _ : state) {
+    watcher.EdgeTick();
+    d.Advance(200);
+  }
+  const double ticks = static_cast<double>(state.iterations());
+  state.counters["allocations"] = static_cast<double>(AllocationCount() - allocationsBefore) / ticks;
+  state.counters["total"] = d.TotalCalls() / ticks;
+}
+BENCHMARK(EdgeTickShownPointerOutside);
+
 }  // namespace
 }  // namespace peekbar::bench

@@ -89,6 +89,14 @@ void SendMouse(POINT p, DWORD buttons) {
     SendInput(1, &input, sizeof input);
 }
 
+bool MoveMouse(POINT p) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        SendMouse(p, 0);
+        if (WaitUntil([&] { return PointerIsAt(p.x, p.y); }, 300)) return true;
+    }
+    return false;
+}
+
 bool Hover(POINT p) {
     if (!MovePointer(p)) return false;
     SendMouse(p, 0);

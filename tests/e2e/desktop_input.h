@@ -13,6 +13,11 @@ namespace e2e {
 bool MovePointer(int x, int y);
 inline bool MovePointer(POINT p) { return MovePointer(p.x, p.y); }
 
+// Moves the pointer to `p` with mouse input alone, and waits until it is
+// there: while another program tracks a pop-up menu, Wine ignores
+// SetCursorPos.
+bool MoveMouse(POINT p);
+
 // Moves the pointer to `p` as a mouse does, so that the window there sees
 // it arrive.
 bool Hover(POINT p);

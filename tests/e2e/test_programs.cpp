@@ -107,6 +107,36 @@ bool TestProgram::KeepBusy(size_t i, DWORD milliseconds) const {
     return PostMessageW(Window(i), WM_APP + 2, milliseconds, 0) != FALSE;
 }
 
+HWND TestProgram::OpenOwnedPopUp(size_t i, POINT at) const {
+    wchar_t title[256] = {};
+    GetWindowTextW(Window(i), title, 200);
+    if (!PostMessageW(Window(i), WM_APP + 3, static_cast<WPARAM>(at.x), static_cast<LPARAM>(at.y))) return nullptr;
+    HWND popUp = nullptr;
+    WaitUntil([&] {
+        const std::vector<HWND> found = FindTopLevelWindows(id_, kTargetClass, std::wstring(title) + L" pop-up");
+        popUp = found.empty() || !IsWindowVisible(found.front()) ? nullptr : found.front();
+        return popUp != nullptr;
+    });
+    return popUp;
+}
+
+HWND TestProgram::OpenPopUpMenu(size_t i, POINT at) const {
+    if (!PostMessageW(Window(i), WM_APP + 4, static_cast<WPARAM>(at.x), static_cast<LPARAM>(at.y))) return nullptr;
+    const DWORD thread = GetWindowThreadProcessId(Window(i), nullptr);
+    HWND menu = nullptr;
+    WaitUntil([&] {
+        // Menus are found by their class in one call each.
+        for (HWND m = FindWindowExW(nullptr, nullptr, L"#32768", nullptr); m;
+             m = FindWindowExW(nullptr, m, L"#32768", nullptr)) {
+            if (IsWindowVisible(m) && GetWindowThreadProcessId(m, nullptr) == thread) menu = m;
+        }
+        return menu != nullptr;
+    });
+    return menu;
+}
+
+bool TestProgram::CloseMenu(size_t i) const { return PostMessageW(Window(i), WM_CANCELMODE, 0, 0) != FALSE; }
+
 std::vector<HWND> VisibleTopLevelWindows() {
     std::vector<HWND> windows;
     EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));

@@ -52,6 +52,14 @@ public:
     bool Hang(size_t i) const;
     bool KeepBusy(size_t i, DWORD milliseconds) const;
 
+    // What belongs to the test program's window `i`: a pop-up window it
+    // owns, opened with its top-left corner at `at` without taking the
+    // foreground, once it is on the screen (null when it does not come);
+    // and a pop-up menu it opens at `at`, visible, until CloseMenu.
+    HWND OpenOwnedPopUp(size_t i, POINT at) const;
+    HWND OpenPopUpMenu(size_t i, POINT at) const;
+    bool CloseMenu(size_t i) const;
+
 private:
     static TestProgram Start(const std::wstring& exePath, const std::wstring& arguments, const wchar_t* className,
                              const std::vector<std::wstring>& titles);

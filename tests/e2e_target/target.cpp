@@ -2,7 +2,10 @@
 // register: one window per argument, titled with it, of class
 // PEEKBAR_TEST_TARGET, 400 x 300 at staggered positions. Posted WM_APP + 1,
 // its thread stops answering for good (a hung program); posted WM_APP + 2,
-// it is busy for wParam milliseconds.
+// it is busy for wParam milliseconds. Posted WM_APP + 3, a window opens a
+// pop-up window it owns, 200 x 150 with its top-left corner at
+// (wParam, lParam), without taking the foreground; posted WM_APP + 4, it
+// opens a pop-up menu there, which WM_CANCELMODE posted to it closes.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -12,10 +15,32 @@ namespace {
 // windows of the same class: a search by class would find theirs too.)
 int openWindows = 0;
 
+// Titled after its owner: "<owner's title> pop-up".
+void OpenOwnedPopUp(HWND owner, int x, int y) {
+  wchar_t title[256] = {};
+  GetWindowTextW(owner, title, 200);
+  lstrcatW(title, L" pop-up");
+  HWND popUp = CreateWindowExW(WS_EX_TOOLWINDOW, L"PEEKBAR_TEST_TARGET", title, WS_POPUP | WS_CAPTION, x, y, 200, 150,
+                               owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ShowWindow(popUp, SW_SHOWNOACTIVATE);
+}
+
+// Returns once the menu is closed.
+void OpenPopUpMenu(HWND owner, int x, int y) {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"First");
+  AppendMenuW(menu, MF_STRING, 2, L"Second");
+  SetForegroundWindow(owner);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0, owner, nullptr);
+  DestroyMenu(menu);
+}
+
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) ++openWindows;
   if (message == WM_APP + 1) Sleep(INFINITE);
   if (message == WM_APP + 2) Sleep(static_cast<DWORD>(wParam));
+  if (message == WM_APP + 3) OpenOwnedPopUp(window, static_cast<int>(wParam), static_cast<int>(lParam));
+  if (message == WM_APP + 4) OpenPopUpMenu(window, static_cast<int>(wParam), static_cast<int>(lParam));
   if (message == WM_DESTROY) {
     // The last window closed ends the program.
     if (--openWindows == 0) PostQuitMessage(0);

@@ -15,6 +15,8 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "WindowClassName", "FindTopLevelWindow",     "EnumerateTopLevelWindows",
     "IsKeyHeld",       "Pause",                  "ShowWindowAsync",
     "WindowProcessId", "IsResponding",
+    "WindowOwner",     "WindowThreadId",         "ThreadModesOf",
+    "TopLevelWindowAt", "InputMethodWindow",     "IsHung",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -98,6 +100,16 @@ WindowHandle FakeDesktop::AddWindow(std::string name, std::u16string className, 
   window.className = std::move(className);
   window.title = std::move(title);
   return AddWindow(std::move(window));
+}
+
+WindowHandle FakeDesktop::AddMenu(std::string name, std::uint32_t thread, Rect rect) {
+  FakeWindow menu;
+  menu.name = std::move(name);
+  menu.className = u"#32768";
+  menu.rect = rect;
+  menu.thread = thread;
+  menu.topmost = true;
+  return AddWindow(std::move(menu));
 }
 
 void FakeDesktop::CloseWindow(WindowHandle window) {
@@ -208,6 +220,8 @@ std::string FakeDesktop::Describe(const DesktopCall& call) const {
     case DesktopMethod::ForegroundLockTimeout:
     case DesktopMethod::FindTopLevelWindow:
     case DesktopMethod::EnumerateTopLevelWindows:
+    case DesktopMethod::ThreadModesOf:
+    case DesktopMethod::TopLevelWindowAt:
       break;
     case DesktopMethod::IsKeyDown:
     case DesktopMethod::IsKeyHeld:
@@ -502,6 +516,49 @@ void FakeDesktop::EnumerateTopLevelWindows(const std::function<bool(WindowHandle
   for (WindowHandle handle : snapshot) {
     if (!visitor(handle)) return;
   }
+}
+
+// ---- What belongs to a window ----
+
+WindowHandle FakeDesktop::WindowOwner(WindowHandle window) {
+  Record(DesktopMethod::WindowOwner, window);
+  const FakeWindow* w = Find(window);
+  return w == nullptr ? kNoWindow : w->owner;
+}
+
+std::uint32_t FakeDesktop::WindowThreadId(WindowHandle window) {
+  Record(DesktopMethod::WindowThreadId, window);
+  const FakeWindow* w = Find(window);
+  return w == nullptr ? 0 : w->thread;
+}
+
+ThreadModes FakeDesktop::ThreadModesOf(std::uint32_t thread) {
+  Record(DesktopMethod::ThreadModesOf);
+  const auto it = threadModes_.find(thread);
+  return it == threadModes_.end() ? ThreadModes{} : it->second;
+}
+
+WindowHandle FakeDesktop::TopLevelWindowAt(Point point) {
+  Record(DesktopMethod::TopLevelWindowAt);
+  for (const WindowHandle handle : zOrder_) {
+    const FakeWindow& w = *Find(handle);
+    if (w.visible && !w.minimized && w.rect.Contains(point)) return handle;
+  }
+  return kNoWindow;
+}
+
+WindowHandle FakeDesktop::InputMethodWindow(WindowHandle window) {
+  Record(DesktopMethod::InputMethodWindow, window);
+  const FakeWindow* w = Find(window);
+  if (w == nullptr) return kNoWindow;
+  const auto it = inputMethods_.find(w->thread);
+  return it == inputMethods_.end() ? kNoWindow : it->second;
+}
+
+bool FakeDesktop::IsHung(WindowHandle window) {
+  Record(DesktopMethod::IsHung, window);
+  const FakeWindow* w = Find(window);
+  return w != nullptr && w->hung;
 }
 
 }  // namespace peekbar

@@ -36,6 +36,8 @@ struct FakeWindow {
   bool asyncShowPending = false; // asynchronous show requests are not yet carried out by the window's
                                  // thread: it stays invisible until the test makes it visible
   bool hung = false;             // its thread does not answer: a synchronous call on it would block
+  // What belongs to a window: the window that owns it.
+  WindowHandle owner = kNoWindow;
 };
 
 enum class DesktopMethod : std::uint8_t {
@@ -65,8 +67,15 @@ enum class DesktopMethod : std::uint8_t {
   ShowWindowAsync,
   WindowProcessId,
   IsResponding,
+  // What belongs to a window
+  WindowOwner,
+  WindowThreadId,
+  ThreadModesOf,
+  TopLevelWindowAt,
+  InputMethodWindow,
+  IsHung,
 };
-inline constexpr std::size_t kDesktopMethodCount = 26;
+inline constexpr std::size_t kDesktopMethodCount = 32;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -156,6 +165,13 @@ class FakeDesktop final : public Desktop {
   // Every WindowRect query fails.
   void SetWindowRectFails(bool fails) { allRectsFail_ = fails; }
 
+  // What belongs to a window: what a thread is doing (menus, moving or
+  // sizing), and the default input-method window of a thread.
+  void SetThreadModes(std::uint32_t thread, ThreadModes modes) { threadModes_[thread] = modes; }
+  void SetInputMethodWindow(std::uint32_t thread, WindowHandle window) { inputMethods_[thread] = window; }
+  // A pop-up menu of the thread, visible at the top of the z-order.
+  WindowHandle AddMenu(std::string name, std::uint32_t thread, Rect rect);
+
   // Synchronous calls made on windows whose thread is hung ("ShowWindow
   // editor Hide", ...): each of them would have frozen the program.
   const std::vector<std::string>& BlockingCalls() const { return blockingCalls_; }
@@ -204,6 +220,13 @@ class FakeDesktop final : public Desktop {
   std::vector<DisplayMonitor> Monitors() override { return monitors; }
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
+  // What belongs to a window
+  WindowHandle WindowOwner(WindowHandle window) override;
+  std::uint32_t WindowThreadId(WindowHandle window) override;
+  ThreadModes ThreadModesOf(std::uint32_t thread) override;
+  WindowHandle TopLevelWindowAt(Point point) override;
+  WindowHandle InputMethodWindow(WindowHandle window) override;
+  bool IsHung(WindowHandle window) override;
 
  private:
   struct KeyState {
@@ -241,6 +264,8 @@ class FakeDesktop final : public Desktop {
   std::uint32_t lockTimeout_ = kDefaultForegroundLockTimeout;
   std::multiset<std::uint32_t> attached_;
   bool allRectsFail_ = false;
+  std::map<std::uint32_t, ThreadModes> threadModes_;
+  std::map<std::uint32_t, WindowHandle> inputMethods_;
 
   std::vector<std::string> blockingCalls_;
   std::array<int, kDesktopMethodCount> counts_{};

@@ -130,8 +130,8 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
                              {closed, 31, u"Editor"},
                              {reusedByProcess, 31, u"Editor"},
                              {reusedByClass, 31, u"Editor"}},
-                            std::nullopt};
-  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt};
+                            std::nullopt, {}};
+  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt, {}};
   const std::u16string runningPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_78.journal";
   const std::u16string otherUser = u"C:\\Tools\\Peekbar\\someone_Peekbar_79.journal";
   // Kept in the user's own folder by an instance whose folder was not writable.
@@ -140,7 +140,7 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   s.h.journal.AddFile(kEndedJournal, ended, false);
   s.h.journal.AddFile(runningPath, running, true);
   s.h.journal.AddFile(otherUser, running, false);
-  s.h.journal.AddFile(userFolderPath, {80, false, {{elsewhere, 31, u"Editor"}}, std::nullopt}, false);
+  s.h.journal.AddFile(userFolderPath, {80, false, {{elsewhere, 31, u"Editor"}}, std::nullopt, {}}, false);
   d.CloseWindow(closed);
   d.CloseWindow(reusedByProcess);
   d.CloseWindow(reusedByClass);
@@ -181,7 +181,7 @@ TEST(JournalRecoveryTest, GivenBackWindowsAreWaitedForTogetherAtMostTwoSeconds) 
   for (const bool comesUp : {true, false}) {
     JournalScene s;
     FakeDesktop& d = s.h.desktop;
-    JournalRecord record{77, false, {}, std::nullopt};
+    JournalRecord record{77, false, {}, std::nullopt, {}};
     std::vector<WindowHandle> slow;
     for (int i = 0; i < 3; ++i) {
       FakeWindow w;
@@ -207,7 +207,8 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
                              {{0x10086, 31, u"Notepad"},
                               {0xFFFFFFF0, 4294967295u, u"a\\b\nc\rd メモ帳"},
                               {0x200, 7, u""}},
-                             4294967295u};
+                             4294967295u,
+                             {}};
   const std::u16string text = FormatJournal(record);
   EXPECT_EQ(ParseJournal(text), record);
 
@@ -222,12 +223,12 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
   // Lines it does not understand are skipped.
   const JournalRecord odd = ParseJournal(
       u"owner x\nwindow 0 1 Zero\nwindow 12 Notepad\nwindow 99999999999999999999 1 Big\nwindow 12 3 Ok\ntaskbar on\n");
-  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}, std::nullopt}));
+  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}, std::nullopt, {}}));
 
   // An older build wrote no lock time-out. The line this build adds starts
   // with no word an older reader knows, so that reader skips it.
   const JournalRecord older = ParseJournal(u"Peekbar journal\r\nowner 9\r\ntaskbar hidden\r\nwindow 12 3 Ok\r\n");
-  EXPECT_EQ(older, (JournalRecord{9, true, {{12, 3, u"Ok"}}, std::nullopt}));
+  EXPECT_EQ(older, (JournalRecord{9, true, {{12, 3, u"Ok"}}, std::nullopt, {}}));
   EXPECT_NE(text.find(u"\r\nforeground-lock-timeout 4294967295\r\n"), std::u16string::npos);
 }
 

@@ -1,4 +1,5 @@
-// A crash gives back what the last journal write listed, whether or not the
+// A crash gives back what the last journal write listed (the windows and what
+// was hidden with them), whether or not the
 // journal could be created, and only windows that are still the ones listed;
 // it puts back the foreground lock time-out the crash left lowered.
 
@@ -53,6 +54,7 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
     const HWND otherClass = HiddenWindow();
     const HWND otherProcess = HiddenWindow();
     const HWND closed = HiddenWindow();
+    const HWND hiddenWith = HiddenWindow();  // a dialog hidden with `same`
     ASSERT_NE(closed, nullptr);
     DestroyWindow(closed);
     const std::u16string className = Utf16(kClass);
@@ -62,7 +64,8 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
                                 {FromHwnd(otherClass), own, u"Another"},
                                 {FromHwnd(otherProcess), own + 4, className},
                                 {FromHwnd(closed), own, className}},
-                               150000};
+                               150000,
+                               {{FromHwnd(hiddenWith), own, className}}};
     // A name the journal cannot be created under: a folder holds it.
     const std::wstring path = created ? folder + L"\\tester_Peekbar_1.journal" : folder;
     SetLockTimeout(0);
@@ -73,13 +76,14 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
       crash.GiveBack();
     }
     EXPECT_TRUE(Shown(same)) << created;
+    EXPECT_TRUE(Shown(hiddenWith)) << created;
     EXPECT_FALSE(Shown(otherClass)) << created;
     EXPECT_FALSE(Shown(otherProcess)) << created;
     EXPECT_EQ(LockTimeout(), 150000u) << created;
     if (created) {
       EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the journal was left";
     }
-    for (const HWND window : {same, otherClass, otherProcess}) DestroyWindow(window);
+    for (const HWND window : {same, otherClass, otherProcess, hiddenWith}) DestroyWindow(window);
   }
   SetLockTimeout(user);
   RemoveDirectoryW(folder.c_str());

@@ -32,11 +32,11 @@ App::App(const AppPorts& ports)
       settingsFile_(state_, ports.settingsStore, shell_, desktop_, messages_, *this),
       tray_(state_, shell_),
       taskbar_(state_, desktop_, journal_),
-      showHide_(state_, desktop_, taskbar_, *this),
+      showHide_(state_, desktop_, taskbar_, *this, journal_),
       overlays_(state_, desktop_, ports.overlays, showHide_, [this] { TrackTrayMenu(); }),
       registration_(state_, desktop_, showHide_, settingsFile_, journal_),
       watcher_(state_, desktop_, taskbar_, showHide_, overlays_, journal_),
-      commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, registration_, overlays_),
+      commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, showHide_, registration_, overlays_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
       monitorPopups_(state_, settingsFile_, dialogs_),
@@ -162,10 +162,13 @@ void App::GiveBackDetached(int monitor, const Rect& primary) {
   for (int n = 0; n < kLocationCount; ++n) {
     LocationSlot& at = state_.At(monitor, n);
     const WindowHandle window = at.cycle.Window();
+    const std::vector<WindowHandle> hiddenWith(at.cycle.HiddenWith().begin(), at.cycle.HiddenWith().end());
     at.cycle.Release();
     // A window also held at a monitor still attached stays with it.
     if (window == kNoWindow || state_.IsRegistered(window)) continue;
     Placement p = GiveBackPlacement();
+    Rect rect;
+    desktop_.WindowRect(window, rect);
     if (IsUsableSavedRect(at.savedRect, state_.monitorSlots)) {
       const Placement saved = PlacementAt(at.savedRect);
       p.move = p.size = true;
@@ -173,13 +176,20 @@ void App::GiveBackDetached(int monitor, const Rect& primary) {
       p.width = saved.width;
       p.height = saved.height;
     } else {
-      Rect rect;
-      desktop_.WindowRect(window, rect);
       p.move = true;
       p.position = FitRectAroundPoint(primary, rect, {primary.left + static_cast<std::int32_t>(primary.Width() / 2),
                                                       primary.top + static_cast<std::int32_t>(primary.Height() / 2)});
     }
     desktop_.PlaceWindow(window, p);
+    // What was hidden with it travels with it, where it was beside it.
+    for (const WindowHandle owned : hiddenWith) {
+      Rect ownedRect;
+      if (!desktop_.WindowRect(owned, ownedRect)) continue;
+      Placement q = GiveBackPlacement();
+      q.move = true;
+      q.position = {ownedRect.left + p.position.x - rect.left, ownedRect.top + p.position.y - rect.top};
+      desktop_.PlaceWindow(owned, q);
+    }
   }
 }
 

@@ -51,13 +51,7 @@ void GlobalCommands::ToggleShowAll() {
     return;
   }
   tray_.SetTrayIconState(state_.paused ? TrayIconState::Paused : TrayIconState::Running);
-  for (MonitorSlot& slot : state_.monitorSlots) {
-    for (LocationSlot& at : slot.locations) {
-      if (at.cycle.Window() == kNoWindow || state_.ending) continue;
-      ShowWindowSafely(desktop_, at.cycle.Window(), ShowCommand::Hide);
-      at.cycle.PutAway(now);
-    }
-  }
+  showHide_.HideEveryRegisteredWindow(now);
   shell_.StartTimer(static_cast<std::uint32_t>(state_.settings.timerInterval));
   messages_.ShowInfoMessage(state_.mainWindow, u"一時全箇所表示を解除しました。");
 }

@@ -19,9 +19,9 @@ inline constexpr std::u16string_view kSoundOpenFailedMessage =
 class GlobalCommands {
  public:
   GlobalCommands(AppState& state, Desktop& desktop, Shell& shell, SoundPlayer& sound, UserMessages& messages,
-                 TrayIcon& tray, AutoRegistration& registration, Overlays& overlays)
+                 TrayIcon& tray, ShowHide& showHide, AutoRegistration& registration, Overlays& overlays)
       : state_(state), desktop_(desktop), shell_(shell), sound_(sound), messages_(messages), tray_(tray),
-        registration_(registration), overlays_(overlays) {}
+        showHide_(showHide), registration_(registration), overlays_(overlays) {}
 
   // Tries Command.mp3 beside the executable once at start-up; a failure is
   // always a box. The sound is open only while it plays: an open device
@@ -43,6 +43,7 @@ class GlobalCommands {
   SoundPlayer& sound_;
   UserMessages& messages_;
   TrayIcon& tray_;
+  ShowHide& showHide_;
   AutoRegistration& registration_;
   Overlays& overlays_;
   bool soundOpen_ = false;

@@ -83,6 +83,13 @@ struct DisplayMonitor {
   Rect rect;
 };
 
+// What a thread's user is in the middle of (GetGUIThreadInfo's flags).
+struct ThreadModes {
+  bool menu = false;        // a menu bar or a pop-up menu (GUI_INMENUMODE, GUI_POPUPMENUMODE)
+  bool systemMenu = false;  // the window menu (GUI_SYSTEMMENUMODE)
+  bool moveSize = false;    // moving or sizing a window (GUI_INMOVESIZE)
+};
+
 class Desktop {
  public:
   Desktop() = default;
@@ -142,6 +149,27 @@ class Desktop {
   // The monitors attached now, in the system's order (the primary need not
   // be first).
   virtual std::vector<DisplayMonitor> Monitors() = 0;
+
+  // ---- What belongs to a window: the windows it owns, its thread's menus
+  // and input method. None of these sends the window's thread a message:
+  // a program that does not answer is asked them too. ----
+
+  // The window's owner (GetWindow GW_OWNER); none for a window owned by no one.
+  virtual WindowHandle WindowOwner(WindowHandle window) = 0;
+  // The thread that made the window; 0 when the handle names no window.
+  virtual std::uint32_t WindowThreadId(WindowHandle window) = 0;
+  // What the thread is doing; nothing for a thread without windows.
+  virtual ThreadModes ThreadModesOf(std::uint32_t thread) = 0;
+  // The top-level window under the point (the root of WindowFromPoint);
+  // none where no window is.
+  virtual WindowHandle TopLevelWindowAt(Point point) = 0;
+  // The default input-method window of the window's thread
+  // (ImmGetDefaultIMEWnd): the candidate list of an input method belongs
+  // to it. None where the system names none.
+  virtual WindowHandle InputMethodWindow(WindowHandle window) = 0;
+  // The window's thread has not answered for a while (IsHungAppWindow);
+  // asks without waiting, unlike IsResponding.
+  virtual bool IsHung(WindowHandle window) = 0;
 };
 
 // Whether the handle still names the window it named when it was seen: a

@@ -1,5 +1,5 @@
 // Where a running instance keeps its journal: the windows it has taken from
-// other programs, whether it hid the taskbar and the user's foreground lock
+// other programs and those it hid with them, whether it hid the taskbar and the user's foreground lock
 // time-out, so that an instance that ends without its exit (a crash, a kill)
 // loses nothing for good. Files beside the settings files on Windows, or in
 // a folder of the user's own where those cannot be written; memory in the
@@ -31,6 +31,9 @@ struct JournalRecord {
   // The user's foreground lock time-out as it was before Peekbar lowered
   // it; none in the journal of an older build.
   std::optional<std::uint32_t> lockTimeout;
+  // Windows hidden with one of those windows (its dialogs, tool windows),
+  // given back like them; none in the journal of an older build.
+  std::vector<JournalWindow> hiddenWith;
   friend bool operator==(const JournalRecord&, const JournalRecord&) = default;
 };
 

@@ -8,6 +8,7 @@ void ShowCycle::Register(WindowHandle window, std::uint32_t now) {
     return;
   }
   window_ = window;
+  hiddenWith_.clear();
   Wait(now);
 }
 
@@ -42,9 +43,13 @@ void ShowCycle::Leave() {
   if (phase_ == CyclePhase::Visited) phase_ = CyclePhase::Left;
 }
 
-void ShowCycle::PutAway(std::uint32_t now) {
-  if (phase_ != CyclePhase::Empty) Wait(now);
+void ShowCycle::PutAway(std::uint32_t now, std::span<const WindowHandle> hiddenWith) {
+  if (phase_ == CyclePhase::Empty) return;
+  Wait(now);
+  hiddenWith_.assign(hiddenWith.begin(), hiddenWith.end());
 }
+
+void ShowCycle::OwnedBack() { hiddenWith_.clear(); }
 
 void ShowCycle::Wait(std::uint32_t now) {
   phase_ = CyclePhase::Hidden;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "core/base/desktop.h"
 
@@ -34,6 +36,9 @@ class ShowCycle {
   // Shown, and seen on the screen since: a window shown without waiting for
   // its thread may take a while to appear.
   bool SeenOnScreen() const { return seenOnScreen_; }
+  // The windows it owned on the screen when it was put away, hidden with
+  // it: they come back with it, or are given back with it.
+  std::span<const WindowHandle> HiddenWith() const { return hiddenWith_; }
 
   // The window is registered here, hidden, and waits for the pointer from now.
   void Register(WindowHandle window, std::uint32_t now);
@@ -53,8 +58,12 @@ class ShowCycle {
   // The pointer is outside the visited window; the hide delay counts from
   // the last visit.
   void Leave();
-  // Hidden again, waiting for the pointer from now.
-  void PutAway(std::uint32_t now);
+  // Hidden again, waiting for the pointer from now; the windows it owns
+  // that were hidden with it.
+  void PutAway(std::uint32_t now, std::span<const WindowHandle> hiddenWith = {});
+  // The windows hidden with it are on the screen again: shown with it, or
+  // given back.
+  void OwnedBack();
 
  private:
   void Wait(std::uint32_t now);
@@ -63,6 +72,7 @@ class ShowCycle {
   CyclePhase phase_ = CyclePhase::Empty;
   std::uint32_t since_ = 0;
   bool seenOnScreen_ = false;
+  std::vector<WindowHandle> hiddenWith_;
 };
 
 }  // namespace peekbar

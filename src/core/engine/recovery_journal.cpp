@@ -21,6 +21,8 @@ constexpr std::u16string_view kTaskbarShown = u"shown";
 // Added after the first builds, whose readers skip it.
 constexpr std::u16string_view kLockTimeout = u"foreground-lock-timeout ";
 constexpr std::u16string_view kWindow = u"window ";
+// Added later still, after the windows: older readers skip these.
+constexpr std::u16string_view kHiddenWith = u"hidden-with ";
 constexpr std::u16string_view kExtension = u".journal";
 
 std::u16string Escaped(std::u16string_view text) {
@@ -84,6 +86,16 @@ std::optional<JournalWindow> ParseWindowLine(std::u16string_view line) {
   return JournalWindow{static_cast<WindowHandle>(*window), static_cast<std::uint32_t>(*process), Unescaped(line)};
 }
 
+void AppendWindowLine(std::u16string& text, std::u16string_view kind, const JournalWindow& w) {
+  text += kind;
+  text += DecimalText(static_cast<std::int64_t>(w.window));
+  text += u" ";
+  text += DecimalText(w.processId);
+  text += u" ";
+  text += Escaped(w.className);
+  text += u"\r\n";
+}
+
 }  // namespace
 
 std::u16string FormatJournal(const JournalRecord& record) {
@@ -100,15 +112,8 @@ std::u16string FormatJournal(const JournalRecord& record) {
     text += DecimalText(*record.lockTimeout);
     text += u"\r\n";
   }
-  for (const JournalWindow& w : record.windows) {
-    text += kWindow;
-    text += DecimalText(static_cast<std::int64_t>(w.window));
-    text += u" ";
-    text += DecimalText(w.processId);
-    text += u" ";
-    text += Escaped(w.className);
-    text += u"\r\n";
-  }
+  for (const JournalWindow& w : record.windows) AppendWindowLine(text, kWindow, w);
+  for (const JournalWindow& w : record.hiddenWith) AppendWindowLine(text, kHiddenWith, w);
   return text;
 }
 
@@ -132,6 +137,8 @@ JournalRecord ParseJournal(std::u16string_view text) {
       record.taskbarHidden = line == kTaskbarHidden;
     } else if (TakePrefix(line, kWindow)) {
       if (auto window = ParseWindowLine(line)) record.windows.push_back(std::move(*window));
+    } else if (TakePrefix(line, kHiddenWith)) {
+      if (auto window = ParseWindowLine(line)) record.hiddenWith.push_back(std::move(*window));
     }
   }
   return record;
@@ -172,10 +179,12 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
     const JournalRecord record = ParseJournal(journal.text);
     taskbarHidden = taskbarHidden || record.taskbarHidden;
     if (record.lockTimeout.value_or(0) != 0) lockTimeout = record.lockTimeout;
-    for (const JournalWindow& w : record.windows) {
-      // A handle value alone may have been given to another window since.
-      if (!IsSameWindow(desktop_, w.window, w.processId, w.className, kTitleUnits)) continue;
-      if (std::find(givenBack.begin(), givenBack.end(), w.window) == givenBack.end()) givenBack.push_back(w.window);
+    for (const auto* windows : {&record.windows, &record.hiddenWith}) {
+      for (const JournalWindow& w : *windows) {
+        // A handle value alone may have been given to another window since.
+        if (!IsSameWindow(desktop_, w.window, w.processId, w.className, kTitleUnits)) continue;
+        if (std::find(givenBack.begin(), givenBack.end(), w.window) == givenBack.end()) givenBack.push_back(w.window);
+      }
     }
   }
   // Keywords are applied next, and they find only visible windows.
@@ -233,9 +242,30 @@ void RecoveryJournal::Add(WindowHandle window) {
 void RecoveryJournal::Sync() {
   const auto gone = std::remove_if(record_.windows.begin(), record_.windows.end(),
                                    [this](const JournalWindow& w) { return !state_.IsRegistered(w.window); });
-  if (gone == record_.windows.end()) return;
+  bool changed = gone != record_.windows.end();
   record_.windows.erase(gone, record_.windows.end());
-  Write();
+  // Exactly the windows hidden with registered ones now; those already
+  // listed keep what was read of them when they were hidden.
+  std::vector<JournalWindow> hiddenWith;
+  for (const MonitorSlot& slot : state_.monitorSlots) {
+    for (const LocationSlot& at : slot.locations) {
+      for (const WindowHandle window : at.cycle.HiddenWith()) {
+        const auto listed = [window](const JournalWindow& w) { return w.window == window; };
+        if (std::any_of(hiddenWith.begin(), hiddenWith.end(), listed)) continue;
+        const auto known = std::find_if(record_.hiddenWith.begin(), record_.hiddenWith.end(), listed);
+        if (known != record_.hiddenWith.end()) {
+          hiddenWith.push_back(*known);
+        } else {
+          hiddenWith.push_back({window, desktop_.WindowProcessId(window), desktop_.WindowClassName(window, kTitleUnits)});
+        }
+      }
+    }
+  }
+  if (hiddenWith != record_.hiddenWith) {
+    record_.hiddenWith = std::move(hiddenWith);
+    changed = true;
+  }
+  if (changed) Write();
 }
 
 void RecoveryJournal::SetTaskbarHidden(bool hidden) {

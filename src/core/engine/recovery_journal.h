@@ -1,6 +1,6 @@
 // The journal that keeps a window Peekbar hid from being lost when Peekbar
-// ends without its exit. It lists every window taken from another program,
-// whether the taskbar is hidden and the user's foreground lock time-out; it
+// ends without its exit. It lists every window taken from another program
+// and the windows hidden with it, whether the taskbar is hidden and the user's foreground lock time-out; it
 // is written before a window is hidden or the lock lowered and whenever the
 // list or the taskbar changes, never on a plain tick. A later start gives
 // back what the journals of ended instances list.
@@ -68,8 +68,10 @@ class RecoveryJournal {
   // The window is about to be hidden for a registration: it is written
   // down first, unless it already is.
   void Add(WindowHandle window);
-  // Registrations were dropped: windows no longer registered anywhere are
-  // struck off.
+  // Registrations were dropped, or windows hidden with registered ones or
+  // brought back: windows no longer registered anywhere are struck off, and
+  // the windows hidden with registered ones are listed, as they are now.
+  // Written only when that changes anything.
   void Sync();
   void SetTaskbarHidden(bool hidden);
   bool TaskbarHidden() const { return record_.taskbarHidden; }

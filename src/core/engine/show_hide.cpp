@@ -3,6 +3,8 @@
 #include <array>
 #include <vector>
 
+#include "core/engine/owned_windows.h"
+
 namespace peekbar {
 namespace {
 
@@ -113,6 +115,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   if (s.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
     PlaceAtEdge(monitor, location, pointer, answers);
   }
+  BringBackOwned(monitor, location, answers);
   cycle.Show();
   anyShown = true;
 }
@@ -156,8 +159,10 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   cycle.SeeOnScreen();
   Rect rect;
   const bool inside = desktop_.WindowRect(window, rect) && rect.Contains(pointer);
-  // Dragging or resizing that carries the pointer outside counts as inside.
-  if (inside || (cycle.IsVisited() && desktop_.IsKeyHeld(VirtualKey::LeftButton))) {
+  // Dragging or resizing that carries the pointer outside counts as inside,
+  // and so does the user working in its menus, dialogs and tool windows.
+  if (inside || (cycle.IsVisited() && desktop_.IsKeyHeld(VirtualKey::LeftButton)) ||
+      WhatHoldsUp(desktop_, window, pointer) != HeldBy::Nothing) {
     anyShown = true;
     cycle.Visit(now);
     return;
@@ -176,14 +181,62 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
 }
 
 void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
-  const WindowHandle window = state_.At(monitor, location).cycle.Window();
+  RememberWindowRect(monitor, location);
+  HideWithOwned(state_.At(monitor, location).cycle.Window(), now);
+}
+
+void ShowHide::HideWithOwned(WindowHandle window, std::uint32_t now) {
+  // A dialog or tool window left behind would float alone over whatever
+  // the user turns to.
+  std::vector<WindowHandle> owned;
+  if (!state_.ending) CollectShownOwnedWindows(desktop_, window, owned);
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& other : slot.locations) {
-      if (other.cycle.Window() == window) other.cycle.PutAway(now);
+      if (other.cycle.Window() == window) other.cycle.PutAway(now, owned);
     }
   }
-  RememberWindowRect(monitor, location);
-  if (!state_.ending) ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+  journal_.Sync();
+  if (state_.ending) return;
+  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+  for (const WindowHandle w : owned) ShowWindowSafely(desktop_, w, ShowCommand::Hide);
+}
+
+void ShowHide::BringBackOwned(int monitor, int location, bool answers) {
+  const ShowCycle& cycle = state_.At(monitor, location).cycle;
+  if (cycle.HiddenWith().empty()) return;
+  // Above their owner as always, without taking the foreground from it.
+  Placement p;
+  p.show = true;
+  p.noActivate = true;
+  for (const WindowHandle w : cycle.HiddenWith()) {
+    // Closed meanwhile, or given to another owner: not its to bring.
+    if (desktop_.WindowExists(w) && IsOwnedBy(desktop_, w, cycle.Window())) {
+      PlaceWindowSafely(desktop_, w, p, answers && desktop_.IsResponding(w));
+    }
+  }
+  const WindowHandle window = cycle.Window();
+  for (MonitorSlot& slot : state_.monitorSlots) {
+    for (LocationSlot& other : slot.locations) {
+      if (other.cycle.Window() == window) other.cycle.OwnedBack();
+    }
+  }
+  journal_.Sync();
+}
+
+void ShowHide::HideEveryRegisteredWindow(std::uint32_t now) {
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (int n = 0; n < kLocationCount; ++n) {
+      const WindowHandle window = state_.At(m, n).cycle.Window();
+      if (window == kNoWindow || state_.ending) continue;
+      // Hidden once per location holding it, as ever; what it owns is
+      // gathered at the first.
+      if (HeldEarlier(window, m, n)) {
+        ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+      } else {
+        HideWithOwned(window, now);
+      }
+    }
+  }
 }
 
 void ShowHide::BringUpAt(int monitor, int location, Point at) {
@@ -205,6 +258,7 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
     p.position = FitRectAroundPoint(state_.Monitor(monitor).monitorRect, rect, at);
     PlaceWindowSafely(desktop_, window, p, answers);
   }
+  BringBackOwned(monitor, location, answers);
   cycle.Show();
 }
 
@@ -258,17 +312,31 @@ bool ShowHide::HeldElsewhere(WindowHandle window, int monitor, int location) con
   return false;
 }
 
-void ShowHide::ReleaseWindow(int monitor, int location) {
-  const WindowHandle window = state_.At(monitor, location).cycle.Window();
-  if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
-  desktop_.PlaceWindow(window, GiveBackPlacement());
+bool ShowHide::HeldEarlier(WindowHandle window, int monitor, int location) const {
+  for (int m = 0; m <= monitor; ++m) {
+    for (int n = 0; n < (m == monitor ? location : kLocationCount); ++n) {
+      if (state_.At(m, n).cycle.Window() == window) return true;
+    }
+  }
+  return false;
 }
 
-void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop) {
-  for (const MonitorSlot& slot : state.monitorSlots) {
-    for (const LocationSlot& location : slot.locations) {
+void ShowHide::ReleaseWindow(int monitor, int location) {
+  const ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle window = cycle.Window();
+  if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
+  desktop_.PlaceWindow(window, GiveBackPlacement());
+  GiveBack(desktop_, cycle.HiddenWith());
+}
+
+void ShowEveryRegisteredWindow(AppState& state, Desktop& desktop) {
+  for (MonitorSlot& slot : state.monitorSlots) {
+    for (LocationSlot& location : slot.locations) {
       const WindowHandle window = location.cycle.Window();
-      if (window != kNoWindow) desktop.PlaceWindow(window, GiveBackPlacement());
+      if (window == kNoWindow) continue;
+      desktop.PlaceWindow(window, GiveBackPlacement());
+      GiveBack(desktop, location.cycle.HiddenWith());
+      location.cycle.OwnedBack();
     }
   }
 }

@@ -6,6 +6,7 @@
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
+#include "core/engine/recovery_journal.h"
 #include "core/engine/taskbar.h"
 
 namespace peekbar {
@@ -26,9 +27,9 @@ Edge DockingEdge(const Rect& monitor, int location, Point pointer);
 // pointer along it and kept on the monitor (the near bound wins).
 Point DockedPosition(const Rect& monitor, Edge edge, std::int32_t width, std::int32_t height, Point pointer);
 
-// Every location's window shown, not topmost, once per location holding it;
-// the registrations stay.
-void ShowEveryRegisteredWindow(const AppState& state, Desktop& desktop);
+// Every location's window shown, not topmost, once per location holding it,
+// with the windows hidden with it; the registrations stay.
+void ShowEveryRegisteredWindow(AppState& state, Desktop& desktop);
 
 // Gives the windows back (shown, not topmost, without waiting for their
 // threads), then waits until each whose thread answers is visible or gone,
@@ -51,8 +52,8 @@ class WindowRectListener {
 
 class ShowHide {
  public:
-  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, WindowRectListener& rects)
-      : state_(state), desktop_(desktop), taskbar_(taskbar), rects_(rects) {}
+  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, WindowRectListener& rects, RecoveryJournal& journal)
+      : state_(state), desktop_(desktop), taskbar_(taskbar), rects_(rects), journal_(journal) {}
 
   void TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
   void CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
@@ -64,8 +65,9 @@ class ShowHide {
   // for a rectangle remembered where no monitor is: the caller places the
   // window itself.
   bool PlaceAtSavedRect(int monitor, int location, bool answers);
-  // Gives the location's window back to the user (visible, not topmost)
-  // unless another location still holds it. The caller then changes it.
+  // Gives the location's window back to the user (visible, not topmost),
+  // with the windows hidden with it, unless another location still holds
+  // it. The caller then changes it.
   void ReleaseWindow(int monitor, int location);
   // Brings the window to the front over another program's foreground.
   void ForceForeground(WindowHandle window);
@@ -78,20 +80,31 @@ class ShowHide {
   // as the rule would put it away.
   void BringUpAt(int monitor, int location, Point at);
   void BringDown(int monitor, int location);
+  // Every registered window hidden again with the windows it owns on the
+  // screen, and waiting for the pointer; nothing remembered.
+  void HideEveryRegisteredWindow(std::uint32_t now);
 
  private:
   bool HeldElsewhere(WindowHandle window, int monitor, int location) const;
+  // Whether a location before this one holds the window.
+  bool HeldEarlier(WindowHandle window, int monitor, int location) const;
   // Out of the minimised or maximised state, into its normal size.
   void Restore(WindowHandle window, bool answers);
   // Hidden at every location holding it, each waiting for the pointer
   // again; the rectangle remembered for this one.
   void PutAway(int monitor, int location, std::uint32_t now);
+  // The window and the windows it owns on the screen hidden, written down
+  // first; every location holding it waits for the pointer again.
+  void HideWithOwned(WindowHandle window, std::uint32_t now);
+  // The windows hidden with the location's window come back with it.
+  void BringBackOwned(int monitor, int location, bool answers);
   ZOrder ShownZOrder() const { return state_.settings.topmost != 0 ? ZOrder::Topmost : ZOrder::NotTopmost; }
 
   AppState& state_;
   Desktop& desktop_;
   Taskbar& taskbar_;
   WindowRectListener& rects_;
+  RecoveryJournal& journal_;
 };
 
 }  // namespace peekbar

@@ -18,7 +18,8 @@ void AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   // journal and every give-back know it.
   journal_.Add(window);
   cycle.Register(window, desktop_.TickCount());
-  if (previous != kNoWindow && previous != window) journal_.Sync();
+  // Struck off: the window it replaced, and what was hidden with the one given back.
+  if (previous != kNoWindow) journal_.Sync();
   ShowWindowSafely(desktop_, window, ShowCommand::Hide);
 }
 
@@ -65,6 +66,7 @@ void AutoRegistration::GiveBackAll() {
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
       if (at.cycle.Window() != kNoWindow) givenBack_.push_back(at.cycle.Window());
+      givenBack_.insert(givenBack_.end(), at.cycle.HiddenWith().begin(), at.cycle.HiddenWith().end());
       at.cycle.Release();
     }
   }

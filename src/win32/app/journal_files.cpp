@@ -70,8 +70,9 @@ CrashSnapshot::~CrashSnapshot() { DeleteCriticalSection(&lock_); }
 void CrashSnapshot::Take(const JournalRecord& record, const std::u16string& journalPath) {
   EnterCriticalSection(&lock_);
   windows_.clear();
-  for (const JournalWindow& w : record.windows) {
-    windows_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
+  // What was hidden with a window comes back as the window does.
+  for (const auto* windows : {&record.windows, &record.hiddenWith}) {
+    for (const JournalWindow& w : *windows) windows_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
   }
   taskbarHidden_ = record.taskbarHidden;
   lockTimeout_ = record.lockTimeout;

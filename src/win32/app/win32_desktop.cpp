@@ -1,5 +1,7 @@
 #include "win32/app/win32_desktop.h"
 
+#include <imm.h>
+
 #include <vector>
 
 #include "win32/app/wide.h"
@@ -181,5 +183,36 @@ WindowHandle Win32Desktop::FindTopLevelWindow(std::u16string_view className, con
 void Win32Desktop::EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) {
   EnumWindows(&VisitTopLevelWindow, reinterpret_cast<LPARAM>(&visitor));
 }
+
+// ---- What belongs to a window: none of these sends a message ----
+
+WindowHandle Win32Desktop::WindowOwner(WindowHandle window) { return FromHwnd(GetWindow(ToHwnd(window), GW_OWNER)); }
+
+std::uint32_t Win32Desktop::WindowThreadId(WindowHandle window) {
+  return GetWindowThreadProcessId(ToHwnd(window), nullptr);
+}
+
+ThreadModes Win32Desktop::ThreadModesOf(std::uint32_t thread) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (thread == 0 || !GetGUIThreadInfo(thread, &info)) return {};
+  ThreadModes modes;
+  modes.menu = (info.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+  modes.systemMenu = (info.flags & GUI_SYSTEMMENUMODE) != 0;
+  modes.moveSize = (info.flags & GUI_INMOVESIZE) != 0;
+  return modes;
+}
+
+WindowHandle Win32Desktop::TopLevelWindowAt(Point point) {
+  // WindowFromPoint hit-tests with a message only windows of this thread.
+  const HWND window = WindowFromPoint(POINT{point.x, point.y});
+  return window == nullptr ? kNoWindow : FromHwnd(GetAncestor(window, GA_ROOT));
+}
+
+WindowHandle Win32Desktop::InputMethodWindow(WindowHandle window) {
+  return FromHwnd(ImmGetDefaultIMEWnd(ToHwnd(window)));
+}
+
+bool Win32Desktop::IsHung(WindowHandle window) { return IsHungAppWindow(ToHwnd(window)) != FALSE; }
 
 }  // namespace peekbar::win32

@@ -37,6 +37,13 @@ class Win32Desktop final : public Desktop {
   std::vector<DisplayMonitor> Monitors() override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
+  // What belongs to a window
+  WindowHandle WindowOwner(WindowHandle window) override;
+  std::uint32_t WindowThreadId(WindowHandle window) override;
+  ThreadModes ThreadModesOf(std::uint32_t thread) override;
+  WindowHandle TopLevelWindowAt(Point point) override;
+  WindowHandle InputMethodWindow(WindowHandle window) override;
+  bool IsHung(WindowHandle window) override;
 };
 
 }  // namespace peekbar::win32

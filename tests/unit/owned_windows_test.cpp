@@ -1,0 +1,238 @@
+// A window stays up while the user works in what belongs to it (its owned
+// windows, its thread's menus and modes, its input method), and what it owns
+// on the screen goes away and comes back with it, and is given back with it
+// by every path that gives a window back, a crash included.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/engine/owned_windows.h"
+#include "fakes/scene.h"
+
+namespace peekbar {
+namespace {
+
+constexpr std::uint32_t kEditorThread = 3;
+constexpr Point kAway{1500, 900};  // on no window of the scene
+
+// An editor registered at the middle of the top edge, brought up docked at
+// (760, 0, 1160, 300), visited, and the pointer gone outside it.
+struct OwnedScene : DesktopScene {
+  WindowHandle editor = kNoWindow;
+
+  OwnedScene() {
+    Start();
+    FakeWindow w;
+    w.name = "editor";
+    w.className = u"Editor";
+    w.rect = {0, 0, 400, 300};
+    w.visible = false;
+    w.thread = kEditorThread;
+    w.process = 31;
+    editor = h.desktop.AddWindow(w);
+    h.app.Registration().Register(0, TopMiddle, editor);
+  }
+  // A window of the editor's program, owned by `owner` (none: unowned).
+  WindowHandle AddOwned(std::string name, WindowHandle owner, Rect rect, std::u16string className = u"Dialog") {
+    FakeWindow w;
+    w.name = std::move(name);
+    w.className = std::move(className);
+    w.rect = rect;
+    w.owner = owner;
+    w.thread = kEditorThread;
+    w.process = 31;
+    return h.desktop.AddWindow(w);
+  }
+  void BringUpAndLeave(Point to = kAway) {
+    h.desktop.SetPointer(960, 0);
+    for (int i = 0; i < 5 && !Visible(editor); ++i) Tick();
+    ASSERT_TRUE(Visible(editor));
+    TickAt({960, 100});
+    h.desktop.SetPointer(to);
+  }
+  // Three times HIDDEN_DELAY (1000 ms) of ticks; whether it is still up.
+  bool StaysUp() {
+    for (int i = 0; i < 15; ++i) Tick();
+    return Visible(editor);
+  }
+};
+
+TEST(HoldUpTest, ThePointerOnWhatBelongsToTheWindowOrItsThreadBusyKeepsItUp) {
+  const Rect outside{1200, 400, 1500, 600};
+  const Point onIt{1300, 500};
+  struct Row {
+    const char* what;
+    std::function<void(OwnedScene&)> set;
+    HeldBy held;
+  };
+  const std::vector<Row> rows = {
+      {"its dialog", [&](OwnedScene& s) { s.AddOwned("dialog", s.editor, outside); }, HeldBy::OwnedWindowUnderPointer},
+      {"a pop-up of its tool window",
+       [&](OwnedScene& s) { s.AddOwned("pop-up", s.AddOwned("tool", s.editor, {0, 600, 100, 700}), outside); },
+       HeldBy::OwnedWindowUnderPointer},
+      {"another window of its thread", [&](OwnedScene& s) { s.AddOwned("sibling", kNoWindow, outside); },
+       HeldBy::Nothing},
+      {"a menu of its thread", [&](OwnedScene& s) { s.h.desktop.AddMenu("menu", kEditorThread, outside); },
+       HeldBy::MenuUnderPointer},
+      {"a menu of another thread", [&](OwnedScene& s) { s.h.desktop.AddMenu("menu", 9, outside); }, HeldBy::Nothing},
+      {"its input method's candidate list",
+       [&](OwnedScene& s) {
+         const WindowHandle ime = s.AddOwned("ime", kNoWindow, {0, 0, 1, 1});
+         s.h.desktop.Find(ime)->visible = false;
+         s.h.desktop.SetInputMethodWindow(kEditorThread, ime);
+         s.AddOwned("candidates", ime, outside);
+       },
+       HeldBy::InputMethodUnderPointer},
+      {"its thread in a menu", [](OwnedScene& s) { s.h.desktop.SetThreadModes(kEditorThread, {true, false, false}); },
+       HeldBy::ThreadInMenu},
+      {"its thread in the window menu",
+       [](OwnedScene& s) { s.h.desktop.SetThreadModes(kEditorThread, {false, true, false}); }, HeldBy::ThreadInMenu},
+      {"its thread moving a window",
+       [](OwnedScene& s) { s.h.desktop.SetThreadModes(kEditorThread, {false, false, true}); },
+       HeldBy::ThreadMovingOrSizing},
+      {"another thread in a menu", [](OwnedScene& s) { s.h.desktop.SetThreadModes(2, {true, true, true}); },
+       HeldBy::Nothing},
+      {"its dialog in the foreground",
+       [&](OwnedScene& s) { s.h.desktop.SetForeground(s.AddOwned("dialog", s.editor, {0, 600, 100, 700})); },
+       HeldBy::OwnedForeground},
+      {"hung, in a menu, its menu under the pointer",
+       [&](OwnedScene& s) {
+         s.h.desktop.Find(s.editor)->hung = true;
+         s.h.desktop.SetThreadModes(kEditorThread, {true, false, false});
+         s.h.desktop.AddMenu("menu", kEditorThread, outside);
+       },
+       HeldBy::Nothing},
+      {"a dialog of a hung thread of its own",
+       [&](OwnedScene& s) {
+         const WindowHandle dialog = s.AddOwned("dialog", s.editor, outside);
+         s.h.desktop.Find(dialog)->thread = 8;
+         s.h.desktop.Find(dialog)->hung = true;
+       },
+       HeldBy::Nothing},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    OwnedScene s;
+    s.BringUpAndLeave(onIt);
+    row.set(s);
+    EXPECT_EQ(WhatHoldsUp(s.h.desktop, s.editor, onIt), row.held);
+    s.h.desktop.ResetCalls();
+    EXPECT_EQ(s.StaysUp(), row.held != HeldBy::Nothing);
+    EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
+    EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::IsResponding) > 0, row.held == HeldBy::Nothing)
+        << "only the hide asks whether it answers";
+  }
+}
+
+// Registered, brought up, its owned windows opened, left: hidden with them.
+struct HiddenWithScene : OwnedScene {
+  WindowHandle tool = kNoWindow;
+  WindowHandle dialog = kNoWindow;  // owned by the tool window
+  WindowHandle hiddenOne = kNoWindow;  // owned, not on the screen
+  WindowHandle tip = kNoWindow;
+  WindowHandle other = kNoWindow;
+
+  HiddenWithScene() {
+    BringUpAndLeave();
+    tool = AddOwned("tool", editor, {1200, 0, 1300, 400});
+    dialog = AddOwned("dialog", tool, {1300, 0, 1400, 100});
+    hiddenOne = AddOwned("hidden one", editor, {1300, 200, 1400, 300});
+    h.desktop.Find(hiddenOne)->visible = false;
+    tip = AddOwned("tip", editor, {700, 310, 800, 330}, u"tooltips_class32");
+    other = h.desktop.AddWindow("other", {1200, 500, 1300, 600});
+  }
+  std::vector<WindowHandle> JournalHiddenWith() {
+    std::vector<WindowHandle> windows;
+    for (const JournalWindow& w : h.journal.Own().hiddenWith) windows.push_back(w.window);
+    return windows;
+  }
+};
+
+TEST(HiddenWithTest, VisibleOwnedWindowsGoAndComeBackWithTheWindowListedInTheJournalMeanwhile) {
+  HiddenWithScene s;
+  std::vector<WindowHandle> listedAtHide;
+  s.h.desktop.OnCall([&](DesktopMethod method, WindowHandle window) {
+    if (method == DesktopMethod::ShowWindow && window == s.editor) listedAtHide = s.JournalHiddenWith();
+  });
+  for (int i = 0; i < 10 && s.Visible(s.editor); ++i) s.Tick();
+  s.h.desktop.OnCall(nullptr);
+  ASSERT_FALSE(s.Visible(s.editor));
+  EXPECT_FALSE(s.Visible(s.tool));
+  EXPECT_FALSE(s.Visible(s.dialog));
+  EXPECT_TRUE(s.Visible(s.tip)) << "goes away by itself";
+  EXPECT_TRUE(s.Visible(s.other));
+  EXPECT_EQ(listedAtHide, (std::vector<WindowHandle>{s.dialog, s.tool})) << "written down before the hide";
+  EXPECT_EQ(s.h.journal.Own().hiddenWith[0], (JournalWindow{s.dialog, 31, u"Dialog"}));
+
+  s.h.desktop.SetForeground(s.other);
+  s.ClearLogs();
+  s.h.desktop.SetPointer(960, 0);
+  for (int i = 0; i < 5 && !s.Visible(s.editor); ++i) s.Tick();
+  EXPECT_TRUE(s.Visible(s.tool));
+  EXPECT_TRUE(s.Visible(s.dialog));
+  EXPECT_FALSE(s.Visible(s.hiddenOne));
+  const std::vector<std::string> log = s.h.desktop.Log();
+  EXPECT_NE(std::find(log.begin(), log.end(), "PlaceWindow tool Unchanged show noactivate"), log.end());
+  EXPECT_EQ(s.h.desktop.Foreground(), s.editor);
+  EXPECT_EQ(s.JournalHiddenWith(), std::vector<WindowHandle>{});
+}
+
+TEST(HiddenWithTest, EveryPathThatGivesTheWindowBackGivesThemBackToo) {
+  const std::vector<std::pair<const char*, std::function<void(HiddenWithScene&)>>> paths = {
+      {"unregistered", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kUnregisterAll); }},
+      {"another window registered there",
+       [](HiddenWithScene& s) { s.h.app.Registration().Register(0, TopMiddle, s.other); }},
+      {"all keywords applied", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kApplyAllKeywords); }},
+      {"all shown", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kShowAll); }},
+      {"exit", [](HiddenWithScene& s) { s.h.app.Shutdown(); }},
+      {"its monitor detached",
+       [](HiddenWithScene& s) {
+         s.h.desktop.monitors = {{u"\\\\.\\DISPLAY9", kSecond}};
+         s.h.app.OnDisplayChange();
+         s.Tick();
+       }},
+  };
+  for (const auto& [what, giveBack] : paths) {
+    SCOPED_TRACE(what);
+    HiddenWithScene s;
+    for (int i = 0; i < 10 && s.Visible(s.editor); ++i) s.Tick();
+    ASSERT_FALSE(s.Visible(s.dialog));
+    giveBack(s);
+    EXPECT_TRUE(s.Visible(s.tool));
+    EXPECT_TRUE(s.Visible(s.dialog));
+    EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
+  }
+}
+
+TEST(HiddenWithTest, ACrashLeavesThemListedAndTheNextStartGivesThemBackOldJournalsStillRead) {
+  HiddenWithScene s;
+  for (int i = 0; i < 10 && s.Visible(s.editor); ++i) s.Tick();
+  EXPECT_EQ(s.h.journal.LastWritten().hiddenWith.size(), 2u) << "what the crash handler gives back";
+  const std::u16string path = s.h.journal.OwnPath();
+  const std::u16string text = s.h.journal.Files().at(path).text;
+  s.h.journal.EndWithoutExit();
+
+  DesktopScene next;
+  next.h.journal.AddFile(path, ParseJournal(text), false);
+  next.h.desktop.AddWindowWithHandle(s.tool, *s.h.desktop.Find(s.tool));
+  FakeWindow reused = *s.h.desktop.Find(s.dialog);
+  reused.process = 55;  // its handle since given to another program's window
+  next.h.desktop.AddWindowWithHandle(s.dialog, reused);
+  next.Start();
+  EXPECT_TRUE(next.Visible(s.tool));
+  EXPECT_FALSE(next.Visible(s.dialog));
+
+  // An older build's journal has no such lines; one of this build read by
+  // an older reader loses nothing else.
+  EXPECT_EQ(ParseJournal(u"owner 9\r\nwindow 12 3 Ok\r\n").hiddenWith, std::vector<JournalWindow>{});
+  JournalRecord record = ParseJournal(text);
+  EXPECT_EQ(record.hiddenWith.size(), 2u);
+  EXPECT_EQ(FormatJournal(record), text);
+}
+
+}  // namespace
+}  // namespace peekbar
