@@ -66,14 +66,22 @@ TEST(CollectWindowsTest, ListGrowsInStepsOf256AndReturnsEveryCandidate) {
   EXPECT_EQ(s.h.state().windowList.size(), 768u) << "never shrinks";
 }
 
-TEST(CollectWindowsTest, TitleAndClassAreCutTo127Units) {
+// The menu shows a title as the system's 128-unit buffer cuts it; keywords
+// see it whole, so one anchored at the end of a long title still matches.
+TEST(CollectWindowsTest, LabelsCutTitlesTo127UnitsKeywordsMatchThemWhole) {
   Scene s;
-  s.Add("long", std::u16string(200, u'題'), true, std::u16string(150, u'C'));
+  const std::u16string title = std::u16string(200, u'題') + u" - Browser";
+  const WindowHandle browser = s.Add("browser", title, true, std::u16string(150, u'C'));
   ASSERT_EQ(s.Collect().size(), 1u);
   const WindowEntry& e = s.h.state().windowList[0];
-  EXPECT_EQ(e.title.View(), std::u16string(127, u'題'));
   EXPECT_EQ(e.className.View(), std::u16string(127, u'C'));
-  EXPECT_EQ(EntryLabel(e).size(), 256u);
+  EXPECT_EQ(EntryLabel(e), std::u16string(127, u'題') + u"（" + std::u16string(127, u'C') + u"）");
+
+  s.SetKeyword(0, TopMiddle, u"* - Browser（*");
+  s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), browser);
+  s.h.app.Registration().RegisterAllByKeywords();
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), browser) << "applying all keywords";
 }
 
 TEST(EntryLabelTest, TitleThenClassInFullWidthParentheses) {

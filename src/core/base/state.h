@@ -74,10 +74,15 @@ struct LocationSettingDef {
 std::span<const LocationSettingDef> LocationSettingDefinitions();
 std::u16string LocationKey(const LocationSettingDef& def, int location);
 
+// Keywords match a title whole, however long (a browser's title ends with
+// its name after the page's): read up to this many units, NUL included.
+inline constexpr std::size_t kMatchedTitleUnits = 1025;
+
 // One candidate top-level window, as collected for the menu and the sheets.
 struct WindowEntry {
   WindowHandle window = kNoWindow;
-  FixedText<kTitleUnits> title;
+  // Whole, for keywords; the menu and the sheets show its first 127 units.
+  std::u16string title;
   FixedText<kTitleUnits> className;
   std::uint32_t processId = 0;
 };

@@ -43,7 +43,7 @@ void AutoRegistration::RegisterFirstMatch(int monitor, int location, const Keywo
   for (std::size_t i = 0; i < count; ++i) {
     const WindowEntry& entry = state_.windowList[i];
     if (IsShellWindowClass(entry.className.View())) continue;
-    EntryLabel(entry, label_);
+    KeywordLabel(entry, label_);
     if (!matcher.Matches(label_)) continue;
     if (entry.window != current) Register(monitor, location, entry.window);
     return;
@@ -87,7 +87,7 @@ void AutoRegistration::RegisterAllByKeywords() {
   // desktop and formatting every label again for each keyword.
   const std::size_t visible = CollectWindows(state_, desktop_);
   labels_.resize(visible);
-  for (std::size_t i = 0; i < visible; ++i) EntryLabel(state_.windowList[i], labels_[i]);
+  for (std::size_t i = 0; i < visible; ++i) KeywordLabel(state_.windowList[i], labels_[i]);
   std::vector<bool> registeredThisRun(visible, false);
   std::vector<std::size_t> registeredOrder;  // indexes into the listing, first registration first
   std::vector<bool> shellWindow(visible, false);

@@ -27,7 +27,7 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
       if (window == kNoWindow || Listed(list, count, window)) continue;
       WindowEntry& entry = EntryAt(list, count);
       entry.window = window;
-      entry.title = desktop.WindowTitle(window, kTitleUnits);
+      entry.title = desktop.WindowTitle(window, kMatchedTitleUnits);
       entry.className = desktop.WindowClassName(window, kTitleUnits);
       entry.processId = desktop.WindowProcessId(window);
       ++count;
@@ -42,8 +42,8 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
     const std::uint32_t process = desktop.WindowProcessId(window);
     if (process == own) return true;
     WindowEntry& entry = EntryAt(list, count);
-    entry.title = desktop.WindowTitle(window, kTitleUnits);
-    if (skipUntitled && entry.title.Empty()) return true;
+    entry.title = desktop.WindowTitle(window, kMatchedTitleUnits);
+    if (skipUntitled && entry.title.empty()) return true;
     entry.window = window;
     entry.className = desktop.WindowClassName(window, kTitleUnits);
     entry.processId = process;
@@ -53,12 +53,23 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
   return count;
 }
 
-void EntryLabel(const WindowEntry& entry, std::u16string& out) {
-  out.assign(entry.title.View());
+namespace {
+
+void Label(std::u16string_view title, const WindowEntry& entry, std::u16string& out) {
+  out.assign(title);
   out += u'（';
   out += entry.className.View();
   out += u'）';
 }
+
+}  // namespace
+
+void EntryLabel(const WindowEntry& entry, std::u16string& out) {
+  // Cut where the system's 128-unit buffer cuts a title.
+  Label(std::u16string_view(entry.title).substr(0, kTitleUnits - 1), entry, out);
+}
+
+void KeywordLabel(const WindowEntry& entry, std::u16string& out) { Label(entry.title, entry, out); }
 
 std::u16string EntryLabel(const WindowEntry& entry) {
   std::u16string label;

@@ -11,14 +11,15 @@
 namespace peekbar {
 
 inline constexpr std::size_t kWindowListGrowth = 256;
-inline constexpr std::size_t kEntryLabelUnits = 512;
 
 // Refills state.windowList from the front and returns the number of valid
 // entries; the list grows in steps of 256 entries and never shrinks.
 std::size_t CollectWindows(AppState& state, Desktop& desktop);
 
-// "title（class）", what the user sees and what keywords match.
+// "title（class）" as the user sees it, the title cut to 127 units.
 std::u16string EntryLabel(const WindowEntry& entry);
 void EntryLabel(const WindowEntry& entry, std::u16string& out);
+// "title（class）" with the whole title: what keywords match.
+void KeywordLabel(const WindowEntry& entry, std::u16string& out);
 
 }  // namespace peekbar
