@@ -12,7 +12,7 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "PlaceWindow",     "BringToTop",             "SetFocus",
     "ForegroundWindow", "SetForegroundWindow",   "AttachInputToForeground",
     "ForegroundLockTimeout", "SetForegroundLockTimeout", "WindowTitle",
-    "WindowClassName", "FindTopLevelWindow",     "EnumerateTopLevelWindows",
+    "WindowClassName", "FindTopLevelWindow",     "FindTopLevelWindows",    "EnumerateTopLevelWindows",
     "IsKeyHeld",       "Pause",                  "ShowWindowAsync",
     "WindowProcessId", "IsResponding",
     "WindowOwner",     "WindowThreadId",         "ThreadModesOf",
@@ -219,6 +219,7 @@ std::string FakeDesktop::Describe(const DesktopCall& call) const {
     case DesktopMethod::ForegroundWindow:
     case DesktopMethod::ForegroundLockTimeout:
     case DesktopMethod::FindTopLevelWindow:
+    case DesktopMethod::FindTopLevelWindows:
     case DesktopMethod::EnumerateTopLevelWindows:
     case DesktopMethod::ThreadModesOf:
     case DesktopMethod::TopLevelWindowAt:
@@ -507,6 +508,15 @@ WindowHandle FakeDesktop::FindTopLevelWindow(std::u16string_view className, cons
     return handle;
   }
   return kNoWindow;
+}
+
+std::vector<WindowHandle> FakeDesktop::FindTopLevelWindows(std::u16string_view className) {
+  Record(DesktopMethod::FindTopLevelWindows);
+  std::vector<WindowHandle> found;
+  for (WindowHandle handle : zOrder_) {
+    if (Find(handle)->className == className) found.push_back(handle);
+  }
+  return found;
 }
 
 void FakeDesktop::EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) {

@@ -61,6 +61,7 @@ enum class DesktopMethod : std::uint8_t {
   WindowTitle,
   WindowClassName,
   FindTopLevelWindow,
+  FindTopLevelWindows,
   EnumerateTopLevelWindows,
   IsKeyHeld,
   Pause,
@@ -75,7 +76,7 @@ enum class DesktopMethod : std::uint8_t {
   InputMethodWindow,
   IsHung,
 };
-inline constexpr std::size_t kDesktopMethodCount = 32;
+inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::IsHung) + 1;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -219,6 +220,7 @@ class FakeDesktop final : public Desktop {
   std::uint32_t OwnProcessId() override { return ownProcess_; }
   std::vector<DisplayMonitor> Monitors() override { return monitors; }
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
+  std::vector<WindowHandle> FindTopLevelWindows(std::u16string_view className) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
   // What belongs to a window
   WindowHandle WindowOwner(WindowHandle window) override;

@@ -125,13 +125,15 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   const WindowHandle reusedByProcess = hidden("reused old", u"Editor", 31);
   const WindowHandle reusedByClass = hidden("reused old class", u"Editor", 31);
   const WindowHandle ofRunning = hidden("of a running instance", u"Editor", 31);
+  const WindowHandle secondTaskbar = hidden("second taskbar", u"Shell_SecondaryTrayWnd", 31);
   const JournalRecord ended{77, true,
                             {{same, 31, u"Editor"},
                              {closed, 31, u"Editor"},
                              {reusedByProcess, 31, u"Editor"},
                              {reusedByClass, 31, u"Editor"}},
-                            std::nullopt, {}};
-  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt, {}};
+                            std::nullopt, {},
+                            {{secondTaskbar, 31, u"Shell_SecondaryTrayWnd"}, {closed, 31, u"Shell_SecondaryTrayWnd"}}};
+  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt, {}, {}};
   const std::u16string runningPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_78.journal";
   const std::u16string otherUser = u"C:\\Tools\\Peekbar\\someone_Peekbar_79.journal";
   // Kept in the user's own folder by an instance whose folder was not writable.
@@ -140,7 +142,7 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   s.h.journal.AddFile(kEndedJournal, ended, false);
   s.h.journal.AddFile(runningPath, running, true);
   s.h.journal.AddFile(otherUser, running, false);
-  s.h.journal.AddFile(userFolderPath, {80, false, {{elsewhere, 31, u"Editor"}}, std::nullopt, {}}, false);
+  s.h.journal.AddFile(userFolderPath, {80, false, {{elsewhere, 31, u"Editor"}}, std::nullopt, {}, {}}, false);
   d.CloseWindow(closed);
   d.CloseWindow(reusedByProcess);
   d.CloseWindow(reusedByClass);
@@ -167,7 +169,8 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   ASSERT_FALSE(s.h.app.PrepareStartup(true));
   EXPECT_EQ(d.Log(),
             (std::vector<std::string>{"PlaceWindow same NotTopmost show async",
-                                      "PlaceWindow elsewhere NotTopmost show async", "ShowWindow taskbar Show"}));
+                                      "PlaceWindow elsewhere NotTopmost show async", "ShowWindow taskbar Show",
+                                      "ShowWindow second taskbar Show"}));
   EXPECT_FALSE(d.Find(ofRunning)->visible);
   EXPECT_EQ(s.h.journal.Files().count(kEndedJournal), 0u);
   EXPECT_EQ(s.h.journal.Files().count(userFolderPath), 0u);
@@ -181,7 +184,7 @@ TEST(JournalRecoveryTest, GivenBackWindowsAreWaitedForTogetherAtMostTwoSeconds) 
   for (const bool comesUp : {true, false}) {
     JournalScene s;
     FakeDesktop& d = s.h.desktop;
-    JournalRecord record{77, false, {}, std::nullopt, {}};
+    JournalRecord record{77, false, {}, std::nullopt, {}, {}};
     std::vector<WindowHandle> slow;
     for (int i = 0; i < 3; ++i) {
       FakeWindow w;
@@ -208,7 +211,8 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
                               {0xFFFFFFF0, 4294967295u, u"a\\b\nc\rd メモ帳"},
                               {0x200, 7, u""}},
                              4294967295u,
-                             {}};
+                             {},
+                             {{0x300, 8, u"Shell_SecondaryTrayWnd"}}};
   const std::u16string text = FormatJournal(record);
   EXPECT_EQ(ParseJournal(text), record);
 
@@ -217,18 +221,18 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
   const JournalRecord partial = ParseJournal(cut);
   EXPECT_EQ(partial.owner, 4242u);
   EXPECT_TRUE(partial.taskbarHidden);
-  ASSERT_EQ(partial.windows.size(), 2u);
+  ASSERT_EQ(partial.windows.size(), 3u);
   EXPECT_EQ(partial.windows[1].className, u"a\\b\nc\rd メモ帳");
 
   // Lines it does not understand are skipped.
   const JournalRecord odd = ParseJournal(
       u"owner x\nwindow 0 1 Zero\nwindow 12 Notepad\nwindow 99999999999999999999 1 Big\nwindow 12 3 Ok\ntaskbar on\n");
-  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}, std::nullopt, {}}));
+  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}, std::nullopt, {}, {}}));
 
   // An older build wrote no lock time-out. The line this build adds starts
   // with no word an older reader knows, so that reader skips it.
   const JournalRecord older = ParseJournal(u"Peekbar journal\r\nowner 9\r\ntaskbar hidden\r\nwindow 12 3 Ok\r\n");
-  EXPECT_EQ(older, (JournalRecord{9, true, {{12, 3, u"Ok"}}, std::nullopt, {}}));
+  EXPECT_EQ(older, (JournalRecord{9, true, {{12, 3, u"Ok"}}, std::nullopt, {}, {}}));
   EXPECT_NE(text.find(u"\r\nforeground-lock-timeout 4294967295\r\n"), std::u16string::npos);
 }
 

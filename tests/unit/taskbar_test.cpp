@@ -75,6 +75,27 @@ TEST_F(TaskbarFixture, HideAndShowBothWindowsOrOnlyTheTaskbar) {
   EXPECT_TRUE(desktop.Log().empty()) << "without a taskbar the Start button is left alone";
 }
 
+// Each monitor has its taskbar; only those Peekbar hid are shown again.
+TEST_F(TaskbarFixture, OtherMonitorsTaskbarsAreHiddenAndShownAgainAsTheMainOne) {
+  state.settings.hideTaskbar = 1;
+  Add("taskbar", u"Shell_TrayWnd", u"");
+  const WindowHandle second = Add("second", u"Shell_SecondaryTrayWnd", u"");
+  const WindowHandle third = Add("third", u"Shell_SecondaryTrayWnd", u"");
+  desktop.Find(third)->visible = false;  // kept hidden by its shell
+  taskbar.FindTaskbarWindows();
+
+  taskbar.HideTaskbar();
+  taskbar.HideTaskbar();  // a second window comes up in the same cycle
+  EXPECT_FALSE(desktop.Find(second)->visible);
+  ASSERT_EQ(journal.HiddenTaskbars().size(), 1u);
+  EXPECT_EQ(journal.HiddenTaskbars()[0].window, second);
+
+  taskbar.RestoreAfterShowCycle();
+  EXPECT_TRUE(desktop.Find(second)->visible);
+  EXPECT_FALSE(desktop.Find(third)->visible) << "not Peekbar's to show";
+  EXPECT_TRUE(journal.HiddenTaskbars().empty());
+}
+
 TEST_F(TaskbarFixture, EndOfShowCycleRules) {
   enum class Saved { Null, One, VisibleWindow, HiddenWindow, ClosedWindow };
   // Who hid the taskbar before the cycle ends; its own shell may keep it

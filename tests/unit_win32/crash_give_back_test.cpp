@@ -1,5 +1,5 @@
-// A crash gives back what the last journal write listed (the windows and what
-// was hidden with them), whether or not the
+// A crash gives back what the last journal write listed (the windows, what
+// was hidden with them, the taskbars), whether or not the
 // journal could be created, and only windows that are still the ones listed;
 // it puts back the foreground lock time-out the crash left lowered.
 
@@ -55,6 +55,8 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
     const HWND otherProcess = HiddenWindow();
     const HWND closed = HiddenWindow();
     const HWND hiddenWith = HiddenWindow();  // a dialog hidden with `same`
+    const HWND taskbar = HiddenWindow();     // another monitor's taskbar
+    const HWND reusedTaskbar = HiddenWindow();
     ASSERT_NE(closed, nullptr);
     DestroyWindow(closed);
     const std::u16string className = Utf16(kClass);
@@ -65,7 +67,8 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
                                 {FromHwnd(otherProcess), own + 4, className},
                                 {FromHwnd(closed), own, className}},
                                150000,
-                               {{FromHwnd(hiddenWith), own, className}}};
+                               {{FromHwnd(hiddenWith), own, className}},
+                               {{FromHwnd(taskbar), own, className}, {FromHwnd(reusedTaskbar), own, u"Shell_SecondaryTrayWnd"}}};
     // A name the journal cannot be created under: a folder holds it.
     const std::wstring path = created ? folder + L"\\tester_Peekbar_1.journal" : folder;
     SetLockTimeout(0);
@@ -77,13 +80,15 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
     }
     EXPECT_TRUE(Shown(same)) << created;
     EXPECT_TRUE(Shown(hiddenWith)) << created;
+    EXPECT_TRUE(Shown(taskbar)) << created;
+    EXPECT_FALSE(Shown(reusedTaskbar)) << created;
     EXPECT_FALSE(Shown(otherClass)) << created;
     EXPECT_FALSE(Shown(otherProcess)) << created;
     EXPECT_EQ(LockTimeout(), 150000u) << created;
     if (created) {
       EXPECT_EQ(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES) << "the journal was left";
     }
-    for (const HWND window : {same, otherClass, otherProcess, hiddenWith}) DestroyWindow(window);
+    for (const HWND window : {same, otherClass, otherProcess, hiddenWith, taskbar, reusedTaskbar}) DestroyWindow(window);
   }
   SetLockTimeout(user);
   RemoveDirectoryW(folder.c_str());

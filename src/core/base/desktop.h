@@ -143,6 +143,8 @@ class Desktop {
   // The first top-level window of that class (and caption, when one is given).
   virtual WindowHandle FindTopLevelWindow(std::u16string_view className,
                                           const std::u16string_view* caption) = 0;
+  // Every top-level window of that class, from the top of the z-order down.
+  virtual std::vector<WindowHandle> FindTopLevelWindows(std::u16string_view className) = 0;
   // Top-level windows from the top of the z-order down; the visitor returns
   // false to stop.
   virtual void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) = 0;

@@ -34,6 +34,9 @@ struct JournalRecord {
   // Windows hidden with one of those windows (its dialogs, tool windows),
   // given back like them; none in the journal of an older build.
   std::vector<JournalWindow> hiddenWith;
+  // The other monitors' taskbars Peekbar hid, shown again as the main one
+  // is; none in the journal of an older build.
+  std::vector<JournalWindow> hiddenTaskbars;
   friend bool operator==(const JournalRecord&, const JournalRecord&) = default;
 };
 

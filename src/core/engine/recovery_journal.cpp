@@ -23,6 +23,7 @@ constexpr std::u16string_view kLockTimeout = u"foreground-lock-timeout ";
 constexpr std::u16string_view kWindow = u"window ";
 // Added later still, after the windows: older readers skip these.
 constexpr std::u16string_view kHiddenWith = u"hidden-with ";
+constexpr std::u16string_view kHiddenTaskbar = u"hidden-taskbar ";
 constexpr std::u16string_view kExtension = u".journal";
 
 std::u16string Escaped(std::u16string_view text) {
@@ -114,6 +115,7 @@ std::u16string FormatJournal(const JournalRecord& record) {
   }
   for (const JournalWindow& w : record.windows) AppendWindowLine(text, kWindow, w);
   for (const JournalWindow& w : record.hiddenWith) AppendWindowLine(text, kHiddenWith, w);
+  for (const JournalWindow& w : record.hiddenTaskbars) AppendWindowLine(text, kHiddenTaskbar, w);
   return text;
 }
 
@@ -139,6 +141,8 @@ JournalRecord ParseJournal(std::u16string_view text) {
       if (auto window = ParseWindowLine(line)) record.windows.push_back(std::move(*window));
     } else if (TakePrefix(line, kHiddenWith)) {
       if (auto window = ParseWindowLine(line)) record.hiddenWith.push_back(std::move(*window));
+    } else if (TakePrefix(line, kHiddenTaskbar)) {
+      if (auto window = ParseWindowLine(line)) record.hiddenTaskbars.push_back(std::move(*window));
     }
   }
   return record;
@@ -173,12 +177,14 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
     abandoned.insert(abandoned.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
   }
   std::vector<WindowHandle> givenBack;
+  std::vector<JournalWindow> hiddenTaskbars;
   bool taskbarHidden = false;
   std::optional<std::uint32_t> lockTimeout;
   for (const AbandonedJournal& journal : abandoned) {
     const JournalRecord record = ParseJournal(journal.text);
     taskbarHidden = taskbarHidden || record.taskbarHidden;
     if (record.lockTimeout.value_or(0) != 0) lockTimeout = record.lockTimeout;
+    hiddenTaskbars.insert(hiddenTaskbars.end(), record.hiddenTaskbars.begin(), record.hiddenTaskbars.end());
     for (const auto* windows : {&record.windows, &record.hiddenWith}) {
       for (const JournalWindow& w : *windows) {
         // A handle value alone may have been given to another window since.
@@ -190,6 +196,7 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
   // Keywords are applied next, and they find only visible windows.
   GiveBackAndWait(desktop_, givenBack);
   if (taskbarHidden) taskbar.ShowTaskbar();
+  taskbar.ShowTaskbars(hiddenTaskbars);
   if (lockTimeout) {
     if (const auto putBack = LockTimeoutToPutBack(lockTimeout, desktop_.ForegroundLockTimeout())) {
       desktop_.SetForegroundLockTimeout(*putBack);
@@ -271,6 +278,12 @@ void RecoveryJournal::Sync() {
 void RecoveryJournal::SetTaskbarHidden(bool hidden) {
   if (record_.taskbarHidden == hidden) return;
   record_.taskbarHidden = hidden;
+  Write();
+}
+
+void RecoveryJournal::SetHiddenTaskbars(std::vector<JournalWindow> taskbars) {
+  if (record_.hiddenTaskbars == taskbars) return;
+  record_.hiddenTaskbars = std::move(taskbars);
   Write();
 }
 

@@ -75,6 +75,10 @@ class RecoveryJournal {
   void Sync();
   void SetTaskbarHidden(bool hidden);
   bool TaskbarHidden() const { return record_.taskbarHidden; }
+  // The other monitors' taskbars Peekbar hid, written down before they are
+  // hidden.
+  void SetHiddenTaskbars(std::vector<JournalWindow> taskbars);
+  const std::vector<JournalWindow>& HiddenTaskbars() const { return record_.hiddenTaskbars; }
   // The user's foreground lock time-out, about to be lowered: written down
   // first, unless it already is.
   void SetLockTimeout(std::uint32_t milliseconds);

@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::u16string_view kTaskbarClass = u"Shell_TrayWnd";
 constexpr std::u16string_view kStartButtonClass = u"Button";
+// The taskbar of each monitor but the main one.
+constexpr std::u16string_view kSecondaryTaskbarClass = u"Shell_SecondaryTrayWnd";
 
 }  // namespace
 
@@ -22,7 +24,8 @@ void Taskbar::FindTaskbarWindows() {
 
 void Taskbar::ShellRestarted() {
   FindTaskbarWindows();
-  // A new shell shows its own taskbar; nothing Peekbar hid is left hidden.
+  // A new shell shows its own taskbars; nothing Peekbar hid is left hidden.
+  journal_.SetHiddenTaskbars({});
   if (state_.taskbarWindow == kNoWindow || desktop_.IsWindowVisible(state_.taskbarWindow)) {
     journal_.SetTaskbarHidden(false);
   }
@@ -39,7 +42,9 @@ bool Taskbar::TaskbarKnown() {
 }
 
 void Taskbar::HideTaskbar() {
-  if (state_.ending || !TaskbarKnown()) return;
+  if (state_.ending) return;
+  HideSecondaryTaskbars();
+  if (!TaskbarKnown()) return;
   // A taskbar its shell keeps hidden is not Peekbar's to show later (Wine
   // without a virtual desktop has one that is never visible).
   if (!journal_.TaskbarHidden() && !desktop_.IsWindowVisible(state_.taskbarWindow)) return;
@@ -47,6 +52,31 @@ void Taskbar::HideTaskbar() {
   journal_.SetTaskbarHidden(true);
   ShowWindowSafely(desktop_, state_.taskbarWindow, ShowCommand::Hide);
   if (state_.startButtonWindow != kNoWindow) ShowWindowSafely(desktop_, state_.startButtonWindow, ShowCommand::Hide);
+}
+
+void Taskbar::HideSecondaryTaskbars() {
+  std::vector<JournalWindow> hidden = journal_.HiddenTaskbars();
+  const std::size_t before = hidden.size();
+  for (const WindowHandle window : desktop_.FindTopLevelWindows(kSecondaryTaskbarClass)) {
+    // One hidden already, by its shell or by an earlier show, stays as it is.
+    if (!desktop_.IsWindowVisible(window)) continue;
+    hidden.push_back({window, desktop_.WindowProcessId(window), std::u16string(kSecondaryTaskbarClass)});
+  }
+  if (hidden.size() == before) return;
+  const std::vector<JournalWindow> newlyHidden(hidden.begin() + static_cast<std::ptrdiff_t>(before), hidden.end());
+  // Written down before it happens, as the main one is.
+  journal_.SetHiddenTaskbars(std::move(hidden));
+  for (const JournalWindow& taskbar : newlyHidden) ShowWindowSafely(desktop_, taskbar.window, ShowCommand::Hide);
+}
+
+void Taskbar::ShowTaskbars(const std::vector<JournalWindow>& taskbars) {
+  for (const JournalWindow& taskbar : taskbars) {
+    // A shell restarted since has made new ones; the handle may name
+    // another window by now.
+    if (IsSameWindow(desktop_, taskbar.window, taskbar.processId, taskbar.className, kTitleUnits)) {
+      ShowWindowSafely(desktop_, taskbar.window, ShowCommand::Show);
+    }
+  }
 }
 
 void Taskbar::ShowTaskbar() {
@@ -59,6 +89,9 @@ void Taskbar::ShowTaskbar() {
 
 void Taskbar::GiveTaskbarBack() {
   if (journal_.TaskbarHidden()) ShowTaskbar();
+  if (journal_.HiddenTaskbars().empty()) return;
+  ShowTaskbars(journal_.HiddenTaskbars());
+  journal_.SetHiddenTaskbars({});
 }
 
 void Taskbar::RestoreAfterShowCycle() {

@@ -20,7 +20,8 @@ class Taskbar {
   // The shell was restarted: the stored handles name windows that are gone,
   // or whatever window was given their values since.
   void ShellRestarted();
-  // Hides both windows, unless the taskbar is hidden already by someone else.
+  // Hides both windows, unless the taskbar is hidden already by someone
+  // else, and the visible taskbars of the other monitors.
   void HideTaskbar();
   // Shows both windows when the taskbar is known (a journal left by an
   // instance that ended while it had hidden them).
@@ -28,6 +29,9 @@ class Taskbar {
   // Shows them again only if Peekbar hid them (end of a show cycle, exit,
   // options applied).
   void GiveTaskbarBack();
+  // Shows the other monitors' taskbars that were hidden, those that are
+  // still the windows they were.
+  void ShowTaskbars(const std::vector<JournalWindow>& taskbars);
   void RestoreAfterShowCycle();
   // Makes the window the foreground window although another program has
   // it: the foreground lock time-out is lowered for that one call and the
@@ -39,6 +43,7 @@ class Taskbar {
   // the taskbar's and the Start button's classes. When they do not, they
   // are looked up again.
   bool TaskbarKnown();
+  void HideSecondaryTaskbars();
 
   AppState& state_;
   Desktop& desktop_;

@@ -75,6 +75,10 @@ void CrashSnapshot::Take(const JournalRecord& record, const std::u16string& jour
     for (const JournalWindow& w : *windows) windows_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
   }
   taskbarHidden_ = record.taskbarHidden;
+  taskbars_.clear();
+  for (const JournalWindow& w : record.hiddenTaskbars) {
+    taskbars_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
+  }
   lockTimeout_ = record.lockTimeout;
   path_ = WideString(journalPath);
   LeaveCriticalSection(&lock_);
@@ -94,6 +98,9 @@ void CrashSnapshot::GiveBack() {
     ShowAsync(FindWindowW(L"Shell_TrayWnd", nullptr));
     HWND start = FindWindowW(L"Button", L"スタート");
     ShowAsync(start != nullptr ? start : FindWindowW(L"Button", L"Start"));
+  }
+  for (const Window& w : taskbars_) {
+    if (StillTheSameWindow(w.window, w.processId, w.className)) ShowAsync(w.window);
   }
   if (lockTimeout_) {
     DWORD now = 0;

@@ -29,7 +29,7 @@ class CrashSnapshot {
   void Take(const JournalRecord& record, const std::u16string& journalPath);
   void Clear();
   // Shows every listed window that is still the window it was (same
-  // process, same class), not topmost; the taskbar when it is hidden; puts
+  // process, same class), not topmost; the taskbars when they are hidden; puts
   // the lock time-out back when it was left lowered; deletes the journal.
   // Only calls that never wait for another program, and no allocation: the
   // heap may be what failed. Once: a fault while giving back ends it.
@@ -45,6 +45,7 @@ class CrashSnapshot {
   CRITICAL_SECTION lock_;
   std::vector<Window> windows_;
   bool taskbarHidden_ = false;
+  std::vector<Window> taskbars_;  // the other monitors' taskbars that were hidden
   std::optional<std::uint32_t> lockTimeout_;
   std::wstring path_;
   LONG entered_ = 0;

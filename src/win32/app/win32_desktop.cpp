@@ -180,6 +180,16 @@ WindowHandle Win32Desktop::FindTopLevelWindow(std::u16string_view className, con
   return FromHwnd(FindWindowW(c.c_str(), t.c_str()));
 }
 
+std::vector<WindowHandle> Win32Desktop::FindTopLevelWindows(std::u16string_view className) {
+  const std::wstring c = WideString(className);
+  std::vector<WindowHandle> found;
+  for (HWND w = FindWindowExW(nullptr, nullptr, c.c_str(), nullptr); w != nullptr;
+       w = FindWindowExW(nullptr, w, c.c_str(), nullptr)) {
+    found.push_back(FromHwnd(w));
+  }
+  return found;
+}
+
 void Win32Desktop::EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) {
   EnumWindows(&VisitTopLevelWindow, reinterpret_cast<LPARAM>(&visitor));
 }

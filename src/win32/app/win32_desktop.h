@@ -36,6 +36,7 @@ class Win32Desktop final : public Desktop {
   std::uint32_t OwnProcessId() override;
   std::vector<DisplayMonitor> Monitors() override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
+  std::vector<WindowHandle> FindTopLevelWindows(std::u16string_view className) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
   // What belongs to a window
   WindowHandle WindowOwner(WindowHandle window) override;
