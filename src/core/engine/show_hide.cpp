@@ -89,10 +89,10 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   // A window already on screen is never shown by its edge, nor any window
   // over a full-screen program; every tick off the location, or quiet on
   // it, restarts the dwell. The hit test comes first: it costs no call to
-  // the system. The full-screen rule comes last: it asks about the
-  // foreground window.
+  // the system. The full-screen rule comes last, and only where a dwell
+  // would start: it asks about the foreground window, and perhaps the shell.
   if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || desktop_.IsWindowVisible(window) ||
-      KeepsQuiet(FullScreenVerdictFor(state_, desktop_, monitor))) {
+      (cycle.Phase() == CyclePhase::Hidden && KeepsQuiet(FullScreenVerdictFor(state_, desktop_, monitor)))) {
     cycle.DropDwell(now);
     return;
   }
