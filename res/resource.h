@@ -84,6 +84,7 @@
 #define IDC_OPTION_SOUND_ON_COMMAND   9007
 #define IDC_OPTION_MULTIPLE_STARTUP   9008
 #define IDC_OPTION_TRAY_OPR_REVERSE   9009
+#define IDC_OPTION_FULLSCREEN_QUIET   9010
 
 /* Options sheet, second page: each row an edit and its up-down control */
 #define IDC_OPTION_CORNER_EDIT        3000

@@ -28,6 +28,7 @@ constexpr int kEnabledAtEdgeBox = 9002;
 constexpr int kKeepPositionBox = 9004;
 constexpr int kRestorePositionBox = 9005;
 constexpr int kBalloonBox = 9006;
+constexpr int kFullscreenQuietBox = 9010;
 // Second page: the numbers' edits and the button a show waits for.
 constexpr int kCornerEdit = 3000;
 constexpr int kMiddleEdit = 3002;
@@ -67,6 +68,8 @@ TEST_F(OptionsSheet, BothPagesAreTakenOverOnOkAndTheOptionSectionWritten) {
     EXPECT_TRUE(Checked(flags, kEnabledAtEdgeBox));
     EXPECT_FALSE(Checked(flags, kBalloonBox));
     EXPECT_FALSE(Checked(flags, kKeepPositionBox));
+    EXPECT_TRUE(Checked(flags, kFullscreenQuietBox));
+    SendDlgItemMessageW(flags, kFullscreenQuietBox, BM_CLICK, 0, 0);
     SendDlgItemMessageW(flags, kRestorePositionBox, BM_CLICK, 0, 0);
     EXPECT_TRUE(Checked(flags, kKeepPositionBox)) << "restoring positions ticks keeping them";
     Sleep(300);  // let it paint before the picture is taken
@@ -94,11 +97,12 @@ TEST_F(OptionsSheet, BothPagesAreTakenOverOnOkAndTheOptionSectionWritten) {
     SendDlgItemMessageW(sheet, IDOK, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
     const auto option = [&](const wchar_t* key) { return Option(key); };
-    ASSERT_TRUE(WaitUntil([&] { return option(L"TRAY_OPR_REVERSE").has_value(); })) << "OPTION was not written in full";
+    ASSERT_TRUE(WaitUntil([&] { return option(L"FULLSCREEN_QUIET").has_value(); })) << "OPTION was not written in full";
     EXPECT_EQ(option(L"KEEP_WIN_POS"), std::wstring(L"1"));
     EXPECT_EQ(option(L"RESTORE_WIN_POS"), std::wstring(L"1"));
     EXPECT_EQ(option(L"ENABLED_AT_EDGE"), std::wstring(L"1"));
     EXPECT_EQ(option(L"BALLOON"), std::wstring(L"0"));
+    EXPECT_EQ(option(L"FULLSCREEN_QUIET"), std::wstring(L"0"));
     EXPECT_EQ(option(L"CORNER_LENGTH"), std::wstring(L"40"));
     EXPECT_EQ(option(L"MIDDLE_LENGTH"), std::wstring(L"20"));
     EXPECT_EQ(option(L"TIMER_INTERVAL"), std::wstring(L"100"));
@@ -121,7 +125,7 @@ TEST_F(OptionsSheet, SecondPageNeverOpenedIsTakenOverOnOkAsItShowsItsValues) {
 
     SendDlgItemMessageW(sheet, IDOK, BM_CLICK, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
-    ASSERT_TRUE(WaitUntil([&] { return Option(L"TRAY_OPR_REVERSE").has_value(); })) << "OPTION was not written in full";
+    ASSERT_TRUE(WaitUntil([&] { return Option(L"FULLSCREEN_QUIET").has_value(); })) << "OPTION was not written in full";
     EXPECT_EQ(Option(L"ENABLED_AT_EDGE"), std::wstring(L"0"));
     EXPECT_EQ(Option(L"HIDDEN_DELAY"), std::wstring(L"32767")) << "the second page was not taken over";
     EXPECT_EQ(Option(L"SHOWING_DELAY"), std::wstring(L"250"));

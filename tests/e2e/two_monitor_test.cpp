@@ -1,5 +1,6 @@
 // The edges of the second monitor: (1920, 0)-(3200, 1024), right of the
-// first, in the two-monitor layout only.
+// first, in the two-monitor layout only; and the edges of a monitor that a
+// full-screen window covers.
 
 #include <windows.h>
 
@@ -18,8 +19,16 @@ namespace e2e {
 namespace {
 
 using peekbar::location::kRightMiddle;
+using peekbar::location::kTopMiddle;
 
+constexpr Rect kFirstMonitor = {0, 0, kScreenWidth, kScreenHeight};
 constexpr Rect kSecondMonitor = {1920, 0, 3200, 1024};
+constexpr POINT kSecondRightEdge = {kSecondMonitor.right - 1, 512};
+
+bool Covers(const Rect& window, const Rect& monitor) {
+    return window.left <= monitor.left && window.top <= monitor.top && window.right >= monitor.right &&
+           window.bottom >= monitor.bottom;
+}
 
 using SecondMonitor = PeekbarSession;
 
@@ -48,6 +57,58 @@ TEST_F(SecondMonitor, RightEdgeBringsTheWindowUpFlushAgainstIt) {
 
     ASSERT_TRUE(EnterAndLeave(window));
     EXPECT_EQ(RememberedRect(1, kRightMiddle), std::optional<Rect>(shown));
+}
+
+// Windows of the test program: one registered at the top of the first
+// monitor, one at the right of the second, and two that the user puts in
+// front: a full-screen one and a maximised one.
+class FullScreenQuiet : public PeekbarSession {
+protected:
+    void Start(int quiet) {
+        programs = TestProgram::StartTarget({L"Peekbar test: top", L"Peekbar test: right", L"Peekbar test: game",
+                                             L"Peekbar test: maximised"});
+        ASSERT_NE(Window(kMaximised), nullptr);
+        StartPeekbar(QuickProfile()
+                         .Option(L"FULLSCREEN_QUIET", quiet)
+                         .Keyword(0, kTopMiddle, L"Peekbar test: top*")
+                         .Keyword(1, kRightMiddle, L"Peekbar test: right*"));
+        ASSERT_TRUE(WaitHidden(Window(kTop)));
+        ASSERT_TRUE(WaitHidden(Window(kRight)));
+        ASSERT_TRUE(GoFullScreen(Window(kGame), kFirstMonitor));
+    }
+    HWND Window(size_t i) const { return programs.Window(i); }
+
+    static constexpr size_t kTop = 0;
+    static constexpr size_t kRight = 1;
+    static constexpr size_t kGame = 2;
+    static constexpr size_t kMaximised = 3;
+    TestProgram programs;
+};
+
+TEST_F(FullScreenQuiet, ItsMonitorsEdgesKeepQuietTheOtherMonitorsAndAMaximisedWindowsDoNot) {
+    if (!TwoMonitorLayout()) GTEST_SKIP() << "needs the two-monitor layout";
+    Start(1);
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    EXPECT_TRUE(StaysHidden(Window(kTop), 2000)) << "shown over the full-screen window";
+
+    ASSERT_TRUE(MovePointer(kSecondRightEdge));
+    ASSERT_TRUE(WaitShown(Window(kRight))) << "the second monitor's edge kept quiet too";
+    ASSERT_TRUE(EnterAndLeave(Window(kRight)));
+
+    // Maximised, it covers the second monitor (which has no taskbar), yet
+    // it has a title bar.
+    ASSERT_TRUE(PutWindow(Window(kMaximised), {2200, 200, 2600, 500}));
+    ASSERT_TRUE(Maximise(Window(kMaximised)));
+    ASSERT_TRUE(Covers(WindowRect(Window(kMaximised)), kSecondMonitor)) << WindowRect(Window(kMaximised));
+    ASSERT_TRUE(MovePointer(kSecondRightEdge));
+    EXPECT_TRUE(WaitShown(Window(kRight))) << "a maximised window quieted the second monitor";
+}
+
+TEST_F(FullScreenQuiet, OffTheOptionItsMonitorsEdgesWork) {
+    if (!TwoMonitorLayout()) GTEST_SKIP() << "needs the two-monitor layout";
+    Start(0);
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    EXPECT_TRUE(WaitShown(Window(kTop))) << "not shown with FULLSCREEN_QUIET=0";
 }
 
 }  // namespace

@@ -25,6 +25,18 @@ bool PutWindow(HWND window, const Rect& r) {
            WaitUntil([&] { return IsShown(window) && WindowRect(window) == r && !IsTopmost(window); });
 }
 
+bool GoFullScreen(HWND window, const Rect& r) {
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    SetWindowLongW(window, GWL_STYLE, (style & ~(WS_CAPTION | WS_THICKFRAME)) | WS_POPUP);
+    SetWindowPos(window, HWND_TOP, r.left, r.top, r.Width(), r.Height(), SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    return WaitUntil([&] { return WindowRect(window) == r; }) && Activate(window);
+}
+
+bool Maximise(HWND window) {
+    ShowWindow(window, SW_MAXIMIZE);
+    return WaitUntil([&] { return IsZoomed(window) != FALSE; }) && Activate(window);
+}
+
 bool Activate(HWND window) {
     return WaitUntil([&] {
         if (GetForegroundWindow() == window) return true;

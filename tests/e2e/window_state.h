@@ -37,4 +37,12 @@ bool PutWindow(HWND window, const Rect& r);
 // Makes a window the foreground window and waits until it is.
 bool Activate(HWND window);
 
+// ---- For the full-screen rule ----
+// Takes the title bar and frame off another program's window, lays it over
+// `r` and brings it to the front, as a program going full screen does.
+bool GoFullScreen(HWND window, const Rect& r);
+// Maximises another program's window on the monitor it is on (it keeps its
+// title bar) and brings it to the front.
+bool Maximise(HWND window);
+
 }  // namespace e2e

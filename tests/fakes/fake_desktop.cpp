@@ -17,6 +17,8 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "WindowProcessId", "IsResponding",
     "WindowOwner",     "WindowThreadId",         "ThreadModesOf",
     "TopLevelWindowAt", "InputMethodWindow",     "IsHung",
+    // For the full-screen rule:
+    "HasCaption",      "UserNotification",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -223,6 +225,7 @@ std::string FakeDesktop::Describe(const DesktopCall& call) const {
     case DesktopMethod::EnumerateTopLevelWindows:
     case DesktopMethod::ThreadModesOf:
     case DesktopMethod::TopLevelWindowAt:
+    case DesktopMethod::UserNotification:
       break;
     case DesktopMethod::IsKeyDown:
     case DesktopMethod::IsKeyHeld:
@@ -569,6 +572,19 @@ bool FakeDesktop::IsHung(WindowHandle window) {
   Record(DesktopMethod::IsHung, window);
   const FakeWindow* w = Find(window);
   return w != nullptr && w->hung;
+}
+
+// ---- For the full-screen rule ----
+
+bool FakeDesktop::HasCaption(WindowHandle window) {
+  Record(DesktopMethod::HasCaption, window);
+  const FakeWindow* w = Find(window);
+  return w != nullptr && w->caption;
+}
+
+UserNotificationState FakeDesktop::UserNotification() {
+  Record(DesktopMethod::UserNotification);
+  return notification_;
 }
 
 }  // namespace peekbar

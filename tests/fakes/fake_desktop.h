@@ -38,6 +38,8 @@ struct FakeWindow {
   bool hung = false;             // its thread does not answer: a synchronous call on it would block
   // What belongs to a window: the window that owns it.
   WindowHandle owner = kNoWindow;
+  // For the full-screen rule:
+  bool caption = true;           // a title bar (WS_CAPTION); false for a borderless or pop-up window
 };
 
 enum class DesktopMethod : std::uint8_t {
@@ -75,8 +77,11 @@ enum class DesktopMethod : std::uint8_t {
   TopLevelWindowAt,
   InputMethodWindow,
   IsHung,
+  // For the full-screen rule:
+  HasCaption,
+  UserNotification,
 };
-inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::IsHung) + 1;
+inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::UserNotification) + 1;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -172,6 +177,8 @@ class FakeDesktop final : public Desktop {
   void SetInputMethodWindow(std::uint32_t thread, WindowHandle window) { inputMethods_[thread] = window; }
   // A pop-up menu of the thread, visible at the top of the z-order.
   WindowHandle AddMenu(std::string name, std::uint32_t thread, Rect rect);
+  // For the full-screen rule: what the shell says of the user's state.
+  void SetUserNotification(UserNotificationState state) { notification_ = state; }
 
   // Synchronous calls made on windows whose thread is hung ("ShowWindow
   // editor Hide", ...): each of them would have frozen the program.
@@ -229,6 +236,9 @@ class FakeDesktop final : public Desktop {
   WindowHandle TopLevelWindowAt(Point point) override;
   WindowHandle InputMethodWindow(WindowHandle window) override;
   bool IsHung(WindowHandle window) override;
+  // For the full-screen rule:
+  bool HasCaption(WindowHandle window) override;
+  UserNotificationState UserNotification() override;
 
  private:
   struct KeyState {
@@ -268,6 +278,7 @@ class FakeDesktop final : public Desktop {
   bool allRectsFail_ = false;
   std::map<std::uint32_t, ThreadModes> threadModes_;
   std::map<std::uint32_t, WindowHandle> inputMethods_;
+  UserNotificationState notification_ = UserNotificationState::AcceptsNotifications;  // the full-screen rule's
 
   std::vector<std::string> blockingCalls_;
   std::array<int, kDesktopMethodCount> counts_{};

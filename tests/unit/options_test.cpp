@@ -142,7 +142,7 @@ TEST(OptionsCommandTest, ConfirmedOptionsAreSavedTheTaskbarGivenBackAndTheTimerR
   EXPECT_FALSE(o.h.state().modalBusy);
   EXPECT_EQ(o.h.shell.Log(), (std::vector<std::string>{"StopTimer", "StartTimer 50"}));
   const std::vector<std::string> writes = o.h.store.WriteLog();
-  ASSERT_EQ(writes.size(), 16u);
+  ASSERT_EQ(writes.size(), 17u);
   EXPECT_EQ(writes[2], "OPTION/TIMER_INTERVAL=50");
   EXPECT_EQ(writes[11], "OPTION/RESTORE_WIN_POS=1") << "the file keeps what was confirmed";
   EXPECT_EQ(o.h.settings().restoreWindowPos, 0) << "restoring goes only with keeping";

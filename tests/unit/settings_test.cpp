@@ -53,7 +53,7 @@ TEST(SettingsLoadTest, EveryKeyTakesItsDefaultWithoutFiles) {
       {&Settings::hideTaskbar, 0},        {&Settings::noTitle, 0},             {&Settings::enabledAtEdge, 1},
       {&Settings::topmost, 0},            {&Settings::keepWindowPos, 0},       {&Settings::restoreWindowPos, 0},
       {&Settings::balloon, 1},            {&Settings::soundOnCommand, 0},      {&Settings::multipleStartup, 1},
-      {&Settings::trayOperationReverse, 0}, {&Settings::trayIconColor, 0},
+      {&Settings::trayOperationReverse, 0}, {&Settings::fullscreenQuiet, 1}, {&Settings::trayIconColor, 0},
       {&Settings::guideEnabled, 1},       {&Settings::guideEnabledKey, 1},     {&Settings::guideAlwaysShow, 0},
       {&Settings::guideCtrl, 1},          {&Settings::guideShift, 0},          {&Settings::guideAlt, 0},
       {&Settings::judgmentWidth, 1},      {&Settings::guideWidth, 12},         {&Settings::guideAlpha, 160},
@@ -122,6 +122,8 @@ TEST(SettingsLoadTest, ReadRulesNormaliseStoredValues) {
       {"button -1", {{u"OPTION", u"MUST_BTN_FOR_SHOW", u"-1"}}, &Settings::mustButtonForShow, 0},
       {"flag 7", {{u"OPTION", u"HIDE_TASKBAR", u"7"}}, &Settings::hideTaskbar, 1},
       {"flag -1", {{u"OPTION", u"MULTIPLE_STARTUP", u"-1"}}, &Settings::multipleStartup, 1},
+      {"full-screen quiet 0", {{u"OPTION", u"FULLSCREEN_QUIET", u"0"}}, &Settings::fullscreenQuiet, 0},
+      {"full-screen quiet 7", {{u"OPTION", u"FULLSCREEN_QUIET", u"7"}}, &Settings::fullscreenQuiet, 1},
       {"flag 0", {{u"OPTION", u"BALLOON", u"0"}}, &Settings::balloon, 0},
       {"flag as words", {{u"OPTION", u"ENABLED_AT_EDGE", u"yes"}}, &Settings::enabledAtEdge, 0},
       {"empty value keeps the default", {{u"OPTION", u"ENABLED_AT_EDGE", u""}}, &Settings::enabledAtEdge, 1},
@@ -299,6 +301,7 @@ TEST_F(WriterFixture, OptionSectionInKeyOrderWithValuesFromMemory) {
   s.timerInterval = 100;
   s.hideTaskbar = 1;
   s.trayOperationReverse = 1;
+  s.fullscreenQuiet = 0;
   ASSERT_TRUE(file().SaveOptionSettings(kNoWindow));
   EXPECT_EQ(h.store.WriteLog(), (std::vector<std::string>{
                                     "OPTION/CORNER_LENGTH=5", "OPTION/MIDDLE_LENGTH=20", "OPTION/TIMER_INTERVAL=100",
@@ -306,7 +309,8 @@ TEST_F(WriterFixture, OptionSectionInKeyOrderWithValuesFromMemory) {
                                     "OPTION/MUST_BTN_FOR_SHOW=0", "OPTION/HIDE_TASKBAR=1", "OPTION/NO_TITLE=0",
                                     "OPTION/ENABLED_AT_EDGE=1", "OPTION/TOPMOST=0", "OPTION/KEEP_WIN_POS=0",
                                     "OPTION/RESTORE_WIN_POS=0", "OPTION/BALLOON=1", "OPTION/SOUND_ON_COMMAND=0",
-                                    "OPTION/MULTIPLE_STARTUP=1", "OPTION/TRAY_OPR_REVERSE=1"}));
+                                    "OPTION/MULTIPLE_STARTUP=1", "OPTION/TRAY_OPR_REVERSE=1",
+                                    "OPTION/FULLSCREEN_QUIET=0"}));
   for (const auto& w : h.store.Writes()) EXPECT_EQ(U8(w.path), U8(ProfileIni(0)));
 }
 
@@ -475,7 +479,7 @@ TEST(SettingsWriteFailureTest, OtherFailedWritesAreToldOncePerRun) {
 
   h.store.FailWritesOfKey(u"MIDDLE_LENGTH");
   EXPECT_TRUE(h.app.SettingsFiles().SaveOptionSettings(h.state().mainWindow));
-  EXPECT_EQ(h.store.Writes().size(), 16u) << "the keys after a failed one are still written";
+  EXPECT_EQ(h.store.Writes().size(), 17u) << "the keys after a failed one are still written";
   EXPECT_EQ(balloons(), (std::vector<std::string>{failed + U8(ProfileIni(0))}));
 
   EXPECT_TRUE(h.app.SettingsFiles().SaveOptionSettings(h.state().mainWindow));

@@ -90,6 +90,19 @@ struct ThreadModes {
   bool moveSize = false;    // moving or sizing a window (GUI_INMOVESIZE)
 };
 
+// The user's state as the shell reports it (SHQueryUserNotificationState),
+// in the system's order; Unknown where the system gives no answer.
+enum class UserNotificationState : std::uint8_t {
+  Unknown,
+  NotPresent,            // screen saver, locked, another session in front
+  Busy,                  // a full-screen program, or presentation settings
+  Direct3DFullScreen,    // a Direct3D program in exclusive full screen
+  PresentationMode,      // the user asked for no interruptions
+  AcceptsNotifications,
+  QuietTime,             // the first hour of a new account
+  App,                   // a Store app in front
+};
+
 class Desktop {
  public:
   Desktop() = default;
@@ -172,6 +185,14 @@ class Desktop {
   // The window's thread has not answered for a while (IsHungAppWindow);
   // asks without waiting, unlike IsResponding.
   virtual bool IsHung(WindowHandle window) = 0;
+
+  // ---- For the edges' full-screen rule ----
+  // Whether the window has a title bar (both bits of WS_CAPTION).
+  virtual bool HasCaption(WindowHandle window) = 0;
+  // What the shell says of the user's state; Unknown when it cannot say at
+  // once (the call is missing, fails, or would wait for a shell that does
+  // not answer).
+  virtual UserNotificationState UserNotification() = 0;
 };
 
 // Whether the handle still names the window it named when it was seen: a

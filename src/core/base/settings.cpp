@@ -92,6 +92,7 @@ constexpr auto kDefinitions = Join(
     Flag(G::Option, kOption, u"SOUND_ON_COMMAND", &S::soundOnCommand),
     Flag(G::Option, kOption, u"MULTIPLE_STARTUP", &S::multipleStartup),
     Flag(G::Option, kOption, u"TRAY_OPR_REVERSE", &S::trayOperationReverse),
+    Flag(G::Option, kOption, u"FULLSCREEN_QUIET", &S::fullscreenQuiet),
     Int(G::TrayIconColor, kOption, u"TRAY_ICON_COLOR", R::ResetOutside, &S::trayIconColor, 0, 2, 0),
 
     Flag(G::Guide, kGuide, u"ENABLED", &S::guideEnabled),

@@ -42,6 +42,8 @@ struct Settings {
   std::int32_t soundOnCommand = 0;
   std::int32_t multipleStartup = 1;
   std::int32_t trayOperationReverse = 0;
+  // The edges of a monitor under a full-screen program keep quiet.
+  std::int32_t fullscreenQuiet = 1;
   std::int32_t trayIconColor = 0;
   // GUIDE
   std::int32_t guideEnabled = 1;

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "core/engine/full_screen.h"
 #include "core/engine/owned_windows.h"
 
 namespace peekbar {
@@ -85,10 +86,13 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   ShowCycle& cycle = state_.At(monitor, location).cycle;
   const WindowHandle window = cycle.Window();
   const Settings& s = state_.settings;
-  // A window already on screen is never shown by its edge; every tick off
-  // the location restarts the dwell.
-  // The hit test comes first: it costs no call to the system.
-  if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || desktop_.IsWindowVisible(window)) {
+  // A window already on screen is never shown by its edge, nor any window
+  // over a full-screen program; every tick off the location, or quiet on
+  // it, restarts the dwell. The hit test comes first: it costs no call to
+  // the system. The full-screen rule comes last, and only where a dwell
+  // would start: it asks about the foreground window, and perhaps the shell.
+  if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || desktop_.IsWindowVisible(window) ||
+      (cycle.Phase() == CyclePhase::Hidden && KeepsQuiet(FullScreenVerdictFor(state_, desktop_, monitor)))) {
     cycle.DropDwell(now);
     return;
   }

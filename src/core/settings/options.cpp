@@ -26,6 +26,7 @@ constexpr std::array kFlags = {
     B::CheckBox(IDC_OPTION_SOUND_ON_COMMAND, &S::soundOnCommand),
     B::CheckBox(IDC_OPTION_MULTIPLE_STARTUP, &S::multipleStartup),
     B::CheckBox(IDC_OPTION_TRAY_OPR_REVERSE, &S::trayOperationReverse),
+    B::CheckBox(IDC_OPTION_FULLSCREEN_QUIET, &S::fullscreenQuiet),
 };
 
 // In this order on OK: the middle's read rule reads the corner taken before it.

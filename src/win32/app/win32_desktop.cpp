@@ -1,6 +1,7 @@
 #include "win32/app/win32_desktop.h"
 
 #include <imm.h>
+#include <shellapi.h>
 
 #include <vector>
 
@@ -224,5 +225,52 @@ WindowHandle Win32Desktop::InputMethodWindow(WindowHandle window) {
 }
 
 bool Win32Desktop::IsHung(WindowHandle window) { return IsHungAppWindow(ToHwnd(window)) != FALSE; }
+
+// ---- For the full-screen rule ----
+
+bool Win32Desktop::HasCaption(WindowHandle window) {
+  const LONG style = GetWindowLongW(ToHwnd(window), GWL_STYLE);
+  return (style & WS_CAPTION) == WS_CAPTION;
+}
+
+namespace {
+
+// HRESULT SHQueryUserNotificationState(QUERY_USER_NOTIFICATION_STATE*),
+// looked up rather than imported: the program still starts on a system
+// whose shell lacks it (Wine answers it, always "accepts notifications").
+using QueryNotificationState = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE*);
+
+QueryNotificationState NotificationStateQuery() {
+  static const QueryNotificationState query = [] {
+    const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    const FARPROC found = shell != nullptr ? GetProcAddress(shell, "SHQueryUserNotificationState") : nullptr;
+    // Through a plain pointer: a cast between function types is not portable.
+    return reinterpret_cast<QueryNotificationState>(reinterpret_cast<void*>(found));
+  }();
+  return query;
+}
+
+}  // namespace
+
+UserNotificationState Win32Desktop::UserNotification() {
+  const QueryNotificationState query = NotificationStateQuery();
+  if (query == nullptr) return UserNotificationState::Unknown;
+  // Some versions of the shell answer through the taskbar's thread and wait
+  // for it: a taskbar that does not answer at once is not asked.
+  const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (taskbar != nullptr && !IsResponding(FromHwnd(taskbar))) return UserNotificationState::Unknown;
+  QUERY_USER_NOTIFICATION_STATE state{};
+  if (FAILED(query(&state))) return UserNotificationState::Unknown;
+  switch (static_cast<int>(state)) {
+    case QUNS_NOT_PRESENT: return UserNotificationState::NotPresent;
+    case QUNS_BUSY: return UserNotificationState::Busy;
+    case QUNS_RUNNING_D3D_FULL_SCREEN: return UserNotificationState::Direct3DFullScreen;
+    case QUNS_PRESENTATION_MODE: return UserNotificationState::PresentationMode;
+    case QUNS_ACCEPTS_NOTIFICATIONS: return UserNotificationState::AcceptsNotifications;
+    case QUNS_QUIET_TIME: return UserNotificationState::QuietTime;
+    case 7: return UserNotificationState::App;  // QUNS_APP, Windows 8 on
+    default: return UserNotificationState::Unknown;
+  }
+}
 
 }  // namespace peekbar::win32

@@ -45,6 +45,9 @@ class Win32Desktop final : public Desktop {
   WindowHandle TopLevelWindowAt(Point point) override;
   WindowHandle InputMethodWindow(WindowHandle window) override;
   bool IsHung(WindowHandle window) override;
+  // For the full-screen rule:
+  bool HasCaption(WindowHandle window) override;
+  UserNotificationState UserNotification() override;
 };
 
 }  // namespace peekbar::win32
