@@ -175,6 +175,20 @@ TEST(HotkeyBindingTest, HeldForPresentMonitorsOfTheProfileAndFollowingTheirChang
   EXPECT_EQ(keys.registered, profile3);
 }
 
+TEST(HotkeyBindingTest, HeldBeforeTheKeywordsTakeTheirWindowsAtStartUp) {
+  AppHarness h;
+  h.AddMonitor(kPrimary);
+  h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"HOTKEY_2", kCtrlAltP);
+  h.store.Set(ProfileIni(0), u"MONITOR_0", u"KEYWORD_2", u"doc*");
+  h.desktop.AddWindow("doc", u"Notepad", u"doc");
+  std::size_t heldAtFirstHide = 99;
+  h.desktop.OnCall([&](DesktopMethod method, WindowHandle) {
+    if (method == DesktopMethod::ShowWindow && heldAtFirstHide == 99) heldAtFirstHide = h.hotkeys.registered.size();
+  });
+  h.Start();
+  EXPECT_EQ(heldAtFirstHide, 1u) << "a window was taken before its key worked";
+}
+
 TEST(HotkeyBindingTest, KeysTakenElsewhereAreToldOnceAndTheRestWork) {
   AppHarness h;
   h.AddMonitor(kPrimary);

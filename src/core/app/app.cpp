@@ -86,6 +86,8 @@ void App::RetryTrayIcon() {
 }
 
 void App::FinishStartup() {
+  // First: the keys work from the moment the windows are taken.
+  SyncHotkeys();
   overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
   overlays_.Refresh();
@@ -100,7 +102,6 @@ void App::FinishStartup() {
       messages_.ShowInfoMessage(state_.mainWindow, notice->text);
     }
   }
-  SyncHotkeys();
 }
 
 void App::OnDestroy() {
