@@ -40,8 +40,9 @@ protected:
     // HOTKEY_2 is Ctrl+Alt+P; PAUSE Ctrl+Alt+K and MENU Ctrl+Alt+M.
     HWND StartWithKeys() {
         if (TwoMonitorLayout()) {
-            // Without a virtual desktop no Wine window has the X server's
-            // keyboard focus, and keys pressed there reach no program.
+            // Without a virtual desktop the keys reach Wine only through
+            // whichever of its windows the X server gives the focus, and
+            // with no window manager nothing keeps one there.
             return nullptr;
         }
         target = TestProgram::StartTarget({kTargetTitle});
