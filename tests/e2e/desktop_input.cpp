@@ -58,12 +58,7 @@ bool SendXServerKey(WORD virtualKey, bool down) {
 
 }  // namespace
 
-// Keys go to the window that has the X server's keyboard focus; with no
-// window manager nothing gives it to Wine's virtual desktop, so that is done
-// first (elsewhere the search finds nothing and the keys go where they go).
-bool PressInXServer(const std::wstring& keys) {
-    return RunXdotool(L"search --limit 1 --name ' - Wine desktop$' windowfocus --sync; xdotool key " + keys);
-}
+bool PressInXServer(const std::wstring& keys) { return RunXdotool(L"key " + keys); }
 
 // Under Wine the system keeps its own copy of the pointer position, and a
 // late report of an earlier position can overwrite it after a move: the

@@ -67,8 +67,6 @@ TEST_F(Hotkeys, LocationKeyBringsItsWindowUpAndAwayPauseStopsTheEdgesMenuOpensFo
     EXPECT_EQ(docked.top, 0);
     EXPECT_EQ(docked.left + docked.Width() / 2, kScreenWidth / 2) << "not centred on the middle of the top edge";
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; })) << "not in front";
-    Sleep(300);
-    EXPECT_TRUE(SaveScreenshot(L"hotkey-brought-up"));
 
     ASSERT_TRUE(PressInXServer(L"ctrl+alt+p"));
     EXPECT_TRUE(WaitHidden(window)) << "the second press did not put it away";
@@ -84,15 +82,16 @@ TEST_F(Hotkeys, LocationKeyBringsItsWindowUpAndAwayPauseStopsTheEdgesMenuOpensFo
     ASSERT_TRUE(EnterAndLeave(window));
 
     // The menu at the pointer, its keyboard focus taken: an access key opens
-    // a submenu, Escape closes the menus one by one.
+    // a submenu, Escape closes the menus one by one. (Typed into Wine's own
+    // input, as the tray menu's test does: keys from the X server go to the
+    // X window that has its focus, which nothing here gives the menu.)
     const auto menus = [&] { return VisiblePopupMenus(peekbar.Id()).size(); };
     ASSERT_TRUE(PressInXServer(L"ctrl+alt+m"));
     ASSERT_TRUE(WaitUntil([&] { return menus() == 1; })) << "MENU opened no menu";
-    ASSERT_TRUE(PressInXServer(L"c"));  // コマンド(&C)
+    TapKey('C');  // コマンド(&C)
     EXPECT_TRUE(WaitUntil([&] { return menus() == 2; })) << "the access key did not reach the menu";
-    Sleep(300);
-    EXPECT_TRUE(SaveScreenshot(L"hotkey-menu"));
-    ASSERT_TRUE(PressInXServer(L"Escape Escape"));
+    TapKey(VK_ESCAPE);
+    TapKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return menus() == 0; })) << "the menu did not close by its keys";
 }
 
