@@ -23,6 +23,8 @@
 #define IDD_STARTUP_DELAY  209 /* start-up delay of the Startup shortcut */
 #define IDD_OPTIONS_FLAGS   201 /* options sheet, first page: behaviour flags */
 #define IDD_OPTIONS_NUMBERS 202 /* options sheet, second page: lengths, timing, show condition */
+#define IDD_HOTKEY          212 /* hotkey of one location */
+#define IDD_GLOBAL_HOTKEYS  213 /* hotkeys of pause and of the menu */
 
 /* The about box's link to the project's home */
 #define IDC_ABOUT_LINK 1000
@@ -72,6 +74,11 @@
 #define IDC_STARTUP_DELAY_SPIN    8001
 #define IDC_MONITOR_POP_ALPHA_EDIT 6000
 #define IDC_MONITOR_POP_ALPHA_SPIN 6001
+
+/* Hotkey controls of the hotkey dialogs */
+#define IDC_HOTKEY        12000
+#define IDC_HOTKEY_PAUSE  12001
+#define IDC_HOTKEY_MENU   12002
 
 /* Options sheet, first page: the check boxes, top to bottom */
 #define IDC_OPTION_HIDE_TASKBAR       9000

@@ -27,15 +27,14 @@ const wchar_t* XKeyName(WORD virtualKey) {
     }
 }
 
-// Presses or releases the key in the X server and waits until that is done.
-// Wine hands out no handle on a Linux program it starts, so the command
-// leaves a file behind when it has finished.
-bool SendXServerKey(WORD virtualKey, bool down) {
+// Runs xdotool with the arguments and waits until it is done. Wine hands
+// out no handle on a Linux program it starts, so the command leaves a file
+// behind when it has finished.
+bool RunXdotool(const std::wstring& arguments) {
     static int sent = 0;
     const std::wstring marker = L"/tmp/peekbar-e2e-key-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                 std::to_wstring(++sent);
-    std::wstring command = L"sh -c \"xdotool " + std::wstring(down ? L"keydown " : L"keyup ") + XKeyName(virtualKey) +
-                           L" && touch " + marker + L"\"";
+    std::wstring command = L"sh -c \"xdotool " + arguments + L" && touch " + marker + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -52,7 +51,14 @@ bool SendXServerKey(WORD virtualKey, bool down) {
     return finished;
 }
 
+// Presses or releases the key in the X server.
+bool SendXServerKey(WORD virtualKey, bool down) {
+    return RunXdotool(std::wstring(down ? L"keydown " : L"keyup ") + XKeyName(virtualKey));
+}
+
 }  // namespace
+
+bool PressInXServer(const std::wstring& keys) { return RunXdotool(L"key " + keys); }
 
 // Under Wine the system keeps its own copy of the pointer position, and a
 // late report of an earlier position can overwrite it after a move: the

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 
 namespace e2e {
 
@@ -28,6 +30,11 @@ bool Click(HWND window, POINT p, bool rightButton = false);
 
 // Presses and releases one key.
 void TapKey(WORD virtualKey);
+
+// Presses keys in the X server, as a keyboard does (xdotool's names, e.g.
+// "ctrl+alt+p" or "Escape"): what the system makes of them, hotkeys
+// included, is what a user's keys would make. False when xdotool did not run.
+bool PressInXServer(const std::wstring& keys);
 
 // Holds a modifier key (Ctrl, Shift or Alt) down for its lifetime, released
 // also when a test fails. Wine takes the key state from the X server when the

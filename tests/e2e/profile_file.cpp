@@ -24,6 +24,11 @@ ProfileFile& ProfileFile::Keyword(int monitor, int location, const std::wstring&
     return *this;
 }
 
+ProfileFile& ProfileFile::Hotkey(int monitor, int location, WORD key) {
+    monitors_[monitor].emplace_back(L"HOTKEY_" + std::to_wstring(location), std::to_wstring(key));
+    return *this;
+}
+
 bool ProfileFile::Write(const std::wstring& path) const {
     std::vector<std::wstring> lines;
     const auto section = [&](const std::wstring& name, const IniEntries& entries) {

@@ -2,6 +2,8 @@
 // options, and keywords for edge locations.
 #pragma once
 
+#include <windows.h>
+
 #include <map>
 #include <string>
 #include <utility>
@@ -18,6 +20,8 @@ public:
     ProfileFile& Value(const std::wstring& section, const std::wstring& key, int value);
     // KEYWORD_<location> and REG_EXP_<location> of section MONITOR_<monitor>.
     ProfileFile& Keyword(int monitor, int location, const std::wstring& keyword, bool regex = false);
+    // HOTKEY_<location> of section MONITOR_<monitor>, as a hotkey control reports it.
+    ProfileFile& Hotkey(int monitor, int location, WORD key);
 
     // Writes the file anew (UTF-16LE with a byte-order mark).
     bool Write(const std::wstring& path) const;

@@ -75,9 +75,9 @@ TEST_F(TrayMenu, RegistersTheWindowChosenWithTheKeyboardAndByItsCommand) {
     OpenSubmenu('U');  // "上端(&U)"
     OpenSubmenu('2');  // "上端中央(&2)"
     EXPECT_TRUE(SaveScreenshot(L"tray-menu-top-middle"));
-    // The keyword item is selected; then the guide colour, a separator and
-    // the candidate windows.
-    for (int i = 0; i < 2 + notepadIndex; ++i) TapKey(VK_DOWN);
+    // The keyword item is selected; then the guide colour, the hotkey, a
+    // separator and the candidate windows.
+    for (int i = 0; i < 3 + notepadIndex; ++i) TapKey(VK_DOWN);
     TapKey(VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return OpenMenus() == 0; })) << "the menu stayed open";
     EXPECT_TRUE(WaitHidden(notepad.Window())) << "notepad was not registered";

@@ -5,9 +5,14 @@
 // it is busy for wParam milliseconds. Posted WM_APP + 3, a window opens a
 // pop-up window it owns, 200 x 150 with its top-left corner at
 // (wParam, lParam), without taking the foreground; posted WM_APP + 4, it
-// opens a pop-up menu there, which WM_CANCELMODE posted to it closes.
+// opens a pop-up menu there, which WM_CANCELMODE posted to it closes. A
+// window titled "<kHoldsHotkey><n>" holds hotkey n (as a hotkey control
+// reports it) for as long as it lives.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
+
+#include <cwchar>
 
 namespace {
 
@@ -33,6 +38,18 @@ void OpenPopUpMenu(HWND owner, int x, int y) {
   SetForegroundWindow(owner);
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN, x, y, 0, owner, nullptr);
   DestroyMenu(menu);
+}
+
+constexpr wchar_t kHoldsHotkey[] = L"Peekbar test: holds hotkey ";
+
+void HoldHotkey(HWND window, const wchar_t* title) {
+  const size_t prefix = wcslen(kHoldsHotkey);
+  if (wcsncmp(title, kHoldsHotkey, prefix) != 0) return;
+  const UINT key = static_cast<UINT>(_wtoi(title + prefix));
+  const UINT flags = key >> 8;
+  const UINT modifiers = ((flags & HOTKEYF_SHIFT) ? MOD_SHIFT : 0) | ((flags & HOTKEYF_CONTROL) ? MOD_CONTROL : 0) |
+                         ((flags & HOTKEYF_ALT) ? MOD_ALT : 0);
+  RegisterHotKey(window, 1, modifiers, key & 0xFF);
 }
 
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -66,6 +83,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   for (int i = 1; i < count; ++i) {
     HWND window = CreateWindowExW(0, L"PEEKBAR_TEST_TARGET", arguments[i], WS_OVERLAPPEDWINDOW, 100 + 40 * i,
                                   100 + 40 * i, 400, 300, nullptr, nullptr, instance, nullptr);
+    HoldHotkey(window, arguments[i]);
     ShowWindow(window, SW_SHOWNORMAL);
   }
   LocalFree(arguments);

@@ -93,6 +93,15 @@ class FakeAppWindows final : public Dialogs,
     if (!triggerDialog || !triggerDialog(edited)) return std::nullopt;
     return edited;
   }
+  std::optional<Hotkey> AskHotkey(Hotkey current) override {
+    log.push_back("HotkeyDialog " + std::to_string(current));
+    if (whileHotkeyDialogOpen) whileHotkeyDialogOpen();
+    return chosenHotkey;
+  }
+  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) override {
+    log.push_back("GlobalHotkeyDialog " + std::to_string(current.pause) + " " + std::to_string(current.menu));
+    return chosenGlobalHotkeys;
+  }
   void ShowAbout() override {
     log.push_back("About");
     if (aboutBox) aboutBox();
@@ -157,6 +166,9 @@ class FakeAppWindows final : public Dialogs,
   std::function<bool(Settings&, LabelChoices& live)> guideLabelSheet;
   std::function<bool(Settings&)> triggerDialog;
   std::function<void()> aboutBox;  // runs while the about box is open
+  std::optional<Hotkey> chosenHotkey;                // confirmed in a location's hotkey dialog
+  std::optional<GlobalHotkeys> chosenGlobalHotkeys;  // confirmed in the pause and menu dialog
+  std::function<void()> whileHotkeyDialogOpen;
   std::vector<std::string> log;
 
   void Run(RegistrationSheet& sheet) override {
@@ -186,7 +198,8 @@ struct AppHarness {
   FakeSettingsStore store;
   FakeJournalStore journal;
   FakeAppWindows windows;
-  App app{{desktop, shell, sound, store, journal, windows, windows, windows, windows}};
+  FakeHotkeyRegistrar hotkeys;
+  App app{{desktop, shell, sound, store, journal, windows, windows, windows, windows, hotkeys}};
 
   AppState& state() { return app.State(); }
   Settings& settings() { return app.State().settings; }

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/base/hotkeys.h"
 #include "core/base/shell.h"
 
 namespace peekbar {
@@ -106,6 +108,27 @@ class FakeShell final : public Shell {
   int timerStops_ = 0;
   int closeRequests_ = 0;
   std::vector<std::string> log_;
+};
+
+// The system's hotkeys as the main window holds them. A combination held
+// by another program, or by another identifier, is refused as the system
+// refuses it.
+class FakeHotkeyRegistrar final : public HotkeyRegistrar {
+ public:
+  bool Register(int id, Hotkey key) override {
+    ++registerCalls;
+    if (takenElsewhere.contains(key) || registered.contains(id)) return false;
+    for (const auto& [other, held] : registered) {
+      if (held == key) return false;
+    }
+    registered[id] = key;
+    return true;
+  }
+  void Unregister(int id) override { registered.erase(id); }
+
+  std::map<int, Hotkey> registered;
+  std::set<Hotkey> takenElsewhere;  // held by other programs
+  int registerCalls = 0;
 };
 
 }  // namespace peekbar

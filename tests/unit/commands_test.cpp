@@ -16,9 +16,9 @@ bool IsLocation(A action) {
 }
 
 TEST(DecodeCommandTest, FixedIdentifiersInUseAndTheGapsBetweenThem) {
-  const std::set<int> inUse = {1001, 1002, 1003, 1004, 1005, 1014, 1015, 1016, 1017, 1018,
-                               1037, 1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047};
-  for (int id = 1001; id <= 1047; ++id) {
+  const std::set<int> inUse = {1001, 1002, 1003, 1004, 1005, 1014, 1015, 1016, 1017, 1018, 1037,
+                               1038, 1039, 1040, 1041, 1042, 1043, 1044, 1045, 1046, 1047, 1048};
+  for (int id = 1001; id <= 1048; ++id) {
     const Command c = DecodeCommand(static_cast<std::uint16_t>(id), 2);
     EXPECT_EQ(c.action != A::Ignored, inUse.count(id) != 0) << id;
     EXPECT_EQ(c.id, id);
@@ -29,7 +29,7 @@ TEST(DecodeCommandTest, IdentifiersTheMenuNeverProducesAreIgnored) {
   struct Range {
     int first, last;
   };
-  const Range ranges[] = {{0, 1000}, {1048, 1099}, {1106, 1199}, {1210, 1299}, {1302, 1999}};
+  const Range ranges[] = {{0, 359}, {392, 1000}, {1049, 1099}, {1106, 1199}, {1210, 1299}, {1302, 1999}};
   for (const Range& r : ranges) {
     for (int id = r.first; id <= r.last; ++id) {
       ASSERT_EQ(DecodeCommand(static_cast<std::uint16_t>(id), 2).action, A::Ignored) << id;
@@ -101,6 +101,25 @@ TEST(DecodeCommandTest, LocationIdentifiersRoundTrip) {
   }
 }
 
+TEST(DecodeCommandTest, LocationHotkeysBelowTheFixedIdentifiersOneAMonitorLocation) {
+  struct Case {
+    int id, monitorCount;
+    A action;
+    int monitor, location;
+  };
+  const Case cases[] = {{360, 1, A::LocationHotkey, 0, 0}, {375, 1, A::LocationHotkey, 0, 15},
+                        {376, 1, A::Ignored, 0, 0},        {376, 2, A::LocationHotkey, 1, 0},
+                        {999, 40, A::LocationHotkey, 39, 15}, {999, 39, A::Ignored, 0, 0}};
+  for (const Case& c : cases) {
+    const Command d = DecodeCommand(static_cast<std::uint16_t>(c.id), c.monitorCount);
+    EXPECT_EQ(d.action, c.action) << c.id << " with " << c.monitorCount << " monitors";
+    if (c.action != A::LocationHotkey) continue;
+    EXPECT_EQ(d.modality, Modality::Dialog);
+    EXPECT_EQ(LocationHotkeyCommandId(d.monitor, d.location), c.id);
+    EXPECT_EQ(d.location, c.location) << c.id;
+  }
+}
+
 TEST(DecodeCommandTest, LocationOfAMonitorNotAttachedIsIgnored) {
   EXPECT_EQ(DecodeCommand(7703, 1).action, A::Ignored);
   EXPECT_TRUE(IsLocation(DecodeCommand(6143, 1).action));
@@ -166,8 +185,11 @@ TEST(DecodeCommandTest, EveryIdentifierDecodesToNothingOrToWhatEncodesBackToIt) 
         const CommandSpec& spec = SpecOf(c.action);
         ASSERT_GE(id, spec.first);
         ASSERT_LE(id, spec.last);
-        if (c.action == CommandAction::RegistrationSheet) {
+        if (c.action == CommandAction::RegistrationSheet || c.action == CommandAction::LocationHotkey) {
           ASSERT_LT(c.monitor, monitors) << id;
+        }
+        if (c.action == CommandAction::LocationHotkey) {
+          ASSERT_EQ(LocationHotkeyCommandId(c.monitor, c.location), id);
         }
       }
     }

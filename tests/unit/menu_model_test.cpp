@@ -204,7 +204,7 @@ TEST(TrayMenuLayoutTest, ThirdCandidateOfMonitor2RightMiddleIs7703) {
   s.Add("front", u"前");
   const MenuItem& location = Sub(Sub(Sub(s.Menu(), u"モニター2"), u"右端(&M)"), u"右端中央(&2)");
   EXPECT_EQ(Items(location), (std::vector<std::string>{"7698 ウィンドウ自動登録キーワード設定(&W)",
-                                                       "7700 ガイド色設定(&G)", "—", "7701 前（Notepad）",
+                                                       "7700 ガイド色設定(&G)", "382 ホットキー設定(&H)...", "—", "7701 前（Notepad）",
                                                        "7702 中（Notepad）", "7703 後ろ（Notepad）"}));
   s.ClearLogs();
   s.h.app.OnCommand(7703);
@@ -219,13 +219,13 @@ TEST(LocationMenuTest, KeywordAndUnregisterItemsFollowTheLocation) {
     std::vector<std::string> items;
   };
   const std::vector<Case> cases = {
-      {u"", false, true, {"3554 ウィンドウ自動登録キーワード設定(&W)", "3556 ガイド色設定(&G)", "—", "3557 doc - 新（Notepad）"}},
+      {u"", false, true, {"3554 ウィンドウ自動登録キーワード設定(&W)", "3556 ガイド色設定(&G)", "366 ホットキー設定(&H)...", "—", "3557 doc - 新（Notepad）"}},
       {u"*メモ帳*", false, true,
-       {"3554 ウィンドウ自動登録キーワード設定 - *メモ帳*(&W)", "3556 ガイド色設定(&G)", "—", "3557 doc - 新（Notepad）"}},
+       {"3554 ウィンドウ自動登録キーワード設定 - *メモ帳*(&W)", "3556 ガイド色設定(&G)", "366 ホットキー設定(&H)...", "—", "3557 doc - 新（Notepad）"}},
       {u"", true, true,
-       {"3554 ウィンドウ自動登録キーワード設定(&W)", "3555 登録解除 - doc - 新（Notepad）(&T)", "3556 ガイド色設定(&G)", "—",
+       {"3554 ウィンドウ自動登録キーワード設定(&W)", "3555 登録解除 - doc - 新（Notepad）(&T)", "3556 ガイド色設定(&G)", "366 ホットキー設定(&H)...", "—",
         "3557 doc - 新（Notepad） ✓"}},
-      {u"", false, false, {"3554 ウィンドウ自動登録キーワード設定(&W)", "3556 ガイド色設定(&G)", "—"}},
+      {u"", false, false, {"3554 ウィンドウ自動登録キーワード設定(&W)", "3556 ガイド色設定(&G)", "366 ホットキー設定(&H)...", "—"}},
   };
   for (const Case& c : cases) {
     Scene s;
@@ -243,7 +243,7 @@ TEST(LocationMenuTest, AtMost256CandidatesAreOffered) {
   const MenuItem& menu = s.Menu();
   for (const int l : {TopLeftCorner, RightMiddle, LeftTop}) {
     const MenuItem& location = LocationSubmenu(menu, 0, l);
-    ASSERT_EQ(location.items.size(), 3u + 256u) << l;
+    ASSERT_EQ(location.items.size(), 4u + 256u) << l;  // keyword, colour, hotkey, separator
     EXPECT_EQ(Describe(location.items.back()),
               std::to_string(LocationCommandId(0, l, 258)) + " 44（Notepad）") << "the 256th from the front";
   }
@@ -272,7 +272,7 @@ TEST(TrayMenuTailTest, ItemsAndMarksFollowTheState) {
             (std::vector<std::string>{"1015 処理を一時停止(&S)", "1016 一時全箇所表示(&I)", "1017 全箇所登録解除(&R)",
                                       "1018 全箇所キーワード適用(&K)"}));
   const MenuItem& settings = Sub(plain, u"設定(&O)");
-  EXPECT_EQ(Items(settings), (std::vector<std::string>{"1004 オプション(&O)", "1005 ガイド・ラベル設定(&G)",
+  EXPECT_EQ(Items(settings), (std::vector<std::string>{"1004 オプション(&O)", "1005 ガイド・ラベル設定(&G)", "1048 ホットキー設定(&K)...",
                                                        "トリガーウィンドウ(&T) >", "モニター番号表示(&N) >",
                                                        "トレイアイコンカラー(&A) >", "—",
                                                        "1014 本ソフトをスタートアップに登録する(&R)"}));

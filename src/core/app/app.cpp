@@ -40,7 +40,8 @@ App::App(const AppPorts& ports)
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
       monitorPopups_(state_, settingsFile_, dialogs_),
-      guideLabelSheet_(state_, settingsFile_, dialogs_, overlays_) {}
+      guideLabelSheet_(state_, settingsFile_, dialogs_, overlays_),
+      hotkeys_(state_, ports.hotkeys) {}
 
 std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunning) {
   // Each monitor the system enumerates takes a slot, in the system's order;
@@ -85,6 +86,8 @@ void App::RetryTrayIcon() {
 }
 
 void App::FinishStartup() {
+  // First: the keys work from the moment the windows are taken.
+  SyncHotkeys();
   overlays_.RebuildMonitorNumberPopups();
   registration_.RegisterAllByKeywords();
   overlays_.Refresh();
@@ -156,6 +159,7 @@ void App::FollowDisplays() {
   ComputeLabelColors(state_);
   overlays_.RebuildMonitorNumberPopups();
   overlays_.Refresh();
+  SyncHotkeys();
 }
 
 void App::GiveBackDetached(int monitor, const Rect& primary) {
@@ -249,6 +253,34 @@ void App::TrackTrayMenu() {
   }
   menuMonitorCount_.reset();
   overlays_.ShowMonitorNumberPopups(false);
+}
+
+void App::OnHotkey(int id) {
+  operations_.Run([this, id] { PressHotkey(id); });
+}
+
+void App::PressHotkey(int id) {
+  if (state_.ending || !hotkeys_.IsRegistered(id)) return;
+  const HotkeyTarget target = HotkeyTargetOf(id);
+  switch (target.kind) {
+    case HotkeyTarget::Kind::Pause: commands_.TogglePause(); return;
+    case HotkeyTarget::Kind::Menu:
+      if (openMenu_ == nullptr) TrackTrayMenu();  // not a second one over the menu open now
+      return;
+    case HotkeyTarget::Kind::Location:
+      // Also while paused, when no tick would end the cycle.
+      if (ToggleByHotkey(state_, desktop_, showHide_, target.monitor, target.location) == HotkeyToggle::PutAway) {
+        EndShowCycleWhenNothingShown();
+      }
+      return;
+  }
+}
+
+void App::SyncHotkeys() {
+  const std::vector<HotkeyBinding> refused = hotkeys_.Sync();
+  if (!refused.empty()) {
+    messages_.ShowErrorMessage(state_.mainWindow, RefusedHotkeysMessage(refused, state_.MonitorCount()));
+  }
 }
 
 void App::EndShowCycleWhenNothingShown() {

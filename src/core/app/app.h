@@ -12,8 +12,10 @@
 #include "core/app/at_rest_dialogs.h"
 #include "core/app/displays.h"
 #include "core/app/global_commands.h"
+#include "core/app/hotkey_bindings.h"
 #include "core/base/desktop.h"
 #include "core/base/dialogs.h"
+#include "core/base/hotkeys.h"
 #include "core/base/journal_store.h"
 #include "core/base/operations.h"
 #include "core/base/settings_store.h"
@@ -21,6 +23,7 @@
 #include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
+#include "core/engine/hotkey_toggle.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
 #include "core/engine/taskbar.h"
@@ -72,6 +75,7 @@ struct AppPorts {
   OverlayView& overlays;
   TrayMenuView& menu;
   RegistrationSheetView& registrationSheet;
+  HotkeyRegistrar& hotkeys;
 };
 
 class App final : private SettingsEvents, private WindowRectListener, private TriggerReports {
@@ -89,6 +93,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // What the trigger window reports, each run as an operation.
   TriggerReports& TriggerInput() { return *this; }
   const RecoveryJournal& Journal() const { return journal_; }
+  const HotkeyBindings& Hotkeys() const { return hotkeys_; }
 
   // Start-up: the monitors attached now, the settings, the single-instance
   // decision, the taskbar, and what instances that ended without their
@@ -108,6 +113,9 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // A menu command, refused while a dialog is open when it would open
   // another one over it.
   void OnCommand(std::uint16_t id);
+  // A registered hotkey was pressed (WM_HOTKEY): pause, the menu, or a
+  // location's window up or away. One let go meanwhile does nothing.
+  void OnHotkey(int id);
   // Whether the program carries the action out; false for the menu items
   // still waiting for their dialog.
   static bool Handles(CommandAction action);
@@ -188,6 +196,13 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // attached again or anew given its keywords, the overlays made again.
   void FollowDisplays();
   void GiveBackDetached(int monitor, const Rect& primary);
+  void PressHotkey(int id);
+  // The hotkeys the settings ask for registered; the keys refused told.
+  void SyncHotkeys();
+  // The hotkey dialogs show only keys the program holds, and are typed
+  // into with every hotkey let go.
+  void EditLocationHotkey(int monitor, int location);
+  void EditGlobalHotkeys();
   // The taskbar and the foreground lock time-out back once no window is up.
   void EndShowCycleWhenNothingShown();
 
@@ -220,6 +235,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   StartupShortcut startupShortcut_;
   MonitorPopups monitorPopups_;
   GuideLabelSheet guideLabelSheet_;
+  HotkeyBindings hotkeys_;
 };
 
 }  // namespace peekbar

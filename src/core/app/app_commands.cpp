@@ -67,6 +67,9 @@ constexpr std::optional<App::Handler> App::HandlerOf(CommandAction action) {
     case A::MonitorPopFont: return [](App& app, const Command&) { app.monitorPopups_.ChooseFont(); };
     case A::TrayIconColor: return [](App& app, const Command& c) { app.SetTrayIconColor(c.value); };
     case A::ProfileRename: return [](App& app, const Command&) { app.profiles_.RenameSelected(); };
+    case A::HotkeySettings: return [](App& app, const Command&) { app.EditGlobalHotkeys(); };
+    case A::LocationHotkey:
+      return [](App& app, const Command& c) { app.EditLocationHotkey(c.monitor, c.location); };
     case A::MonitorPopPosition: return [](App& app, const Command& c) { app.monitorPopups_.SetPosition(c.value); };
     case A::SelectProfile: return [](App& app, const Command& c) { app.SelectProfile(c.value); };
     case A::RegistrationSheet: return [](App& app, const Command& c) { app.ShowRegistrationSheet(c.monitor); };
@@ -156,6 +159,37 @@ void App::EditLocationKeyword(int monitor, int location) {
   registration_.RegisterByKeyword(monitor, location);
 }
 
+// Every slot a monitor can take has its location hotkey items.
+static_assert(command_id::kLocationHotkeyFirst + kLocationCount * kMaxMonitorSlots - 1 ==
+              command_id::kLocationHotkeyLast);
+
+void App::EditLocationHotkey(int monitor, int location) {
+  const int id = LocationHotkeyId(monitor, location);
+  const Hotkey held = hotkeys_.IsRegistered(id) ? static_cast<Hotkey>(state_.At(monitor, location).hotkey) : kNoHotkey;
+  hotkeys_.ReleaseAll();
+  const std::optional<Hotkey> chosen = dialogs_.AskHotkey(held);
+  if (chosen && state_.Monitor(monitor).active) {
+    state_.At(monitor, location).hotkey = *chosen;
+    settingsFile_.SaveLocationHotkey(state_.mainWindow, monitor, location);
+  }
+  SyncHotkeys();
+}
+
+void App::EditGlobalHotkeys() {
+  Settings& s = state_.settings;
+  const auto held = [&](int id, std::int32_t key) {
+    return hotkeys_.IsRegistered(id) ? static_cast<Hotkey>(key) : kNoHotkey;
+  };
+  const GlobalHotkeys shown{held(kPauseHotkeyId, s.pauseHotkey), held(kMenuHotkeyId, s.menuHotkey)};
+  hotkeys_.ReleaseAll();
+  if (const std::optional<GlobalHotkeys> chosen = dialogs_.AskGlobalHotkeys(shown)) {
+    s.pauseHotkey = chosen->pause;
+    s.menuHotkey = chosen->menu;
+    settingsFile_.SaveHotkeySettings(state_.mainWindow);
+  }
+  SyncHotkeys();
+}
+
 const std::vector<WindowEntry>& App::OfferedCandidates() {
   if (openMenu_ != nullptr) {
     openMenu_->ReadWindows();
@@ -195,6 +229,8 @@ void App::SelectProfile(int profile) {
   settingsFile_.SaveProfileList(state_.mainWindow);
   messages_.ShowInfoMessage(state_.mainWindow,
                             u"プロファイル「" + std::u16string(profiles_.SelectedName()) + u"」を選択しました。");
+  // After the message: a key refused is the news that must stay on the screen.
+  SyncHotkeys();
 }
 
 void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {

@@ -39,6 +39,12 @@ class AtRestDialogs final : public Dialogs {
   std::optional<Settings> EditTriggerSettings(const Settings& current) override {
     return operations_.AtRest([&] { return dialogs_.EditTriggerSettings(current); });
   }
+  std::optional<Hotkey> AskHotkey(Hotkey current) override {
+    return operations_.AtRest([&] { return dialogs_.AskHotkey(current); });
+  }
+  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) override {
+    return operations_.AtRest([&] { return dialogs_.AskGlobalHotkeys(current); });
+  }
   void ShowAbout() override {
     operations_.AtRest([&] { dialogs_.ShowAbout(); });
   }

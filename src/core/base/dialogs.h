@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/base/desktop.h"
+#include "core/base/hotkeys.h"
 #include "core/base/settings.h"
 #include "core/base/state.h"
 
@@ -17,6 +18,12 @@ namespace peekbar {
 struct KeywordChoice {
   FixedText<kKeywordUnits> keyword;
   bool regex = false;
+};
+
+// The two hotkeys of the whole program.
+struct GlobalHotkeys {
+  Hotkey pause = kNoHotkey;
+  Hotkey menu = kNoHotkey;
 };
 
 // What the label page's choosers change at once, whether or not the sheet
@@ -53,6 +60,10 @@ class Dialogs {
   virtual std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) = 0;
   // The trigger window's settings dialog.
   virtual std::optional<Settings> EditTriggerSettings(const Settings& current) = 0;
+  // A location's hotkey; kNoHotkey when the control was emptied.
+  virtual std::optional<Hotkey> AskHotkey(Hotkey current) = 0;
+  // The pause and menu hotkeys.
+  virtual std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) = 0;
   // The version and the project's address, with a link that opens it.
   virtual void ShowAbout() = 0;
 };

@@ -1,5 +1,7 @@
 #include "core/base/settings.h"
 
+#include "core/base/hotkeys.h"
+
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -74,6 +76,7 @@ constexpr std::u16string_view kGuide = u"GUIDE";
 constexpr std::u16string_view kLabel = u"LABEL";
 constexpr std::u16string_view kTrigger = u"TRIGGER";
 constexpr std::u16string_view kMonitorPop = u"MONITOR_POP";
+constexpr std::u16string_view kHotkey = u"HOTKEY";
 
 constexpr auto kDefinitions = Join(
     Int(G::Option, kOption, u"CORNER_LENGTH", R::Clamp, &S::cornerLength, 0, 50),
@@ -118,7 +121,10 @@ constexpr auto kDefinitions = Join(
 
     Int(G::MonitorPop, kMonitorPop, u"SHOW", R::ResetOutside, &S::monitorPopShow, -1, 4, 0),
     Int(G::MonitorPop, kMonitorPop, u"ALPHA", R::Clamp, &S::monitorPopAlpha, 1, 255),
-    FontRows(G::MonitorPop, kMonitorPop, &S::monitorPopFont));
+    FontRows(G::MonitorPop, kMonitorPop, &S::monitorPopFont),
+
+    Int(G::Hotkey, kHotkey, u"PAUSE", R::ResetOutside, &S::pauseHotkey, 0, kLargestHotkey, 0),
+    Int(G::Hotkey, kHotkey, u"MENU", R::ResetOutside, &S::menuHotkey, 0, kLargestHotkey, 0));
 
 }  // namespace
 

@@ -76,6 +76,9 @@ struct Settings {
   // The fonts of LABEL and MONITOR_POP
   FontRecord labelFont{.face = {u"ＭＳ ゴシック"}, .height = -19, .weight = 700, .charset = 128};
   FontRecord monitorPopFont{.face = {u"ＭＳ ゴシック"}, .height = -171, .weight = 700, .charset = 128};
+  // HOTKEY, in the main settings file: the same for every profile.
+  std::int32_t pauseHotkey = 0;
+  std::int32_t menuHotkey = 0;
 };
 
 // How a value read from the file is normalised.
@@ -89,7 +92,10 @@ enum class ReadRule : std::uint8_t {
 };
 
 // The writer that owns a setting: each writes its keys in table order.
-enum class SettingsGroup : std::uint8_t { Option, TrayIconColor, Guide, Label, Trigger, MonitorPop };
+enum class SettingsGroup : std::uint8_t { Option, TrayIconColor, Guide, Label, Trigger, MonitorPop, Hotkey };
+
+// The groups kept in the main settings file rather than in the profile.
+constexpr bool InMainSettingsFile(SettingsGroup group) { return group == SettingsGroup::Hotkey; }
 
 struct SettingDef {
   SettingsGroup group;
@@ -112,8 +118,8 @@ struct SettingDef {
   const FixedText<kFaceNameUnits>& TextIn(const Settings& s) const { return (s.*font).face; }
 };
 
-// All settings of a profile file except the per-monitor sections, in the
-// order they are read and written.
+// All settings except the per-monitor sections, in the order they are read
+// and written: those of a profile file, then those of the main file.
 std::span<const SettingDef> SettingDefinitions();
 
 // Applies a definition's read rule; `current` supplies CORNER_LENGTH for the

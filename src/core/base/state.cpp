@@ -1,11 +1,13 @@
 #include "core/base/state.h"
 
+#include "core/base/hotkeys.h"
+
 namespace peekbar {
 namespace {
 
 using LG = LocationSettingsGroup;
 
-constexpr std::array<LocationSettingDef, 7> kLocationDefinitions = {{
+constexpr std::array<LocationSettingDef, 8> kLocationDefinitions = {{
     {LG::Location, u"KEYWORD_", 0, nullptr, nullptr},
     {LG::Location, u"REG_EXP_", 0, [](const LocationSlot& l) { return l.isRegex; },
      [](LocationSlot& l, std::int32_t v) { l.isRegex = v != 0 ? 1 : 0; }},
@@ -19,6 +21,8 @@ constexpr std::array<LocationSettingDef, 7> kLocationDefinitions = {{
      [](LocationSlot& l, std::int32_t v) { l.savedRect.right = v; }},
     {LG::WindowRect, u"WIN_BOTTOM_", 0, [](const LocationSlot& l) { return l.savedRect.bottom; },
      [](LocationSlot& l, std::int32_t v) { l.savedRect.bottom = v; }},
+    {LG::Hotkey, u"HOTKEY_", 0, [](const LocationSlot& l) { return l.hotkey; },
+     [](LocationSlot& l, std::int32_t v) { l.hotkey = v >= 0 && v <= kLargestHotkey ? v : 0; }},
 }};
 
 }  // namespace

@@ -33,6 +33,8 @@ struct LocationSlot {
   std::int32_t isRegex = 0;
   Color guideColor = 0;
   Color labelColor = 0;
+  // HOTKEY_n: the combination that brings the window up and puts it away.
+  std::int32_t hotkey = 0;
   // The window's rectangle as last remembered (WIN_*_n; all zero when
   // nothing is remembered).
   Rect savedRect;
@@ -62,6 +64,7 @@ struct MonitorSlot {
 enum class LocationSettingsGroup : std::uint8_t {
   Location,    // KEYWORD, REG_EXP, GUIDE_COLOR: read with the profile, written by the dialogs
   WindowRect,  // WIN_*: written when a window goes away, read back only to restore it
+  Hotkey,      // HOTKEY: read with the profile, written by its dialog
 };
 struct LocationSettingDef {
   LocationSettingsGroup group;

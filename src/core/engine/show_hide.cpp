@@ -99,7 +99,14 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   cycle.StartDwell();
   if (s.showingDelay > Elapsed(now, cycle.Since())) return;
   if (s.mustButtonForShow != 0 && !desktop_.IsKeyHeld(kShowKeys[static_cast<std::size_t>(s.mustButtonForShow)])) return;
+  BringUp(monitor, location, pointer);
+  anyShown = true;
+}
 
+void ShowHide::BringUp(int monitor, int location, Point pointer) {
+  ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle window = cycle.Window();
+  const Settings& s = state_.settings;
   if (state_.savedForeground == kNoWindow) {
     const WindowHandle foreground = desktop_.ForegroundWindow();
     state_.savedForeground = foreground != kNoWindow ? foreground : kCapturedNothing;
@@ -121,7 +128,6 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   }
   BringBackOwned(monitor, location, answers);
   cycle.Show();
-  anyShown = true;
 }
 
 void ShowHide::Restore(WindowHandle window, bool answers) {

@@ -57,6 +57,11 @@ class ShowHide {
 
   void TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
   void CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
+  // The location's window comes up as its edge brings it up with the
+  // pointer at `pointer`: restored, in front, docked there (or at its
+  // remembered rectangle), topmost by TOPMOST, the taskbar hidden by
+  // HIDE_TASKBAR; then it is shown and goes by the hide rule.
+  void BringUp(int monitor, int location, Point pointer);
   // `answers`: whether the window's thread answers; when it does not, the
   // placement does not wait for it.
   void PlaceAtEdge(int monitor, int location, Point pointer, bool answers);

@@ -115,22 +115,30 @@ void SettingsFile::LoadSettings() {
   NormaliseEncoding(p.mainSettingsPath);
   const std::int32_t index = store_.ReadInt(p.mainSettingsPath, kProfileSection, u"INDEX", 0);
   p.selected = index < 0 ? 0 : (index > kProfileCount - 1 ? kProfileCount - 1 : index);
+  for (const SettingDef& def : SettingDefinitions()) {
+    if (InMainSettingsFile(def.group)) ReadSetting(p.mainSettingsPath, def);
+  }
   LoadProfileSettings();
+}
+
+void SettingsFile::ReadSetting(const std::u16string& path, const SettingDef& def) {
+  Settings& s = state_.settings;
+  const Settings& defaults = DefaultSettings();
+  if (def.IsText()) {
+    def.TextIn(s) = store_.ReadText(path, def.section, def.key, def.TextIn(defaults).View(), kFaceNameUnits);
+  } else {
+    const std::int32_t raw = store_.ReadInt(path, def.section, def.key, def.IntIn(defaults));
+    def.IntIn(s) = NormaliseSetting(def, raw, s);
+  }
 }
 
 void SettingsFile::LoadProfileSettings() {
   const std::u16string& path = state_.profiles.SelectedPath();
   // Edited by hand since the start, maybe.
   NormaliseEncoding(path);
-  Settings& s = state_.settings;
-  const Settings& defaults = DefaultSettings();
   for (const SettingDef& def : SettingDefinitions()) {
-    if (def.IsText()) {
-      def.TextIn(s) = store_.ReadText(path, def.section, def.key, def.TextIn(defaults).View(), kFaceNameUnits);
-    } else {
-      const std::int32_t raw = store_.ReadInt(path, def.section, def.key, def.IntIn(defaults));
-      def.IntIn(s) = NormaliseSetting(def, raw, s);
-    }
+    if (InMainSettingsFile(def.group)) continue;
+    ReadSetting(path, def);
     // The label fonts are rebuilt once the record is in (its charset is
     // its last row), before the colour keys that follow it.
     if (def.font == &Settings::labelFont && def.fontField == &FontRecord::charset) events_.LabelFontLoaded();
@@ -142,6 +150,7 @@ void SettingsFile::LoadProfileSettings() {
 void SettingsFile::LoadMonitorSettings(int monitor) {
   for (int n = 0; n < kLocationCount; ++n) {
     ReadLocationGroup(monitor, n, LocationSettingsGroup::Location, state_.At(monitor, n));
+    ReadLocationGroup(monitor, n, LocationSettingsGroup::Hotkey, state_.At(monitor, n));
   }
 }
 
@@ -165,7 +174,8 @@ bool SettingsFile::WriteKey(WindowHandle owner, const std::u16string& path, std:
 }
 
 bool SettingsFile::SaveGroup(WindowHandle owner, SettingsGroup group) {
-  const std::u16string& path = state_.profiles.SelectedPath();
+  const std::u16string& path =
+      InMainSettingsFile(group) ? state_.profiles.mainSettingsPath : state_.profiles.SelectedPath();
   const Settings& s = state_.settings;
   bool first = true;
   for (const SettingDef& def : SettingDefinitions()) {
@@ -190,6 +200,11 @@ bool SettingsFile::SaveMonitorPopSettings(WindowHandle owner) {
 
 bool SettingsFile::SaveLocationSettings(WindowHandle owner, int monitor, int location) {
   return WriteLocationGroup(owner, monitor, location, LocationSettingsGroup::Location, state_.At(monitor, location),
+                            FailureReport::EveryTime);
+}
+
+bool SettingsFile::SaveLocationHotkey(WindowHandle owner, int monitor, int location) {
+  return WriteLocationGroup(owner, monitor, location, LocationSettingsGroup::Hotkey, state_.At(monitor, location),
                             FailureReport::EveryTime);
 }
 

@@ -80,7 +80,10 @@ class SettingsFile {
   bool SaveLabelSettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Label); }
   bool SaveTriggerSettings(WindowHandle owner);
   bool SaveMonitorPopSettings(WindowHandle owner);
+  // HOTKEY of the main file.
+  bool SaveHotkeySettings(WindowHandle owner) { return SaveGroup(owner, SettingsGroup::Hotkey); }
   bool SaveLocationSettings(WindowHandle owner, int monitor, int location);
+  bool SaveLocationHotkey(WindowHandle owner, int monitor, int location);
   bool SaveProfileList(WindowHandle owner);
 
   // The rectangle a window had when it went away, as WIN_*_<location>;
@@ -96,6 +99,8 @@ class SettingsFile {
   enum class FailureReport : std::uint8_t { EveryTime, OncePerRun };
 
   void NormaliseEncoding(const std::u16string& path);
+  // One row of the settings table from the file, by its read rule.
+  void ReadSetting(const std::u16string& path, const SettingDef& def);
   bool WriteKey(WindowHandle owner, const std::u16string& path, std::u16string_view section, std::u16string_view key,
                 std::u16string_view value, FailureReport report);
   bool SaveGroup(WindowHandle owner, SettingsGroup group);

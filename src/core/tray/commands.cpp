@@ -34,6 +34,8 @@ constexpr Labels<1> kMonitorPopAlphaLabel = {u"透明度設定(&T)"};
 constexpr Labels<1> kMonitorPopFontLabel = {u"フォント設定(&F)"};
 constexpr Labels<3> kTrayColorLabels = {u"通常(&T)", u"白(&S)", u"黒(&K)"};
 constexpr Labels<1> kProfileRenameLabel = {u"プロファイル名を変更(&P)"};
+constexpr Labels<1> kHotkeySettingsLabel = {u"ホットキー設定(&K)..."};
+constexpr Labels<1> kLocationHotkeyLabel = {u"ホットキー設定(&H)..."};
 constexpr Labels<6> kMonitorPopPositionLabels = {u"非表示(&1)", u"中央(&2)", u"左上(&3)",
                                                  u"右上(&4)",   u"左下(&5)", u"右下(&6)"};
 constexpr Labels<1> kRegistrationSheetLabel = {u"一括登録(&I)"};
@@ -66,6 +68,8 @@ const std::array kTable = {
     One(A::MonitorPopFont, kMonitorPopFont, M::Nested, kMonitorPopFontLabel),
     CommandSpec{A::TrayIconColor, kTrayColorNormal, kTrayColorBlack, M::None, kTrayColorLabels},
     One(A::ProfileRename, kProfileRename, M::Dialog, kProfileRenameLabel),
+    One(A::HotkeySettings, kHotkeySettings, M::Dialog, kHotkeySettingsLabel),
+    CommandSpec{A::LocationHotkey, kLocationHotkeyFirst, kLocationHotkeyLast, M::Dialog, kLocationHotkeyLabel},
     CommandSpec{A::MonitorPopPosition, kMonitorPopHidden, kMonitorPopLast, M::None, kMonitorPopPositionLabels},
     CommandSpec{A::SelectProfile, kProfileFirst, kProfileLast, M::None, {}},
     CommandSpec{A::RegistrationSheet, kRegistrationSheetFirst, kRegistrationSheetLast, M::Dialog,
@@ -87,7 +91,9 @@ bool IsLocationAction(A action) {
 
 }  // namespace
 
-bool NamesMonitor(CommandAction action) { return action == A::RegistrationSheet || IsLocationAction(action); }
+bool NamesMonitor(CommandAction action) {
+  return action == A::RegistrationSheet || action == A::LocationHotkey || IsLocationAction(action);
+}
 
 namespace {
 
@@ -149,6 +155,10 @@ int MaxMenuCandidates(int monitorCount) {
   return candidates > 0 ? candidates : 0;
 }
 
+int LocationHotkeyCommandId(int monitor, int location) {
+  return kLocationHotkeyFirst + kLocationCount * monitor + location;
+}
+
 int LocationCommandId(int monitor, int location, int k, int monitorCount) {
   return kLocationFirst + (kLocationCount * monitor + location) * LocationBlockSize(monitorCount) + k;
 }
@@ -168,6 +178,11 @@ Command DecodeCommand(std::uint16_t id, int monitorCount) {
         break;
       case A::RegistrationSheet:
         c.monitor = id - spec.first;
+        if (c.monitor >= monitorCount) return Ignored(id);
+        break;
+      case A::LocationHotkey:
+        c.monitor = (id - spec.first) / kLocationCount;
+        c.location = (id - spec.first) % kLocationCount;
         if (c.monitor >= monitorCount) return Ignored(id);
         break;
       default:

@@ -33,6 +33,11 @@ inline constexpr std::uint16_t kTrayColorNormal = 1044;
 inline constexpr std::uint16_t kTrayColorWhite = 1045;
 inline constexpr std::uint16_t kTrayColorBlack = 1046;
 inline constexpr std::uint16_t kProfileRename = 1047;
+inline constexpr std::uint16_t kHotkeySettings = 1048;
+// Below the fixed identifiers, as every block above them is taken: one per
+// location of each of the 40 monitor slots, 16 x monitor + location.
+inline constexpr std::uint16_t kLocationHotkeyFirst = 360;
+inline constexpr std::uint16_t kLocationHotkeyLast = 999;
 inline constexpr std::uint16_t kMonitorPopHidden = 1100;  // 1100..1105: SHOW = id - 1101
 inline constexpr std::uint16_t kMonitorPopLast = 1105;
 inline constexpr std::uint16_t kProfileFirst = 1200;      // 1200..1209
@@ -67,9 +72,11 @@ enum class CommandAction : std::uint8_t {
   MonitorPopFont,
   TrayIconColor,       // value = TRAY_ICON_COLOR, 0..2
   ProfileRename,
+  HotkeySettings,      // PAUSE and MENU
   MonitorPopPosition,  // value = MONITOR_POP SHOW, -1..4
   SelectProfile,       // value = profile 0..9
   RegistrationSheet,   // monitor
+  LocationHotkey,      // monitor, location: its own range, below the fixed identifiers
   LocationKeyword,     // monitor, location
   LocationUnregister,
   LocationGuideColor,
@@ -130,6 +137,9 @@ Command DecodeCommand(std::uint16_t id, int monitorCount);
 // one location.
 int LocationBlockSize(int monitorCount);
 int MaxMenuCandidates(int monitorCount);
+
+// The identifier of a location's hotkey dialog.
+int LocationHotkeyCommandId(int monitor, int location);
 
 // The identifier of a location command (k: 0 keyword, 1 unregister, 2 guide
 // colour, 3 + i candidate i).

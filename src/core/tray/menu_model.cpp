@@ -51,7 +51,7 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
   const LocationSlot& at = state.At(m, l);
   const auto id = [&](int item) { return static_cast<std::uint16_t>(LocationCommandId(m, l, item, monitorCount)); };
   std::vector<MenuItem> items;
-  items.reserve(4 + labels.size());
+  items.reserve(5 + labels.size());
   const std::u16string_view keyword = at.keyword.View();
   items.push_back(Command(
       keyword.empty() ? std::u16string(CommandLabelOf(CommandAction::LocationKeyword))
@@ -65,6 +65,8 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
     items.push_back(Command(Cut(u"登録解除 - " + title + u"（" + className + u"）(&T)", kLocationItemUnits), id(1)));
   }
   items.push_back(Command(std::u16string(CommandLabelOf(CommandAction::LocationGuideColor)), id(2)));
+  items.push_back(Command(std::u16string(CommandLabelOf(CommandAction::LocationHotkey)),
+                          static_cast<std::uint16_t>(LocationHotkeyCommandId(m, l))));
   items.push_back(Separator());
   for (std::size_t i = 0; i < labels.size(); ++i) {
     items.push_back(Command(labels[i], id(3 + static_cast<int>(i)),
@@ -111,6 +113,7 @@ std::vector<MenuItem> CommonTail(const AppState& state, bool startupShortcutExis
   tail.push_back(Submenu(u"設定(&O)", {
       Item(CommandAction::Options),
       Item(CommandAction::GuideLabelSettings),
+      Item(CommandAction::HotkeySettings),
       Submenu(u"トリガーウィンドウ(&T)", {
           Item(CommandAction::TriggerEnable, CheckIf(s.triggerEnabled != 0)),
           Submenu(u"押下キー設定（複数選択可）(&O)", {

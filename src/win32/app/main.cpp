@@ -11,6 +11,7 @@
 #include "win32/app/main_window.h"
 #include "win32/app/wide.h"
 #include "win32/app/win32_desktop.h"
+#include "win32/app/win32_hotkeys.h"
 #include "win32/app/win32_shell.h"
 #include "win32/app/win32_sound_player.h"
 #include "win32/overlays/overlay_windows.h"
@@ -71,15 +72,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   win32::Win32Dialogs dialogs(shell);
   win32::Win32Overlays overlays;
   win32::Win32TrayMenu menu(shell);
+  win32::Win32Hotkeys hotkeys(shell);
   // The state is large (sixteen locations of text per monitor): keep it off the stack.
-  auto app = std::make_unique<App>(AppPorts{desktop, shell, sound, store, journal, dialogs, overlays, menu, dialogs});
+  auto app = std::make_unique<App>(AppPorts{desktop, shell, sound, store, journal, dialogs, overlays, menu, dialogs, hotkeys});
   overlays.Attach(app->TriggerInput());
 
   if (const auto refusal = app->PrepareStartup(anotherInstance)) return FailStartup(*refusal, mutex);
 
-  // The dialogs' up-down controls and the property sheets' tabs come from common controls 6.
+  // The dialogs' up-down and hotkey controls and the property sheets' tabs come from common controls 6.
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
+                                      ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_HOTKEY_CLASS};
   InitCommonControlsEx(&controls);
   win32::MainWindow mainWindow(*app, shell);
   const bool registered = mainWindow.RegisterWindowClass(instance);
