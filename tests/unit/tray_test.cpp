@@ -109,7 +109,7 @@ TEST_F(TrayIconFixture, AddCarriesMessageIconAndTipThenProfileAndStateModifyOnly
   ASSERT_TRUE(tray.AddTrayIcon());
   state.profiles.selected = 1;
   state.settings.trayIconColor = 2;  // the new profile's colour
-  tray.ShowSelectedProfile();
+  tray.UpdateTrayTip();
   state.paused = true;
   tray.SetTrayIconState(CurrentTrayIconState(state));
 
@@ -131,7 +131,7 @@ TEST_F(TrayIconFixture, AddCarriesMessageIconAndTipThenProfileAndStateModifyOnly
 }
 
 TEST_F(TrayIconFixture, TipIsNotTouchedBeforeTheIconWasAdded) {
-  tray.ShowSelectedProfile();
+  tray.UpdateTrayTip();
   EXPECT_TRUE(shell.IconCalls().empty());
 }
 

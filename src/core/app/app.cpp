@@ -294,7 +294,7 @@ void App::EndShowCycleWhenNothingShown() {
 
 void App::ProfileLoaded() {
   ComputeLabelColors(state_);
-  tray_.ShowSelectedProfile();
+  tray_.UpdateTrayTip();
 }
 
 void App::OnEndSession(bool ending) {

@@ -55,7 +55,7 @@ void TrayIcon::SetTrayIconState(TrayIconState iconState) {
   shell_.NotifyIcon(TrayAction::Modify, record_);
 }
 
-void TrayIcon::ShowSelectedProfile() {
+void TrayIcon::UpdateTrayTip() {
   if (!added_) return;
   record_.tip = SelectedProfileTip();
   record_.iconResource = TrayIconResource(CurrentTrayIconState(state_), state_.settings.trayIconColor);

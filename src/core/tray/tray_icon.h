@@ -56,9 +56,10 @@ class TrayIcon {
   // a change of the icon when the add reports failure.
   bool AddTrayIcon();
   void SetTrayIconState(TrayIconState iconState);
-  // The selected profile's tip and icon colour, in one call; nothing
-  // happens before the icon was added.
-  void ShowSelectedProfile();
+  // The tip names the selected profile; the image, in the same call to the
+  // shell, takes that profile's colour. Nothing happens before the icon was
+  // added.
+  void UpdateTrayTip();
   void Remove();
   bool Added() const { return added_; }
 
