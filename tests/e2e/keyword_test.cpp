@@ -57,6 +57,16 @@ TEST_F(Keywords, MatchTheWholeEntryLabelOfTheWindow) {
     }
 }
 
+TEST_F(Keywords, MatchATitleLongerThanTheMenuShowsByItsEnd) {
+    // A browser's title: the page's, then the program's name, far past the
+    // 127 units the menu shows.
+    const std::wstring title = L"Peekbar test: " + std::wstring(200, L'p') + L" - Long Browser";
+    TestProgram target = TestProgram::StartTarget({title});
+    ASSERT_NE(target.Window(), nullptr);
+    StartPeekbar(QuickProfile().Keyword(0, kTopMiddle, L"* - Long Browser（PEEKBAR_TEST_TARGET）"));
+    EXPECT_TRUE(WaitHidden(target.Window())) << "the keyword anchored at the end did not take the window";
+}
+
 TEST_F(Keywords, CostlyExpressionNeitherHoldsPeekbarUpNorRegistersTheWindow) {
     // Backtracking over 40 characters would take hours.
     TestProgram target = TestProgram::StartTarget({std::wstring(40, L'x')});
