@@ -79,6 +79,35 @@ BENCHMARK_CAPTURE(EdgeTick, no_key_conditions, Keys::None);
 BENCHMARK_CAPTURE(EdgeTick, guide_keys, Keys::GuideKeys);
 BENCHMARK_CAPTURE(EdgeTick, trigger_enabled, Keys::Trigger);
 
+// The whole tick of the program, the watcher's and the rest, with nothing
+// reported about other programs' windows: with the system's reports it
+// costs what the watcher's does; where the system reports nothing, one
+// clock reading more.
+void AppTick(benchmark::State& state, bool withoutEvents) {
+  const auto h = TickScene(Keys::None);
+  FakeDesktop& d = h->desktop;
+  if (withoutEvents) h->app.LookForWindowsWithoutEvents();
+  h->app.OnTimer();
+  d.ResetCalls();
+  const std::uint64_t allocationsBefore = AllocationCount();
+  for (auto _ : state) {
+    h->app.OnTimer();
+    d.Advance(200);
+  }
+  const double ticks = static_cast<double>(state.iterations());
+  const std::uint64_t allocations = AllocationCount() - allocationsBefore;
+  state.counters["allocations"] = static_cast<double>(allocations) / ticks;
+  state.counters["total"] = d.TotalCalls() / ticks;
+  const double expected = withoutEvents ? 35 : 34;
+  if (d.TotalCalls() / ticks != expected) {
+    std::fprintf(stderr, "AppTick: outside the budget (%g desktop calls per tick)\n", d.TotalCalls() / ticks);
+    std::abort();
+  }
+}
+BENCHMARK_CAPTURE(AppTick, with_reports, false);
+BENCHMARK_CAPTURE(AppTick, without_reports, true);
+
+
 // One of the windows shown and visited, the pointer outside it on another
 // program's window: the tick also asks what belongs to the shown window.
 void EdgeTickShownPointerOutside(benchmark::State& state) {

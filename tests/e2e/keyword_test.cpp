@@ -57,6 +57,16 @@ TEST_F(Keywords, MatchTheWholeEntryLabelOfTheWindow) {
     }
 }
 
+TEST_F(Keywords, MatchATitleLongerThanTheMenuShowsByItsEnd) {
+    // A browser's title: the page's, then the program's name, far past the
+    // 127 units the menu shows.
+    const std::wstring title = L"Peekbar test: " + std::wstring(200, L'p') + L" - Long Browser";
+    TestProgram target = TestProgram::StartTarget({title});
+    ASSERT_NE(target.Window(), nullptr);
+    StartPeekbar(QuickProfile().Keyword(0, kTopMiddle, L"* - Long Browser（PEEKBAR_TEST_TARGET）"));
+    EXPECT_TRUE(WaitHidden(target.Window())) << "the keyword anchored at the end did not take the window";
+}
+
 TEST_F(Keywords, CostlyExpressionNeitherHoldsPeekbarUpNorRegistersTheWindow) {
     // Backtracking over 40 characters would take hours.
     TestProgram target = TestProgram::StartTarget({std::wstring(40, L'x')});
@@ -69,41 +79,48 @@ TEST_F(Keywords, CostlyExpressionNeitherHoldsPeekbarUpNorRegistersTheWindow) {
     EXPECT_TRUE(IsShown(target.Window())) << "the window was registered";
 }
 
-TEST_F(Keywords, WindowClosedByItsProgramIsForgottenAndItsSuccessorWaitsForTheKeywords) {
+TEST_F(Keywords, KeepCatchingAWindowStartedAgainOrRenamedUntilTheUserEmptiesItsLocation) {
     const std::wstring title = L"Peekbar test: closed and opened again";
     TestProgram first = TestProgram::StartTarget({title});
     const HWND closed = first.Window();
     ASSERT_NE(closed, nullptr);
-    // A location taken for a window that is gone would hold the taskbar
-    // hidden at its edge.
-    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
-    const bool taskbarShown = taskbar && IsWindowVisible(taskbar);
-    StartPeekbar(QuickProfile().Option(L"HIDE_TASKBAR", 1).Keyword(0, kTopMiddle, title + L"*"));
+    StartPeekbar(QuickProfile()
+                     .Keyword(0, kTopMiddle, title + L"*")
+                     .Keyword(0, peekbar::location::kLeftMiddle, L"Peekbar test: renamed*"));
     ASSERT_TRUE(WaitHidden(closed));
 
+    // Closed by its program and started again: the keyword takes the new
+    // window without being applied again, and its edge brings it up.
     ASSERT_TRUE(PostMessageW(closed, WM_CLOSE, 0, 0));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(closed); }));
-    EXPECT_TRUE(peekbar.Responds());
-
     TestProgram second = TestProgram::StartTarget({title});
     const HWND successor = second.Window();
     ASSERT_NE(successor, nullptr);
-    const Rect placed = WindowRect(successor);
-    // Neither hidden nor moved, also with the pointer on the edge, where
-    // nothing happens any more.
-    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
-    EXPECT_TRUE(HoldsFor([&] { return IsShown(successor) && WindowRect(successor) == placed; }, 2000))
-        << "the new window was taken over: shown " << IsShown(successor) << ", at " << WindowRect(successor);
-    EXPECT_TRUE(!taskbarShown || IsWindowVisible(taskbar)) << "the edge of the closed window hid the taskbar";
-    EXPECT_TRUE(peekbar.Responds());
-
-    ASSERT_TRUE(MovePointer(kRestingPoint));
-    ASSERT_TRUE(peekbar.PostCommand(peekbar::command::kApplyAllKeywords));
-    EXPECT_EQ(AnswerMessageBox(), AppliedAllText());
-    EXPECT_TRUE(WaitHidden(successor)) << "applying the keywords did not register the new window";
+    EXPECT_TRUE(WaitHidden(successor)) << "the window started again was not registered";
     ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
     EXPECT_TRUE(WaitShown(successor));
     EXPECT_TRUE(EnterAndLeave(successor));
+
+    // A window renamed so that it matches is taken too.
+    TestProgram other = TestProgram::StartTarget({L"Peekbar test: not yet"});
+    const HWND renamed = other.Window();
+    ASSERT_NE(renamed, nullptr);
+    EXPECT_TRUE(HoldsFor([&] { return IsShown(renamed); }, 1500)) << "taken before its title matched";
+    ASSERT_TRUE(SetWindowTextW(renamed, L"Peekbar test: renamed"));
+    EXPECT_TRUE(WaitHidden(renamed)) << "the renamed window was not registered";
+
+    // Emptied by hand, the location stays empty while its window comes and
+    // goes, until the keywords are applied again.
+    ASSERT_TRUE(MovePointer(kRestingPoint));
+    Command(static_cast<WORD>(peekbar::command::LocationCommand(0, kTopMiddle, 1)));
+    ASSERT_TRUE(WaitShown(successor));
+    second.Close();
+    TestProgram third = TestProgram::StartTarget({title});
+    ASSERT_NE(third.Window(), nullptr);
+    EXPECT_TRUE(HoldsFor([&] { return IsShown(third.Window()); }, 2000)) << "refilled after the user emptied it";
+    ASSERT_TRUE(peekbar.PostCommand(peekbar::command::kApplyAllKeywords));
+    EXPECT_EQ(AnswerMessageBox(), AppliedAllText());
+    EXPECT_TRUE(WaitHidden(third.Window())) << "applying the keywords did not register the new window";
 }
 
 }  // namespace

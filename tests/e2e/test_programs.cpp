@@ -36,6 +36,13 @@ TestProgram TestProgram::StartTarget(const std::vector<std::wstring>& titles) {
     return Start(Options().targetExe, arguments, kTargetClass, titles);
 }
 
+TestProgram TestProgram::StartSecondaryTaskbar(int left, int top, int width, int height) {
+    const std::wstring title = L"Peekbar test: secondary taskbar";
+    const std::wstring rect = std::to_wstring(left) + L"," + std::to_wstring(top) + L"," + std::to_wstring(width) +
+                              L"," + std::to_wstring(height);
+    return Start(Options().targetExe, L"--taskbar " + rect + L" " + Quoted(title), L"Shell_SecondaryTrayWnd", {title});
+}
+
 TestProgram TestProgram::StartNotepad() { return Start(NotepadPath(), L"", kNotepadClass, {kNotepadTitle}); }
 
 TestProgram TestProgram::Start(const std::wstring& exePath, const std::wstring& arguments, const wchar_t* className,

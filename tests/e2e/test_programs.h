@@ -25,6 +25,9 @@ public:
     // The test program (--target), with one window per title; waits until
     // every window is shown. Fails the current test when it can't.
     static TestProgram StartTarget(const std::vector<std::wstring>& titles);
+    // The test program as a second monitor's taskbar: one window of class
+    // Shell_SecondaryTrayWnd at the rectangle (left, top, width, height).
+    static TestProgram StartSecondaryTaskbar(int left, int top, int width, int height);
     // Wine's notepad, waiting for its window.
     static TestProgram StartNotepad();
 

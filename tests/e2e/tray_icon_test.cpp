@@ -8,7 +8,10 @@
 #include <optional>
 
 #include "installation.h"
+#include "peekbar_interface.h"
 #include "peekbar_process.h"
+#include "peekbar_session.h"
+#include "profile_file.h"
 
 namespace e2e {
 namespace {
@@ -41,6 +44,66 @@ TEST(TrayIcon, IsAddedAgainWhenTheTaskbarIsRecreated) {
 
     EXPECT_EQ(peekbar.Exit(), std::optional<DWORD>(0));
     EXPECT_FALSE(TrayIconExists(window)) << "an icon was left behind at exit";
+}
+
+// The pixels of the screen rectangle that are pure white and pure black:
+// the single-colour icons' colours, which the shell's grey bar lacks.
+struct WhiteAndBlack {
+    int white = 0;
+    int black = 0;
+};
+WhiteAndBlack CountWhiteAndBlack(const RECT& r) {
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    WhiteAndBlack counted;
+    const auto* pixel = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+        const DWORD rgb = pixel[i] & 0xFFFFFF;
+        if (rgb == 0xFFFFFF) ++counted.white;
+        if (rgb == 0) ++counted.black;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return counted;
+}
+
+using TrayIconImage = PeekbarSession;
+
+TEST_F(TrayIconImage, FollowsTheColourOfTheProfileSwitchedTo) {
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!taskbar || !IsWindowVisible(taskbar)) GTEST_SKIP() << "no visible taskbar to show the icon";
+    RECT bar = {};
+    ASSERT_TRUE(GetWindowRect(taskbar, &bar));
+    // Profile 0 has the black icon, profile 1 the white one.
+    ASSERT_TRUE(QuickProfile().Option(L"TRAY_ICON_COLOR", 1).Write(installation.ProfilePath(1)));
+    StartPeekbar(QuickProfile().Option(L"TRAY_ICON_COLOR", 2));
+    WhiteAndBlack before;
+    ASSERT_TRUE(WaitUntil([&] {
+        before = CountWhiteAndBlack(bar);
+        return before.black > 0;
+    })) << "no black icon in the taskbar";
+
+    ASSERT_TRUE(peekbar.PostCommand(peekbar::command::kProfileFirst + 1));
+    EXPECT_FALSE(AnswerMessageBox().empty());
+    WhiteAndBlack after;
+    EXPECT_TRUE(WaitUntil([&] {
+        after = CountWhiteAndBlack(bar);
+        return after.white > before.white && after.black < before.black;
+    })) << "white " << before.white << " -> " << after.white << ", black " << before.black << " -> " << after.black;
 }
 
 }  // namespace

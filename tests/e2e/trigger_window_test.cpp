@@ -134,6 +134,44 @@ TEST_F(TriggerWindow, CellsBringTheirWindowUpAndAwayAndTheWindowGoesWhenSentAway
     EXPECT_TRUE(WaitUntil([&] { return !menuOpen(); }));
 }
 
+TEST_F(TriggerWindow, AfterAWindowShownFromItTheEdgeStillGivesTheForegroundBack) {
+    TestProgram target = TestProgram::StartTarget({kTargetTitle});
+    TestProgram others = TestProgram::StartTarget({L"Peekbar test: in front before", L"Peekbar test: raised later"});
+    const HWND before = others.Window(0);
+    const HWND raised = others.Window(1);
+    ASSERT_NE(raised, nullptr);
+    StartPeekbar(QuickProfile()
+                     .Keyword(0, kTopMiddle, std::wstring(kTargetTitle) + L"*")
+                     .Value(L"TRIGGER", L"ENABLED", 1)
+                     .Value(L"TRIGGER", L"WND_WIDTH", kSide)
+                     .Value(L"TRIGGER", L"WND_HEIGHT", kSide));
+    const HWND window = target.Window();
+    ASSERT_TRUE(WaitHidden(window));
+
+    // Brought up and put away from the trigger window: a cycle with no
+    // foreground to give back.
+    ASSERT_TRUE(MovePointer(kRestingPoint));
+    std::optional<HeldKey> ctrl(std::in_place, VK_CONTROL);
+    ASSERT_TRUE(WaitUntil([&] { return TriggerShown(); }));
+    ASSERT_TRUE(Click(Trigger(), kTopMiddleCell));
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(window); }));
+    ASSERT_TRUE(Click(Trigger(), kTopMiddleCell));
+    ASSERT_TRUE(WaitUntil([&] { return !IsShown(window); }));
+    ctrl.reset();
+    ASSERT_TRUE(WaitUntil([&] { return !TriggerShown() && !GuidesShown(); }));
+
+    // A later cycle from the edge gives the foreground back to the window
+    // in front when it began, not to the one the system would pick.
+    ASSERT_TRUE(Activate(before));
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    ASSERT_TRUE(WaitShown(window));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
+    ASSERT_TRUE(SetWindowPos(raised, window, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE));
+    ASSERT_TRUE(EnterAndLeave(window));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == before; }))
+        << "the foreground went to " << GetForegroundWindow() << ", not back to " << before;
+}
+
 TEST_F(TriggerWindow, SettingsDialogWritesItsSectionAndTheNextWindowTakesTheNewSize) {
     StartPeekbar(QuickProfile().Value(L"TRIGGER", L"ENABLED", 1));
     {

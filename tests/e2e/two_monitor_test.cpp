@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <string>
 
 #include "desktop_input.h"
 #include "driver_options.h"
@@ -109,6 +110,40 @@ TEST_F(FullScreenQuiet, OffTheOptionItsMonitorsEdgesWork) {
     Start(0);
     ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
     EXPECT_TRUE(WaitShown(Window(kTop))) << "not shown with FULLSCREEN_QUIET=0";
+}
+
+// The second monitor's taskbar (a test window of its class standing for
+// it) goes while a window is up and comes back at the end of the cycle;
+// Peekbar killed while it is hidden, the next start shows it again.
+TEST_F(SecondMonitor, ItsTaskbarGoesWithTheMainOneAndComesBackAfterAKill) {
+    if (!TwoMonitorLayout()) GTEST_SKIP() << "needs the two-monitor layout";
+    TestProgram taskbarProgram = TestProgram::StartSecondaryTaskbar(kSecondMonitor.left, kSecondMonitor.bottom - 40,
+                                                                    kSecondMonitor.Width(), 40);
+    const HWND taskbar = taskbarProgram.Window();
+    ASSERT_NE(taskbar, nullptr);
+    const std::wstring title = L"Peekbar test: second taskbar";
+    TestProgram target = TestProgram::StartTarget({title});
+    const HWND window = target.Window();
+    ASSERT_NE(window, nullptr);
+    const ProfileFile profile = QuickProfile().Option(L"HIDE_TASKBAR", 1).Keyword(1, kRightMiddle, title + L"*");
+    StartPeekbar(profile);
+    ASSERT_TRUE(WaitHidden(window));
+    EXPECT_TRUE(IsWindowVisible(taskbar));
+
+    ASSERT_TRUE(MovePointer(kSecondMonitor.right - 1, 512));
+    ASSERT_TRUE(WaitShown(window));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(taskbar); })) << "the second taskbar stayed";
+    ASSERT_TRUE(EnterAndLeave(window, {kSecondMonitor.left + 300, 300}));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(taskbar) != FALSE; })) << "not shown at the end of the cycle";
+
+    ASSERT_TRUE(MovePointer(kSecondMonitor.right - 1, 512));
+    ASSERT_TRUE(WaitShown(window));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(taskbar); }));
+    ASSERT_TRUE(peekbar.Kill());
+    ASSERT_TRUE(MovePointer(kRestingPoint));
+    EXPECT_FALSE(IsWindowVisible(taskbar)) << "shown by something other than the next start";
+    StartPeekbar(profile);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(taskbar) != FALSE; })) << "the next start did not show it";
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 // opens a pop-up menu there, which WM_CANCELMODE posted to it closes. A
 // window titled "<kHoldsHotkey><n>" holds hotkey n (as a hotkey control
 // reports it) for as long as it lives.
+// With the first argument "--taskbar X,Y,W,H" its one window (titled with
+// the next argument) is of class Shell_SecondaryTrayWnd at that rectangle,
+// a stand-in for the taskbar of a second monitor.
 #include <windows.h>
 #include <shellapi.h>
 #include <commctrl.h>
@@ -80,7 +83,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
   int count = 0;
   LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-  for (int i = 1; i < count; ++i) {
+  const bool taskbar = count == 4 && lstrcmpW(arguments[1], L"--taskbar") == 0;
+  if (taskbar) {
+    windowClass.lpszClassName = L"Shell_SecondaryTrayWnd";
+    RegisterClassExW(&windowClass);
+    int r[4] = {};
+    const wchar_t* p = arguments[2];
+    for (int& value : r) {
+      while (*p >= L'0' && *p <= L'9') value = value * 10 + (*p++ - L'0');
+      if (*p == L',') ++p;
+    }
+    HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, L"Shell_SecondaryTrayWnd", arguments[3], WS_POPUP, r[0], r[1], r[2],
+                                  r[3], nullptr, nullptr, instance, nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+  }
+  for (int i = 1; i < count && !taskbar; ++i) {
     HWND window = CreateWindowExW(0, L"PEEKBAR_TEST_TARGET", arguments[i], WS_OVERLAPPEDWINDOW, 100 + 40 * i,
                                   100 + 40 * i, 400, 300, nullptr, nullptr, instance, nullptr);
     HoldHotkey(window, arguments[i]);

@@ -13,6 +13,9 @@ namespace {
 // minute before the start is given up.
 constexpr std::uint32_t kIconRetryPeriodMs = 1000;
 constexpr std::uint32_t kIconRetryLimitMs = 60000;
+// Where the system reports no new or renamed windows, locations waiting for
+// one look this often.
+constexpr std::uint32_t kLookWithoutEventsPeriodMs = 1000;
 
 }  // namespace
 
@@ -128,6 +131,23 @@ void App::Tick() {
     FollowDisplays();
   }
   if (!state_.paused) watcher_.EdgeTick();
+  // After the edges: a window its program closed has left its location there.
+  RegisterNewWindows();
+}
+
+void App::RegisterNewWindows() {
+  bool due = windowsChanged_;
+  std::uint32_t now = 0;
+  if (lookWithoutEvents_) {
+    now = desktop_.TickCount();
+    due = due || now - lookedAt_ >= kLookWithoutEventsPeriodMs;  // unsigned: right across a wrap
+  }
+  if (!due) return;
+  // Paused or showing all, nothing is hidden: the look waits for the end.
+  if (state_.paused || state_.showAllActive || state_.ending) return;
+  windowsChanged_ = false;
+  lookedAt_ = now;
+  if (registration_.RegisterNewWindowsByKeywords()) overlays_.Refresh();
 }
 
 void App::FollowDisplays() {

@@ -127,6 +127,13 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The monitors changed (attached, detached, resized): followed on the
   // next tick, once for a burst of changes.
   void OnDisplayChange() { displaysChanged_ = true; }
+  // A top-level window of another program was shown or renamed (or, where
+  // the system reports neither, made): the locations waiting for a window
+  // look at the next tick, once for a burst.
+  void OnWindowsChanged() { windowsChanged_ = true; }
+  // The system reports no shows or renames: the locations waiting for a
+  // window also look once a period.
+  void LookForWindowsWithoutEvents() { lookWithoutEvents_ = true; }
   // The command sound finished playing.
   void OnCommandSoundEnded();
   // An operation is under way and not at rest in a dialog or menu: the main
@@ -203,6 +210,8 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // into with every hotkey let go.
   void EditLocationHotkey(int monitor, int location);
   void EditGlobalHotkeys();
+  // Keywords catch the windows that came or changed since the last look.
+  void RegisterNewWindows();
   // The taskbar and the foreground lock time-out back once no window is up.
   void EndShowCycleWhenNothingShown();
 
@@ -216,6 +225,9 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // Since when the tray icon is being tried again; empty once it is in.
   std::optional<std::uint32_t> iconRetrySince_;
   bool displaysChanged_ = false;
+  bool windowsChanged_ = false;
+  bool lookWithoutEvents_ = false;
+  std::uint32_t lookedAt_ = 0;
   bool tickWaiting_ = false;
   // While the tray menu is open: the monitor count its identifiers were made for.
   std::optional<int> menuMonitorCount_;

@@ -75,7 +75,7 @@ constexpr std::optional<App::Handler> App::HandlerOf(CommandAction action) {
     case A::RegistrationSheet: return [](App& app, const Command& c) { app.ShowRegistrationSheet(c.monitor); };
     case A::LocationKeyword: return [](App& app, const Command& c) { app.EditLocationKeyword(c.monitor, c.location); };
     case A::LocationUnregister:
-      return [](App& app, const Command& c) { app.registration_.Unregister(c.monitor, c.location); };
+      return [](App& app, const Command& c) { app.registration_.UnregisterByHand(c.monitor, c.location); };
     case A::LocationGuideColor:
       return [](App& app, const Command& c) { app.ChooseGuideColor(app.state_.mainWindow, c.monitor, c.location); };
     case A::LocationCandidate: return [](App& app, const Command& c) { app.PickCandidate(c); };
@@ -205,7 +205,7 @@ void App::PickCandidate(const Command& command) {
   if (i >= offered.size()) return;
   const WindowEntry picked = offered[i];  // a copy: what follows may read the windows again
   if (picked.window == state_.At(command.monitor, command.location).cycle.Window()) {
-    registration_.Unregister(command.monitor, command.location);  // choosing the marked window unregisters it
+    registration_.UnregisterByHand(command.monitor, command.location);  // choosing the marked window unregisters it
   } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
     // The candidate is the one the menu showed: a window closed meanwhile,
     // or a handle given to another one, is not taken.

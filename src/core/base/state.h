@@ -41,6 +41,9 @@ struct LocationSlot {
   // At run time: the registered window and where it stands between hidden
   // and shown, changed only through the cycle's transitions.
   ShowCycle cycle;
+  // The user took the window away by hand: the keyword catches no new
+  // window here until keywords are applied again.
+  bool emptiedByHand = false;
 };
 
 struct MonitorSlot {

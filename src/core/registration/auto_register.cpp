@@ -29,35 +29,73 @@ void AutoRegistration::Unregister(int monitor, int location) {
   journal_.Sync();
 }
 
+void AutoRegistration::UnregisterByHand(int monitor, int location) {
+  Unregister(monitor, location);
+  state_.At(monitor, location).emptiedByHand = true;
+}
+
 void AutoRegistration::UnregisterAll() {
   ShowEveryRegisteredWindow(state_, desktop_);
   for (MonitorSlot& slot : state_.monitorSlots) {
-    for (LocationSlot& at : slot.locations) at.cycle.Release();
+    for (LocationSlot& at : slot.locations) {
+      at.cycle.Release();
+      at.emptiedByHand = true;
+    }
   }
   journal_.Sync();
 }
 
-void AutoRegistration::RegisterFirstMatch(int monitor, int location, const KeywordMatcher& matcher) {
-  const std::size_t count = CollectWindows(state_, desktop_);
-  const WindowHandle current = state_.At(monitor, location).cycle.Window();
+const WindowEntry* AutoRegistration::FirstMatch(std::size_t count, const KeywordMatcher& matcher, bool freeOnly) {
   for (std::size_t i = 0; i < count; ++i) {
     const WindowEntry& entry = state_.windowList[i];
     if (IsShellWindowClass(entry.className.View())) continue;
     KeywordLabel(entry, label_);
     if (!matcher.Matches(label_)) continue;
-    if (entry.window != current) Register(monitor, location, entry.window);
-    return;
+    if (freeOnly && state_.IsRegistered(entry.window)) continue;
+    return &entry;
   }
-  Unregister(monitor, location);
+  return nullptr;
 }
 
 void AutoRegistration::RegisterByKeyword(int monitor, int location) {
-  const LocationSlot& at = state_.At(monitor, location);
+  LocationSlot& at = state_.At(monitor, location);
+  at.emptiedByHand = false;
   if (at.keyword.Empty()) {
     Unregister(monitor, location);
     return;
   }
-  RegisterFirstMatch(monitor, location, KeywordMatcher(at.keyword.View(), at.isRegex != 0));
+  const std::size_t count = CollectWindows(state_, desktop_);
+  const WindowEntry* match = FirstMatch(count, KeywordMatcher(at.keyword.View(), at.isRegex != 0), false);
+  if (match == nullptr) {
+    Unregister(monitor, location);
+  } else if (match->window != at.cycle.Window()) {
+    Register(monitor, location, match->window);
+  }
+}
+
+bool AutoRegistration::RegisterNewWindowsByKeywords() {
+  std::size_t count = 0;
+  bool listed = false;
+  bool registered = false;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    if (!state_.Monitor(m).active) continue;
+    for (int n = 0; n < kLocationCount; ++n) {
+      const LocationSlot& at = state_.At(m, n);
+      if (at.keyword.Empty() || at.cycle.Window() != kNoWindow || at.emptiedByHand) continue;
+      // Listed once, and only when a location waits: most checks end here.
+      if (!listed) {
+        count = CollectWindows(state_, desktop_);
+        listed = true;
+      }
+      // A window registered here is held from now on, and passed over by the
+      // locations after this one.
+      const WindowEntry* match = FirstMatch(count, KeywordMatcher(at.keyword.View(), at.isRegex != 0), true);
+      if (match == nullptr) continue;
+      Register(m, n, match->window);
+      registered = true;
+    }
+  }
+  return registered;
 }
 
 void AutoRegistration::GiveBackAll() {
@@ -76,6 +114,9 @@ void AutoRegistration::GiveBackAll() {
 void AutoRegistration::RegisterAllByKeywords() {
   // Every registration is given back, and all of them are waited for together.
   GiveBackAll();
+  for (MonitorSlot& slot : state_.monitorSlots) {
+    for (LocationSlot& at : slot.locations) at.emptiedByHand = false;
+  }
   WaitUntilGivenBack(desktop_, givenBack_);
   givenBack_.clear();
   // Every location's candidates are the windows registered at the locations

@@ -22,6 +22,11 @@ class AutoRegistration {
   // keyword; keeps the registration when it is that candidate already;
   // clears the location when nothing matches or there is no keyword.
   void RegisterByKeyword(int monitor, int location);
+  // Each location waiting for a window (a keyword, no window, not emptied
+  // by hand) takes the first candidate its keyword matches among the shown
+  // windows no location holds; a location nothing matches stays as it is.
+  // Returns whether a window was registered.
+  bool RegisterNewWindowsByKeywords();
   // Gives every registered window back, then applies every keyword, then
   // the remembered rectangles when RESTORE_WIN_POS is on.
   void RegisterAllByKeywords();
@@ -34,11 +39,18 @@ class AutoRegistration {
   // hidden, the location waiting for the pointer.
   void Register(int monitor, int location, WindowHandle window);
   void Unregister(int monitor, int location);
-  // Every registered window given back (shown, not topmost), every location emptied.
+  // The user empties the location: its keyword leaves it empty until
+  // keywords are applied again.
+  void UnregisterByHand(int monitor, int location);
+  // Every registered window given back (shown, not topmost), every location
+  // emptied by hand.
   void UnregisterAll();
 
  private:
-  void RegisterFirstMatch(int monitor, int location, const class KeywordMatcher& matcher);
+  // The first of the listing's `count` candidates whose keyword label
+  // matches, shell windows passed over; with `freeOnly` also the windows a
+  // location holds (hidden, or up in their show cycle).
+  const WindowEntry* FirstMatch(std::size_t count, const class KeywordMatcher& matcher, bool freeOnly);
 
   AppState& state_;
   Desktop& desktop_;

@@ -65,13 +65,15 @@ void RegistrationSheet::ApplyRowNow(WindowHandle owner, int location, std::u16st
   // section as they were.
   if (!state_.Monitor(monitor_).active) return;
   LocationSlot& at = state_.At(monitor_, location);
+  // A keyword edited here catches windows again, as one edited from the menu.
+  if (at.keyword.View() != keyword || (at.isRegex != 0) != isRegex) at.emptiedByHand = false;
   at.keyword = keyword;
   at.isRegex = isRegex ? 1 : 0;
   settingsFile_.SaveLocationSettings(owner, monitor_, location);
 
   if (selection < 0 || static_cast<std::size_t>(selection) > labels_.size()) return;  // no item chosen
   if (selection == 0) {
-    if (at.cycle.Window() != kNoWindow) registration_.Unregister(monitor_, location);
+    if (at.cycle.Window() != kNoWindow) registration_.UnregisterByHand(monitor_, location);
     return;
   }
   const WindowEntry& chosen = candidates_[static_cast<std::size_t>(selection - 1)];

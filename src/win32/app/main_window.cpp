@@ -73,10 +73,38 @@ void MainWindow::OnCreate(HWND window, const CREATESTRUCTW& create) {
   instance_ = create.hInstance;
   taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
   shell_.SetMainWindow(window);
+  WatchOtherWindows();
   app_.OnCreate(FromHwnd(window));
 }
 
+void MainWindow::WatchOtherWindows() {
+  // Out of context: the events come to this thread as messages, and the
+  // other programs load nothing of ours.
+  constexpr DWORD flags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+  shownHook_ = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, &MainWindow::OnWinEvent, 0, 0, flags);
+  renamedHook_ = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &MainWindow::OnWinEvent,
+                                 0, 0, flags);
+  // Wine 8 reports a window made but neither a window shown nor one
+  // renamed: there the creation brings the next tick's look, and a look
+  // once a period catches what comes up later or is renamed.
+  if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return;
+  createdHook_ =
+      SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, &MainWindow::OnWinEvent, 0, 0, flags);
+  app_.LookForWindowsWithoutEvents();
+}
+
+void CALLBACK MainWindow::OnWinEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  // The window itself, not a part of it, and only a top-level one.
+  if (g_mainWindow == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF || window == nullptr) return;
+  if (GetAncestor(window, GA_ROOT) != window) return;
+  g_mainWindow->app_.OnWindowsChanged();
+}
+
 void MainWindow::OnDestroy() {
+  for (HWINEVENTHOOK* hook : {&shownHook_, &renamedHook_, &createdHook_}) {
+    if (*hook != nullptr) UnhookWinEvent(*hook);
+    *hook = nullptr;
+  }
   PostQuitMessage(0);
   // Closes the command sound and any other device the program opened.
   mciSendStringW(L"close all", nullptr, 0, nullptr);

@@ -23,11 +23,19 @@ class MainWindow final {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window, const CREATESTRUCTW& create);
   void OnDestroy();
+  // Other programs' top-level windows shown or renamed are reported to the
+  // core, which lets keywords waiting for a window look at them.
+  void WatchOtherWindows();
+  static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
+                                  DWORD thread, DWORD time);
 
   App& app_;
   Win32Shell& shell_;
   HINSTANCE instance_ = nullptr;
   UINT taskbarCreatedMessage_ = 0;
+  HWINEVENTHOOK shownHook_ = nullptr;
+  HWINEVENTHOOK renamedHook_ = nullptr;
+  HWINEVENTHOOK createdHook_ = nullptr;
 };
 
 }  // namespace peekbar::win32
