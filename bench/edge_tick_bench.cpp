@@ -131,6 +131,8 @@ void EdgeTickShownPointerOutside(benchmark::State& state) {
   }
   const double ticks = static_cast<double>(state.iterations());
   state.counters["allocations"] = static_cast<double>(AllocationCount() - allocationsBefore) / ticks;
+  // Whether the user switched to another virtual desktop is asked only while a window is up.
+  state.counters["IsOnCurrentDesktop"] = d.Calls(DesktopMethod::IsOnCurrentDesktop) / ticks;
   state.counters["total"] = d.TotalCalls() / ticks;
 }
 BENCHMARK(EdgeTickShownPointerOutside);

@@ -19,6 +19,8 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "TopLevelWindowAt", "InputMethodWindow",     "IsHung",
     // For the full-screen rule:
     "HasCaption",      "UserNotification",
+    // Virtual desktops:
+    "IsOnCurrentDesktop",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -376,7 +378,7 @@ void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async
       w->visible = false;
       break;
     case ShowCommand::Show:
-      w->visible = true;
+      MakeVisible(*w);
       break;
     case ShowCommand::Restore:
       if ((w->minimized || w->maximized) && w->normalRect.Width() > 0 && w->normalRect.Height() > 0) {
@@ -384,7 +386,7 @@ void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async
       }
       w->minimized = false;
       w->maximized = false;
-      w->visible = true;
+      MakeVisible(*w);
       break;
   }
 }
@@ -411,7 +413,7 @@ void FakeDesktop::Place(WindowHandle window, const Placement& placement) {
     w->rect.right = w->rect.left + placement.width;
     w->rect.bottom = w->rect.top + placement.height;
   }
-  if (placement.show && !(placement.async && w->asyncShowPending)) w->visible = true;
+  if (placement.show && !(placement.async && w->asyncShowPending)) MakeVisible(*w);
   switch (placement.zOrder) {
     case ZOrder::Unchanged:
       break;
@@ -453,6 +455,9 @@ bool FakeDesktop::SetForegroundWindow(WindowHandle window) {
   const DesktopCall call = Record(DesktopMethod::SetForegroundWindow, window);
   const bool taken = !foregroundRefused_ && Find(window) != nullptr;
   if (taken) {
+    // Virtual desktops: activating a window the user cannot see on another desktop takes the user there.
+    const FakeWindow& w = *Find(window);
+    if (w.visible && !OnCurrentDesktop(w)) currentDesktop_ = w.desktop;
     foreground_ = window;
     RaiseWithinBand(window);
   }
@@ -555,7 +560,7 @@ WindowHandle FakeDesktop::TopLevelWindowAt(Point point) {
   Record(DesktopMethod::TopLevelWindowAt);
   for (const WindowHandle handle : zOrder_) {
     const FakeWindow& w = *Find(handle);
-    if (w.visible && !w.minimized && w.rect.Contains(point)) return handle;
+    if (w.visible && !w.minimized && OnCurrentDesktop(w) && w.rect.Contains(point)) return handle;
   }
   return kNoWindow;
 }
@@ -585,6 +590,23 @@ bool FakeDesktop::HasCaption(WindowHandle window) {
 UserNotificationState FakeDesktop::UserNotification() {
   Record(DesktopMethod::UserNotification);
   return notification_;
+}
+
+// ---- Virtual desktops ----
+
+bool FakeDesktop::IsOnCurrentDesktop(WindowHandle window) {
+  Record(DesktopMethod::IsOnCurrentDesktop, window);
+  const FakeWindow* w = Find(window);
+  return w == nullptr || OnCurrentDesktop(*w);  // the system cannot say: in front
+}
+
+bool FakeDesktop::OnCurrentDesktop(const FakeWindow& w) const {
+  return desktopsMissing_ || w.desktop == kEveryDesktop || w.desktop == currentDesktop_;
+}
+
+void FakeDesktop::MakeVisible(FakeWindow& w) {
+  if (!w.visible && w.desktop != kEveryDesktop) w.desktop = currentDesktop_;
+  w.visible = true;
 }
 
 }  // namespace peekbar

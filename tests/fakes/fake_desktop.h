@@ -40,7 +40,12 @@ struct FakeWindow {
   WindowHandle owner = kNoWindow;
   // For the full-screen rule:
   bool caption = true;           // a title bar (WS_CAPTION); false for a borderless or pop-up window
+  // ---- Virtual desktops ----
+  int desktop = 0;               // the virtual desktop it is on; kEveryDesktop for one pinned to all
 };
+
+// ---- Virtual desktops ----
+inline constexpr int kEveryDesktop = -1;
 
 enum class DesktopMethod : std::uint8_t {
   TickCount,
@@ -80,8 +85,10 @@ enum class DesktopMethod : std::uint8_t {
   // For the full-screen rule:
   HasCaption,
   UserNotification,
+  // Virtual desktops:
+  IsOnCurrentDesktop,
 };
-inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::UserNotification) + 1;
+inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::IsOnCurrentDesktop) + 1;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -180,6 +187,19 @@ class FakeDesktop final : public Desktop {
   // For the full-screen rule: what the shell says of the user's state.
   void SetUserNotification(UserNotificationState state) { notification_ = state; }
 
+  // ---- Virtual desktops ----
+  // Desktops are numbered from 0, the one in front at the start. A window
+  // on another desktop than the one in front is cloaked: still visible to
+  // IsWindowVisible, unseen by the user and by TopLevelWindowAt. A hidden
+  // window shown again comes up on the desktop in front; giving the
+  // foreground to a visible window on another desktop switches the user
+  // there.
+  void SwitchDesktop(int desktop) { currentDesktop_ = desktop; }
+  int CurrentDesktop() const { return currentDesktop_; }
+  // The system offers no virtual desktops (Wine, before Windows 10): every
+  // window counts as on the desktop in front.
+  void SetVirtualDesktopsMissing(bool missing) { desktopsMissing_ = missing; }
+
   // Synchronous calls made on windows whose thread is hung ("ShowWindow
   // editor Hide", ...): each of them would have frozen the program.
   const std::vector<std::string>& BlockingCalls() const { return blockingCalls_; }
@@ -239,6 +259,8 @@ class FakeDesktop final : public Desktop {
   // For the full-screen rule:
   bool HasCaption(WindowHandle window) override;
   UserNotificationState UserNotification() override;
+  // Virtual desktops:
+  bool IsOnCurrentDesktop(WindowHandle window) override;
 
  private:
   struct KeyState {
@@ -255,6 +277,10 @@ class FakeDesktop final : public Desktop {
   void RaiseWithinBand(WindowHandle window);
   void ApplyShow(WindowHandle window, ShowCommand command, bool async);
   void Place(WindowHandle window, const Placement& placement);
+  // ---- Virtual desktops ----
+  bool OnCurrentDesktop(const FakeWindow& w) const;
+  // The window becomes visible: one that was hidden comes up on the desktop in front.
+  void MakeVisible(FakeWindow& w);
 
   std::map<WindowHandle, FakeWindow> windows_;
   std::map<WindowHandle, std::string> names_;  // kept after a window closes
@@ -279,6 +305,9 @@ class FakeDesktop final : public Desktop {
   std::map<std::uint32_t, ThreadModes> threadModes_;
   std::map<std::uint32_t, WindowHandle> inputMethods_;
   UserNotificationState notification_ = UserNotificationState::AcceptsNotifications;  // the full-screen rule's
+  // ---- Virtual desktops ----
+  int currentDesktop_ = 0;
+  bool desktopsMissing_ = false;
 
   std::vector<std::string> blockingCalls_;
   std::array<int, kDesktopMethodCount> counts_{};

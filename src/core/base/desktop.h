@@ -193,7 +193,21 @@ class Desktop {
   // once (the call is missing, fails, or would wait for a shell that does
   // not answer).
   virtual UserNotificationState UserNotification() = 0;
+
+  // ---- Virtual desktops ----
+  // Whether the window is on the virtual desktop the user sees. One left on
+  // another desktop is cloaked, yet IsWindowVisible still says it is
+  // visible. True where the system cannot say (no virtual desktops).
+  virtual bool IsOnCurrentDesktop(WindowHandle window) = 0;
 };
+
+// ---- Virtual desktops ----
+// Whether the user can see the window: visible, not minimised and on the
+// virtual desktop in front. The desktop is asked last, and only of a window
+// that is otherwise up.
+inline bool IsOnScreen(Desktop& desktop, WindowHandle window) {
+  return desktop.IsWindowVisible(window) && !desktop.IsMinimized(window) && desktop.IsOnCurrentDesktop(window);
+}
 
 // Whether the handle still names the window it named when it was seen: a
 // handle may be given to another window once its own is closed, so the

@@ -88,10 +88,12 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   const Settings& s = state_.settings;
   // A window already on screen is never shown by its edge, nor any window
   // over a full-screen program; every tick off the location, or quiet on
-  // it, restarts the dwell. The hit test comes first: it costs no call to
-  // the system. The full-screen rule comes last, and only where a dwell
-  // would start: it asks about the foreground window, and perhaps the shell.
-  if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || desktop_.IsWindowVisible(window) ||
+  // it, restarts the dwell. One up on another virtual desktop is not on
+  // screen: the user cannot see it. The hit test comes first: it costs no
+  // call to the system. The full-screen rule comes last, and only where a
+  // dwell would start: it asks about the foreground window, and perhaps the
+  // shell.
+  if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || IsOnScreen(desktop_, window) ||
       (cycle.Phase() == CyclePhase::Hidden && KeepsQuiet(FullScreenVerdictFor(state_, desktop_, monitor)))) {
     cycle.DropDwell(now);
     return;
@@ -131,6 +133,11 @@ void ShowHide::BringUp(int monitor, int location, Point pointer) {
 }
 
 void ShowHide::Restore(WindowHandle window, bool answers) {
+  // Left up on another virtual desktop: hidden first, it is shown again on
+  // the one in front, and bringing it forward does not take the user away.
+  if (desktop_.IsWindowVisible(window) && !desktop_.IsOnCurrentDesktop(window)) {
+    ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
+  }
   // Tested apart: a window minimised from the maximised state is restored twice.
   if (desktop_.IsMinimized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
   if (desktop_.IsMaximized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
@@ -157,9 +164,15 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   // show cycle goes on meanwhile. Once seen, a window that its own program
   // hides or minimises (a program that closes to the tray) has gone away as
   // if by the rule, and its edge works again.
-  const bool onScreen = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
+  // A window the user switched away from stays up, cloaked, on its own
+  // virtual desktop: it goes as if hidden, and the foreground is not given
+  // back, which would take the user back there or away from what they
+  // turned to.
+  const bool up = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
+  const bool onScreen = up && desktop_.IsOnCurrentDesktop(window);
   if (!onScreen) {
     if (cycle.SeenOnScreen()) {
+      if (up) state_.savedForeground = kCapturedNothing;
       PutAway(monitor, location, now);
     } else {
       anyShown = true;

@@ -98,9 +98,12 @@ void Taskbar::RestoreAfterShowCycle() {
   GiveTaskbarBack();
   // Cleared whether or not it could be given back: the next cycle captures
   // the window in front then, also after a trigger-window show, which had
-  // nothing to capture, and after the captured window was closed.
+  // nothing to capture, and after the captured window was closed. A window
+  // on another virtual desktop is not given it: that would switch the user
+  // there.
   const WindowHandle previous = std::exchange(state_.savedForeground, kNoWindow);
-  if (previous != kNoWindow && previous != kCapturedNothing && desktop_.IsWindowVisible(previous)) {
+  if (previous != kNoWindow && previous != kCapturedNothing && desktop_.IsWindowVisible(previous) &&
+      desktop_.IsOnCurrentDesktop(previous)) {
     SetForegroundUnlocked(previous);
   }
 }

@@ -1,6 +1,7 @@
 #include "win32/app/win32_desktop.h"
 
 #include <imm.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <vector>
@@ -271,6 +272,50 @@ UserNotificationState Win32Desktop::UserNotification() {
     case 7: return UserNotificationState::App;  // QUNS_APP, Windows 8 on
     default: return UserNotificationState::Unknown;
   }
+}
+
+// ---- Virtual desktops ----
+
+// The shell's documented IVirtualDesktopManager (Windows 10 on). Declared
+// here: the system headers show it only to programs built for Windows 10
+// and later, and this one still starts on Windows 7.
+struct VirtualDesktopManager : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE IsWindowOnCurrentVirtualDesktop(HWND window, BOOL* onCurrent) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetWindowDesktopId(HWND window, GUID* desktop) = 0;
+  virtual HRESULT STDMETHODCALLTYPE MoveWindowToDesktop(HWND window, REFGUID desktop) = 0;
+};
+
+namespace {
+
+const GUID kVirtualDesktopManagerClass = {0xaa509086, 0x5ca9, 0x4c25, {0x8f, 0x95, 0x58, 0x9d, 0x3c, 0x07, 0xb4, 0x8a}};
+const GUID kVirtualDesktopManagerInterface = {0xa5cd92ff, 0x29be, 0x454c, {0x8d, 0x04, 0xd8, 0x28, 0x79, 0xfb, 0x3f, 0x1b}};
+
+}  // namespace
+
+Win32Desktop::Win32Desktop() {
+  // A single-threaded apartment, as a thread with windows has. Entered
+  // already in another kind, the thread can still use the manager.
+  const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  apartmentEntered_ = SUCCEEDED(apartment);
+  if (!apartmentEntered_ && apartment != RPC_E_CHANGED_MODE) return;
+  void* manager = nullptr;
+  if (SUCCEEDED(CoCreateInstance(kVirtualDesktopManagerClass, nullptr, CLSCTX_ALL, kVirtualDesktopManagerInterface,
+                                 &manager))) {
+    desktops_ = static_cast<VirtualDesktopManager*>(manager);
+  }
+}
+
+Win32Desktop::~Win32Desktop() {
+  if (desktops_ != nullptr) desktops_->Release();
+  if (apartmentEntered_) CoUninitialize();
+}
+
+bool Win32Desktop::IsOnCurrentDesktop(WindowHandle window) {
+  // Without the manager (Wine, Windows before 10), or when it cannot say,
+  // every window is on the one desktop there is.
+  if (desktops_ == nullptr) return true;
+  BOOL onCurrent = TRUE;
+  return FAILED(desktops_->IsWindowOnCurrentVirtualDesktop(ToHwnd(window), &onCurrent)) || onCurrent != FALSE;
 }
 
 }  // namespace peekbar::win32

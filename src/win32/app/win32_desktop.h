@@ -7,8 +7,18 @@
 
 namespace peekbar::win32 {
 
+// ---- Virtual desktops ----
+// The shell's virtual-desktop manager, declared where it is used.
+struct VirtualDesktopManager;
+
 class Win32Desktop final : public Desktop {
  public:
+  // ---- Virtual desktops ----
+  // On the main thread, once: enters its apartment and asks the shell for
+  // its virtual-desktop manager.
+  Win32Desktop();
+  ~Win32Desktop() override;
+
   std::uint32_t TickCount() override;
   bool PointerPosition(Point& position) override;
   bool IsKeyDown(VirtualKey key) override;
@@ -48,6 +58,13 @@ class Win32Desktop final : public Desktop {
   // For the full-screen rule:
   bool HasCaption(WindowHandle window) override;
   UserNotificationState UserNotification() override;
+
+  // ---- Virtual desktops ----
+  bool IsOnCurrentDesktop(WindowHandle window) override;
+
+ private:
+  VirtualDesktopManager* desktops_ = nullptr;  // none where the system has no virtual desktops
+  bool apartmentEntered_ = false;
 };
 
 }  // namespace peekbar::win32
