@@ -19,6 +19,8 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "TopLevelWindowAt", "InputMethodWindow",     "IsHung",
     // For the full-screen rule:
     "HasCaption",      "UserNotification",
+    // Elevated windows:
+    "RunsElevated",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -371,6 +373,7 @@ void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
   if (async && w->asyncShowPending) return;
+  if (w->elevated) return;  // Elevated windows: the system refuses
   switch (command) {
     case ShowCommand::Hide:
       w->visible = false;
@@ -401,6 +404,7 @@ void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
 void FakeDesktop::Place(WindowHandle window, const Placement& placement) {
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
+  if (w->elevated) return;  // Elevated windows: the system refuses
   if (placement.move) {
     const std::int32_t width = w->rect.Width();
     const std::int32_t height = w->rect.Height();
@@ -585,6 +589,14 @@ bool FakeDesktop::HasCaption(WindowHandle window) {
 UserNotificationState FakeDesktop::UserNotification() {
   Record(DesktopMethod::UserNotification);
   return notification_;
+}
+
+// ---- Elevated windows ----
+
+bool FakeDesktop::RunsElevated(WindowHandle window) {
+  Record(DesktopMethod::RunsElevated, window);
+  const FakeWindow* w = Find(window);
+  return w != nullptr && w->elevated;
 }
 
 }  // namespace peekbar

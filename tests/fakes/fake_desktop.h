@@ -40,6 +40,9 @@ struct FakeWindow {
   WindowHandle owner = kNoWindow;
   // For the full-screen rule:
   bool caption = true;           // a title bar (WS_CAPTION); false for a borderless or pop-up window
+  // Elevated windows: its process runs at a higher privilege than the core's;
+  // hiding, showing and placing it are refused and leave it as it was.
+  bool elevated = false;
 };
 
 enum class DesktopMethod : std::uint8_t {
@@ -80,8 +83,10 @@ enum class DesktopMethod : std::uint8_t {
   // For the full-screen rule:
   HasCaption,
   UserNotification,
+  // Elevated windows:
+  RunsElevated,
 };
-inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::UserNotification) + 1;
+inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::RunsElevated) + 1;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -239,6 +244,8 @@ class FakeDesktop final : public Desktop {
   // For the full-screen rule:
   bool HasCaption(WindowHandle window) override;
   UserNotificationState UserNotification() override;
+  // Elevated windows:
+  bool RunsElevated(WindowHandle window) override;
 
  private:
   struct KeyState {

@@ -193,6 +193,14 @@ class Desktop {
   // once (the call is missing, fails, or would wait for a shell that does
   // not answer).
   virtual UserNotificationState UserNotification() = 0;
+
+  // ---- Elevated windows ----
+  // Whether the window's process runs at a higher privilege than this one
+  // (an administrator's program beside a Peekbar that is not): the system
+  // then refuses to hide or move its windows from here. Read from the
+  // process's token, without sending the window anything; false when it
+  // cannot be told.
+  virtual bool RunsElevated(WindowHandle window) = 0;
 };
 
 // Whether the handle still names the window it named when it was seen: a

@@ -48,6 +48,12 @@ class Win32Desktop final : public Desktop {
   // For the full-screen rule:
   bool HasCaption(WindowHandle window) override;
   UserNotificationState UserNotification() override;
+  // Elevated windows:
+  bool RunsElevated(WindowHandle window) override;
+
+ private:
+  // Elevated windows: this process's integrity level, read once; 0 until then.
+  DWORD ownIntegrity_ = 0;
 };
 
 }  // namespace peekbar::win32
