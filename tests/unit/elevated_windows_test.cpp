@@ -3,6 +3,7 @@
 // taken back, and the user is told once per window.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,26 @@ TEST(ElevatedWindowTest, AWindowPassedOverIsNotAskedAboutAgain) {
   s.h.desktop.AddWindowWithHandle(admin, next);
   s.h.app.Registration().RegisterNewWindowsByKeywords();
   EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), admin);
+}
+
+TEST(ElevatedWindowTest, TheMenuOffersItGreyedWithANote) {
+  ElevatedScene s;
+  s.Add("plain", u"plain");
+  s.AddElevated("admin", u"admin");
+  const MenuItem menu = BuildTrayMenu(s.h.state(), s.h.desktop, false);
+  std::vector<std::u16string> greyed;
+  std::vector<std::u16string> offered;
+  const std::function<void(const MenuItem&)> visit = [&](const MenuItem& item) {
+    if (item.kind == MenuItem::Kind::Command && item.text.find(u"plain") == 0) offered.push_back(item.text);
+    if (item.grayed) greyed.push_back(item.text);
+    for (const MenuItem& child : item.items) visit(child);
+  };
+  visit(menu);
+  // Every location offers both; only the elevated one is greyed, noted, in each.
+  EXPECT_EQ(offered.size(), static_cast<std::size_t>(kLocationCount));
+  ASSERT_EQ(greyed.size(), static_cast<std::size_t>(kLocationCount));
+  EXPECT_EQ(greyed[0], u"admin（Notepad）" + std::u16string(kElevatedCandidateNote));
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::RunsElevated), 1 + 1) << "once per candidate and opening";
 }
 
 }  // namespace
