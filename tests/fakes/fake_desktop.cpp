@@ -21,6 +21,8 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "HasCaption",      "UserNotification",
     // Virtual desktops:
     "IsOnCurrentDesktop",
+    // Elevated windows:
+    "RunsElevated",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -373,6 +375,7 @@ void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
   if (async && w->asyncShowPending) return;
+  if (w->elevated) return;  // Elevated windows: the system refuses
   switch (command) {
     case ShowCommand::Hide:
       w->visible = false;
@@ -403,6 +406,7 @@ void FakeDesktop::PlaceWindow(WindowHandle window, const Placement& placement) {
 void FakeDesktop::Place(WindowHandle window, const Placement& placement) {
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
+  if (w->elevated) return;  // Elevated windows: the system refuses
   if (placement.move) {
     const std::int32_t width = w->rect.Width();
     const std::int32_t height = w->rect.Height();
@@ -607,6 +611,14 @@ bool FakeDesktop::OnCurrentDesktop(const FakeWindow& w) const {
 void FakeDesktop::MakeVisible(FakeWindow& w) {
   if (!w.visible && w.desktop != kEveryDesktop) w.desktop = currentDesktop_;
   w.visible = true;
+}
+
+// ---- Elevated windows ----
+
+bool FakeDesktop::RunsElevated(WindowHandle window) {
+  Record(DesktopMethod::RunsElevated, window);
+  const FakeWindow* w = Find(window);
+  return w != nullptr && w->elevated;
 }
 
 }  // namespace peekbar

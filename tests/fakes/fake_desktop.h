@@ -42,6 +42,9 @@ struct FakeWindow {
   bool caption = true;           // a title bar (WS_CAPTION); false for a borderless or pop-up window
   // ---- Virtual desktops ----
   int desktop = 0;               // the virtual desktop it is on; kEveryDesktop for one pinned to all
+  // Elevated windows: its process runs at a higher privilege than the core's;
+  // hiding, showing and placing it are refused and leave it as it was.
+  bool elevated = false;
 };
 
 // ---- Virtual desktops ----
@@ -87,8 +90,10 @@ enum class DesktopMethod : std::uint8_t {
   UserNotification,
   // Virtual desktops:
   IsOnCurrentDesktop,
+  // Elevated windows:
+  RunsElevated,
 };
-inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::IsOnCurrentDesktop) + 1;
+inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::RunsElevated) + 1;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -261,6 +266,8 @@ class FakeDesktop final : public Desktop {
   UserNotificationState UserNotification() override;
   // Virtual desktops:
   bool IsOnCurrentDesktop(WindowHandle window) override;
+  // Elevated windows:
+  bool RunsElevated(WindowHandle window) override;
 
  private:
   struct KeyState {

@@ -37,7 +37,7 @@ App::App(const AppPorts& ports)
       taskbar_(state_, desktop_, journal_),
       showHide_(state_, desktop_, taskbar_, *this, journal_),
       overlays_(state_, desktop_, ports.overlays, showHide_, [this] { TrackTrayMenu(); }),
-      registration_(state_, desktop_, showHide_, settingsFile_, journal_),
+      registration_(state_, desktop_, showHide_, settingsFile_, journal_, messages_),
       watcher_(state_, desktop_, taskbar_, showHide_, overlays_, journal_),
       commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, showHide_, registration_, overlays_),
       profiles_(state_, settingsFile_, dialogs_),

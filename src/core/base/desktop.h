@@ -199,6 +199,13 @@ class Desktop {
   // another desktop is cloaked, yet IsWindowVisible still says it is
   // visible. True where the system cannot say (no virtual desktops).
   virtual bool IsOnCurrentDesktop(WindowHandle window) = 0;
+  // ---- Elevated windows ----
+  // Whether the window's process runs at a higher privilege than this one
+  // (an administrator's program beside a Peekbar that is not): the system
+  // then refuses to hide or move its windows from here. Read from the
+  // process's token, without sending the window anything; false when it
+  // cannot be told.
+  virtual bool RunsElevated(WindowHandle window) = 0;
 };
 
 // ---- Virtual desktops ----

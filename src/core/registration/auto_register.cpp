@@ -8,9 +8,9 @@
 
 namespace peekbar {
 
-void AutoRegistration::Register(int monitor, int location, WindowHandle window) {
-  if (!state_.Monitor(monitor).active) return;  // detached while a dialog was open
-  if (state_.ending) return;
+bool AutoRegistration::Register(int monitor, int location, WindowHandle window) {
+  if (!state_.Monitor(monitor).active) return false;  // detached while a dialog was open
+  if (state_.ending) return false;
   ShowCycle& cycle = state_.At(monitor, location).cycle;
   const WindowHandle previous = cycle.Window();
   showHide_.ReleaseWindow(monitor, location);
@@ -20,7 +20,26 @@ void AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   cycle.Register(window, desktop_.TickCount());
   // Struck off: the window it replaced, and what was hidden with the one given back.
   if (previous != kNoWindow) journal_.Sync();
-  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+  const bool answers = desktop_.IsResponding(window);
+  ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
+  // A hide left to the window's thread is not done yet: nothing to tell.
+  if (!answers || !desktop_.IsWindowVisible(window)) return true;
+  cycle.Release();
+  journal_.Sync();
+  if (refusalToldOf_.insert(window).second) {
+    messages_.ShowInfoMessage(state_.mainWindow,
+                              RegistrationRefusedMessage(desktop_.WindowTitle(window, kTitleUnits)));
+  }
+  return false;
+}
+
+bool AutoRegistration::SkippedAsElevated(const WindowEntry& entry) {
+  const auto known = passedOver_.find(entry.window);
+  if (known != passedOver_.end() && known->second == entry.processId) return true;
+  if (!desktop_.RunsElevated(entry.window)) return false;
+  passedOver_[entry.window] = entry.processId;
+  messages_.ShowInfoMessage(state_.mainWindow, ElevatedWindowSkippedMessage(entry.title));
+  return true;
 }
 
 void AutoRegistration::Unregister(int monitor, int location) {
@@ -52,6 +71,8 @@ const WindowEntry* AutoRegistration::FirstMatch(std::size_t count, const Keyword
     KeywordLabel(entry, label_);
     if (!matcher.Matches(label_)) continue;
     if (freeOnly && state_.IsRegistered(entry.window)) continue;
+    // Asked last: only of the windows the keyword would take.
+    if (SkippedAsElevated(entry)) continue;
     return &entry;
   }
   return nullptr;
@@ -91,8 +112,7 @@ bool AutoRegistration::RegisterNewWindowsByKeywords() {
       // locations after this one.
       const WindowEntry* match = FirstMatch(count, KeywordMatcher(at.keyword.View(), at.isRegex != 0), true);
       if (match == nullptr) continue;
-      Register(m, n, match->window);
-      registered = true;
+      if (Register(m, n, match->window)) registered = true;
     }
   }
   return registered;
@@ -133,6 +153,14 @@ void AutoRegistration::RegisterAllByKeywords() {
   std::vector<std::size_t> registeredOrder;  // indexes into the listing, first registration first
   std::vector<bool> shellWindow(visible, false);
   for (std::size_t i = 0; i < visible; ++i) shellWindow[i] = IsShellWindowClass(state_.windowList[i].className.View());
+  // Elevated windows: asked of a window the first time a keyword matches it.
+  std::vector<signed char> elevated(visible, -1);
+  const auto passedOver = [&](std::size_t i) {
+    if (elevated[i] < 0) {
+      elevated[i] = SkippedAsElevated(state_.windowList[i]) ? 1 : 0;
+    }
+    return elevated[i] != 0;
+  };
 
   // Each keyword is compiled once for the whole application; locations that
   // share a keyword share its matcher.
@@ -157,10 +185,10 @@ void AutoRegistration::RegisterAllByKeywords() {
         }
       }
       for (std::size_t i = 0; match == visible && i < visible; ++i) {
-        if (!registeredThisRun[i] && !shellWindow[i] && matcher.Matches(labels_[i])) match = i;
+        if (!registeredThisRun[i] && !shellWindow[i] && matcher.Matches(labels_[i]) && !passedOver(i)) match = i;
       }
       if (match == visible) continue;  // no candidate: the location stays empty
-      Register(m, n, state_.windowList[match].window);
+      if (!Register(m, n, state_.windowList[match].window)) continue;
       if (!registeredThisRun[match]) {
         registeredThisRun[match] = true;
         registeredOrder.push_back(match);

@@ -31,4 +31,14 @@ void UserMessages::ShowMessageBox(WindowHandle owner, std::u16string_view text, 
   });
 }
 
+std::u16string ElevatedWindowSkippedMessage(std::u16string_view title) {
+  return u"「" + std::u16string(title) + u"」は管理者として実行されているため、キーワードによる自動登録の対象から外しました。";
+}
+
+std::u16string RegistrationRefusedMessage(std::u16string_view title) {
+  return u"「" + std::u16string(title) +
+         u"」を隠せなかったため、登録を取り消しました。管理者として実行されているウィンドウは、"
+         u"Peekbarも管理者として実行しないと登録できません。";
+}
+
 }  // namespace peekbar

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "core/base/operations.h"
@@ -39,5 +40,12 @@ class UserMessages {
   const Settings& settings_;
   Operations& operations_;
 };
+
+// Elevated windows: what the user is told, once per window, of a window
+// whose program runs as administrator.
+// Keywords pass it over.
+std::u16string ElevatedWindowSkippedMessage(std::u16string_view title);
+// Registered, it stayed on the screen: the registration was taken back.
+std::u16string RegistrationRefusedMessage(std::u16string_view title);
 
 }  // namespace peekbar

@@ -47,7 +47,7 @@ std::u16string Cut(std::u16string text, std::size_t units) {
 
 std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int m, int l, int monitorCount,
                                     const std::vector<WindowEntry>& candidates,
-                                    const std::vector<std::u16string>& labels) {
+                                    const std::vector<std::u16string>& labels, const std::vector<bool>& elevated) {
   const LocationSlot& at = state.At(m, l);
   const auto id = [&](int item) { return static_cast<std::uint16_t>(LocationCommandId(m, l, item, monitorCount)); };
   std::vector<MenuItem> items;
@@ -71,6 +71,7 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
   for (std::size_t i = 0; i < labels.size(); ++i) {
     items.push_back(Command(labels[i], id(3 + static_cast<int>(i)),
                             CheckIf(registered != kNoWindow && candidates[i].window == registered)));
+    items.back().grayed = elevated[i];
   }
   return items;
 }
@@ -180,14 +181,21 @@ void TrayMenu::ReadWindows() {
   offered_ = MenuCandidates(state_, desktop_, monitorCount_);
   std::vector<std::u16string> labels;
   labels.reserve(offered_.size());
-  for (const WindowEntry& entry : offered_) labels.push_back(EntryLabel(entry));
+  // Elevated windows: asked once per opening, like the labels.
+  std::vector<bool> elevated;
+  elevated.reserve(offered_.size());
+  for (const WindowEntry& entry : offered_) {
+    labels.push_back(EntryLabel(entry));
+    elevated.push_back(desktop_.RunsElevated(entry.window));
+    if (elevated.back()) labels.back() += kElevatedCandidateNote;
+  }
   locationItems_.resize(static_cast<std::size_t>(kLocationCount * monitorCount_));
   // The slots the menu was made for; a display change meanwhile only adds.
   for (int m = 0; m < monitorCount_ && m < state_.MonitorCount(); ++m) {
     if (monitorCount_ > 1 && !state_.Monitor(m).active) continue;
     for (int l = 0; l < kLocationCount; ++l) {
       locationItems_[static_cast<std::size_t>(kLocationCount * m + l)] =
-          LocationItems(state_, desktop_, m, l, monitorCount_, offered_, labels);
+          LocationItems(state_, desktop_, m, l, monitorCount_, offered_, labels, elevated);
     }
   }
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/base/desktop.h"
@@ -19,6 +20,7 @@ struct MenuItem {
   std::u16string text;
   std::uint16_t id = 0;
   MenuMark mark = MenuMark::None;
+  bool grayed = false;  // shown, but cannot be chosen
   std::vector<MenuItem> items;  // a submenu's items
   // A location submenu whose items are made when it opens: its block
   // number, 16 × monitor + location; -1 when its items are here.
@@ -27,6 +29,10 @@ struct MenuItem {
 
 inline constexpr std::size_t kLocationItemUnits = 512;
 inline constexpr std::size_t kProfileItemUnits = 128;
+// Elevated windows: after the label of a candidate whose program runs as
+// administrator, which this program can neither hide nor move; its item is
+// greyed.
+inline constexpr std::u16string_view kElevatedCandidateNote = u"（管理者として実行中）";
 
 // One opening of the tray menu. The root and the fixed submenus are made at
 // once, so the menu shows without waiting for other programs; the location

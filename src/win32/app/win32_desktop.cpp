@@ -318,4 +318,53 @@ bool Win32Desktop::IsOnCurrentDesktop(WindowHandle window) {
   return FAILED(desktops_->IsWindowOnCurrentVirtualDesktop(ToHwnd(window), &onCurrent)) || onCurrent != FALSE;
 }
 
+// ---- Elevated windows ----
+
+namespace {
+
+// The integrity level's RID (SECURITY_MANDATORY_*_RID) of a process's token;
+// 0 when it cannot be read. Sets denied when the system refused access.
+DWORD TokenIntegrityOf(HANDLE process, bool& denied) {
+  denied = false;
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
+    denied = GetLastError() == ERROR_ACCESS_DENIED;
+    return 0;
+  }
+  DWORD level = 0;
+  DWORD size = 0;
+  GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+  if (size >= sizeof(TOKEN_MANDATORY_LABEL)) {
+    std::vector<BYTE> buffer(size);
+    auto* label = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data());
+    if (GetTokenInformation(token, TokenIntegrityLevel, label, size, &size) && IsValidSid(label->Label.Sid)) {
+      const UCHAR count = *GetSidSubAuthorityCount(label->Label.Sid);
+      if (count > 0) level = *GetSidSubAuthority(label->Label.Sid, static_cast<DWORD>(count - 1));
+    }
+  }
+  CloseHandle(token);
+  return level;
+}
+
+}  // namespace
+
+bool Win32Desktop::RunsElevated(WindowHandle window) {
+  if (ownIntegrity_ == 0) {
+    bool denied = false;
+    ownIntegrity_ = TokenIntegrityOf(GetCurrentProcess(), denied);
+    if (ownIntegrity_ == 0) return false;  // nothing to compare with
+  }
+  DWORD process = 0;
+  if (GetWindowThreadProcessId(ToHwnd(window), &process) == 0 || process == 0) return false;
+  if (process == GetCurrentProcessId()) return false;
+  // A process this one may not even query runs above it.
+  const HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  if (handle == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+  bool denied = false;
+  const DWORD level = TokenIntegrityOf(handle, denied);
+  CloseHandle(handle);
+  if (denied) return true;
+  return level > ownIntegrity_;
+}
+
 }  // namespace peekbar::win32

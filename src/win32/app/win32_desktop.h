@@ -61,10 +61,14 @@ class Win32Desktop final : public Desktop {
 
   // ---- Virtual desktops ----
   bool IsOnCurrentDesktop(WindowHandle window) override;
+  // Elevated windows:
+  bool RunsElevated(WindowHandle window) override;
 
  private:
   VirtualDesktopManager* desktops_ = nullptr;  // none where the system has no virtual desktops
   bool apartmentEntered_ = false;
+  // Elevated windows: this process's integrity level, read once; 0 until then.
+  DWORD ownIntegrity_ = 0;
 };
 
 }  // namespace peekbar::win32

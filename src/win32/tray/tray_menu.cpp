@@ -39,7 +39,9 @@ void AppendItems(HMENU menu, const std::vector<MenuItem>& items, OpenMenu& open)
         break;
       }
       case MenuItem::Kind::Command:
-        AppendMenuW(menu, MF_STRING | (item.mark == MenuMark::Check ? MF_CHECKED : 0), item.id, Wide(item.text));
+        AppendMenuW(menu,
+                    MF_STRING | (item.mark == MenuMark::Check ? MF_CHECKED : 0) | (item.grayed ? MF_GRAYED : 0),
+                    item.id, Wide(item.text));
         // A one-item range gives the item the radio bullet.
         if (item.mark == MenuMark::Radio) CheckMenuRadioItem(menu, item.id, item.id, item.id, MF_BYCOMMAND);
         break;
