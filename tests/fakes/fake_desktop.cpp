@@ -23,6 +23,8 @@ constexpr std::array<const char*, kDesktopMethodCount> kMethodNames = {
     "IsOnCurrentDesktop",
     // Elevated windows:
     "RunsElevated",
+    // Mixed DPI:
+    "SystemDpi",
 };
 
 const char* ShowCommandName(ShowCommand command) {
@@ -230,6 +232,7 @@ std::string FakeDesktop::Describe(const DesktopCall& call) const {
     case DesktopMethod::ThreadModesOf:
     case DesktopMethod::TopLevelWindowAt:
     case DesktopMethod::UserNotification:
+    case DesktopMethod::SystemDpi:
       break;
     case DesktopMethod::IsKeyDown:
     case DesktopMethod::IsKeyHeld:
@@ -283,7 +286,7 @@ std::uint32_t FakeDesktop::TickCount() {
 bool FakeDesktop::PointerPosition(Point& position) {
   Record(DesktopMethod::PointerPosition);
   if (pointerFails_) return false;
-  position = pointer_;
+  position = ToCaller(pointer_);
   return true;
 }
 
@@ -341,7 +344,7 @@ bool FakeDesktop::WindowRect(WindowHandle window, Rect& rect) {
   Record(DesktopMethod::WindowRect, window);
   const FakeWindow* w = Find(window);
   if (w == nullptr || w->rectFails || allRectsFail_) return false;
-  rect = w->rect;
+  rect = ToCaller(w->rect);
   return true;
 }
 
@@ -407,16 +410,24 @@ void FakeDesktop::Place(WindowHandle window, const Placement& placement) {
   FakeWindow* w = Find(window);
   if (w == nullptr) return;
   if (w->elevated) return;  // Elevated windows: the system refuses
+  const Rect before = w->rect;
+  const DisplayMonitor* monitor = nullptr;
   if (placement.move) {
+    const Point at = FromCaller(placement.position, &monitor);
     const std::int32_t width = w->rect.Width();
     const std::int32_t height = w->rect.Height();
-    w->rect = {placement.position.x, placement.position.y, placement.position.x + width,
-               placement.position.y + height};
+    w->rect = {at.x, at.y, at.x + width, at.y + height};
   }
   if (placement.size) {
-    w->rect.right = w->rect.left + placement.width;
-    w->rect.bottom = w->rect.top + placement.height;
+    if (monitor == nullptr) FromCaller({w->rect.left, w->rect.top}, &monitor);
+    const std::uint32_t dpi = monitor != nullptr ? monitor->dpi : systemDpi_;
+    const auto physical = [&](std::int32_t extent) {
+      return systemAware_ ? static_cast<std::int32_t>(static_cast<std::int64_t>(extent) * dpi / systemDpi_) : extent;
+    };
+    w->rect.right = w->rect.left + physical(placement.width);
+    w->rect.bottom = w->rect.top + physical(placement.height);
   }
+  if (placement.move || placement.size) Rescale(*w, before);
   if (placement.show && !(placement.async && w->asyncShowPending)) MakeVisible(*w);
   switch (placement.zOrder) {
     case ZOrder::Unchanged:
@@ -562,6 +573,7 @@ ThreadModes FakeDesktop::ThreadModesOf(std::uint32_t thread) {
 
 WindowHandle FakeDesktop::TopLevelWindowAt(Point point) {
   Record(DesktopMethod::TopLevelWindowAt);
+  point = FromCaller(point);
   for (const WindowHandle handle : zOrder_) {
     const FakeWindow& w = *Find(handle);
     if (w.visible && !w.minimized && OnCurrentDesktop(w) && w.rect.Contains(point)) return handle;
@@ -619,6 +631,96 @@ bool FakeDesktop::RunsElevated(WindowHandle window) {
   Record(DesktopMethod::RunsElevated, window);
   const FakeWindow* w = Find(window);
   return w != nullptr && w->elevated;
+}
+
+// ---- Mixed DPI ----
+
+std::uint32_t FakeDesktop::SystemDpi() {
+  Record(DesktopMethod::SystemDpi);
+  return systemDpi_;
+}
+
+std::vector<DisplayMonitor> FakeDesktop::Monitors() {
+  if (!systemAware_) return monitors;
+  std::vector<DisplayMonitor> seen = monitors;
+  for (DisplayMonitor& m : seen) {
+    m.rect = ToCaller(m.rect);
+    m.dpi = systemDpi_;
+  }
+  return seen;
+}
+
+const DisplayMonitor* FakeDesktop::MonitorOf(const Rect& rect) const {
+  const DisplayMonitor* best = nullptr;
+  std::int64_t bestArea = -1;
+  const Point centre{rect.left + static_cast<std::int32_t>(rect.Width() / 2),
+                     rect.top + static_cast<std::int32_t>(rect.Height() / 2)};
+  for (const DisplayMonitor& m : monitors) {
+    const std::int64_t w = std::min(rect.right, m.rect.right) - std::max(rect.left, m.rect.left);
+    const std::int64_t h = std::min(rect.bottom, m.rect.bottom) - std::max(rect.top, m.rect.top);
+    std::int64_t area = w > 0 && h > 0 ? w * h : 0;
+    if (area == 0 && m.rect.Contains(centre)) area = 1;
+    if (area > bestArea) {
+      best = &m;
+      bestArea = area;
+    }
+  }
+  return best;
+}
+
+void FakeDesktop::Rescale(FakeWindow& w, const Rect& before) {
+  const DisplayMonitor* from = MonitorOf(before);
+  const DisplayMonitor* to = MonitorOf(w.rect);
+  if (to == nullptr) return;
+  if (w.dpi == 0) w.dpi = from != nullptr ? from->dpi : to->dpi;
+  if (!w.rescales || w.dpi == to->dpi) {
+    w.dpi = w.rescales ? w.dpi : to->dpi;
+    return;
+  }
+  const auto scaled = [&](std::int64_t extent) {
+    return static_cast<std::int32_t>((extent * to->dpi + w.dpi / 2) / w.dpi);
+  };
+  w.rect.right = w.rect.left + scaled(w.rect.Width());
+  w.rect.bottom = w.rect.top + scaled(w.rect.Height());
+  w.dpi = to->dpi;
+}
+
+Point FakeDesktop::ToCaller(Point point) const {
+  if (!systemAware_) return point;
+  const DisplayMonitor* m = MonitorOf({point.x, point.y, point.x + 1, point.y + 1});
+  if (m == nullptr) return point;
+  const auto scale = [&](std::int32_t origin, std::int32_t value) {
+    return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(value - origin) * systemDpi_ / m->dpi);
+  };
+  return {scale(m->rect.left, point.x), scale(m->rect.top, point.y)};
+}
+
+Rect FakeDesktop::ToCaller(const Rect& rect) const {
+  if (!systemAware_) return rect;
+  const DisplayMonitor* m = MonitorOf(rect);
+  if (m == nullptr) return rect;
+  const auto scale = [&](std::int32_t origin, std::int32_t value) {
+    return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(value - origin) * systemDpi_ / m->dpi);
+  };
+  return {scale(m->rect.left, rect.left), scale(m->rect.top, rect.top), scale(m->rect.left, rect.right),
+          scale(m->rect.top, rect.bottom)};
+}
+
+Point FakeDesktop::FromCaller(Point point, const DisplayMonitor** monitor) const {
+  // The monitor whose rectangle, as the caller sees it, holds the point.
+  const DisplayMonitor* found = nullptr;
+  for (const DisplayMonitor& m : monitors) {
+    if (ToCaller(m.rect).Contains(point)) {
+      found = &m;
+      break;
+    }
+  }
+  if (monitor != nullptr) *monitor = found;
+  if (!systemAware_ || found == nullptr) return point;
+  const auto scale = [&](std::int32_t origin, std::int32_t value) {
+    return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(value - origin) * found->dpi / systemDpi_);
+  };
+  return {scale(found->rect.left, point.x), scale(found->rect.top, point.y)};
 }
 
 }  // namespace peekbar

@@ -45,6 +45,12 @@ struct FakeWindow {
   // Elevated windows: its process runs at a higher privilege than the core's;
   // hiding, showing and placing it are refused and leave it as it was.
   bool elevated = false;
+  // ---- Mixed DPI ----
+  // Crossing to a monitor of another DPI, the window takes a size in
+  // proportion (its program rescales it, or the system stretches it); its
+  // top-left corner stays. False for one that keeps its size in pixels.
+  bool rescales = true;
+  std::uint32_t dpi = 0;         // the DPI it is drawn at; 0: its monitor's, once it moves
 };
 
 // ---- Virtual desktops ----
@@ -92,8 +98,10 @@ enum class DesktopMethod : std::uint8_t {
   IsOnCurrentDesktop,
   // Elevated windows:
   RunsElevated,
+  // Mixed DPI:
+  SystemDpi,
 };
-inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::RunsElevated) + 1;
+inline constexpr std::size_t kDesktopMethodCount = static_cast<std::size_t>(DesktopMethod::SystemDpi) + 1;
 
 const char* DesktopMethodName(DesktopMethod method);
 // True for the calls that change something (show, place, foreground, ...).
@@ -205,6 +213,17 @@ class FakeDesktop final : public Desktop {
   // window counts as on the desktop in front.
   void SetVirtualDesktopsMissing(bool missing) { desktopsMissing_ = missing; }
 
+  // ---- Mixed DPI ----
+  // Every monitor has the DPI of its DisplayMonitor record; the windows
+  // above rescale when they cross between two of them.
+  void SetSystemDpi(std::uint32_t dpi) { systemDpi_ = dpi; }
+  // The core runs as a program aware only of the system's DPI: the system
+  // converts every point it reads or writes on a monitor of another DPI
+  // into its DPI, scaled about the monitor's top-left corner, and reports
+  // every monitor at its DPI in those sizes. 0: aware of each monitor's
+  // DPI (the default), no conversion.
+  void SetSystemAwareCaller(bool systemAware) { systemAware_ = systemAware; }
+
   // Synchronous calls made on windows whose thread is hung ("ShowWindow
   // editor Hide", ...): each of them would have frozen the program.
   const std::vector<std::string>& BlockingCalls() const { return blockingCalls_; }
@@ -250,7 +269,7 @@ class FakeDesktop final : public Desktop {
   std::u16string WindowClassName(WindowHandle window, std::size_t maxUnits) override;
   std::uint32_t WindowProcessId(WindowHandle window) override;
   std::uint32_t OwnProcessId() override { return ownProcess_; }
-  std::vector<DisplayMonitor> Monitors() override { return monitors; }
+  std::vector<DisplayMonitor> Monitors() override;
   WindowHandle FindTopLevelWindow(std::u16string_view className, const std::u16string_view* caption) override;
   std::vector<WindowHandle> FindTopLevelWindows(std::u16string_view className) override;
   void EnumerateTopLevelWindows(const std::function<bool(WindowHandle)>& visitor) override;
@@ -268,6 +287,8 @@ class FakeDesktop final : public Desktop {
   bool IsOnCurrentDesktop(WindowHandle window) override;
   // Elevated windows:
   bool RunsElevated(WindowHandle window) override;
+  // Mixed DPI:
+  std::uint32_t SystemDpi() override;
 
  private:
   struct KeyState {
@@ -288,6 +309,17 @@ class FakeDesktop final : public Desktop {
   bool OnCurrentDesktop(const FakeWindow& w) const;
   // The window becomes visible: one that was hidden comes up on the desktop in front.
   void MakeVisible(FakeWindow& w);
+  // ---- Mixed DPI ----
+  // The monitor holding most of the rectangle (its centre's, for an empty
+  // one); null with no monitors.
+  const DisplayMonitor* MonitorOf(const Rect& rect) const;
+  // The window has moved: crossing to a monitor of another DPI, it rescales.
+  void Rescale(FakeWindow& w, const Rect& before);
+  // A system-aware caller's view: the monitor's pixels in the system's DPI,
+  // and back.
+  Rect ToCaller(const Rect& rect) const;
+  Point ToCaller(Point point) const;
+  Point FromCaller(Point point, const DisplayMonitor** monitor = nullptr) const;
 
   std::map<WindowHandle, FakeWindow> windows_;
   std::map<WindowHandle, std::string> names_;  // kept after a window closes
@@ -315,6 +347,9 @@ class FakeDesktop final : public Desktop {
   // ---- Virtual desktops ----
   int currentDesktop_ = 0;
   bool desktopsMissing_ = false;
+  // ---- Mixed DPI ----
+  std::uint32_t systemDpi_ = kDefaultDpi;
+  bool systemAware_ = false;
 
   std::vector<std::string> blockingCalls_;
   std::array<int, kDesktopMethodCount> counts_{};

@@ -50,10 +50,12 @@ std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunni
   // Each monitor the system enumerates takes a slot, in the system's order;
   // the settings then read each slot's section.
   state_.monitorSlots.clear();
+  state_.systemDpi = desktop_.SystemDpi();
   for (DisplayMonitor& monitor : desktop_.Monitors()) {
     MonitorSlot& slot = state_.monitorSlots.emplace_back();
     slot.device = std::move(monitor.device);
     slot.monitorRect = monitor.rect;
+    slot.dpi = monitor.dpi;
   }
   settingsFile_.LoadSettings();
   if (state_.settings.multipleStartup != 0 && anotherInstanceRunning) return kMultipleStartupMessage;
@@ -153,7 +155,7 @@ void App::RegisterNewWindows() {
 void App::FollowDisplays() {
   const std::vector<DisplayMonitor> present = desktop_.Monitors();
   std::vector<SlotLayout> before;
-  for (const MonitorSlot& slot : state_.monitorSlots) before.push_back({slot.device, slot.monitorRect, slot.active});
+  for (const MonitorSlot& slot : state_.monitorSlots) before.push_back({slot.device, slot.monitorRect, slot.active, slot.dpi});
   const DisplayPlan plan = PlanDisplays(before, present);
   if (plan.Unchanged()) return;
   // The overlays stand on the old geometry; they are made again below, and
@@ -165,6 +167,7 @@ void App::FollowDisplays() {
     MonitorSlot& slot = state_.monitorSlots[m];
     slot.device = plan.slots[m].device;
     slot.monitorRect = plan.slots[m].rect;
+    slot.dpi = plan.slots[m].dpi;
     slot.active = plan.slots[m].active;
   }
   for (const int m : plan.gone) GiveBackDetached(m, PrimaryMonitor(present).rect);

@@ -21,10 +21,11 @@ DisplayPlan PlanDisplays(std::span<const SlotLayout> slots, std::span<const Disp
     SlotLayout& layout = plan.slots[slot];
     if (!layout.active) {
       plan.arrived.push_back(static_cast<int>(slot));
-    } else if (layout.rect != monitor.rect) {
+    } else if (layout.rect != monitor.rect || layout.dpi != monitor.dpi) {
       plan.moved.push_back(static_cast<int>(slot));
     }
     layout.rect = monitor.rect;
+    layout.dpi = monitor.dpi;
     layout.active = true;
   }
   // A device never seen takes a new slot; at the limit, the first slot of a
@@ -37,9 +38,9 @@ DisplayPlan PlanDisplays(std::span<const SlotLayout> slots, std::span<const Disp
       if (reused == known) break;
       slot = reused;
       attached[slot] = true;
-      plan.slots[slot] = {monitor->device, monitor->rect, true};
+      plan.slots[slot] = {monitor->device, monitor->rect, true, monitor->dpi};
     } else {
-      plan.slots.push_back({monitor->device, monitor->rect, true});
+      plan.slots.push_back({monitor->device, monitor->rect, true, monitor->dpi});
     }
     plan.arrived.push_back(static_cast<int>(slot));
   }

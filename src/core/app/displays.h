@@ -23,6 +23,7 @@ struct SlotLayout {
   std::u16string device;
   Rect rect;
   bool active = true;
+  std::uint32_t dpi = kDefaultDpi;
 
   bool operator==(const SlotLayout&) const = default;
 };
@@ -33,7 +34,7 @@ struct DisplayPlan {
   std::vector<SlotLayout> slots;
   std::vector<int> gone;     // active before, detached now
   std::vector<int> arrived;  // attached now: back in its old slot, or new
-  std::vector<int> moved;    // active before and now, with another rectangle
+  std::vector<int> moved;    // active before and now, with another rectangle or DPI
 
   bool Unchanged() const { return gone.empty() && arrived.empty() && moved.empty(); }
 };

@@ -75,13 +75,28 @@ inline Placement GiveBackPlacement() {
   return p;
 }
 
+// Dots per inch of a monitor at 100 % scaling.
+inline constexpr std::uint32_t kDefaultDpi = 96;
+
 // A display monitor as the system reports it: its device name
-// (`\\.\DISPLAY1`), which stays the same while it is attached, and its
-// rectangle on the virtual screen.
+// (`\\.\DISPLAY1`), which stays the same while it is attached, its
+// rectangle on the virtual screen in the monitor's own pixels, and the
+// dots per inch its scaling gives it (the system's DPI for all of them
+// where the system cannot tell them apart).
 struct DisplayMonitor {
   std::u16string device;
   Rect rect;
+  std::uint32_t dpi = kDefaultDpi;
 };
+
+// A size in pixels as the user chose it at one DPI (the system's, where
+// dialogs and fonts were), in pixels at another: rounded to the nearest
+// pixel, never under one.
+inline std::int32_t ScaleForDpi(std::int32_t pixels, std::uint32_t dpi, std::uint32_t chosenAt) {
+  if (dpi == chosenAt || chosenAt == 0) return pixels;
+  const std::int64_t scaled = (static_cast<std::int64_t>(pixels) * dpi + chosenAt / 2) / chosenAt;
+  return scaled < 1 ? 1 : static_cast<std::int32_t>(scaled);
+}
 
 // What a thread's user is in the middle of (GetGUIThreadInfo's flags).
 struct ThreadModes {
@@ -164,6 +179,9 @@ class Desktop {
   // The monitors attached now, in the system's order (the primary need not
   // be first).
   virtual std::vector<DisplayMonitor> Monitors() = 0;
+  // The DPI of the system: what dialogs and chosen fonts were measured at,
+  // and the one DPI of every monitor where the system knows no other.
+  virtual std::uint32_t SystemDpi() = 0;
 
   // ---- What belongs to a window: the windows it owns, its thread's menus
   // and input method. None of these sends the window's thread a message:

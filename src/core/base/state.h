@@ -52,6 +52,8 @@ struct MonitorSlot {
   // the program runs stays, inactive (no edges, no guide, not in the menu,
   // no windows), so that the monitor takes it again when it comes back.
   std::u16string device;
+  // Its monitor's dots per inch: overlays drawn on it are scaled to it.
+  std::uint32_t dpi = kDefaultDpi;
   bool active = true;
   std::array<LocationSlot, kLocationCount> locations{};
 
@@ -136,6 +138,9 @@ struct AppState {
   Settings settings;
   ProfileState profiles;
 
+  // What the user's sizes (guide widths, fonts, the trigger window) were
+  // chosen at; a monitor at another DPI scales them.
+  std::uint32_t systemDpi = kDefaultDpi;
   WindowHandle mainWindow = kNoWindow;
   WindowHandle savedForeground = kNoWindow;
   WindowHandle taskbarWindow = kNoWindow;

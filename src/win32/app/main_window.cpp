@@ -60,7 +60,11 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     // and everything is given back before the system ends the process.
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION: app_.OnEndSession(wParam != FALSE); return 0;
-    case WM_DISPLAYCHANGE: app_.OnDisplayChange(); return 0;
+    // A monitor's scaling changes without a display change: its DPI is read
+    // again with the monitors at the next tick.
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_DPICHANGED: app_.OnDisplayChange(); return 0;
     case MM_MCINOTIFY:
       // Not when a play was stopped for the next one: that one tells its own end.
       if (wParam == MCI_NOTIFY_SUCCESSFUL || wParam == MCI_NOTIFY_FAILURE) app_.OnCommandSoundEnded();

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "win32/app/dpi.h"
 #include "win32/app/wide.h"
 
 namespace peekbar::win32 {
@@ -157,7 +158,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
   info.cbSize = sizeof(info);
   if (!GetMonitorInfoW(monitor, &info)) return TRUE;
   const RECT& r = info.rcMonitor;
-  monitors.push_back({Utf16(info.szDevice), {r.left, r.top, r.right, r.bottom}});
+  monitors.push_back({Utf16(info.szDevice), {r.left, r.top, r.right, r.bottom}, MonitorDpi(monitor)});
   return TRUE;
 }
 
@@ -168,6 +169,8 @@ std::vector<DisplayMonitor> Win32Desktop::Monitors() {
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
   return monitors;
 }
+
+std::uint32_t Win32Desktop::SystemDpi() { return win32::SystemDpi(); }
 
 std::uint32_t Win32Desktop::WindowProcessId(WindowHandle window) {
   DWORD process = 0;

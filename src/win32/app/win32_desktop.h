@@ -63,6 +63,8 @@ class Win32Desktop final : public Desktop {
   bool IsOnCurrentDesktop(WindowHandle window) override;
   // Elevated windows:
   bool RunsElevated(WindowHandle window) override;
+  // Mixed DPI:
+  std::uint32_t SystemDpi() override;
 
  private:
   VirtualDesktopManager* desktops_ = nullptr;  // none where the system has no virtual desktops
