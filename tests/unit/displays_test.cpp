@@ -54,6 +54,11 @@ TEST(PlanDisplaysTest, EachMonitorKeepsTheSlotOfItsDevice) {
        {{u"D1", kPrimary}, {u"D2", left}},
        {{u"D1", kPrimary}, {u"D2", left}},
        {}, {1}, {}},
+      {"the scaling of one changed, its rectangle the same",
+       {{u"D1", kPrimary}, {u"D2", kRight}},
+       {{u"D1", kPrimary}, {u"D2", kRight, 144}},
+       {{u"D1", kPrimary}, {u"D2", kRight, true, 144}},
+       {}, {}, {1}},
       {"no monitor reported: nothing changes", {{u"D1", kPrimary}, {u"D2", kRight}}, {},
        {{u"D1", kPrimary}, {u"D2", kRight}}, {}, {}, {}},
   };

@@ -264,7 +264,7 @@ TEST(HideRuleTest, ShownWindowWaitsForAVisitThenHidesAfterTheDelayAndSavesItsRec
   EXPECT_EQ(s.Slot(1)[TopMiddle].savedRect, (Rect{2360, 0, 2760, 300}));
   EXPECT_EQ(s.h.store.WriteLog(), (std::vector<std::string>{"MONITOR_1/WIN_LEFT_2=2360", "MONITOR_1/WIN_TOP_2=0",
                                                             "MONITOR_1/WIN_RIGHT_2=2760",
-                                                            "MONITOR_1/WIN_BOTTOM_2=300"}));
+                                                            "MONITOR_1/WIN_BOTTOM_2=300", "MONITOR_1/WIN_DPI_2=96"}));
   for (const auto& w : s.h.store.Writes()) EXPECT_EQ(w.path, ProfileIni(3));
 }
 
@@ -337,7 +337,7 @@ TEST(HideRuleTest, WindowAtSeveralLocationsIsHiddenAtAllAndTheOthersWaitWhileItI
     EXPECT_TRUE(InPhase(s.Slot(m)[k], CyclePhase::Hidden, now)) << m << "/" << k;
   }
   EXPECT_EQ(s.h.store.WriteLog().front(), "MONITOR_0/WIN_LEFT_2=760") << "only the location that hid it";
-  EXPECT_EQ(s.h.store.Writes().size(), 4u);
+  EXPECT_EQ(s.h.store.Writes().size(), 5u);
 }
 
 TEST(HideRuleTest, WithShowingAtEdgesOffNothingComesUpButShownWindowsStillGo) {

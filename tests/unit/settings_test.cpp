@@ -657,7 +657,8 @@ TEST_F(WindowRectFixture, SaveWritesTheFourEdgesAndRemembersThem) {
   h.app.Showing().RememberWindowRect(1, 2);
   EXPECT_EQ(h.state().At(1, 2).savedRect, (Rect{-1200, -150, -800, 100}));
   EXPECT_EQ(h.store.WriteLog(), (std::vector<std::string>{"MONITOR_1/WIN_LEFT_2=-1200", "MONITOR_1/WIN_TOP_2=-150",
-                                                          "MONITOR_1/WIN_RIGHT_2=-800", "MONITOR_1/WIN_BOTTOM_2=100"}));
+                                                          "MONITOR_1/WIN_RIGHT_2=-800", "MONITOR_1/WIN_BOTTOM_2=100",
+                                                          "MONITOR_1/WIN_DPI_2=96"}));
 }
 
 TEST_F(WindowRectFixture, SaveSkipsMinimisedMaximisedAndUnreadableWindows) {

@@ -197,7 +197,7 @@ void App::GiveBackDetached(int monitor, const Rect& primary) {
     Rect rect;
     desktop_.WindowRect(window, rect);
     if (IsUsableSavedRect(at.savedRect, state_.monitorSlots)) {
-      const Placement saved = PlacementAt(at.savedRect);
+      const Placement saved = PlacementAt(SavedRectForNow(at, state_.monitorSlots));
       p.move = p.size = true;
       p.position = saved.position;
       p.width = saved.width;

@@ -152,9 +152,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void ProfileLoaded() override;
   void TriggerSettingsSaving() override { overlays_.CloseTrigger(); }
   void MonitorPopSettingsSaving() override { overlays_.RebuildMonitorNumberPopups(); }
-  void WindowRectTaken(int monitor, int location, const Rect& rect) override {
-    settingsFile_.WriteWindowRect(monitor, location, rect);
-  }
+  void WindowRectTaken(int monitor, int location) override { settingsFile_.WriteWindowRect(monitor, location); }
   void TriggerPointerMoved(Point client) override;
   void TriggerClicked(Point client, bool rightButton) override;
 

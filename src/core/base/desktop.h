@@ -263,4 +263,13 @@ inline void PlaceWindowSafely(Desktop& desktop, WindowHandle window, Placement p
   desktop.PlaceWindow(window, placement);
 }
 
+// Moves a window where `where` puts it, given its rectangle now. Carried to
+// a monitor of another DPI, a window rescales (its program does, or the
+// system stretches it) and comes out another size than it was given: read
+// back, it is placed once more for the size it took, its z-order left as
+// the first placement made it. A window that does not answer is placed
+// once: its rectangle would not be read back at once.
+void PlaceSettled(Desktop& desktop, WindowHandle window, bool answers,
+                  const std::function<Placement(const Rect& now)>& where);
+
 }  // namespace peekbar

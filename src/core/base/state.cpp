@@ -7,7 +7,10 @@ namespace {
 
 using LG = LocationSettingsGroup;
 
-constexpr std::array<LocationSettingDef, 8> kLocationDefinitions = {{
+// Beyond any monitor's scaling: a larger value is not a DPI.
+constexpr std::int32_t kLargestDpi = 96 * 50;
+
+constexpr std::array<LocationSettingDef, 9> kLocationDefinitions = {{
     {LG::Location, u"KEYWORD_", 0, nullptr, nullptr},
     {LG::Location, u"REG_EXP_", 0, [](const LocationSlot& l) { return l.isRegex; },
      [](LocationSlot& l, std::int32_t v) { l.isRegex = v != 0 ? 1 : 0; }},
@@ -21,6 +24,8 @@ constexpr std::array<LocationSettingDef, 8> kLocationDefinitions = {{
      [](LocationSlot& l, std::int32_t v) { l.savedRect.right = v; }},
     {LG::WindowRect, u"WIN_BOTTOM_", 0, [](const LocationSlot& l) { return l.savedRect.bottom; },
      [](LocationSlot& l, std::int32_t v) { l.savedRect.bottom = v; }},
+    {LG::WindowRect, u"WIN_DPI_", 0, [](const LocationSlot& l) { return static_cast<std::int32_t>(l.savedDpi); },
+     [](LocationSlot& l, std::int32_t v) { l.savedDpi = v > 0 && v <= kLargestDpi ? static_cast<std::uint32_t>(v) : 0; }},
     {LG::Hotkey, u"HOTKEY_", 0, [](const LocationSlot& l) { return l.hotkey; },
      [](LocationSlot& l, std::int32_t v) { l.hotkey = v >= 0 && v <= kLargestHotkey ? v : 0; }},
 }};
@@ -63,18 +68,53 @@ int MonitorIndexFromPoint(const std::vector<MonitorSlot>& monitors, Point point)
   return firstActive < 0 ? 0 : firstActive;
 }
 
+namespace {
+
+// The active monitor holding the rectangle's centre; null where none does.
+const MonitorSlot* MonitorHoldingCentre(const Rect& rect, const std::vector<MonitorSlot>& monitors) {
+  const std::int64_t x = rect.left + rect.Width() / 2;
+  const std::int64_t y = rect.top + rect.Height() / 2;
+  for (const MonitorSlot& monitor : monitors) {
+    const Rect& m = monitor.monitorRect;
+    if (monitor.active && m.left <= x && x < m.right && m.top <= y && y < m.bottom) return &monitor;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 bool IsUsableSavedRect(const Rect& rect, const std::vector<MonitorSlot>& monitors) {
   const std::int64_t w = rect.Width();
   const std::int64_t h = rect.Height();
   if (w <= 0 || h <= 0 || w > kLargestWindowExtent || h > kLargestWindowExtent) return false;
-  const std::int64_t x = rect.left + w / 2;
-  const std::int64_t y = rect.top + h / 2;
-  for (const MonitorSlot& monitor : monitors) {
-    if (!monitor.active) continue;
-    const Rect& m = monitor.monitorRect;
-    if (m.left <= x && x < m.right && m.top <= y && y < m.bottom) return true;
+  return MonitorHoldingCentre(rect, monitors) != nullptr;
+}
+
+std::uint32_t DpiAt(const Rect& rect, const std::vector<MonitorSlot>& monitors, std::uint32_t otherwise) {
+  const MonitorSlot* monitor = MonitorHoldingCentre(rect, monitors);
+  return monitor != nullptr ? monitor->dpi : otherwise;
+}
+
+Rect SavedRectForNow(const LocationSlot& at, const std::vector<MonitorSlot>& monitors) {
+  const Rect& saved = at.savedRect;
+  const MonitorSlot* monitor = MonitorHoldingCentre(saved, monitors);
+  if (at.savedDpi == 0 || monitor == nullptr || monitor->dpi == at.savedDpi) return saved;
+  const auto scaled = [&](std::int64_t extent) {
+    return static_cast<std::int32_t>((extent * monitor->dpi + at.savedDpi / 2) / at.savedDpi);
+  };
+  const Rect& m = monitor->monitorRect;
+  Rect now = saved;
+  now.right = now.left + scaled(saved.Width());
+  now.bottom = now.top + scaled(saved.Height());
+  if (saved.right == m.right) {
+    now.left = m.right - (now.right - now.left);
+    now.right = m.right;
   }
-  return false;
+  if (saved.bottom == m.bottom) {
+    now.top = m.bottom - (now.bottom - now.top);
+    now.bottom = m.bottom;
+  }
+  return now;
 }
 
 Point FitRectAroundPoint(const Rect& monitor, const Rect& rect, Point point) {

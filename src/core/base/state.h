@@ -36,8 +36,10 @@ struct LocationSlot {
   // HOTKEY_n: the combination that brings the window up and puts it away.
   std::int32_t hotkey = 0;
   // The window's rectangle as last remembered (WIN_*_n; all zero when
-  // nothing is remembered).
+  // nothing is remembered), and the DPI of the monitor it lay on (0 where
+  // the profile does not say, as files written before did not).
   Rect savedRect;
+  std::uint32_t savedDpi = 0;
   // At run time: the registered window and where it stands between hidden
   // and shown, changed only through the cycle's transitions.
   ShowCycle cycle;
@@ -115,6 +117,14 @@ inline constexpr std::int64_t kLargestWindowExtent = 65536;
 // (active) monitors. Anything else (a monitor unplugged since, a hand-edited file)
 // would put the window where no one can reach it.
 bool IsUsableSavedRect(const Rect& rect, const std::vector<MonitorSlot>& monitors);
+// The DPI of the active monitor holding the rectangle's centre; `otherwise`
+// where none does.
+std::uint32_t DpiAt(const Rect& rect, const std::vector<MonitorSlot>& monitors, std::uint32_t otherwise);
+// The remembered rectangle for the monitor it lies on now: when that
+// monitor's DPI is not the one it was remembered at, its size in
+// proportion, and a side that touched the monitor's right or bottom edge
+// still touching it (else the top-left corner stays).
+Rect SavedRectForNow(const LocationSlot& at, const std::vector<MonitorSlot>& monitors);
 
 // The sentinel in savedForeground meaning "captured, but nothing to restore".
 inline constexpr WindowHandle kCapturedNothing = 1;

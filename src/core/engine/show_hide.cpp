@@ -273,13 +273,14 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
   Restore(window, answers);
   desktop_.PlaceWindow(window, TopmostShown(answers));
   if (state_.settings.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
-    Rect rect;
-    desktop_.WindowRect(window, rect);
-    Placement p;
-    p.zOrder = ShownZOrder();
-    p.move = true;
-    p.position = FitRectAroundPoint(state_.Monitor(monitor).monitorRect, rect, at);
-    PlaceWindowSafely(desktop_, window, p, answers);
+    const Rect& monitorRect = state_.Monitor(monitor).monitorRect;
+    PlaceSettled(desktop_, window, answers, [&](const Rect& rect) {
+      Placement p;
+      p.zOrder = ShownZOrder();
+      p.move = true;
+      p.position = FitRectAroundPoint(monitorRect, rect, at);
+      return p;
+    });
   }
   BringBackOwned(monitor, location, answers);
   cycle.Show();
@@ -294,35 +295,42 @@ void ShowHide::RememberWindowRect(int monitor, int location) {
   Rect rect;
   if (!desktop_.WindowRect(window, rect)) return;
   at.savedRect = rect;
-  rects_.WindowRectTaken(monitor, location, rect);
+  at.savedDpi = DpiAt(rect, state_.monitorSlots, state_.Monitor(monitor).dpi);
+  rects_.WindowRectTaken(monitor, location);
 }
 
 void ShowHide::PlaceAtEdge(int monitor, int location, Point pointer, bool answers) {
   const Rect& monitorRect = state_.Monitor(monitor).monitorRect;
   const WindowHandle window = state_.At(monitor, location).cycle.Window();
-  Rect rect;
-  desktop_.WindowRect(window, rect);
   const Edge edge = DockingEdge(monitorRect, location, pointer);
-  Placement p;
-  p.zOrder = ShownZOrder();
-  p.move = true;
-  p.position = DockedPosition(monitorRect, edge, static_cast<std::int32_t>(rect.Width()),
-                              static_cast<std::int32_t>(rect.Height()), pointer);
-  PlaceWindowSafely(desktop_, window, p, answers);
+  PlaceSettled(desktop_, window, answers, [&](const Rect& rect) {
+    Placement p;
+    p.zOrder = ShownZOrder();
+    p.move = true;
+    p.position = DockedPosition(monitorRect, edge, static_cast<std::int32_t>(rect.Width()),
+                                static_cast<std::int32_t>(rect.Height()), pointer);
+    return p;
+  });
 }
 
 bool ShowHide::PlaceAtSavedRect(int monitor, int location, bool answers) {
   const LocationSlot& at = state_.At(monitor, location);
   const Rect& saved = at.savedRect;
-  Placement p;
   // A rectangle without a positive size is nothing remembered: the window
   // comes up where it is, and only its z-order changes.
-  if (saved.Width() > 0 && saved.Height() > 0) {
-    if (!IsUsableSavedRect(saved, state_.monitorSlots)) return false;  // docked instead
-    p = PlacementAt(saved);
+  if (saved.Width() <= 0 || saved.Height() <= 0) {
+    Placement p;
+    p.zOrder = ShownZOrder();
+    PlaceWindowSafely(desktop_, at.cycle.Window(), p, answers);
+    return true;
   }
-  p.zOrder = ShownZOrder();
-  PlaceWindowSafely(desktop_, at.cycle.Window(), p, answers);
+  if (!IsUsableSavedRect(saved, state_.monitorSlots)) return false;  // docked instead
+  const Rect rect = SavedRectForNow(at, state_.monitorSlots);
+  PlaceSettled(desktop_, at.cycle.Window(), answers, [&](const Rect&) {
+    Placement p = PlacementAt(rect);
+    p.zOrder = ShownZOrder();
+    return p;
+  });
   return true;
 }
 

@@ -47,7 +47,7 @@ void WaitUntilGivenBack(Desktop& desktop, std::span<const WindowHandle> windows)
 class WindowRectListener {
  public:
   virtual ~WindowRectListener() = default;
-  virtual void WindowRectTaken(int monitor, int location, const Rect& rect) = 0;
+  virtual void WindowRectTaken(int monitor, int location) = 0;
 };
 
 class ShowHide {

@@ -249,12 +249,10 @@ bool SettingsFile::SaveProfileList(WindowHandle owner) {
   return true;
 }
 
-void SettingsFile::WriteWindowRect(int monitor, int location, const Rect& rect) {
-  LocationSlot taken;
-  taken.savedRect = rect;
+void SettingsFile::WriteWindowRect(int monitor, int location) {
   // At every hide: a failure is told once per run, not at each.
-  WriteLocationGroup(state_.mainWindow, monitor, location, LocationSettingsGroup::WindowRect, taken,
-                     FailureReport::OncePerRun);
+  WriteLocationGroup(state_.mainWindow, monitor, location, LocationSettingsGroup::WindowRect,
+                     state_.At(monitor, location), FailureReport::OncePerRun);
 }
 
 void SettingsFile::RestoreWindowRect(int monitor, int location) {
@@ -269,12 +267,14 @@ void SettingsFile::RestoreWindowRect(int monitor, int location) {
     return;
   }
   ReadLocationGroup(monitor, location, LocationSettingsGroup::WindowRect, at);
-  const Rect& rect = at.savedRect;
-  if (!IsUsableSavedRect(rect, state_.monitorSlots)) return;
-  Placement placement = PlacementAt(rect);
-  placement.noActivate = true;
+  if (!IsUsableSavedRect(at.savedRect, state_.monitorSlots)) return;
+  const Rect rect = SavedRectForNow(at, state_.monitorSlots);
   const WindowHandle window = at.cycle.Window();
-  PlaceWindowSafely(desktop_, window, placement, desktop_.IsResponding(window));
+  PlaceSettled(desktop_, window, desktop_.IsResponding(window), [&](const Rect&) {
+    Placement placement = PlacementAt(rect);
+    placement.noActivate = true;
+    return placement;
+  });
 }
 
 }  // namespace peekbar

@@ -86,9 +86,10 @@ class SettingsFile {
   bool SaveLocationHotkey(WindowHandle owner, int monitor, int location);
   bool SaveProfileList(WindowHandle owner);
 
-  // The rectangle a window had when it went away, as WIN_*_<location>;
-  // a failure is told as the writers' later keys are.
-  void WriteWindowRect(int monitor, int location, const Rect& rect);
+  // The rectangle the location's window had when it went away, and its
+  // monitor's DPI, as WIN_*_<location>; a failure is told as the writers'
+  // later keys are.
+  void WriteWindowRect(int monitor, int location);
   // The rectangle remembered in the profile, when there is one, becomes the
   // location's and its window is moved there without being activated.
   void RestoreWindowRect(int monitor, int location);
