@@ -220,8 +220,8 @@ class FakeDesktop final : public Desktop {
   // The core runs as a program aware only of the system's DPI: the system
   // converts every point it reads or writes on a monitor of another DPI
   // into its DPI, scaled about the monitor's top-left corner, and reports
-  // every monitor at its DPI in those sizes. 0: aware of each monitor's
-  // DPI (the default), no conversion.
+  // every monitor at its DPI in those sizes. Off (the default): aware of
+  // each monitor's DPI, no conversion.
   void SetSystemAwareCaller(bool systemAware) { systemAware_ = systemAware; }
 
   // Synchronous calls made on windows whose thread is hung ("ShowWindow
