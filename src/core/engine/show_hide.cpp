@@ -167,11 +167,13 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   // A window the user switched away from stays up, cloaked, on its own
   // virtual desktop: it goes as if hidden, and the foreground is not given
   // back, which would take the user back there or away from what they
-  // turned to.
+  // turned to. So does one the user switched away from before it was first
+  // seen, unless it was brought up without waiting for its thread, which
+  // may not yet have taken it off the other desktop.
   const bool up = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
   const bool onScreen = up && desktop_.IsOnCurrentDesktop(window);
   if (!onScreen) {
-    if (cycle.SeenOnScreen()) {
+    if (cycle.SeenOnScreen() || (up && desktop_.IsResponding(window))) {
       if (up) state_.savedForeground = kCapturedNothing;
       PutAway(monitor, location, now);
     } else {
