@@ -1,7 +1,8 @@
 // Windows and virtual desktops on the simulated desktop: a registered
 // window left up on another desktop is brought here by its edge, the
 // foreground goes back only to a window on the desktop in front, a docked
-// window the user switched away from is put away with what it owns.
+// window the user switched away from is put away with what it owns, and
+// show-all brings every registered window to the desktop in front.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -143,6 +144,16 @@ TEST(VirtualDesktopTest, ASwitchBeforeTheFirstLookPutsTheWindowAwayAndGivesTheTa
   s.W(s.editor).desktop = 0;  // its thread gets to it
   s.Tick();
   EXPECT_TRUE(s.Slot()[TopMiddle].cycle.SeenOnScreen());
+}
+
+TEST(VirtualDesktopTest, ShowAllBringsAWindowLeftUpOnAnotherDesktopHere) {
+  DesktopsScene s;
+  s.W(s.editor).visible = true;  // its program showed it while the user was on desktop 1
+  s.W(s.editor).desktop = 1;
+  s.h.app.OnCommand(command_id::kShowAll);
+  EXPECT_EQ(s.W(s.editor).desktop, 0);
+  EXPECT_TRUE(s.Visible(s.editor));
+  EXPECT_EQ(s.h.desktop.CurrentDesktop(), 0);
 }
 
 }  // namespace

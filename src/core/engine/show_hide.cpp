@@ -133,11 +133,7 @@ void ShowHide::BringUp(int monitor, int location, Point pointer) {
 }
 
 void ShowHide::Restore(WindowHandle window, bool answers) {
-  // Left up on another virtual desktop: hidden first, it is shown again on
-  // the one in front, and bringing it forward does not take the user away.
-  if (desktop_.IsWindowVisible(window) && !desktop_.IsOnCurrentDesktop(window)) {
-    ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
-  }
+  if (IsUpElsewhere(desktop_, window)) ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
   // Tested apart: a window minimised from the maximised state is restored twice.
   if (desktop_.IsMinimized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
   if (desktop_.IsMaximized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
