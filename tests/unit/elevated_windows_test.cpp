@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/registration/candidates.h"
 #include "core/tray/menu_model.h"
 #include "fakes/scene.h"
 
@@ -113,6 +114,39 @@ TEST(ElevatedWindowTest, TheMenuOffersItGreyedWithANote) {
   ASSERT_EQ(greyed.size(), static_cast<std::size_t>(kLocationCount));
   EXPECT_EQ(greyed[0], u"admin（Notepad）" + std::u16string(kElevatedCandidateNote));
   EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::RunsElevated), 1 + 1) << "once per candidate and opening";
+}
+
+TEST(ElevatedWindowTest, TheSheetOffersItWithANoteAndChoosingItRegistersNothingToldOnce) {
+  ElevatedScene s;
+  const WindowHandle plain = s.Add("plain", u"plain");
+  const WindowHandle admin = s.AddElevated("admin", u"admin");
+  s.h.desktop.ResetCalls();
+  bool opened = false;
+  s.h.windows.registrationSheet = [&](RegistrationSheet& sheet) {
+    opened = true;
+    const std::u16string noted = u"admin（Notepad）" + std::u16string(kElevatedCandidateNote);
+    EXPECT_EQ(sheet.CandidateLabels(), (std::vector<std::u16string>{noted, u"plain（Notepad）"}));
+    EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::RunsElevated), 2) << "once per candidate and opening";
+    // Apply, then OK: each row applied twice, two rows choosing it.
+    for (int press = 0; press < 2; ++press) {
+      sheet.ApplyRow(0x777, TopMiddle, u"", false, 1);
+      sheet.ApplyRow(0x777, LeftTop, u"", false, 1);
+      sheet.ApplyRow(0x777, RightTop, u"", false, 2);
+    }
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), kNoWindow);
+    EXPECT_EQ(s.h.RegisteredAt(0, LeftTop), kNoWindow);
+    EXPECT_EQ(s.h.RegisteredAt(0, RightTop), plain);
+  };
+  s.h.app.OnCommand(command_id::kRegistrationSheetFirst);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::RunsElevated), 2) << "not asked again at apply";
+  EXPECT_TRUE(s.Visible(admin));
+  EXPECT_EQ(s.Journaled(), std::vector<WindowHandle>{plain});
+  for (const std::string& call : s.h.desktop.Log()) {
+    EXPECT_EQ(call.find("admin"), std::string::npos) << call << ": not even tried";
+  }
+  ASSERT_EQ(s.Told(), 1U);
+  EXPECT_EQ(s.h.shell.Balloons()[0].info, ElevatedWindowNotRegisteredMessage(u"admin"));
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Windows and virtual desktops on the simulated desktop: a registered
 // window left up on another desktop is brought here by its edge, the
-// foreground goes back only to a window on the desktop in front, and a
-// docked window the user switched away from is put away.
+// foreground goes back only to a window on the desktop in front, a docked
+// window the user switched away from is put away with what it owns, and
+// show-all brings every registered window to the desktop in front.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +20,11 @@ struct DesktopsScene : DesktopScene {
   WindowHandle browser = kNoWindow;
   WindowHandle editor = kNoWindow;
 
+  WindowHandle taskbar = kNoWindow;
+
   DesktopsScene() {
+    taskbar = h.desktop.AddWindow("taskbar", u"Shell_TrayWnd", u"");
+    h.desktop.Find(taskbar)->desktop = kEveryDesktop;
     Start();
     browser = h.desktop.AddWindow("browser", {300, 300, 1100, 900});
     h.desktop.SetForeground(browser);
@@ -85,6 +90,9 @@ TEST(VirtualDesktopTest, ADockedWindowIsPutAwayWhenTheUserSwitchesDesktopsAndThe
   s.W(s.browser).desktop = kEveryDesktop;  // pinned: on desktop 1 too
   ASSERT_TRUE(s.BringUp());
   s.Tick();  // seen on screen, not yet visited
+  // A tool window it owns, left behind cloaked with it: still its to take.
+  const WindowHandle tool = s.h.desktop.AddWindow("tool", {0, 300, 200, 500});
+  s.W(tool).owner = s.editor;
   const WindowHandle mail = s.h.desktop.AddWindow("mail", {0, 400, 600, 800});
   s.W(mail).desktop = 1;
   s.h.desktop.SwitchDesktop(1);
@@ -93,6 +101,7 @@ TEST(VirtualDesktopTest, ADockedWindowIsPutAwayWhenTheUserSwitchesDesktopsAndThe
   s.Tick();
 
   EXPECT_FALSE(s.Visible(s.editor)) << "hidden, not left cloaked on desktop 0";
+  EXPECT_FALSE(s.Visible(tool)) << "taken with it";
   EXPECT_TRUE(s.Slot()[TopMiddle].cycle.Phase() == CyclePhase::Hidden);
   EXPECT_FALSE(s.ForegroundGivenTo(s.browser)) << "the user turned to mail";
   EXPECT_EQ(s.h.desktop.Foreground(), mail);
@@ -102,6 +111,49 @@ TEST(VirtualDesktopTest, ADockedWindowIsPutAwayWhenTheUserSwitchesDesktopsAndThe
   s.h.desktop.SwitchDesktop(0);
   EXPECT_TRUE(s.BringUp());
   EXPECT_EQ(s.W(s.editor).desktop, 0);
+  EXPECT_TRUE(s.Visible(tool));
+}
+
+TEST(VirtualDesktopTest, ASwitchBeforeTheFirstLookPutsTheWindowAwayAndGivesTheTaskbarBack) {
+  DesktopsScene s;
+  s.h.settings().hideTaskbar = 1;
+  ASSERT_TRUE(s.BringUp());
+  ASSERT_FALSE(s.Visible(s.taskbar));
+  s.h.desktop.SwitchDesktop(1);  // within the same tick
+  s.h.desktop.ResetCalls();
+  s.Tick();
+
+  EXPECT_FALSE(s.Visible(s.editor));
+  EXPECT_TRUE(s.Slot()[TopMiddle].cycle.Phase() == CyclePhase::Hidden);
+  EXPECT_TRUE(s.Visible(s.taskbar)) << "not left hidden on the desktop the user went to";
+  EXPECT_FALSE(s.ForegroundGivenTo(s.browser));
+  EXPECT_EQ(s.h.desktop.CurrentDesktop(), 1);
+
+  // Left up on desktop 1 by a program that does not answer, it is brought
+  // without waiting: its thread has not taken it off desktop 1 yet, and the
+  // cycle waits for it.
+  s.W(s.editor).visible = true;
+  s.W(s.editor).desktop = 1;
+  s.W(s.editor).hung = true;
+  s.W(s.editor).asyncShowPending = true;
+  s.h.desktop.SwitchDesktop(0);
+  ASSERT_TRUE(s.BringUp());
+  s.Tick();
+  EXPECT_TRUE(s.Shown());
+  EXPECT_TRUE(s.Visible(s.editor));
+  s.W(s.editor).desktop = 0;  // its thread gets to it
+  s.Tick();
+  EXPECT_TRUE(s.Slot()[TopMiddle].cycle.SeenOnScreen());
+}
+
+TEST(VirtualDesktopTest, ShowAllBringsAWindowLeftUpOnAnotherDesktopHere) {
+  DesktopsScene s;
+  s.W(s.editor).visible = true;  // its program showed it while the user was on desktop 1
+  s.W(s.editor).desktop = 1;
+  s.h.app.OnCommand(command_id::kShowAll);
+  EXPECT_EQ(s.W(s.editor).desktop, 0);
+  EXPECT_TRUE(s.Visible(s.editor));
+  EXPECT_EQ(s.h.desktop.CurrentDesktop(), 0);
 }
 
 }  // namespace

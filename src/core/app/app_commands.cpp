@@ -243,7 +243,7 @@ void App::ChooseGuideColor(WindowHandle owner, int monitor, int location) {
 }
 
 void App::ShowRegistrationSheet(int monitor) {
-  RegistrationSheet sheet(state_, desktop_, registration_, settingsFile_, operations_,
+  RegistrationSheet sheet(state_, desktop_, registration_, settingsFile_, operations_, messages_,
                           [this](WindowHandle owner, int m, int l) { ChooseGuideColor(owner, m, l); }, monitor);
   operations_.AtRest([&] { registrationSheet_.Run(sheet); });
 }

@@ -44,6 +44,15 @@ void GlobalCommands::ToggleShowAll() {
     shell_.StopTimer();
     overlays_.CloseTrigger();
     tray_.SetTrayIconState(TrayIconState::ShowingAll);
+    // Every one here, also one its program left up on another desktop.
+    for (const MonitorSlot& slot : state_.monitorSlots) {
+      for (const LocationSlot& at : slot.locations) {
+        const WindowHandle window = at.cycle.Window();
+        if (window != kNoWindow && IsUpElsewhere(desktop_, window)) {
+          ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+        }
+      }
+    }
     ShowEveryRegisteredWindow(state_, desktop_);
     messages_.ShowInfoMessage(state_.mainWindow,
                               u"一時的に、登録してあるウィンドウを全て表示します。\n"

@@ -233,6 +233,12 @@ class Desktop {
 inline bool IsOnScreen(Desktop& desktop, WindowHandle window) {
   return desktop.IsWindowVisible(window) && !desktop.IsMinimized(window) && desktop.IsOnCurrentDesktop(window);
 }
+// Whether the window is up on another virtual desktop, cloaked: hidden, it
+// comes up on the desktop in front when it is shown again, and bringing it
+// forward then does not take the user away.
+inline bool IsUpElsewhere(Desktop& desktop, WindowHandle window) {
+  return desktop.IsWindowVisible(window) && !desktop.IsOnCurrentDesktop(window);
+}
 
 // Whether the handle still names the window it named when it was seen: a
 // handle may be given to another window once its own is closed, so the

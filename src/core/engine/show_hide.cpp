@@ -133,11 +133,7 @@ void ShowHide::BringUp(int monitor, int location, Point pointer) {
 }
 
 void ShowHide::Restore(WindowHandle window, bool answers) {
-  // Left up on another virtual desktop: hidden first, it is shown again on
-  // the one in front, and bringing it forward does not take the user away.
-  if (desktop_.IsWindowVisible(window) && !desktop_.IsOnCurrentDesktop(window)) {
-    ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
-  }
+  if (IsUpElsewhere(desktop_, window)) ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
   // Tested apart: a window minimised from the maximised state is restored twice.
   if (desktop_.IsMinimized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
   if (desktop_.IsMaximized(window)) ShowWindowSafely(desktop_, window, ShowCommand::Restore, answers);
@@ -167,11 +163,13 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   // A window the user switched away from stays up, cloaked, on its own
   // virtual desktop: it goes as if hidden, and the foreground is not given
   // back, which would take the user back there or away from what they
-  // turned to.
+  // turned to. So does one the user switched away from before it was first
+  // seen, unless it was brought up without waiting for its thread, which
+  // may not yet have taken it off the other desktop.
   const bool up = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
   const bool onScreen = up && desktop_.IsOnCurrentDesktop(window);
   if (!onScreen) {
-    if (cycle.SeenOnScreen()) {
+    if (cycle.SeenOnScreen() || (up && desktop_.IsResponding(window))) {
       if (up) state_.savedForeground = kCapturedNothing;
       PutAway(monitor, location, now);
     } else {

@@ -71,6 +71,17 @@ void EntryLabel(const WindowEntry& entry, std::u16string& out) {
 
 void KeywordLabel(const WindowEntry& entry, std::u16string& out) { Label(entry.title, entry, out); }
 
+void OfferedLabels(Desktop& desktop, const std::vector<WindowEntry>& candidates, std::size_t count,
+                   std::vector<std::u16string>& labels, std::vector<bool>& elevated) {
+  labels.resize(count);
+  elevated.assign(count, false);
+  for (std::size_t i = 0; i < count; ++i) {
+    EntryLabel(candidates[i], labels[i]);
+    elevated[i] = desktop.RunsElevated(candidates[i].window);
+    if (elevated[i]) labels[i] += kElevatedCandidateNote;
+  }
+}
+
 std::u16string EntryLabel(const WindowEntry& entry) {
   std::u16string label;
   EntryLabel(entry, label);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
@@ -21,5 +23,16 @@ std::u16string EntryLabel(const WindowEntry& entry);
 void EntryLabel(const WindowEntry& entry, std::u16string& out);
 // "title（class）" with the whole title: what keywords match.
 void KeywordLabel(const WindowEntry& entry, std::u16string& out);
+
+// Elevated windows: after the label of a candidate whose program runs as
+// administrator, which this program can neither hide nor move. The user
+// sees it offered, and cannot register it.
+inline constexpr std::u16string_view kElevatedCandidateNote = u"（管理者として実行中）";
+
+// What the user picks the first `count` candidates by: their entry labels,
+// and which of them run as administrator (asked once each), whose labels
+// carry the note.
+void OfferedLabels(Desktop& desktop, const std::vector<WindowEntry>& candidates, std::size_t count,
+                   std::vector<std::u16string>& labels, std::vector<bool>& elevated);
 
 }  // namespace peekbar

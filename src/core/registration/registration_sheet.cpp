@@ -12,21 +12,21 @@ std::u16string RegistrationSheetCaption(int monitor, int monitorCount) {
 }
 
 RegistrationSheet::RegistrationSheet(AppState& state, Desktop& desktop, AutoRegistration& registration,
-                                     SettingsFile& settingsFile, Operations& operations,
+                                     SettingsFile& settingsFile, Operations& operations, UserMessages& messages,
                                      GuideColorChooser chooseGuideColor, int monitor)
     : state_(state),
       desktop_(desktop),
       registration_(registration),
       settingsFile_(settingsFile),
       operations_(operations),
+      messages_(messages),
       chooseGuideColor_(std::move(chooseGuideColor)),
       monitor_(monitor),
       caption_(RegistrationSheetCaption(monitor, state.MonitorCount())) {
   const std::size_t count = CollectWindows(state_, desktop);
   candidates_.swap(state_.windowList);
   state_.windowList.resize(candidates_.size());
-  labels_.resize(count);
-  for (std::size_t i = 0; i < count; ++i) EntryLabel(candidates_[i], labels_[i]);
+  OfferedLabels(desktop, candidates_, count, labels_, elevated_);
 }
 
 SheetRow RegistrationSheet::FillRow(int location) {
@@ -81,6 +81,14 @@ void RegistrationSheet::ApplyRowNow(WindowHandle owner, int location, std::u16st
   // The list was made when the sheet opened, maybe minutes ago: a window
   // closed since, or a handle given to another window, is not taken.
   if (!IsSameWindow(desktop_, chosen.window, chosen.processId, chosen.className.View(), kTitleUnits)) return;
+  // The list cannot grey an item: the window is offered with the note,
+  // and refused here.
+  if (elevated_[static_cast<std::size_t>(selection - 1)]) {
+    if (refusalToldOf_.insert(chosen.window).second) {
+      messages_.ShowInfoMessage(owner, ElevatedWindowNotRegisteredMessage(chosen.title));
+    }
+    return;
+  }
   registration_.Register(monitor_, location, chosen.window);
 }
 

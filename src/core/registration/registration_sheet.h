@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "core/base/operations.h"
 #include "core/base/state.h"
 #include "core/registration/auto_register.h"
+#include "core/settings/messages.h"
 #include "core/settings/settings_file.h"
 
 namespace peekbar {
@@ -65,14 +67,15 @@ class RegistrationSheet {
   // sheet's own, and the program's list starts again empty at the same
   // size, so that the tray menu and keywords can use it meanwhile.
   RegistrationSheet(AppState& state, Desktop& desktop, AutoRegistration& registration,
-                    SettingsFile& settingsFile, Operations& operations, GuideColorChooser chooseGuideColor,
-                    int monitor);
+                    SettingsFile& settingsFile, Operations& operations, UserMessages& messages,
+                    GuideColorChooser chooseGuideColor, int monitor);
   RegistrationSheet(const RegistrationSheet&) = delete;
   RegistrationSheet& operator=(const RegistrationSheet&) = delete;
 
   int Monitor() const { return monitor_; }
   const std::u16string& Caption() const { return caption_; }
-  // The entry labels of the candidates, in list order.
+  // The entry labels of the candidates, in list order; a window whose
+  // program runs as administrator has the note after its label.
   const std::vector<std::u16string>& CandidateLabels() const { return labels_; }
 
   // The row of a location as it is filled; its window list's item is
@@ -85,8 +88,10 @@ class RegistrationSheet {
 
   // OK or Apply for one row: keyword and kind stored and saved (errors
   // reported to `owner`); the window of the selected item registered when it
-  // is not the one registered now, the location cleared for item 0. Runs as
-  // an operation of its own.
+  // is not the one registered now, the location cleared for item 0. A
+  // window offered with the administrator's note is not registered: the
+  // user is told, once per window while the sheet is open. Runs as an
+  // operation of its own.
   void ApplyRow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex, int selection);
 
  private:
@@ -97,11 +102,14 @@ class RegistrationSheet {
   AutoRegistration& registration_;
   SettingsFile& settingsFile_;
   Operations& operations_;
+  UserMessages& messages_;
   GuideColorChooser chooseGuideColor_;
   int monitor_;
   std::u16string caption_;
   std::vector<WindowEntry> candidates_;  // the collected list; entries past the count are stale
   std::vector<std::u16string> labels_;   // one per valid candidate
+  std::vector<bool> elevated_;           // one per valid candidate: runs as administrator
+  std::set<WindowHandle> refusalToldOf_;
   std::array<int, kLocationCount> opening_{};
 };
 

@@ -35,10 +35,21 @@ std::u16string ElevatedWindowSkippedMessage(std::u16string_view title) {
   return u"「" + std::u16string(title) + u"」は管理者として実行されているため、キーワードによる自動登録の対象から外しました。";
 }
 
+namespace {
+
+constexpr std::u16string_view kElevatedNeedsElevated =
+    u"管理者として実行されているウィンドウは、Peekbarも管理者として実行しないと登録できません。";
+
+}  // namespace
+
 std::u16string RegistrationRefusedMessage(std::u16string_view title) {
-  return u"「" + std::u16string(title) +
-         u"」を隠せなかったため、登録を取り消しました。管理者として実行されているウィンドウは、"
-         u"Peekbarも管理者として実行しないと登録できません。";
+  return u"「" + std::u16string(title) + u"」を隠せなかったため、登録を取り消しました。" +
+         std::u16string(kElevatedNeedsElevated);
+}
+
+std::u16string ElevatedWindowNotRegisteredMessage(std::u16string_view title) {
+  return u"「" + std::u16string(title) + u"」は管理者として実行されているため、登録しませんでした。" +
+         std::u16string(kElevatedNeedsElevated);
 }
 
 }  // namespace peekbar

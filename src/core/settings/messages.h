@@ -47,5 +47,7 @@ class UserMessages {
 std::u16string ElevatedWindowSkippedMessage(std::u16string_view title);
 // Registered, it stayed on the screen: the registration was taken back.
 std::u16string RegistrationRefusedMessage(std::u16string_view title);
+// Chosen by the user where it is offered with its note: nothing registered.
+std::u16string ElevatedWindowNotRegisteredMessage(std::u16string_view title);
 
 }  // namespace peekbar

@@ -179,16 +179,11 @@ void TrayMenu::ReadWindows() {
   if (read_) return;
   read_ = true;
   offered_ = MenuCandidates(state_, desktop_, monitorCount_);
+  // Elevated windows: asked once per opening, like the labels; their items
+  // are greyed.
   std::vector<std::u16string> labels;
-  labels.reserve(offered_.size());
-  // Elevated windows: asked once per opening, like the labels.
   std::vector<bool> elevated;
-  elevated.reserve(offered_.size());
-  for (const WindowEntry& entry : offered_) {
-    labels.push_back(EntryLabel(entry));
-    elevated.push_back(desktop_.RunsElevated(entry.window));
-    if (elevated.back()) labels.back() += kElevatedCandidateNote;
-  }
+  OfferedLabels(desktop_, offered_, offered_.size(), labels, elevated);
   locationItems_.resize(static_cast<std::size_t>(kLocationCount * monitorCount_));
   // The slots the menu was made for; a display change meanwhile only adds.
   for (int m = 0; m < monitorCount_ && m < state_.MonitorCount(); ++m) {

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/base/desktop.h"
@@ -29,10 +28,6 @@ struct MenuItem {
 
 inline constexpr std::size_t kLocationItemUnits = 512;
 inline constexpr std::size_t kProfileItemUnits = 128;
-// Elevated windows: after the label of a candidate whose program runs as
-// administrator, which this program can neither hide nor move; its item is
-// greyed.
-inline constexpr std::u16string_view kElevatedCandidateNote = u"（管理者として実行中）";
 
 // One opening of the tray menu. The root and the fixed submenus are made at
 // once, so the menu shows without waiting for other programs; the location
