@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/app/dpi.h"
 #include "win32/app/wide.h"
 #include "win32/app/window_class.h"
 #include "win32/overlays/fonts.h"
@@ -62,8 +63,8 @@ SIZE TextExtent(HDC dc, HFONT font, const std::wstring& text) {
 
 }  // namespace
 
-SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font) {
-  const HFONT made = CreateOverlayFont(font);
+SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font, UINT dpi) {
+  const HFONT made = CreateOverlayFont(FontForDpi(font, dpi));
   if (made == nullptr) return {};
   const HDC screen = GetDC(nullptr);
   const SIZE size = TextExtent(screen, made, WideString(text));
@@ -77,8 +78,8 @@ bool IsOwnWindow(HWND window) {
          reinterpret_cast<HINSTANCE>(GetClassLongPtrW(window, GCLP_HMODULE)) == GetModuleHandleW(nullptr);
 }
 
-HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF textColor, COLORREF background,
-                     BYTE opacity) {
+HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, UINT dpi, COLORREF textColor,
+                     COLORREF background, BYTE opacity) {
   if (text.empty() || !RegisterTipClass()) return nullptr;
   const std::wstring title = WideString(text);
   HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT, kTipWindowClass, title.c_str(),
@@ -86,7 +87,7 @@ HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF te
                                 nullptr);
   if (window == nullptr) return nullptr;
 
-  auto* tip = new TipRecord{CreateOverlayFont(font), textColor, background};
+  auto* tip = new TipRecord{CreateOverlayFont(FontForDpi(font, dpi)), textColor, background};
   if (tip->font == nullptr) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     delete tip;
