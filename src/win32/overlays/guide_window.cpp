@@ -103,6 +103,11 @@ LRESULT CALLBACK GuideWindows::WindowProc(HWND window, UINT message, WPARAM wPar
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      if (const auto* owner = reinterpret_cast<GuideWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+        return FollowDpiChange(wParam, owner->DrawnAt(window, HIWORD(wParam)));
+      }
+      return 0;
     default:
       break;
   }
@@ -130,6 +135,13 @@ void GuideWindows::Paint(HWND window) {
   DeleteObject(bitmap);
   DeleteDC(memory);
   EndPaint(window, &paint);
+}
+
+UINT GuideWindows::DrawnAt(HWND window, UINT otherwise) const {
+  for (const Guide& guide : guides_) {
+    if (guide.window == window) return guide.painted.dpi;
+  }
+  return otherwise;  // closed, not yet gone
 }
 
 void GuideWindows::PaintBars(HDC dc, const GuideView& guide) const {

@@ -39,6 +39,8 @@ class GuideWindows {
   static void Close(Guide& guide);
   // Label fonts for every DPI a guide is drawn at, and none for others.
   void KeepLabelFontsForGuides();
+  // The DPI the guide is drawn at; `otherwise` for a guide closed.
+  UINT DrawnAt(HWND window, UINT otherwise) const;
   void Paint(HWND window);
   void PaintBars(HDC dc, const GuideView& guide) const;
 

@@ -1,8 +1,10 @@
 #include "win32/overlays/tip_window.h"
 
 #include <string>
+#include <string_view>
 
 #include "win32/app/dpi.h"
+#include "win32/app/main_window.h"
 #include "win32/app/wide.h"
 #include "win32/app/window_class.h"
 #include "win32/overlays/fonts.h"
@@ -14,6 +16,7 @@ struct TipRecord {
   HFONT font = nullptr;
   COLORREF textColor = 0;
   COLORREF background = 0;
+  UINT dpi = 0;  // what the font was made at
 };
 
 LRESULT CALLBACK TipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -36,6 +39,7 @@ LRESULT CALLBACK TipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       EndPaint(window, &paint);
       return 0;
     }
+    case WM_DPICHANGED: return FollowDpiChange(wParam, record != nullptr ? record->dpi : HIWORD(wParam));
     case WM_DESTROY:
       if (record != nullptr) {
         DeleteObject(record->font);
@@ -61,7 +65,24 @@ SIZE TextExtent(HDC dc, HFONT font, const std::wstring& text) {
   return size;
 }
 
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  if (GetClassNameW(window, name, 64) == 0 || std::wstring_view(name) != kMainWindowClass) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 }  // namespace
+
+LRESULT FollowDpiChange(WPARAM wParam, UINT drawnAt) {
+  if (HIWORD(wParam) == drawnAt) return 0;
+  // The main window, made on this thread, reads the monitors again on a
+  // display change: it is told of one.
+  HWND main = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMainWindow, reinterpret_cast<LPARAM>(&main));
+  if (main != nullptr) PostMessageW(main, WM_DISPLAYCHANGE, 0, 0);
+  return 0;
+}
 
 SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font, UINT dpi) {
   const HFONT made = CreateOverlayFont(FontForDpi(font, dpi));
@@ -87,7 +108,7 @@ HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, UINT dpi, C
                                 nullptr);
   if (window == nullptr) return nullptr;
 
-  auto* tip = new TipRecord{CreateOverlayFont(FontForDpi(font, dpi)), textColor, background};
+  auto* tip = new TipRecord{CreateOverlayFont(FontForDpi(font, dpi)), textColor, background, dpi};
   if (tip->font == nullptr) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     delete tip;

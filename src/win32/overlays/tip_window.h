@@ -23,4 +23,10 @@ SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font, UINT dpi);
 // this program (the handle may have been reused by another program).
 bool IsOwnWindow(HWND window);
 
+// WM_DPICHANGED on an overlay drawn at `drawnAt`: its monitor was scaled,
+// or it was placed on a monitor of another DPI. It keeps the place and size
+// the frame gave it. At a DPI the frame did not expect, the program reads
+// the monitors again at its next tick, which lays the overlays out anew.
+LRESULT FollowDpiChange(WPARAM wParam, UINT drawnAt);
+
 }  // namespace peekbar::win32

@@ -131,6 +131,7 @@ LRESULT CALLBACK TriggerWindow::WindowProc(HWND window, UINT message, WPARAM wPa
       if (self == nullptr) break;
       self->Paint();
       return 0;
+    case WM_DPICHANGED: return FollowDpiChange(wParam, self != nullptr ? self->shown_.dpi : HIWORD(wParam));
     case WM_MOUSEMOVE:
       if (self != nullptr) self->reports_->TriggerPointerMoved({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
