@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -123,11 +124,15 @@ class FakeAppWindows final : public Dialogs,
     ++labelFontRebuilds;
     labelFont = font;
   }
-  // Text is 8 pixels a character and 16 high, whatever the font; the cursor 32 high.
-  Extent MeasureText(std::u16string_view text, const FontRecord&) override {
+  // Text is 8 pixels a character and 16 high, whatever the font and DPI;
+  // the DPI each text was last measured at is kept. The cursor is 32 high
+  // at 96 DPI, in proportion at others.
+  Extent MeasureText(std::u16string_view text, const FontRecord&, std::uint32_t dpi) override {
+    measuredAt[std::u16string(text)] = dpi;
     return {static_cast<std::int32_t>(text.size()) * 8, 16};
   }
-  std::int32_t CursorHeight() override { return 32; }
+  std::int32_t CursorHeight(std::uint32_t dpi) override { return ScaleForDpi(32, dpi, kDefaultDpi); }
+  std::map<std::u16string, std::uint32_t> measuredAt;
   OverlayFrame frame;
   int frames = 0;
   // Monitors with a guide in the last frame.

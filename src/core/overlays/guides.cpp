@@ -48,8 +48,8 @@ GuideVisibility DecideGuideVisibility(const AppState& state, Point pointer) {
     return GuideVisibility::Unchanged;
   }
   if (state.monitorSlots.empty()) return GuideVisibility::Hidden;
-  const int m = MonitorIndexFromPoint(state.monitorSlots, pointer);
-  return IsPointerInJudgmentBand(state.monitorSlots[static_cast<std::size_t>(m)].monitorRect, s.judgmentWidth, pointer)
+  const MonitorSlot& slot = state.Monitor(MonitorIndexFromPoint(state.monitorSlots, pointer));
+  return IsPointerInJudgmentBand(slot.monitorRect, AtMonitorDpi(state, slot, s.judgmentWidth), pointer)
              ? GuideVisibility::Shown
              : GuideVisibility::Hidden;
 }

@@ -32,6 +32,12 @@ GuideBar GuideBarOf(const Rect& monitor, const LocationSpan& span, std::int32_t 
 
 inline bool FillsSomething(const Rect& r) { return r.left < r.right && r.top < r.bottom; }
 
+// A size the user chose, meant at the system's DPI, on the slot's monitor:
+// in proportion to its DPI, never under one pixel.
+inline std::int32_t AtMonitorDpi(const AppState& state, const MonitorSlot& slot, std::int32_t pixels) {
+  return ScaleForDpi(pixels, slot.dpi, state.systemDpi);
+}
+
 // Some condition (at an edge, with a key, always) wants the guides made.
 inline bool AnyGuideWanted(const Settings& s) {
   return s.guideEnabled != 0 || s.guideEnabledKey != 0 || s.guideAlwaysShow != 0;
@@ -40,7 +46,8 @@ inline bool AnyGuideWanted(const Settings& s) {
 // Every selected key is down; never true when no key is selected.
 bool KeysHeld(const AppState& state, std::int32_t ctrl, std::int32_t shift, std::int32_t alt);
 
-// The pointer lies within JUDGMENT_WIDTH pixels of one of the monitor's sides.
+// The pointer lies within `judgmentWidth` pixels of one of the monitor's
+// sides (JUDGMENT_WIDTH at the monitor's DPI).
 bool IsPointerInJudgmentBand(const Rect& monitor, std::int32_t judgmentWidth, Point pointer);
 
 // What the tick does with the guides of all monitors together.

@@ -31,9 +31,12 @@ struct GuideBarView {
   friend bool operator==(const GuideBarView&, const GuideBarView&) = default;
 };
 
-// One monitor's guide: a click-through overlay over the whole monitor.
+// One monitor's guide: a click-through overlay over the whole monitor,
+// drawn at the monitor's DPI.
 struct GuideView {
   Rect monitor;  // screen coordinates
+  std::uint32_t dpi = kDefaultDpi;  // the labels' font is made at it
+  std::int32_t width = 1;  // GUIDE_WIDTH at that DPI: the bars' depth, which places the labels
   std::vector<GuideBarView> bars;  // in paint order
   friend bool operator==(const GuideView&, const GuideView&) = default;
 };
@@ -44,11 +47,11 @@ struct GuidesView {
   std::vector<std::optional<GuideView>> monitors;
   bool visible = false;  // all together, never one alone
   std::int32_t alpha = 255;
-  std::int32_t width = 1;  // GUIDE_WIDTH, which places the labels
   friend bool operator==(const GuidesView&, const GuidesView&) = default;
 };
 
-// The tip over the trigger window, in the label font, fully opaque.
+// The tip over the trigger window, in the label font at the trigger
+// window's DPI, fully opaque.
 struct TriggerTipView {
   std::u16string text;  // empty: no tip
   Color textColor = 0;
@@ -62,6 +65,9 @@ inline constexpr std::size_t kTriggerCellCount = kTriggerGridSize * kTriggerGrid
 struct TriggerView {
   bool visible = false;
   Rect rect;  // screen coordinates; its size is the window's
+  // The DPI of the monitor it came up on, which its size and the tip's
+  // font are scaled to.
+  std::uint32_t dpi = kDefaultDpi;
   std::int32_t alpha = 255;
   // Row by row, left to right.
   std::array<TriggerCellLook, kTriggerCellCount> cells{};
@@ -80,6 +86,7 @@ struct OverlayFrame {
 struct MonitorPopupView {
   std::u16string text;
   Point at;  // top-left corner, screen coordinates
+  std::uint32_t dpi = kDefaultDpi;  // its monitor's: the font is made at it
 };
 struct MonitorPopupsView {
   std::vector<MonitorPopupView> popups;
@@ -116,9 +123,11 @@ class OverlayView {
   virtual bool IsAboveTrigger(WindowHandle window) = 0;
   // The labels and the tip are written in this font from now on.
   virtual void LabelFontChanged(const FontRecord& font) = 0;
-  // The size of a tip or caption holding the text in the font.
-  virtual Extent MeasureText(std::u16string_view text, const FontRecord& font) = 0;
-  virtual std::int32_t CursorHeight() = 0;
+  // The size of a tip or caption holding the text in the font, as chosen
+  // at the system's DPI, made for a monitor at `dpi`.
+  virtual Extent MeasureText(std::u16string_view text, const FontRecord& font, std::uint32_t dpi) = 0;
+  // The height of the pointer's shape on a monitor at `dpi`.
+  virtual std::int32_t CursorHeight(std::uint32_t dpi) = 0;
   // The monitor-number captions made anew, hidden, in place of the old
   // ones; shown all together while the tray menu is open.
   virtual void MakeMonitorPopups(const MonitorPopupsView& popups) = 0;

@@ -46,9 +46,11 @@ void Overlays::BringUpTrigger(Point pointer) {
   if (trigger_.dismissed || trigger_.visible || state_.monitorSlots.empty()) return;
   const Settings& s = state_.settings;
   trigger_.monitor = MonitorIndexFromPoint(state_.monitorSlots, pointer);
-  const Point at = FitRectAroundPoint(state_.Monitor(trigger_.monitor).monitorRect,
-                                      {0, 0, s.triggerWidth, s.triggerHeight}, pointer);
-  trigger_.rect = {at.x, at.y, at.x + s.triggerWidth, at.y + s.triggerHeight};
+  const MonitorSlot& slot = state_.Monitor(trigger_.monitor);
+  const std::int32_t w = AtMonitorDpi(state_, slot, s.triggerWidth);
+  const std::int32_t h = AtMonitorDpi(state_, slot, s.triggerHeight);
+  const Point at = FitRectAroundPoint(slot.monitorRect, {0, 0, w, h}, pointer);
+  trigger_.rect = {at.x, at.y, at.x + w, at.y + h};
   trigger_.visible = true;
 }
 
@@ -77,9 +79,9 @@ void Overlays::UpdateTip(Point pointer) {
     tip.background = at.guideColor;
   }
   if (tip.text.empty()) return;  // a window without a title gets no tip
-  const Extent size = view_.MeasureText(tip.text, state_.settings.labelFont);
-  tip.at = TriggerTipPosition(pointer, size.width, size.height, view_.CursorHeight() / 2,
-                              state_.Monitor(trigger_.monitor).monitorRect);
+  const MonitorSlot& slot = state_.Monitor(trigger_.monitor);
+  const Extent size = view_.MeasureText(tip.text, state_.settings.labelFont, slot.dpi);
+  tip.at = TriggerTipPosition(pointer, size.width, size.height, view_.CursorHeight(slot.dpi) / 2, slot.monitorRect);
 }
 
 void Overlays::KeepTriggerAboveShownWindows() {
@@ -156,7 +158,8 @@ void Overlays::RebuildMonitorNumberPopups() {
       if (!slot.active) continue;
       MonitorPopupView& popup = made.popups.emplace_back();
       popup.text = MonitorPopupText(m);
-      const Extent size = view_.MeasureText(popup.text, made.font);
+      popup.dpi = slot.dpi;
+      const Extent size = view_.MeasureText(popup.text, made.font, slot.dpi);
       popup.at = MonitorPopupPosition(slot.monitorRect, size.width, size.height, s.monitorPopShow);
     }
   }
@@ -200,12 +203,13 @@ void Overlays::ComposeGuides() {
   }
   guides.visible = visible;
   guides.alpha = s.guideAlpha;
-  guides.width = s.guideWidth;
 }
 
 void Overlays::ComposeGuide(const MonitorSlot& slot, bool labels, GuideView& view) {
   const Settings& s = state_.settings;
   view.monitor = slot.monitorRect;
+  view.dpi = slot.dpi;
+  view.width = AtMonitorDpi(state_, slot, s.guideWidth);
   view.bars.clear();
   const LocationSpan span = LocationSpan::Of(slot.monitorRect, s.cornerLength, s.middleLength);
   for (const int location : kGuidePaintOrder) {
@@ -213,7 +217,7 @@ void Overlays::ComposeGuide(const MonitorSlot& slot, bool labels, GuideView& vie
     if (at.cycle.Window() == kNoWindow) continue;
     GuideBarView& bar = view.bars.emplace_back();
     bar.location = location;
-    bar.bar = GuideBarOf(slot.monitorRect, span, s.guideWidth, location);
+    bar.bar = GuideBarOf(slot.monitorRect, span, view.width, location);
     bar.color = at.guideColor;
     bar.labelColor = at.labelColor;
     if (labels) bar.label = desktop_.WindowTitle(at.cycle.Window(), kOverlayTitleUnits);
@@ -227,6 +231,7 @@ void Overlays::ComposeTrigger() {
   view.alpha = state_.settings.triggerAlpha;
   if (!trigger_.visible) return;  // its cells are those it had when it went
   const MonitorSlot& monitor = state_.Monitor(trigger_.monitor);
+  view.dpi = monitor.dpi;
   for (int row = 0; row < kTriggerGridSize; ++row) {
     for (int column = 0; column < kTriggerGridSize; ++column) {
       view.cells[static_cast<std::size_t>(row * kTriggerGridSize + column)] =

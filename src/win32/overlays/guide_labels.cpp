@@ -1,25 +1,24 @@
 #include "win32/overlays/guide_labels.h"
 
 #include "core/overlays/guides.h"
+#include "win32/app/dpi.h"
 #include "win32/app/wide.h"
 #include "win32/overlays/fonts.h"
 #include "win32/overlays/label_text.h"
 
 namespace peekbar::win32 {
 
-void LabelFonts::Delete() {
-  for (HFONT* font : {&across_, &downward_, &measuring_}) {
-    if (*font != nullptr) DeleteObject(*font);
-    *font = nullptr;
-  }
-}
-
-void LabelFonts::Rebuild(const FontRecord& font) {
-  Delete();
-  const LOGFONTW base = ToLogFont(font);
+LabelFonts::LabelFonts(const FontRecord& font, UINT dpi) {
+  const LOGFONTW base = FontForDpi(ToLogFont(font), dpi);
   across_ = CreateOverlayFont(base, 0, 0);
   downward_ = CreateOverlayFont(base, 2700, 0);  // upright characters, stacked top to bottom
   measuring_ = CreateOverlayFont(base, 0, 900);
+}
+
+LabelFonts::~LabelFonts() {
+  for (const HFONT font : {across_, downward_, measuring_}) {
+    if (font != nullptr) DeleteObject(font);
+  }
 }
 
 void LabelFonts::DrawLabel(HDC dc, const GuideBarView& bar, std::int32_t guideWidth, HBRUSH barBrush) const {

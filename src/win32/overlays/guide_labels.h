@@ -7,17 +7,15 @@
 
 namespace peekbar::win32 {
 
-// The three fonts made from the label font record: across for the top and
-// bottom edges, downward for the left and right edges, and one to measure
-// the downward text with. They live until the next rebuild.
+// The three fonts made from the label font record for guides at one DPI:
+// across for the top and bottom edges, downward for the left and right
+// edges, and one to measure the downward text with.
 class LabelFonts {
  public:
-  LabelFonts() = default;
+  LabelFonts(const FontRecord& font, UINT dpi);
   LabelFonts(const LabelFonts&) = delete;
   LabelFonts& operator=(const LabelFonts&) = delete;
-  ~LabelFonts() { Delete(); }
-
-  void Rebuild(const FontRecord& font);
+  ~LabelFonts();
 
   // Writes the bar's label beside it on a box filled with the bar's brush,
   // placed from the bar's first part (for a corner the arm along the top or
@@ -25,8 +23,6 @@ class LabelFonts {
   void DrawLabel(HDC dc, const GuideBarView& bar, std::int32_t guideWidth, HBRUSH barBrush) const;
 
  private:
-  void Delete();
-
   HFONT across_ = nullptr;
   HFONT downward_ = nullptr;
   HFONT measuring_ = nullptr;

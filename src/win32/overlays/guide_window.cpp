@@ -1,5 +1,7 @@
 #include "win32/overlays/guide_window.h"
 
+#include <algorithm>
+
 #include "win32/app/window_class.h"
 #include "win32/overlays/tip_window.h"
 
@@ -27,7 +29,6 @@ void GuideWindows::Apply(const GuidesView& frame) {
   guides_.resize(frame.monitors.size());
   const bool alphaChanged = frame.alpha != alpha_;
   alpha_ = frame.alpha;
-  width_ = frame.width;
   for (std::size_t m = 0; m < frame.monitors.size(); ++m) {
     Guide& guide = guides_[m];
     const std::optional<GuideView>& wanted = frame.monitors[m];
@@ -49,6 +50,24 @@ void GuideWindows::Apply(const GuidesView& frame) {
     const bool visible = IsWindowVisible(guide.window) != FALSE;
     if (frame.visible && !visible) SetWindowPos(guide.window, HWND_TOPMOST, 0, 0, 0, 0, kShowFlags);
     if (!frame.visible && visible) ShowWindow(guide.window, SW_HIDE);
+  }
+  KeepLabelFontsForGuides();
+}
+
+void GuideWindows::RebuildLabelFonts(const FontRecord& font) {
+  labelFont_ = font;
+  labelFonts_.clear();
+  KeepLabelFontsForGuides();
+}
+
+void GuideWindows::KeepLabelFontsForGuides() {
+  std::erase_if(labelFonts_, [this](const auto& fonts) {
+    return std::none_of(guides_.begin(), guides_.end(), [&](const Guide& guide) {
+      return guide.window != nullptr && guide.painted.dpi == fonts.first;
+    });
+  });
+  for (const Guide& guide : guides_) {
+    if (guide.window != nullptr) labelFonts_.try_emplace(guide.painted.dpi, labelFont_, guide.painted.dpi);
   }
 }
 
@@ -84,6 +103,11 @@ LRESULT CALLBACK GuideWindows::WindowProc(HWND window, UINT message, WPARAM wPar
         return 0;
       }
       break;
+    case WM_DPICHANGED:
+      if (const auto* owner = reinterpret_cast<GuideWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+        return FollowDpiChange(wParam, owner->DrawnAt(window, HIWORD(wParam)));
+      }
+      return 0;
     default:
       break;
   }
@@ -113,7 +137,15 @@ void GuideWindows::Paint(HWND window) {
   EndPaint(window, &paint);
 }
 
+UINT GuideWindows::DrawnAt(HWND window, UINT otherwise) const {
+  for (const Guide& guide : guides_) {
+    if (guide.window == window) return guide.painted.dpi;
+  }
+  return otherwise;  // closed, not yet gone
+}
+
 void GuideWindows::PaintBars(HDC dc, const GuideView& guide) const {
+  const auto fonts = labelFonts_.find(guide.dpi);
   for (const GuideBarView& bar : guide.bars) {
     const HBRUSH brush = CreateSolidBrush(bar.color);
     const auto fill = [&](const Rect& part) {
@@ -121,7 +153,7 @@ void GuideWindows::PaintBars(HDC dc, const GuideView& guide) const {
       if (FillsSomething(part)) FillRect(dc, &r, brush);
     };
     fill(bar.bar.parts[0]);
-    if (!bar.label.empty()) fonts_.DrawLabel(dc, bar, width_, brush);
+    if (!bar.label.empty() && fonts != labelFonts_.end()) fonts->second.DrawLabel(dc, bar, guide.width, brush);
     if (bar.bar.count == 2) fill(bar.bar.parts[1]);  // a corner's second arm may cover its label
     DeleteObject(brush);
   }

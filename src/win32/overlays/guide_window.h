@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <vector>
 
 #include "core/overlays/overlay_view.h"
@@ -25,7 +26,8 @@ class GuideWindows {
   void Apply(const GuidesView& guides);
   // Every guide closed; the handles are forgotten at once.
   void Close();
-  void RebuildLabelFonts(const FontRecord& font) { fonts_.Rebuild(font); }
+  // The labels are written in this font from now on.
+  void RebuildLabelFonts(const FontRecord& font);
 
  private:
   struct Guide {
@@ -35,13 +37,18 @@ class GuideWindows {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND Make(const Rect& monitor);
   static void Close(Guide& guide);
+  // Label fonts for every DPI a guide is drawn at, and none for others.
+  void KeepLabelFontsForGuides();
+  // The DPI the guide is drawn at; `otherwise` for a guide closed.
+  UINT DrawnAt(HWND window, UINT otherwise) const;
   void Paint(HWND window);
   void PaintBars(HDC dc, const GuideView& guide) const;
 
   std::vector<Guide> guides_;  // per monitor slot
   std::int32_t alpha_ = 255;
-  std::int32_t width_ = 1;
-  LabelFonts fonts_;
+  FontRecord labelFont_;
+  // Made when a guide at that DPI first needs them, not at each paint.
+  std::map<UINT, LabelFonts> labelFonts_;
 };
 
 }  // namespace peekbar::win32

@@ -1,5 +1,6 @@
 #include "win32/overlays/overlay_windows.h"
 
+#include "win32/app/dpi.h"
 #include "win32/app/wide.h"
 #include "win32/overlays/fonts.h"
 #include "win32/overlays/tip_window.h"
@@ -13,10 +14,12 @@ void Win32Overlays::LabelFontChanged(const FontRecord& font) {
   trigger_.SetTipFont(ToLogFont(font));
 }
 
-Extent Win32Overlays::MeasureText(std::u16string_view text, const FontRecord& font) {
-  const SIZE size = MeasureTipText(text, ToLogFont(font));
+Extent Win32Overlays::MeasureText(std::u16string_view text, const FontRecord& font, std::uint32_t dpi) {
+  const SIZE size = MeasureTipText(text, ToLogFont(font), dpi);
   return {size.cx, size.cy};
 }
+
+std::int32_t Win32Overlays::CursorHeight(std::uint32_t dpi) { return SystemMetricForDpi(SM_CYCURSOR, dpi); }
 
 void Win32Overlays::MakeMonitorPopups(const MonitorPopupsView& made) {
   for (const HWND popup : popups_) {
@@ -25,7 +28,7 @@ void Win32Overlays::MakeMonitorPopups(const MonitorPopupsView& made) {
   popups_.clear();
   const LOGFONTW font = ToLogFont(made.font);
   for (const MonitorPopupView& popup : made.popups) {
-    const HWND window = CreateTipWindow(popup.text, font, RGB(0, 0, 0), RGB(255, 255, 255),
+    const HWND window = CreateTipWindow(popup.text, font, popup.dpi, RGB(0, 0, 0), RGB(255, 255, 255),
                                         static_cast<BYTE>(made.alpha));
     if (window == nullptr) continue;
     popups_.push_back(window);

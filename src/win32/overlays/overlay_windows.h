@@ -27,8 +27,8 @@ class Win32Overlays final : public OverlayView {
   void RaiseTrigger(bool activate) override { trigger_.Raise(activate); }
   bool IsAboveTrigger(WindowHandle window) override;
   void LabelFontChanged(const FontRecord& font) override;
-  Extent MeasureText(std::u16string_view text, const FontRecord& font) override;
-  std::int32_t CursorHeight() override { return GetSystemMetrics(SM_CYCURSOR); }
+  Extent MeasureText(std::u16string_view text, const FontRecord& font, std::uint32_t dpi) override;
+  std::int32_t CursorHeight(std::uint32_t dpi) override;
   void MakeMonitorPopups(const MonitorPopupsView& popups) override;
   void ShowMonitorPopups(bool show) override;
 

@@ -1,7 +1,10 @@
 #include "win32/overlays/tip_window.h"
 
 #include <string>
+#include <string_view>
 
+#include "win32/app/dpi.h"
+#include "win32/app/main_window.h"
 #include "win32/app/wide.h"
 #include "win32/app/window_class.h"
 #include "win32/overlays/fonts.h"
@@ -13,6 +16,7 @@ struct TipRecord {
   HFONT font = nullptr;
   COLORREF textColor = 0;
   COLORREF background = 0;
+  UINT dpi = 0;  // what the font was made at
 };
 
 LRESULT CALLBACK TipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -35,6 +39,7 @@ LRESULT CALLBACK TipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       EndPaint(window, &paint);
       return 0;
     }
+    case WM_DPICHANGED: return FollowDpiChange(wParam, record != nullptr ? record->dpi : HIWORD(wParam));
     case WM_DESTROY:
       if (record != nullptr) {
         DeleteObject(record->font);
@@ -60,10 +65,27 @@ SIZE TextExtent(HDC dc, HFONT font, const std::wstring& text) {
   return size;
 }
 
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
+  wchar_t name[64] = {};
+  if (GetClassNameW(window, name, 64) == 0 || std::wstring_view(name) != kMainWindowClass) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 }  // namespace
 
-SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font) {
-  const HFONT made = CreateOverlayFont(font);
+LRESULT FollowDpiChange(WPARAM wParam, UINT drawnAt) {
+  if (HIWORD(wParam) == drawnAt) return 0;
+  // The main window, made on this thread, reads the monitors again on a
+  // display change: it is told of one.
+  HWND main = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMainWindow, reinterpret_cast<LPARAM>(&main));
+  if (main != nullptr) PostMessageW(main, WM_DISPLAYCHANGE, 0, 0);
+  return 0;
+}
+
+SIZE MeasureTipText(std::u16string_view text, const LOGFONTW& font, UINT dpi) {
+  const HFONT made = CreateOverlayFont(FontForDpi(font, dpi));
   if (made == nullptr) return {};
   const HDC screen = GetDC(nullptr);
   const SIZE size = TextExtent(screen, made, WideString(text));
@@ -77,8 +99,8 @@ bool IsOwnWindow(HWND window) {
          reinterpret_cast<HINSTANCE>(GetClassLongPtrW(window, GCLP_HMODULE)) == GetModuleHandleW(nullptr);
 }
 
-HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF textColor, COLORREF background,
-                     BYTE opacity) {
+HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, UINT dpi, COLORREF textColor,
+                     COLORREF background, BYTE opacity) {
   if (text.empty() || !RegisterTipClass()) return nullptr;
   const std::wstring title = WideString(text);
   HWND window = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT, kTipWindowClass, title.c_str(),
@@ -86,7 +108,7 @@ HWND CreateTipWindow(std::u16string_view text, const LOGFONTW& font, COLORREF te
                                 nullptr);
   if (window == nullptr) return nullptr;
 
-  auto* tip = new TipRecord{CreateOverlayFont(font), textColor, background};
+  auto* tip = new TipRecord{CreateOverlayFont(FontForDpi(font, dpi)), textColor, background, dpi};
   if (tip->font == nullptr) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     delete tip;

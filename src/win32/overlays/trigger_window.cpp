@@ -32,7 +32,7 @@ void TriggerWindow::Apply(const TriggerView& view) {
     }
     if (window_ != nullptr && repaint) InvalidateRect(window_, nullptr, FALSE);
   }
-  ApplyTip(view.tip);
+  ApplyTip(view.tip, view.dpi);
 }
 
 void TriggerWindow::Make(const TriggerView& view) {
@@ -46,13 +46,14 @@ void TriggerWindow::Make(const TriggerView& view) {
   SetLayeredWindowAttributes(window_, 0, static_cast<BYTE>(view.alpha), LWA_ALPHA);
 }
 
-// Made again only when the core made another tip.
-void TriggerWindow::ApplyTip(const TriggerTipView& tip) {
-  if (tip == tipShown_) return;
+// Made again only when the core made another tip, or for another DPI.
+void TriggerWindow::ApplyTip(const TriggerTipView& tip, UINT dpi) {
+  if (tip == tipShown_ && dpi == tipDpi_) return;
   CloseTip();
   tipShown_ = tip;
+  tipDpi_ = dpi;
   if (tip.text.empty()) return;
-  tip_ = CreateTipWindow(tip.text, tipFont_, tip.textColor, tip.background, 255);
+  tip_ = CreateTipWindow(tip.text, tipFont_, dpi, tip.textColor, tip.background, 255);
   if (tip_ == nullptr) return;
   SetWindowPos(tip_, HWND_TOPMOST, tip.at.x, tip.at.y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
 }
@@ -61,6 +62,7 @@ void TriggerWindow::CloseTip() {
   if (IsOwnWindow(tip_)) SendMessageW(tip_, WM_CLOSE, 0, 0);
   tip_ = nullptr;
   tipShown_ = {};
+  tipDpi_ = 0;
 }
 
 void TriggerWindow::Close() {
@@ -129,6 +131,7 @@ LRESULT CALLBACK TriggerWindow::WindowProc(HWND window, UINT message, WPARAM wPa
       if (self == nullptr) break;
       self->Paint();
       return 0;
+    case WM_DPICHANGED: return FollowDpiChange(wParam, self != nullptr ? self->shown_.dpi : HIWORD(wParam));
     case WM_MOUSEMOVE:
       if (self != nullptr) self->reports_->TriggerPointerMoved({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;

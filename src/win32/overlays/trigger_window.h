@@ -32,7 +32,7 @@ class TriggerWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void Make(const TriggerView& view);
-  void ApplyTip(const TriggerTipView& tip);
+  void ApplyTip(const TriggerTipView& tip, UINT dpi);
   void CloseTip();
   void Paint();
 
@@ -41,7 +41,8 @@ class TriggerWindow {
   HWND tip_ = nullptr;
   TriggerView shown_;  // what the window shows
   TriggerTipView tipShown_;
-  LOGFONTW tipFont_{};
+  UINT tipDpi_ = 0;  // what the shown tip's font was made at
+  LOGFONTW tipFont_{};  // as chosen, at the system's DPI
 };
 
 }  // namespace peekbar::win32
