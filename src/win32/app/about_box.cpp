@@ -27,6 +27,16 @@ struct AboutBox {
   HFONT underlined = nullptr;
   COLORREF colour = kIdleLink;
 
+  // The control's font from now on, and an underlined copy of it ours.
+  void TakeFont(HFONT font) {
+    ownFont = font;
+    LOGFONTW record{};
+    GetObjectW(font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT), sizeof record, &record);
+    record.lfUnderline = TRUE;
+    if (underlined != nullptr) DeleteObject(underlined);
+    underlined = CreateFontIndirectW(&record);
+  }
+
   void Highlight() {
     colour = kHotLink;
     SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(underlined), TRUE);
@@ -58,6 +68,16 @@ LRESULT CALLBACK LinkProc(HWND link, UINT message, WPARAM wParam, LPARAM lParam,
       if (!PtInRect(&client, at)) box.Reset();
       break;
     }
+    case WM_SETFONT: {
+      // Moved to a monitor of another scaling, the dialog gives its controls
+      // a font made for the new DPI and deletes the old one: that font is the
+      // link's from now on, underlined while the pointer is over it.
+      const auto font = reinterpret_cast<HFONT>(wParam);
+      if (font == box.ownFont || font == box.underlined) break;
+      box.TakeFont(font);
+      if (box.colour == kHotLink) wParam = reinterpret_cast<WPARAM>(box.underlined);
+      break;
+    }
     default:
       break;
   }
@@ -69,11 +89,7 @@ void Open(HWND dialog, AboutBox& box) {
   box.link = GetDlgItem(dialog, IDC_ABOUT_LINK);
   SetWindowTextW(box.link, (std::wstring(L"URL : ") + kHomeUrl).c_str());
   box.face = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-  box.ownFont = reinterpret_cast<HFONT>(SendMessageW(box.link, WM_GETFONT, 0, 0));
-  LOGFONTW font{};
-  GetObjectW(box.ownFont != nullptr ? box.ownFont : GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-  font.lfUnderline = TRUE;
-  box.underlined = CreateFontIndirectW(&font);
+  box.TakeFont(reinterpret_cast<HFONT>(SendMessageW(box.link, WM_GETFONT, 0, 0)));
   SetWindowSubclass(box.link, &LinkProc, kLinkSubclass, reinterpret_cast<DWORD_PTR>(&box));
 }
 
