@@ -668,6 +668,15 @@ const DisplayMonitor* FakeDesktop::MonitorOf(const Rect& rect) const {
   return best;
 }
 
+namespace {
+
+// A coordinate `from` pixels per inch about the origin, `to` pixels per inch.
+std::int32_t ScaledAbout(std::int32_t origin, std::int32_t value, std::uint32_t to, std::uint32_t from) {
+  return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(value - origin) * to / from);
+}
+
+}  // namespace
+
 void FakeDesktop::Rescale(FakeWindow& w, const Rect& before) {
   const DisplayMonitor* from = MonitorOf(before);
   const DisplayMonitor* to = MonitorOf(w.rect);
@@ -677,33 +686,23 @@ void FakeDesktop::Rescale(FakeWindow& w, const Rect& before) {
     w.dpi = w.rescales ? w.dpi : to->dpi;
     return;
   }
-  const auto scaled = [&](std::int64_t extent) {
-    return static_cast<std::int32_t>((extent * to->dpi + w.dpi / 2) / w.dpi);
-  };
-  w.rect.right = w.rect.left + scaled(w.rect.Width());
-  w.rect.bottom = w.rect.top + scaled(w.rect.Height());
+  w.rect.right = w.rect.left + ScaleForDpi(static_cast<std::int32_t>(w.rect.Width()), to->dpi, w.dpi);
+  w.rect.bottom = w.rect.top + ScaleForDpi(static_cast<std::int32_t>(w.rect.Height()), to->dpi, w.dpi);
   w.dpi = to->dpi;
 }
 
 Point FakeDesktop::ToCaller(Point point) const {
-  if (!systemAware_) return point;
-  const DisplayMonitor* m = MonitorOf({point.x, point.y, point.x + 1, point.y + 1});
-  if (m == nullptr) return point;
-  const auto scale = [&](std::int32_t origin, std::int32_t value) {
-    return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(value - origin) * systemDpi_ / m->dpi);
-  };
-  return {scale(m->rect.left, point.x), scale(m->rect.top, point.y)};
+  const Rect seen = ToCaller(Rect{point.x, point.y, point.x + 1, point.y + 1});
+  return {seen.left, seen.top};
 }
 
 Rect FakeDesktop::ToCaller(const Rect& rect) const {
   if (!systemAware_) return rect;
   const DisplayMonitor* m = MonitorOf(rect);
   if (m == nullptr) return rect;
-  const auto scale = [&](std::int32_t origin, std::int32_t value) {
-    return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(value - origin) * systemDpi_ / m->dpi);
-  };
-  return {scale(m->rect.left, rect.left), scale(m->rect.top, rect.top), scale(m->rect.left, rect.right),
-          scale(m->rect.top, rect.bottom)};
+  const Rect& o = m->rect;
+  return {ScaledAbout(o.left, rect.left, systemDpi_, m->dpi), ScaledAbout(o.top, rect.top, systemDpi_, m->dpi),
+          ScaledAbout(o.left, rect.right, systemDpi_, m->dpi), ScaledAbout(o.top, rect.bottom, systemDpi_, m->dpi)};
 }
 
 Point FakeDesktop::FromCaller(Point point, const DisplayMonitor** monitor) const {
@@ -717,10 +716,8 @@ Point FakeDesktop::FromCaller(Point point, const DisplayMonitor** monitor) const
   }
   if (monitor != nullptr) *monitor = found;
   if (!systemAware_ || found == nullptr) return point;
-  const auto scale = [&](std::int32_t origin, std::int32_t value) {
-    return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(value - origin) * found->dpi / systemDpi_);
-  };
-  return {scale(found->rect.left, point.x), scale(found->rect.top, point.y)};
+  return {ScaledAbout(found->rect.left, point.x, found->dpi, systemDpi_),
+          ScaledAbout(found->rect.top, point.y, found->dpi, systemDpi_)};
 }
 
 }  // namespace peekbar

@@ -99,13 +99,11 @@ Rect SavedRectForNow(const LocationSlot& at, const std::vector<MonitorSlot>& mon
   const Rect& saved = at.savedRect;
   const MonitorSlot* monitor = MonitorHoldingCentre(saved, monitors);
   if (at.savedDpi == 0 || monitor == nullptr || monitor->dpi == at.savedDpi) return saved;
-  const auto scaled = [&](std::int64_t extent) {
-    return static_cast<std::int32_t>((extent * monitor->dpi + at.savedDpi / 2) / at.savedDpi);
-  };
+  // A usable rectangle is no larger than a window can be: its size fits.
   const Rect& m = monitor->monitorRect;
   Rect now = saved;
-  now.right = now.left + scaled(saved.Width());
-  now.bottom = now.top + scaled(saved.Height());
+  now.right = now.left + ScaleForDpi(static_cast<std::int32_t>(saved.Width()), monitor->dpi, at.savedDpi);
+  now.bottom = now.top + ScaleForDpi(static_cast<std::int32_t>(saved.Height()), monitor->dpi, at.savedDpi);
   if (saved.right == m.right) {
     now.left = m.right - (now.right - now.left);
     now.right = m.right;

@@ -24,7 +24,7 @@ Call Lookup(const wchar_t* module, const char* name) {
 
 UINT SystemDpi() {
   static const UINT dpi = [] {
-    static const GetDpiForSystemCall call = Lookup<GetDpiForSystemCall>(L"user32.dll", "GetDpiForSystem");
+    const GetDpiForSystemCall call = Lookup<GetDpiForSystemCall>(L"user32.dll", "GetDpiForSystem");
     if (call != nullptr) return call();
     const HDC screen = GetDC(nullptr);
     const int read = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
