@@ -119,9 +119,10 @@ TEST(OperationsTest, RandomCommandsWhileTheEdgesAreInUseLoseNoWindow) {
 // The session ends while a registration waits on its window: everything is
 // back when the message has been handled, the registration goes on without
 // hiding anything, nothing that waited runs, and the journal stays until the
-// real exit.
+// real exit. The window given back is no refusal: no balloon says so.
 TEST(OperationsTest, EndOfTheSessionInTheMiddleOfARegistrationHidesNothingAfterIt) {
   BusyScene s;
+  s.h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 1);
   const WindowHandle terminal = s.windows[1];
   bool ended = false;
   s.h.desktop.OnWait([&](const DesktopCall& call) {
@@ -137,6 +138,7 @@ TEST(OperationsTest, EndOfTheSessionInTheMiddleOfARegistrationHidesNothingAfterI
   EXPECT_FALSE(s.h.state().IsRegistered(terminal)) << "registered after the end";
   EXPECT_EQ(s.h.shell.CloseRequests(), 1);
   EXPECT_TRUE(s.h.shell.Boxes().empty());
+  EXPECT_TRUE(s.h.shell.Balloons().empty()) << "the window given back at the end was taken for a refusal";
   EXPECT_FALSE(s.h.journal.OwnPath().empty()) << "the journal went before the exit";
 
   s.h.desktop.SetPointer({960, 0});

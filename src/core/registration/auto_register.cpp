@@ -22,6 +22,8 @@ bool AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   if (previous != kNoWindow) journal_.Sync();
   const bool answers = desktop_.IsResponding(window);
   ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
+  // The session ended during the hide and gave the window back: no refusal.
+  if (state_.ending) return false;
   // A hide left to the window's thread is not done yet: nothing to tell.
   if (!answers || !desktop_.IsWindowVisible(window)) return true;
   cycle.Release();
