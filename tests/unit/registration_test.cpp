@@ -66,22 +66,27 @@ TEST(CollectWindowsTest, ListGrowsInStepsOf256AndReturnsEveryCandidate) {
   EXPECT_EQ(s.h.state().windowList.size(), 768u) << "never shrinks";
 }
 
-// The menu shows a title as the system's 128-unit buffer cuts it; keywords
-// see it whole, so one anchored at the end of a long title still matches.
-TEST(CollectWindowsTest, LabelsCutTitlesTo127UnitsKeywordsMatchThemWhole) {
+// The menu shows a title and a class name as the system's 128-unit buffers
+// cut them; keywords see both whole, so one anchored at the end of a long
+// title, or naming a long class in full, still matches.
+TEST(CollectWindowsTest, LabelsCutTitlesAndClassesTo127UnitsKeywordsMatchThemWhole) {
   Scene s;
   const std::u16string title = std::u16string(200, u'題') + u" - Browser";
-  const WindowHandle browser = s.Add("browser", title, true, std::u16string(150, u'C'));
+  const std::u16string className = std::u16string(150, u'C') + u"Frame";
+  const WindowHandle browser = s.Add("browser", title, true, className);
   ASSERT_EQ(s.Collect().size(), 1u);
   const WindowEntry& e = s.h.state().windowList[0];
-  EXPECT_EQ(e.className.View(), std::u16string(127, u'C'));
+  EXPECT_EQ(e.className, className);
   EXPECT_EQ(EntryLabel(e), std::u16string(127, u'題') + u"（" + std::u16string(127, u'C') + u"）");
 
-  s.SetKeyword(0, TopMiddle, u"* - Browser（*");
-  s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), browser);
-  s.h.app.Registration().RegisterAllByKeywords();
-  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), browser) << "applying all keywords";
+  for (const std::u16string& keyword : {std::u16string(u"* - Browser（*"), u"*（" + className + u"）"}) {
+    s.SetKeyword(0, TopMiddle, keyword);
+    s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), browser) << Utf8FromUtf16(keyword);
+    s.h.app.Registration().UnregisterByHand(0, TopMiddle);
+    s.h.app.Registration().RegisterAllByKeywords();
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), browser) << "applying all keywords: " << Utf8FromUtf16(keyword);
+  }
 }
 
 TEST(EntryLabelTest, TitleThenClassInFullWidthParentheses) {

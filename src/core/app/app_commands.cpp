@@ -206,7 +206,7 @@ void App::PickCandidate(const Command& command) {
   const WindowEntry picked = offered[i];  // a copy: what follows may read the windows again
   if (picked.window == state_.At(command.monitor, command.location).cycle.Window()) {
     registration_.UnregisterByHand(command.monitor, command.location);  // choosing the marked window unregisters it
-  } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
+  } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className, kClassNameUnits)) {
     // The candidate is the one the menu showed: a window closed meanwhile,
     // or a handle given to another one, is not taken.
     registration_.Register(command.monitor, command.location, picked.window);

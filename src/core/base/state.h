@@ -88,12 +88,16 @@ std::u16string LocationKey(const LocationSettingDef& def, int location);
 // its name after the page's): read up to this many units, NUL included.
 inline constexpr std::size_t kMatchedTitleUnits = 1025;
 
+// A class name is at most 256 units long: read whole, NUL included.
+inline constexpr std::size_t kClassNameUnits = 257;
+
 // One candidate top-level window, as collected for the menu and the sheets.
 struct WindowEntry {
   WindowHandle window = kNoWindow;
-  // Whole, for keywords; the menu and the sheets show its first 127 units.
+  // Title and class name whole, for keywords; the menu and the sheets show
+  // the first 127 units of each.
   std::u16string title;
-  FixedText<kTitleUnits> className;
+  std::u16string className;
   std::uint32_t processId = 0;
 };
 

@@ -69,7 +69,7 @@ void AutoRegistration::UnregisterAll() {
 const WindowEntry* AutoRegistration::FirstMatch(std::size_t count, const KeywordMatcher& matcher, bool freeOnly) {
   for (std::size_t i = 0; i < count; ++i) {
     const WindowEntry& entry = state_.windowList[i];
-    if (IsShellWindowClass(entry.className.View())) continue;
+    if (IsShellWindowClass(entry.className)) continue;
     KeywordLabel(entry, label_);
     if (!matcher.Matches(label_)) continue;
     if (freeOnly && state_.IsRegistered(entry.window)) continue;
@@ -154,7 +154,7 @@ void AutoRegistration::RegisterAllByKeywords() {
   std::vector<bool> registeredThisRun(visible, false);
   std::vector<std::size_t> registeredOrder;  // indexes into the listing, first registration first
   std::vector<bool> shellWindow(visible, false);
-  for (std::size_t i = 0; i < visible; ++i) shellWindow[i] = IsShellWindowClass(state_.windowList[i].className.View());
+  for (std::size_t i = 0; i < visible; ++i) shellWindow[i] = IsShellWindowClass(state_.windowList[i].className);
   // Elevated windows: asked of a window the first time a keyword matches it.
   std::vector<signed char> elevated(visible, -1);
   const auto passedOver = [&](std::size_t i) {

@@ -28,7 +28,7 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
       WindowEntry& entry = EntryAt(list, count);
       entry.window = window;
       entry.title = desktop.WindowTitle(window, kMatchedTitleUnits);
-      entry.className = desktop.WindowClassName(window, kTitleUnits);
+      entry.className = desktop.WindowClassName(window, kClassNameUnits);
       entry.processId = desktop.WindowProcessId(window);
       ++count;
     }
@@ -45,7 +45,7 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
     entry.title = desktop.WindowTitle(window, kMatchedTitleUnits);
     if (skipUntitled && entry.title.empty()) return true;
     entry.window = window;
-    entry.className = desktop.WindowClassName(window, kTitleUnits);
+    entry.className = desktop.WindowClassName(window, kClassNameUnits);
     entry.processId = process;
     ++count;
     return true;
@@ -55,21 +55,22 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
 
 namespace {
 
-void Label(std::u16string_view title, const WindowEntry& entry, std::u16string& out) {
+void Label(std::u16string_view title, std::u16string_view className, std::u16string& out) {
   out.assign(title);
   out += u'（';
-  out += entry.className.View();
+  out += className;
   out += u'）';
 }
 
 }  // namespace
 
 void EntryLabel(const WindowEntry& entry, std::u16string& out) {
-  // Cut where the system's 128-unit buffer cuts a title.
-  Label(std::u16string_view(entry.title).substr(0, kTitleUnits - 1), entry, out);
+  // Cut where the system's 128-unit buffers cut a title and a class name.
+  Label(std::u16string_view(entry.title).substr(0, kTitleUnits - 1),
+        std::u16string_view(entry.className).substr(0, kTitleUnits - 1), out);
 }
 
-void KeywordLabel(const WindowEntry& entry, std::u16string& out) { Label(entry.title, entry, out); }
+void KeywordLabel(const WindowEntry& entry, std::u16string& out) { Label(entry.title, entry.className, out); }
 
 void OfferedLabels(Desktop& desktop, const std::vector<WindowEntry>& candidates, std::size_t count,
                    std::vector<std::u16string>& labels, std::vector<bool>& elevated) {

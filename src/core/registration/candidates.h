@@ -18,10 +18,10 @@ inline constexpr std::size_t kWindowListGrowth = 256;
 // entries; the list grows in steps of 256 entries and never shrinks.
 std::size_t CollectWindows(AppState& state, Desktop& desktop);
 
-// "title（class）" as the user sees it, the title cut to 127 units.
+// "title（class）" as the user sees it, title and class cut to 127 units each.
 std::u16string EntryLabel(const WindowEntry& entry);
 void EntryLabel(const WindowEntry& entry, std::u16string& out);
-// "title（class）" with the whole title: what keywords match.
+// "title（class）" with the whole title and class: what keywords match.
 void KeywordLabel(const WindowEntry& entry, std::u16string& out);
 
 // Elevated windows: after the label of a candidate whose program runs as

@@ -80,7 +80,7 @@ void RegistrationSheet::ApplyRowNow(WindowHandle owner, int location, std::u16st
   if (chosen.window == at.cycle.Window()) return;
   // The list was made when the sheet opened, maybe minutes ago: a window
   // closed since, or a handle given to another window, is not taken.
-  if (!IsSameWindow(desktop_, chosen.window, chosen.processId, chosen.className.View(), kTitleUnits)) return;
+  if (!IsSameWindow(desktop_, chosen.window, chosen.processId, chosen.className, kClassNameUnits)) return;
   // The list cannot grey an item: the window is offered with the note,
   // and refused here.
   if (elevated_[static_cast<std::size_t>(selection - 1)]) {
