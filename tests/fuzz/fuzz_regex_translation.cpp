@@ -1,7 +1,8 @@
 // Any keyword translates without fault or a clean refusal; what the
 // translation accepts Boost compiles, its single-line form matches exactly
-// where the full one does on a label without line breaks, and every match
-// contains the literal the prefilter will ask for.
+// where the full one does on a label without line breaks, every match
+// contains the literal the prefilter will ask for, and the keyword matcher,
+// bounded, says what Boost unbounded says wherever it does not give up.
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -9,6 +10,7 @@
 #include <boost/regex.hpp>
 
 #include "core/registration/ecmascript_regex.h"
+#include "core/registration/keyword_match.h"
 #include "fuzz_input.h"
 
 namespace {
@@ -52,6 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::optional<bool> matched = Matches(full, label);
   if (!matched) return 0;
   if (*matched && label.find(translated.requiredLiteral) == std::u16string::npos) std::abort();
+  const LabelMatch bounded = KeywordMatcher(pattern, true).Match(label);
+  if (bounded != LabelMatch::TooCostly && (bounded == LabelMatch::Matches) != *matched) std::abort();
   if (!translated.singleLinePattern.empty() && label.find_first_of(u"\n\r\u2028\u2029") == std::u16string::npos) {
     const std::optional<bool> singleLine = Matches(Compile(translated.singleLinePattern), label);
     if (singleLine && *singleLine != *matched) std::abort();

@@ -87,6 +87,36 @@ TEST(RegexMatch, InvalidOrRunawayExpressionsFailQuietly) {
   EXPECT_FALSE(RegexMatch(u"(x+x+)+y", std::u16string(253, u'x') + u"yz"));
 }
 
+// A title of a few hundred characters, and a window of the program the
+// keyword was written for, whose label goes on past the title.
+std::u16string EditorLabel(std::size_t titleUnits) {
+  std::u16string title;
+  while (title.size() < titleUnits) title += u"word ";
+  return title + u"- Visual Studio Code（Chrome_WidgetWin_1）";
+}
+
+// Every match is bounded: one that would backtrack for seconds gives up and
+// says so, whether it runs out of the matcher's states or of looks at the
+// label; ordinary keywords against the longest labels stay exact.
+TEST(KeywordMatcher, AMatchThatWouldRunAwayGivesUpAndSaysSo) {
+  const KeywordMatcher editor(u"^(\\S+\\s*)*- Visual Studio Code$", true);
+  EXPECT_EQ(editor.Match(EditorLabel(300)), LabelMatch::TooCostly);
+  EXPECT_FALSE(editor.Matches(EditorLabel(300)));
+  EXPECT_EQ(editor.Match(u"a b - Visual Studio Code"), LabelMatch::Matches);
+
+  std::u16string widestClass = u"[^";
+  for (char16_t c = u'\u4E00'; widestClass.size() < 200; c += 4) widestClass += {c, u'-', static_cast<char16_t>(c + 1)};
+  widestClass += u']';
+  const KeywordMatcher lookingAhead(u"^(?:(?=" + widestClass + u"*Z)a)*Q$", true);
+  EXPECT_EQ(lookingAhead.Match(std::u16string(1000, u'a') + u"QZ（C）"), LabelMatch::TooCostly);
+
+  const std::u16string longLabel = EditorLabel(1000);
+  EXPECT_EQ(KeywordMatcher(u".*a.*b.*c.*", true).Match(longLabel), LabelMatch::Fails);
+  EXPECT_EQ(KeywordMatcher(u"^.*\\b[Ww]ord\\b.*$", true).Match(longLabel), LabelMatch::Matches);
+  EXPECT_EQ(KeywordMatcher(u"(\\w+ )+- Visual Studio Code（.*）", true).Match(longLabel), LabelMatch::Matches);
+  EXPECT_EQ(KeywordMatcher(u"*Code*", false).Match(longLabel), LabelMatch::Matches);
+}
+
 TEST(KeywordMatcher, CompiledOnceServesManyLabels) {
   const KeywordMatcher regex(u"^\\(無題\\).*", true);
   EXPECT_TRUE(regex.Matches(kNotepadLabel));

@@ -2,6 +2,9 @@
 
 #include <boost/regex.hpp>
 
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -10,9 +13,75 @@
 namespace peekbar {
 namespace {
 
-// The regex engine works on wchar_t; each UTF-16 unit becomes one character,
-// so a label is matched unit by unit as on Windows, where the two are the same.
-std::wstring WideUnits(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+// Every match of a regular expression is bounded, so that no keyword can
+// hold the program up: at most this many looks at or steps through the
+// label, and at most BOOST_REGEX_MAX_STATE_COUNT states of the matcher (set
+// for the whole build, beside the core's sources). Ordinary keywords need a
+// few thousand of either against the longest titles; a match that needs
+// more gives up (the bench's worst keywords, at the bound: README,
+// Performance).
+constexpr std::int64_t kLabelWorkPerMatch = 1'000'000;
+
+// Thrown by a label iterator when the match has used up its work.
+struct LabelWorkSpent {};
+
+// A label as the regular-expression matcher walks it: each UTF-16 unit one
+// wchar_t, as on Windows, where the two are the same. Each look at a
+// character and each step counts against the match's work.
+//
+// It offers bidirectional steps only, on purpose: over such an iterator
+// Boost gives up a match after BOOST_REGEX_MAX_STATE_COUNT states, whatever
+// the lengths of label and expression, where over a random-access one it
+// allows the label's length times the square of the expression's (for a
+// long title and an expression whose classes spell out many ranges, tens of
+// millions of states: seconds).
+class LabelIterator {
+ public:
+  using iterator_category = std::bidirectional_iterator_tag;
+  using value_type = wchar_t;
+  using difference_type = std::ptrdiff_t;
+  using pointer = const wchar_t*;
+  using reference = wchar_t;
+
+  LabelIterator() = default;
+  LabelIterator(const char16_t* unit, std::int64_t* work) : unit_(unit), work_(work) {}
+
+  wchar_t operator*() const {
+    Spend();
+    return static_cast<wchar_t>(*unit_);
+  }
+  LabelIterator& operator++() {
+    Spend();
+    ++unit_;
+    return *this;
+  }
+  LabelIterator operator++(int) {
+    const LabelIterator before = *this;
+    ++*this;
+    return before;
+  }
+  LabelIterator& operator--() {
+    Spend();
+    --unit_;
+    return *this;
+  }
+  LabelIterator operator--(int) {
+    const LabelIterator before = *this;
+    --*this;
+    return before;
+  }
+  friend bool operator==(const LabelIterator& a, const LabelIterator& b) { return a.unit_ == b.unit_; }
+
+ private:
+  // Thrown once, when the work runs out: the matcher may still step while
+  // it unwinds what it had begun, and must be let finish.
+  void Spend() const {
+    if (--*work_ == 0) throw LabelWorkSpent();
+  }
+
+  const char16_t* unit_ = nullptr;
+  std::int64_t* work_ = nullptr;
+};
 
 void KeepLonger(std::u16string& best, const std::u16string& run) {
   if (run.size() > best.size()) best = run;
@@ -118,20 +187,27 @@ KeywordMatcher::~KeywordMatcher() = default;
 KeywordMatcher::KeywordMatcher(KeywordMatcher&&) noexcept = default;
 KeywordMatcher& KeywordMatcher::operator=(KeywordMatcher&&) noexcept = default;
 
-bool KeywordMatcher::Matches(std::u16string_view label) const {
-  if (!required_.empty() && label.find(required_) == std::u16string_view::npos) return false;
-  if (!isRegex_) return WildcardMatch(wildcard_, label);
-  if (!regex_) return false;
+LabelMatch KeywordMatcher::Match(std::u16string_view label) const {
+  if (!required_.empty() && label.find(required_) == std::u16string_view::npos) return LabelMatch::Fails;
+  if (!isRegex_) return WildcardMatch(wildcard_, label) ? LabelMatch::Matches : LabelMatch::Fails;
+  if (!regex_) return LabelMatch::Fails;
   const boost::wregex& expression =
       regex_->singleLine && !HasLineTerminator(label) ? *regex_->singleLine : regex_->expression;
+  std::int64_t work = kLabelWorkPerMatch;
   try {
-    if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
-      const auto* first = reinterpret_cast<const wchar_t*>(label.data());
-      return boost::regex_match(first, first + label.size(), expression, boost::match_default);
-    }
-    return boost::regex_match(WideUnits(label), expression, boost::match_default);
+    const LabelIterator first(label.data(), &work);
+    const LabelIterator last(label.data() + label.size(), &work);
+    return boost::regex_match(first, last, expression, boost::match_default) ? LabelMatch::Matches
+                                                                             : LabelMatch::Fails;
+  } catch (const LabelWorkSpent&) {
+    return LabelMatch::TooCostly;
+  } catch (const boost::regex_error& e) {
+    // The bound on states, or on the matcher's memory, was reached.
+    const bool gaveUp = e.code() == boost::regex_constants::error_complexity ||
+                        e.code() == boost::regex_constants::error_stack;
+    return gaveUp ? LabelMatch::TooCostly : LabelMatch::Fails;
   } catch (...) {
-    return false;  // complexity or stack limit reached
+    return LabelMatch::Fails;
   }
 }
 

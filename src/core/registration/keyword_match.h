@@ -1,6 +1,7 @@
 // Matching keywords against entry labels ("title（class）"), as a whole.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,9 +17,19 @@ bool WildcardMatch(std::u16string_view pattern, std::u16string_view text);
 
 // ECMAScript regular expressions as the C++ standard library reads them
 // (see ecmascript_regex.h), case-sensitive, matched against the whole text.
-// An invalid pattern, or a match that exceeds the matcher's complexity limit,
-// is a failed match.
+// An invalid pattern, or a match that exceeds the matcher's bound, is a
+// failed match.
 bool RegexMatch(std::u16string_view pattern, std::u16string_view text);
+
+// How a label fares against a keyword.
+enum class LabelMatch : std::uint8_t {
+  Fails,
+  Matches,
+  // The regular expression would take longer than any match may (it
+  // backtracks without end over this label): counted as failing, and worth
+  // telling the user, whose keyword it is.
+  TooCostly,
+};
 
 // A run of characters that every text matching the keyword must contain,
 // found conservatively (empty when none can be proven, and for an invalid
@@ -35,7 +46,8 @@ class KeywordMatcher {
   KeywordMatcher(KeywordMatcher&&) noexcept;
   KeywordMatcher& operator=(KeywordMatcher&&) noexcept;
 
-  bool Matches(std::u16string_view label) const;
+  LabelMatch Match(std::u16string_view label) const;
+  bool Matches(std::u16string_view label) const { return Match(label) == LabelMatch::Matches; }
 
  private:
   struct CompiledRegex;
