@@ -37,13 +37,23 @@ TEST(ElevatedWindowTest, KeywordsPassItOverForTheNextMatchAndTellOncePerWindow) 
   // Each way keywords are applied.
   for (int way = 0; way < 3; ++way) {
     ElevatedScene s;
+    s.SetKeyword(TopMiddle, u"*メモ帳*");
+    // The location waits before they come up, as a waiting location must.
+    s.h.app.Registration().RegisterNewWindowsByKeywords();
     const WindowHandle plain = s.Add("plain", u"log - メモ帳");
     const WindowHandle admin = s.AddElevated("admin", u"hosts - メモ帳");
-    s.SetKeyword(TopMiddle, u"*メモ帳*");
     for (int round = 0; round < 2; ++round) {
       s.h.app.Registration().Unregister(0, TopMiddle);
       if (way == 0) s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
-      if (way == 1) s.h.app.Registration().RegisterNewWindowsByKeywords();
+      if (way == 1) {
+        if (round > 0) {
+          // Seen, then hidden and shown again by their programs.
+          s.h.app.Registration().RegisterNewWindowsByKeywords();
+          s.h.app.OnWindowShown(plain);
+          s.h.app.OnWindowShown(admin);
+        }
+        s.h.app.Registration().RegisterNewWindowsByKeywords();
+      }
       if (way == 2) s.h.app.Registration().RegisterAllByKeywords();
       EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), plain) << "way " << way;
       EXPECT_TRUE(s.Visible(admin)) << "way " << way;
@@ -77,8 +87,9 @@ TEST(ElevatedWindowTest, ARegistrationThatDidNotTakeIsTakenBackAndToldOnce) {
 
 TEST(ElevatedWindowTest, AWindowPassedOverIsNotAskedAboutAgain) {
   ElevatedScene s;
-  const WindowHandle admin = s.AddElevated("admin", u"管理者");
   s.SetKeyword(TopMiddle, u"管理者*");
+  s.h.app.Registration().RegisterNewWindowsByKeywords();
+  const WindowHandle admin = s.AddElevated("admin", u"管理者");
   s.h.app.Registration().RegisterNewWindowsByKeywords();
   EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::RunsElevated), 1);
   s.h.desktop.ResetCalls();

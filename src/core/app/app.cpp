@@ -138,18 +138,24 @@ void App::Tick() {
 }
 
 void App::RegisterNewWindows() {
+  // A location that began waiting (its window closed by its program) sees
+  // the desktop at once: only what comes up or is renamed after is for it.
+  const bool began = registration_.LocationBeganWaiting();
   bool due = windowsChanged_;
   std::uint32_t now = 0;
   if (lookWithoutEvents_) {
     now = desktop_.TickCount();
     due = due || now - lookedAt_ >= kLookWithoutEventsPeriodMs;  // unsigned: right across a wrap
   }
-  if (!due) return;
+  if ((!due && !began) || state_.ending) return;
   // Paused or showing all, nothing is hidden: the look waits for the end.
-  if (state_.paused || state_.showAllActive || state_.ending) return;
-  windowsChanged_ = false;
-  lookedAt_ = now;
-  if (registration_.RegisterNewWindowsByKeywords()) overlays_.Refresh();
+  const bool take = !state_.paused && !state_.showAllActive;
+  if (!take && !began) return;
+  if (take) {
+    windowsChanged_ = false;
+    lookedAt_ = now;
+  }
+  if (registration_.RegisterNewWindowsByKeywords(take)) overlays_.Refresh();
 }
 
 void App::FollowDisplays() {

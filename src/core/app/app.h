@@ -127,10 +127,17 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The monitors changed (attached, detached, resized): followed on the
   // next tick, once for a burst of changes.
   void OnDisplayChange() { displaysChanged_ = true; }
-  // A top-level window of another program was shown or renamed (or, where
-  // the system reports neither, made): the locations waiting for a window
-  // look at the next tick, once for a burst.
+  // A top-level window of another program was renamed: the locations
+  // waiting for a window look at the next tick, once for a burst.
   void OnWindowsChanged() { windowsChanged_ = true; }
+  // A top-level window of another program was shown (or, where the system
+  // reports neither shows nor renames, made): as above, and the window
+  // counts as come up anew even if it was on the screen at the last look
+  // (hidden and shown again since).
+  void OnWindowShown(WindowHandle window) {
+    registration_.WindowShown(window);
+    windowsChanged_ = true;
+  }
   // The system reports no shows or renames: the locations waiting for a
   // window also look once a period.
   void LookForWindowsWithoutEvents() { lookWithoutEvents_ = true; }

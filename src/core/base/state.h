@@ -46,6 +46,10 @@ struct LocationSlot {
   // The user took the window away by hand: the keyword catches no new
   // window here until keywords are applied again.
   bool emptiedByHand = false;
+  // While it waits for a window for its keyword: the last look at the
+  // desktop it has seen; what came up or was renamed after that look is for
+  // it to take. 0 until it has seen one.
+  std::uint64_t lookSeen = 0;
 };
 
 struct MonitorSlot {

@@ -1,6 +1,7 @@
 #include "core/registration/auto_register.h"
 
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "core/registration/candidates.h"
@@ -18,6 +19,7 @@ bool AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   // journal and every give-back know it.
   journal_.Add(window);
   cycle.Register(window, desktop_.TickCount());
+  NoteRegistered(state_.At(monitor, location), window);
   // Struck off: the window it replaced, and what was hidden with the one given back.
   if (previous != kNoWindow) journal_.Sync();
   const bool answers = desktop_.IsResponding(window);
@@ -66,14 +68,60 @@ void AutoRegistration::UnregisterAll() {
   journal_.Sync();
 }
 
-const WindowEntry* AutoRegistration::FirstMatch(std::size_t count, const KeywordMatcher& matcher, bool freeOnly) {
+void AutoRegistration::NoteRegistered(LocationSlot& at, WindowHandle window) {
+  at.lookSeen = 0;
+  changes_.Registered(window);
+}
+
+void AutoRegistration::TellTooCostly(int monitor, int location) {
+  const LocationSlot& at = state_.At(monitor, location);
+  if (!tooCostlyToldOf_.emplace(monitor, location, std::u16string(at.keyword.View())).second) return;
+  messages_.ShowInfoMessage(state_.mainWindow,
+                            TooCostlyKeywordMessage(monitor, location, state_.MonitorCount(), at.keyword.View()));
+}
+
+const WindowEntry* AutoRegistration::FirstMatch(std::size_t count, const KeywordMatcher& matcher, int monitor,
+                                                int location) {
   for (std::size_t i = 0; i < count; ++i) {
     const WindowEntry& entry = state_.windowList[i];
     if (IsShellWindowClass(entry.className)) continue;
     KeywordLabel(entry, label_);
-    if (!matcher.Matches(label_)) continue;
-    if (freeOnly && state_.IsRegistered(entry.window)) continue;
+    const LabelMatch match = matcher.Match(label_);
+    if (match == LabelMatch::TooCostly) TellTooCostly(monitor, location);
+    if (match != LabelMatch::Matches) continue;
     // Asked last: only of the windows the keyword would take.
+    if (SkippedAsElevated(entry)) continue;
+    return &entry;
+  }
+  return nullptr;
+}
+
+const WindowEntry* AutoRegistration::FirstChange(std::size_t count, int monitor, int location, std::uint64_t seen) {
+  const LocationSlot& at = state_.At(monitor, location);
+  std::optional<KeywordMatcher> matcher;  // compiled only when something changed
+  const auto matches = [&](const std::u16string& label) {
+    const LabelMatch match = matcher->Match(label);
+    if (match == LabelMatch::TooCostly) TellTooCostly(monitor, location);
+    return match == LabelMatch::Matches;
+  };
+  for (std::size_t i = 0; i < count; ++i) {
+    const WindowEntry& entry = state_.windowList[i];
+    // A label that has not changed since the location's last look is not
+    // matched again.
+    const WindowChanges::Change change = changes_.Since(entry.window, seen);
+    if (!change.cameUp && !change.renamed) continue;
+    if (IsShellWindowClass(entry.className) || state_.IsRegistered(entry.window)) continue;
+    if (!matcher) matcher.emplace(at.keyword.View(), at.isRegex != 0);
+    KeywordLabel(entry, label_);
+    if (!matches(label_)) continue;
+    if (!change.cameUp) {
+      // Renamed only: taken when the rename made it match, not when it
+      // matched before (a document saved under another name).
+      KeywordLabel(change.titleBefore, entry.className, label_);
+      if (matches(label_)) continue;
+    }
+    // Asked last: only of the windows the keyword would take.
+    if (desktop_.WindowOwner(entry.window) != kNoWindow) continue;
     if (SkippedAsElevated(entry)) continue;
     return &entry;
   }
@@ -83,41 +131,93 @@ const WindowEntry* AutoRegistration::FirstMatch(std::size_t count, const Keyword
 void AutoRegistration::RegisterByKeyword(int monitor, int location) {
   LocationSlot& at = state_.At(monitor, location);
   at.emptiedByHand = false;
+  at.lookSeen = 0;
   if (at.keyword.Empty()) {
     Unregister(monitor, location);
     return;
   }
   const std::size_t count = CollectWindows(state_, desktop_);
-  const WindowEntry* match = FirstMatch(count, KeywordMatcher(at.keyword.View(), at.isRegex != 0), false);
+  const WindowEntry* match = FirstMatch(count, KeywordMatcher(at.keyword.View(), at.isRegex != 0), monitor, location);
   if (match == nullptr) {
     Unregister(monitor, location);
+    // It waits from now: what is on the screen now is not for it.
+    LookAtChanges(count, false, false);
   } else if (match->window != at.cycle.Window()) {
     Register(monitor, location, match->window);
   }
 }
 
-bool AutoRegistration::RegisterNewWindowsByKeywords() {
-  std::size_t count = 0;
-  bool listed = false;
-  bool registered = false;
+bool AutoRegistration::Waiting(int monitor, const LocationSlot& at) const {
+  return state_.Monitor(monitor).active && !at.keyword.Empty() && at.cycle.Window() == kNoWindow &&
+         !at.emptiedByHand;
+}
+
+bool AutoRegistration::AnyLocationWaits() const {
   for (int m = 0; m < state_.MonitorCount(); ++m) {
-    if (!state_.Monitor(m).active) continue;
-    for (int n = 0; n < kLocationCount; ++n) {
-      const LocationSlot& at = state_.At(m, n);
-      if (at.keyword.Empty() || at.cycle.Window() != kNoWindow || at.emptiedByHand) continue;
-      // Listed once, and only when a location waits: most checks end here.
-      if (!listed) {
-        count = CollectWindows(state_, desktop_);
-        listed = true;
-      }
-      // A window registered here is held from now on, and passed over by the
-      // locations after this one.
-      const WindowEntry* match = FirstMatch(count, KeywordMatcher(at.keyword.View(), at.isRegex != 0), true);
-      if (match == nullptr) continue;
-      if (Register(m, n, match->window)) registered = true;
+    for (const LocationSlot& at : state_.Monitor(m).locations) {
+      if (Waiting(m, at)) return true;
     }
   }
-  return registered;
+  return false;
+}
+
+bool AutoRegistration::LocationBeganWaiting() {
+  changes_.NextTick();
+  bool waiting = false;
+  bool began = false;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (LocationSlot& at : state_.Monitor(m).locations) {
+      if (!Waiting(m, at)) {
+        at.lookSeen = 0;
+        continue;
+      }
+      waiting = true;
+      began = began || at.lookSeen == 0;
+    }
+  }
+  if (!waiting && changes_.Tracking()) changes_.Stop();
+  return began;
+}
+
+bool AutoRegistration::RegisterNewWindowsByKeywords(bool take) {
+  // Listed only when a location waits: most checks end here.
+  if (!AnyLocationWaits()) {
+    changes_.Stop();
+    return false;
+  }
+  return LookAtChanges(CollectWindows(state_, desktop_), take, true);
+}
+
+bool AutoRegistration::LookAtChanges(std::size_t count, bool take, bool sinceLastTick) {
+  registered_.clear();
+  for (const MonitorSlot& slot : state_.monitorSlots) {
+    for (const LocationSlot& at : slot.locations) {
+      if (at.cycle.Window() != kNoWindow) registered_.push_back(at.cycle.Window());
+    }
+  }
+  const std::uint64_t look = changes_.Look(state_.windowList, count, registered_, desktop_);
+  bool registeredAny = false;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (int n = 0; n < kLocationCount; ++n) {
+      LocationSlot& at = state_.At(m, n);
+      if (!Waiting(m, at)) continue;
+      // A location that began waiting during the last tick (its window
+      // went) takes what changed since the look before: what was on the
+      // screen, unchanged, is not for it.
+      if (at.lookSeen == 0 && !(take && sinceLastTick)) {
+        at.lookSeen = look;
+        continue;
+      }
+      if (!take) continue;  // it sees these changes at its next look
+      const std::uint64_t seen = at.lookSeen == 0 ? look - 1 : at.lookSeen;
+      at.lookSeen = look;
+      // A window registered here is held from now on, and passed over by
+      // the locations after this one.
+      const WindowEntry* match = FirstChange(count, m, n, seen);
+      if (match != nullptr && Register(m, n, match->window)) registeredAny = true;
+    }
+  }
+  return registeredAny;
 }
 
 void AutoRegistration::GiveBackAll() {
@@ -179,15 +279,20 @@ void AutoRegistration::RegisterAllByKeywords() {
         found = matchers.emplace(std::move(key), std::move(matcher)).first;
       }
       const KeywordMatcher& matcher = found->second;
+      const auto matches = [&](std::size_t i) {
+        const LabelMatch result = matcher.Match(labels_[i]);
+        if (result == LabelMatch::TooCostly) TellTooCostly(m, n);
+        return result == LabelMatch::Matches;
+      };
       std::size_t match = visible;
       for (const std::size_t i : registeredOrder) {
-        if (matcher.Matches(labels_[i])) {
+        if (matches(i)) {
           match = i;
           break;
         }
       }
       for (std::size_t i = 0; match == visible && i < visible; ++i) {
-        if (!registeredThisRun[i] && !shellWindow[i] && matcher.Matches(labels_[i]) && !passedOver(i)) match = i;
+        if (!registeredThisRun[i] && !shellWindow[i] && matches(i) && !passedOver(i)) match = i;
       }
       if (match == visible) continue;  // no candidate: the location stays empty
       if (!Register(m, n, state_.windowList[match].window)) continue;
@@ -198,6 +303,13 @@ void AutoRegistration::RegisterAllByKeywords() {
     }
   }
   journal_.Sync();
+  // Every keyword was applied now: a location left waiting waits from now,
+  // and what is on the screen is not for it.
+  changes_.Stop();
+  for (MonitorSlot& slot : state_.monitorSlots) {
+    for (LocationSlot& at : slot.locations) at.lookSeen = 0;
+  }
+  if (AnyLocationWaits()) LookAtChanges(visible, false, false);
   if (state_.settings.restoreWindowPos == 0) return;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
     for (int n = 0; n < kLocationCount; ++n) {

@@ -4,12 +4,14 @@
 #include <map>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
+#include "core/registration/window_changes.h"
 #include "core/settings/messages.h"
 #include "core/settings/settings_file.h"
 
@@ -28,15 +30,27 @@ class AutoRegistration {
 
   // Registers the first candidate whose entry label matches the location's
   // keyword; keeps the registration when it is that candidate already;
-  // clears the location when nothing matches or there is no keyword.
+  // clears the location when nothing matches or there is no keyword. A
+  // location left waiting waits from now.
   void RegisterByKeyword(int monitor, int location);
-  // Each location waiting for a window (a keyword, no window, not emptied
-  // by hand) takes the first candidate its keyword matches among the shown
-  // windows no location holds; a location nothing matches stays as it is.
+  // Whether a location began waiting for a window (a keyword, no window,
+  // not emptied by hand) since the last look: it must see the desktop as it
+  // is now, so as to take only what comes after. When no location waits,
+  // what was kept for them is forgotten. Asks the desktop nothing.
+  bool LocationBeganWaiting();
+  // The locations waiting for a window look at the desktop. With `take`,
+  // each takes the first free window its keyword matches among those that
+  // came up, or were renamed to match, since its last look; never a window
+  // another one owns (a dialog), and never one that was on the screen,
+  // unchanged, before: a window the user is working in stays with the user.
+  // A location that only began waiting sees the desktop, and takes nothing.
   // Returns whether a window was registered.
-  bool RegisterNewWindowsByKeywords();
+  bool RegisterNewWindowsByKeywords(bool take = true);
+  // The system reported another program's top-level window shown.
+  void WindowShown(WindowHandle window) { changes_.ReportShown(window); }
   // Gives every registered window back, then applies every keyword, then
-  // the remembered rectangles when RESTORE_WIN_POS is on.
+  // the remembered rectangles when RESTORE_WIN_POS is on. Locations left
+  // waiting wait from now.
   void RegisterAllByKeywords();
   // The first step of RegisterAllByKeywords alone, without waiting: the
   // windows' programs show them while the caller does other work, and the
@@ -58,10 +72,26 @@ class AutoRegistration {
   void UnregisterAll();
 
  private:
+  bool Waiting(int monitor, const LocationSlot& at) const;
+  bool AnyLocationWaits() const;
+  // The listing's first `count` candidates have been seen: what changed
+  // since the last look is marked, and with `take` the waiting locations
+  // take what is theirs. A location that began waiting has seen the
+  // desktop as it is, except, `sinceLastTick`, what changed during the
+  // last tick (when its window went).
+  bool LookAtChanges(std::size_t count, bool take, bool sinceLastTick);
   // The first of the listing's `count` candidates whose keyword label
-  // matches, shell windows passed over; with `freeOnly` also the windows a
-  // location holds (hidden, or up in their show cycle).
-  const WindowEntry* FirstMatch(std::size_t count, const class KeywordMatcher& matcher, bool freeOnly);
+  // matches the location's keyword, shell windows passed over.
+  const WindowEntry* FirstMatch(std::size_t count, const class KeywordMatcher& matcher, int monitor, int location);
+  // For a waiting location: the first free candidate that came up, or was
+  // renamed to match, since its look `seen`, and is owned by no window.
+  const WindowEntry* FirstChange(std::size_t count, int monitor, int location, std::uint64_t seen);
+  // The window is registered at the location: when the location waits
+  // again, it waits from then.
+  void NoteRegistered(LocationSlot& at, WindowHandle window);
+  // A keyword whose match gave up on a label (it would take too long) is
+  // told to the user once a run, naming its location.
+  void TellTooCostly(int monitor, int location);
   // Elevated windows: whether keywords pass the window over because its
   // program runs above this one; the user is told once per window, and a
   // window passed over is not asked about again.
@@ -78,6 +108,9 @@ class AutoRegistration {
   // whose refusal the user was told of.
   std::map<WindowHandle, std::uint32_t> passedOver_;
   std::set<WindowHandle> refusalToldOf_;
+  WindowChanges changes_;
+  std::vector<WindowHandle> registered_;  // the windows held at a look
+  std::set<std::tuple<int, int, std::u16string>> tooCostlyToldOf_;
   std::u16string label_;                // reused for every candidate
   std::vector<std::u16string> labels_;  // the listing's labels in a full application
   std::vector<WindowHandle> givenBack_;  // given back, not yet waited for

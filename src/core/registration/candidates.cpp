@@ -53,24 +53,20 @@ std::size_t CollectWindows(AppState& state, Desktop& desktop) {
   return count;
 }
 
-namespace {
-
-void Label(std::u16string_view title, std::u16string_view className, std::u16string& out) {
+void KeywordLabel(std::u16string_view title, std::u16string_view className, std::u16string& out) {
   out.assign(title);
   out += u'（';
   out += className;
   out += u'）';
 }
 
-}  // namespace
+void KeywordLabel(const WindowEntry& entry, std::u16string& out) { KeywordLabel(entry.title, entry.className, out); }
 
 void EntryLabel(const WindowEntry& entry, std::u16string& out) {
   // Cut where the system's 128-unit buffers cut a title and a class name.
-  Label(std::u16string_view(entry.title).substr(0, kTitleUnits - 1),
-        std::u16string_view(entry.className).substr(0, kTitleUnits - 1), out);
+  KeywordLabel(std::u16string_view(entry.title).substr(0, kTitleUnits - 1),
+               std::u16string_view(entry.className).substr(0, kTitleUnits - 1), out);
 }
-
-void KeywordLabel(const WindowEntry& entry, std::u16string& out) { Label(entry.title, entry.className, out); }
 
 void OfferedLabels(Desktop& desktop, const std::vector<WindowEntry>& candidates, std::size_t count,
                    std::vector<std::u16string>& labels, std::vector<bool>& elevated) {

@@ -23,6 +23,7 @@ std::u16string EntryLabel(const WindowEntry& entry);
 void EntryLabel(const WindowEntry& entry, std::u16string& out);
 // "title（class）" with the whole title and class: what keywords match.
 void KeywordLabel(const WindowEntry& entry, std::u16string& out);
+void KeywordLabel(std::u16string_view title, std::u16string_view className, std::u16string& out);
 
 // Elevated windows: after the label of a candidate whose program runs as
 // administrator, which this program can neither hide nor move. The user

@@ -3,6 +3,9 @@
 #include <string>
 #include <utility>
 
+#include "core/base/locations.h"
+#include "core/base/text.h"
+
 namespace peekbar {
 
 TrayIconRecord UserMessages::BalloonRecord(std::u16string_view text, MessageIcon icon) {
@@ -45,6 +48,16 @@ constexpr std::u16string_view kElevatedNeedsElevated =
 std::u16string RegistrationRefusedMessage(std::u16string_view title) {
   return u"「" + std::u16string(title) + u"」を隠せなかったため、登録を取り消しました。" +
          std::u16string(kElevatedNeedsElevated);
+}
+
+std::u16string TooCostlyKeywordMessage(int monitor, int location, int monitorCount, std::u16string_view keyword) {
+  std::u16string text = u"「";
+  if (monitorCount > 1) text += u"モニター" + DecimalText(monitor + 1) + u"」の「";
+  text += LocationName(location);
+  text += u"」のキーワードは、照合に時間がかかりすぎるウィンドウがあったため、そのウィンドウとは一致しないものとしました。"
+          u"キーワードを見直して下さい。\n\n";
+  text += keyword;
+  return text;
 }
 
 std::u16string ElevatedWindowNotRegisteredMessage(std::u16string_view title) {

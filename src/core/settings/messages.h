@@ -50,4 +50,10 @@ std::u16string RegistrationRefusedMessage(std::u16string_view title);
 // Chosen by the user where it is offered with its note: nothing registered.
 std::u16string ElevatedWindowNotRegisteredMessage(std::u16string_view title);
 
+// A location's keyword whose match with a window's label gave up, as it
+// would take too long: the window counts as not matching. The location is
+// named with its monitor when there are several; the keyword comes last,
+// where a balloon cuts a long text.
+std::u16string TooCostlyKeywordMessage(int monitor, int location, int monitorCount, std::u16string_view keyword);
+
 }  // namespace peekbar

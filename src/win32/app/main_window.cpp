@@ -89,19 +89,24 @@ void MainWindow::WatchOtherWindows() {
   renamedHook_ = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &MainWindow::OnWinEvent,
                                  0, 0, flags);
   // Wine 8 reports a window made but neither a window shown nor one
-  // renamed: there the creation brings the next tick's look, and a look
-  // once a period catches what comes up later or is renamed.
+  // renamed: there the creation is reported as a window come up, and a
+  // look once a period catches what comes up later or is renamed.
   if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr) return;
   createdHook_ =
       SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE, nullptr, &MainWindow::OnWinEvent, 0, 0, flags);
   app_.LookForWindowsWithoutEvents();
 }
 
-void CALLBACK MainWindow::OnWinEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+void CALLBACK MainWindow::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                                     DWORD) {
   // The window itself, not a part of it, and only a top-level one.
   if (g_mainWindow == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF || window == nullptr) return;
   if (GetAncestor(window, GA_ROOT) != window) return;
-  g_mainWindow->app_.OnWindowsChanged();
+  if (event == EVENT_OBJECT_NAMECHANGE) {
+    g_mainWindow->app_.OnWindowsChanged();
+  } else {
+    g_mainWindow->app_.OnWindowShown(FromHwnd(window));
+  }
 }
 
 void MainWindow::OnDestroy() {
