@@ -123,5 +123,35 @@ TEST_F(Keywords, KeepCatchingAWindowStartedAgainOrRenamedUntilTheUserEmptiesItsL
     EXPECT_TRUE(WaitHidden(third.Window())) << "applying the keywords did not register the new window";
 }
 
+// Two windows of one program, one registered: it is closed, and the other,
+// which the user is working in (saving it under another name, opening its
+// dialog), stays on the screen; the next window that comes is taken.
+TEST_F(Keywords, AWaitingLocationTakesTheWindowThatComesNotTheOneInUseNorItsDialog) {
+    TestProgram first = TestProgram::StartTarget({L"Peekbar test: doc 1"});
+    ASSERT_NE(first.Window(), nullptr);
+    StartPeekbar(QuickProfile().Keyword(0, kTopMiddle, L"Peekbar test: doc*"));
+    ASSERT_TRUE(WaitHidden(first.Window()));
+    TestProgram inUse = TestProgram::StartTarget({L"Peekbar test: doc 2"});
+    ASSERT_NE(inUse.Window(), nullptr);
+
+    const HWND closed = first.Window();
+    first.Close();
+    ASSERT_FALSE(IsWindow(closed));
+    ASSERT_TRUE(SetWindowTextW(inUse.Window(), L"Peekbar test: doc 2 saved"));
+    const HWND dialog = inUse.OpenOwnedPopUp(0, {300, 300});
+    ASSERT_NE(dialog, nullptr);
+    TestProgram other = TestProgram::StartTarget({L"Peekbar test: mail"});
+    // Long enough for the looks of a few seconds (a window made, and once a second).
+    EXPECT_TRUE(HoldsFor([&] { return IsShown(inUse.Window()) && IsShown(dialog); }, 3000))
+        << "the window in use, or its dialog, was taken";
+
+    TestProgram next = TestProgram::StartTarget({L"Peekbar test: doc 3"});
+    ASSERT_NE(next.Window(), nullptr);
+    EXPECT_TRUE(WaitHidden(next.Window())) << "the window that came was not taken";
+    EXPECT_TRUE(IsShown(inUse.Window()));
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    EXPECT_TRUE(WaitShown(next.Window())) << "its edge does not bring it up";
+}
+
 }  // namespace
 }  // namespace e2e

@@ -138,9 +138,16 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
     registration_.WindowShown(window);
     windowsChanged_ = true;
   }
-  // The system reports no shows or renames: the locations waiting for a
-  // window also look once a period.
-  void LookForWindowsWithoutEvents() { lookWithoutEvents_ = true; }
+  // A window was destroyed: when it was a registered one, a window shown
+  // after it is for its location.
+  void OnWindowDestroyed(WindowHandle window) { registration_.WindowGone(window); }
+  // The system reports no shows, renames or closings, only windows made:
+  // the locations waiting for a window also look once a period, and one
+  // whose window went takes what was made in the tick it went.
+  void LookForWindowsWithoutEvents() {
+    lookWithoutEvents_ = true;
+    registration_.WindowsGoneUnreported();
+  }
   // The command sound finished playing.
   void OnCommandSoundEnded();
   // An operation is under way and not at rest in a dialog or menu: the main

@@ -108,7 +108,9 @@ const WindowEntry* AutoRegistration::FirstChange(std::size_t count, int monitor,
     const WindowEntry& entry = state_.windowList[i];
     // A label that has not changed since the location's last look is not
     // matched again.
-    const WindowChanges::Change change = changes_.Since(entry.window, seen);
+    const WindowChanges::Change change =
+        seen != 0 ? changes_.Since(entry.window, seen)
+                  : WindowChanges::Change{changes_.ShownAfterAWindowWent(entry.window), false, {}};
     if (!change.cameUp && !change.renamed) continue;
     if (IsShellWindowClass(entry.className) || state_.IsRegistered(entry.window)) continue;
     if (!matcher) matcher.emplace(at.keyword.View(), at.isRegex != 0);
@@ -188,7 +190,7 @@ bool AutoRegistration::RegisterNewWindowsByKeywords(bool take) {
   return LookAtChanges(CollectWindows(state_, desktop_), take, true);
 }
 
-bool AutoRegistration::LookAtChanges(std::size_t count, bool take, bool sinceLastTick) {
+bool AutoRegistration::LookAtChanges(std::size_t count, bool take, bool atTick) {
   registered_.clear();
   for (const MonitorSlot& slot : state_.monitorSlots) {
     for (const LocationSlot& at : slot.locations) {
@@ -201,16 +203,14 @@ bool AutoRegistration::LookAtChanges(std::size_t count, bool take, bool sinceLas
     for (int n = 0; n < kLocationCount; ++n) {
       LocationSlot& at = state_.At(m, n);
       if (!Waiting(m, at)) continue;
-      // A location that began waiting during the last tick (its window
-      // went) takes what changed since the look before: what was on the
-      // screen, unchanged, is not for it.
-      if (at.lookSeen == 0 && !(take && sinceLastTick)) {
+      // Only began waiting: what is on the screen now is not for it, except
+      // what came up after its window went.
+      if (at.lookSeen == 0 && !(take && atTick)) {
         at.lookSeen = look;
         continue;
       }
       if (!take) continue;  // it sees these changes at its next look
-      const std::uint64_t seen = at.lookSeen == 0 ? look - 1 : at.lookSeen;
-      at.lookSeen = look;
+      const std::uint64_t seen = std::exchange(at.lookSeen, look);
       // A window registered here is held from now on, and passed over by
       // the locations after this one.
       const WindowEntry* match = FirstChange(count, m, n, seen);

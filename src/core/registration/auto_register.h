@@ -46,8 +46,14 @@ class AutoRegistration {
   // A location that only began waiting sees the desktop, and takes nothing.
   // Returns whether a window was registered.
   bool RegisterNewWindowsByKeywords(bool take = true);
-  // The system reported another program's top-level window shown.
+  // The system reported another program's top-level window shown, or a
+  // window gone.
   void WindowShown(WindowHandle window) { changes_.ReportShown(window); }
+  void WindowGone(WindowHandle window) {
+    if (state_.IsRegistered(window)) changes_.ReportRegisteredGone();
+  }
+  // The system reports no window gone.
+  void WindowsGoneUnreported() { changes_.GoneUnreported(); }
   // Gives every registered window back, then applies every keyword, then
   // the remembered rectangles when RESTORE_WIN_POS is on. Locations left
   // waiting wait from now.
@@ -76,15 +82,17 @@ class AutoRegistration {
   bool AnyLocationWaits() const;
   // The listing's first `count` candidates have been seen: what changed
   // since the last look is marked, and with `take` the waiting locations
-  // take what is theirs. A location that began waiting has seen the
-  // desktop as it is, except, `sinceLastTick`, what changed during the
-  // last tick (when its window went).
-  bool LookAtChanges(std::size_t count, bool take, bool sinceLastTick);
+  // take what is theirs. A location that began waiting sees the desktop as
+  // it is, except, at a tick's look, what was reported shown after its
+  // window went.
+  bool LookAtChanges(std::size_t count, bool take, bool atTick);
   // The first of the listing's `count` candidates whose keyword label
   // matches the location's keyword, shell windows passed over.
   const WindowEntry* FirstMatch(std::size_t count, const class KeywordMatcher& matcher, int monitor, int location);
   // For a waiting location: the first free candidate that came up, or was
-  // renamed to match, since its look `seen`, and is owned by no window.
+  // renamed to match, since its look `seen` (0: it began waiting at this
+  // tick, and the window was reported shown after one went), and is owned
+  // by no window.
   const WindowEntry* FirstChange(std::size_t count, int monitor, int location, std::uint64_t seen);
   // The window is registered at the location: when the location waits
   // again, it waits from then.

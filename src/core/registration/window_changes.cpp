@@ -10,8 +10,8 @@ void WindowChanges::Stop() {
 }
 
 void WindowChanges::ReportShown(WindowHandle window) {
-  if (std::find(shownInTick_.begin(), shownInTick_.end(), window) == shownInTick_.end()) {
-    shownInTick_.push_back(window);
+  if (std::find(thisTick_.shown.begin(), thisTick_.shown.end(), window) == thisTick_.shown.end()) {
+    thisTick_.shown.push_back(window);
   }
   if (!tracking_) return;
   const auto found = known_.find(window);
@@ -19,13 +19,24 @@ void WindowChanges::ReportShown(WindowHandle window) {
   if (found != known_.end() && found->second.standing == Standing::Free) found->second.reportedShown = true;
 }
 
-void WindowChanges::NextTick() {
-  shownLastTick_.swap(shownInTick_);
-  shownInTick_.clear();
+void WindowChanges::ReportRegisteredGone() {
+  if (thisTick_.gone) return;
+  thisTick_.gone = true;
+  thisTick_.shownBeforeGone = thisTick_.shown.size();
 }
 
-bool WindowChanges::ShownLastTick(WindowHandle window) const {
-  return std::find(shownLastTick_.begin(), shownLastTick_.end(), window) != shownLastTick_.end();
+void WindowChanges::NextTick() {
+  std::swap(lastTick_, thisTick_);
+  thisTick_.shown.clear();
+  thisTick_.gone = false;
+  thisTick_.shownBeforeGone = 0;
+}
+
+bool WindowChanges::ShownAfterAWindowWent(WindowHandle window) const {
+  if (!lastTick_.gone && !goneUnreported_) return false;
+  const std::size_t first = lastTick_.gone ? lastTick_.shownBeforeGone : 0;
+  const auto after = lastTick_.shown.begin() + static_cast<std::ptrdiff_t>(first);
+  return std::find(after, lastTick_.shown.end(), window) != lastTick_.shown.end();
 }
 
 void WindowChanges::Registered(WindowHandle window) {
@@ -56,7 +67,7 @@ std::uint64_t WindowChanges::Look(const std::vector<WindowEntry>& list, std::siz
       // New on the screen, or a handle the system gave to another window.
       known = Known{};
       known.seenAt = look;
-      if (!first || ShownLastTick(entry.window)) known.cameUpAt = look;
+      if (!first) known.cameUpAt = look;
     } else if (known.standing == Standing::Held) {
       // Given back by this program: as it was, its title read afresh.
       known.standing = Standing::Free;

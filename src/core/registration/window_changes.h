@@ -41,11 +41,19 @@ class WindowChanges {
   // the screen, free: it was hidden and shown again by its program. A
   // window registered here that is shown was given back by this program.
   void ReportShown(WindowHandle window);
-  // A tick begins: the windows reported shown during the last one are
-  // kept for its look, whether anything was tracked or not.
+  // The system reported a registered window gone (closed by its program):
+  // a location that begins waiting at the next tick, when its window is
+  // found gone, takes what was reported shown after it.
+  void ReportRegisteredGone();
+  // The system reports no window gone (Wine): such a location takes what
+  // was reported shown during the tick in which its window went.
+  void GoneUnreported() { goneUnreported_ = true; }
+  // A tick begins: what was reported during the last one is kept for its
+  // look, the reports of this one are collected afresh.
   void NextTick();
-  // Whether the window was reported shown during the last tick.
-  bool ShownLastTick(WindowHandle window) const;
+  // Whether the window was reported shown during the last tick after a
+  // registered window went (see above).
+  bool ShownAfterAWindowWent(WindowHandle window) const;
   // The window is registered from now on: back on the screen, it comes back
   // as it was, not anew.
   void Registered(WindowHandle window);
@@ -53,8 +61,7 @@ class WindowChanges {
   // One look at the listing `list[0, count)` (registered windows and the
   // visible top-level windows, as CollectWindows makes it), with the
   // windows registered now; starts tracking. Returns the look's number.
-  // The first look, with nothing tracked before, marks as come up only the
-  // windows reported shown during the last tick.
+  // The first look, with nothing tracked before, marks nothing.
   std::uint64_t Look(const std::vector<WindowEntry>& list, std::size_t count,
                      const std::vector<WindowHandle>& registered, Desktop& desktop);
   // What the window (listed at the last look) did after look `seen`.
@@ -81,8 +88,16 @@ class WindowChanges {
   bool tracking_ = false;
   std::uint64_t looks_ = 0;
   std::unordered_map<WindowHandle, Known> known_;
-  std::vector<WindowHandle> shownInTick_;
-  std::vector<WindowHandle> shownLastTick_;
+  bool goneUnreported_ = false;
+  // The windows reported shown during a tick, and after which of them a
+  // registered window was reported gone.
+  struct TickReports {
+    std::vector<WindowHandle> shown;
+    std::size_t shownBeforeGone = 0;
+    bool gone = false;
+  };
+  TickReports thisTick_;
+  TickReports lastTick_;
 };
 
 }  // namespace peekbar

@@ -88,6 +88,9 @@ void MainWindow::WatchOtherWindows() {
   shownHook_ = SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, &MainWindow::OnWinEvent, 0, 0, flags);
   renamedHook_ = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, &MainWindow::OnWinEvent,
                                  0, 0, flags);
+  // A registered window closed: what comes up after it is for its location.
+  destroyedHook_ =
+      SetWinEventHook(EVENT_OBJECT_DESTROY, EVENT_OBJECT_DESTROY, nullptr, &MainWindow::OnWinEvent, 0, 0, flags);
   // Wine 8 reports a window made but neither a window shown nor one
   // renamed: there the creation is reported as a window come up, and a
   // look once a period catches what comes up later or is renamed.
@@ -99,8 +102,13 @@ void MainWindow::WatchOtherWindows() {
 
 void CALLBACK MainWindow::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                                      DWORD) {
-  // The window itself, not a part of it, and only a top-level one.
+  // The window itself, not a part of it, and only a top-level one (a window
+  // destroyed can no longer be asked: the core knows its own).
   if (g_mainWindow == nullptr || object != OBJID_WINDOW || child != CHILDID_SELF || window == nullptr) return;
+  if (event == EVENT_OBJECT_DESTROY) {
+    g_mainWindow->app_.OnWindowDestroyed(FromHwnd(window));
+    return;
+  }
   if (GetAncestor(window, GA_ROOT) != window) return;
   if (event == EVENT_OBJECT_NAMECHANGE) {
     g_mainWindow->app_.OnWindowsChanged();
@@ -110,7 +118,7 @@ void CALLBACK MainWindow::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LO
 }
 
 void MainWindow::OnDestroy() {
-  for (HWINEVENTHOOK* hook : {&shownHook_, &renamedHook_, &createdHook_}) {
+  for (HWINEVENTHOOK* hook : {&shownHook_, &renamedHook_, &createdHook_, &destroyedHook_}) {
     if (*hook != nullptr) UnhookWinEvent(*hook);
     *hook = nullptr;
   }

@@ -23,8 +23,9 @@ class MainWindow final {
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate(HWND window, const CREATESTRUCTW& create);
   void OnDestroy();
-  // Other programs' top-level windows shown or renamed are reported to the
-  // core, which lets keywords waiting for a window look at them.
+  // Other programs' top-level windows shown, renamed or destroyed are
+  // reported to the core, which lets keywords waiting for a window look at
+  // them.
   void WatchOtherWindows();
   static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object, LONG child,
                                   DWORD thread, DWORD time);
@@ -36,6 +37,7 @@ class MainWindow final {
   HWINEVENTHOOK shownHook_ = nullptr;
   HWINEVENTHOOK renamedHook_ = nullptr;
   HWINEVENTHOOK createdHook_ = nullptr;
+  HWINEVENTHOOK destroyedHook_ = nullptr;
 };
 
 }  // namespace peekbar::win32
