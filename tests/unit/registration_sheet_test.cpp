@@ -122,5 +122,24 @@ TEST(RegistrationSheetTest, ApplyOfARowSavesItAndRegistersOnlyAChangedWindow) {
   EXPECT_EQ(s.h.store.WriteLog().back(), "MONITOR_0/GUIDE_COLOR_3=65280");
 }
 
+// A keyword typed in a row takes effect with OK as one set from the menu
+// does: a location left empty takes the window it matches on the screen
+// now; a window chosen in the row, or the row emptied, is what stays.
+TEST(RegistrationSheetTest, AKeywordTypedIsAppliedWhereTheRowLeavesTheLocationEmpty) {
+  Scene s;
+  const WindowHandle mail = s.Add("mail", u"mail");
+  const WindowHandle editor = s.Add("editor", u"editor");
+  s.h.app.Registration().Register(0, LeftTop, mail);
+  s.OpenSheet(0, [&](RegistrationSheet& sheet) {
+    for (const int l : {TopMiddle, TopRight, LeftTop}) sheet.FillRow(l);
+    sheet.ApplyRow(kNoWindow, TopMiddle, u"*editor*", false, 0);
+    sheet.ApplyRow(kNoWindow, TopRight, u"*editor*", false, 1);  // mail chosen
+    sheet.ApplyRow(kNoWindow, LeftTop, u"*editor*", false, 0);   // emptied by the user
+  });
+  EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), editor);
+  EXPECT_EQ(s.h.RegisteredAt(0, TopRight), mail);
+  EXPECT_EQ(s.h.RegisteredAt(0, LeftTop), kNoWindow);
+}
+
 }  // namespace
 }  // namespace peekbar

@@ -65,12 +65,21 @@ void RegistrationSheet::ApplyRowNow(WindowHandle owner, int location, std::u16st
   // section as they were.
   if (!state_.Monitor(monitor_).active) return;
   LocationSlot& at = state_.At(monitor_, location);
-  // A keyword edited here catches windows again, as one edited from the menu.
-  if (at.keyword.View() != keyword || (at.isRegex != 0) != isRegex) at.emptiedByHand = false;
+  const bool keywordEdited = at.keyword.View() != keyword || (at.isRegex != 0) != isRegex;
+  if (keywordEdited) at.emptiedByHand = false;
   at.keyword = keyword;
   at.isRegex = isRegex ? 1 : 0;
   settingsFile_.SaveLocationSettings(owner, monitor_, location);
+  TakeSelection(owner, location, selection);
+  // A keyword edited here is applied, as one edited from the menu, where
+  // the row's window does not say otherwise.
+  if (keywordEdited && at.cycle.Window() == kNoWindow && !at.emptiedByHand) {
+    registration_.RegisterByKeyword(monitor_, location);
+  }
+}
 
+void RegistrationSheet::TakeSelection(WindowHandle owner, int location, int selection) {
+  const LocationSlot& at = state_.At(monitor_, location);
   if (selection < 0 || static_cast<std::size_t>(selection) > labels_.size()) return;  // no item chosen
   if (selection == 0) {
     if (at.cycle.Window() != kNoWindow) registration_.UnregisterByHand(monitor_, location);

@@ -90,12 +90,15 @@ class RegistrationSheet {
   // reported to `owner`); the window of the selected item registered when it
   // is not the one registered now, the location cleared for item 0. A
   // window offered with the administrator's note is not registered: the
-  // user is told, once per window while the sheet is open. Runs as an
+  // user is told, once per window while the sheet is open. A keyword
+  // edited there is applied at once, as one edited from the menu, to a
+  // location the row leaves empty (unless it emptied it). Runs as an
   // operation of its own.
   void ApplyRow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex, int selection);
 
  private:
   void ApplyRowNow(WindowHandle owner, int location, std::u16string_view keyword, bool isRegex, int selection);
+  void TakeSelection(WindowHandle owner, int location, int selection);
 
   AppState& state_;
   Desktop& desktop_;
