@@ -1,7 +1,11 @@
 #include "reference_registration.h"
 
+#include <boost/regex.hpp>
+
 #include <cstring>
 #include <regex>
+
+#include "core/registration/ecmascript_regex.h"
 
 namespace peekbar::reference {
 namespace {
@@ -44,6 +48,45 @@ bool PerCandidateRegex(std::u16string_view pattern, std::u16string_view text) {
     return std::regex_match(t, expression, std::regex_constants::match_default);
   } catch (...) {
     return false;
+  }
+}
+
+struct RegexAsBefore::Compiled {
+  std::u16string required;
+  boost::wregex expression;
+  std::optional<boost::wregex> singleLine;
+};
+
+namespace {
+
+boost::wregex CompiledAsBefore(const std::string& perl) {
+  return boost::wregex(std::wstring(perl.begin(), perl.end()),
+                       boost::regex_constants::perl | boost::regex_constants::mod_s);
+}
+
+}  // namespace
+
+RegexAsBefore::RegexAsBefore(std::u16string_view keyword) {
+  const TranslatedRegex translated = TranslateEcmaScriptRegex(keyword);
+  if (translated.fault != RegexFault::None) return;
+  compiled_ = std::make_unique<Compiled>();
+  compiled_->required = translated.requiredLiteral;
+  compiled_->expression = CompiledAsBefore(translated.pattern);
+  if (!translated.singleLinePattern.empty()) compiled_->singleLine = CompiledAsBefore(translated.singleLinePattern);
+}
+
+RegexAsBefore::~RegexAsBefore() = default;
+
+std::optional<bool> RegexAsBefore::Match(std::u16string_view label) const {
+  if (!compiled_) return false;
+  // The same prefilter and single-line form as the bounded matcher.
+  if (!compiled_->required.empty() && label.find(compiled_->required) == std::u16string_view::npos) return false;
+  const bool singleLine = compiled_->singleLine && label.find_first_of(u"\n\r\u2028\u2029") == std::u16string_view::npos;
+  try {
+    return boost::regex_match(std::wstring(label.begin(), label.end()),
+                              singleLine ? *compiled_->singleLine : compiled_->expression);
+  } catch (const std::exception&) {
+    return std::nullopt;
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,26 @@ bool RecursiveWildcard(const char16_t* p, const char16_t* s);
 // ECMAScript, whole text, case-sensitive; the expression is built on every
 // call and any failure is a failed match.
 bool PerCandidateRegex(std::u16string_view pattern, std::u16string_view text);
+
+// A keyword's regular expression matched as it was before every match was
+// bounded: the same translation and Boost.Regex, over the label's
+// characters with random access, so that Boost sets its own limit on the
+// states from the lengths of label and expression (the label's length times
+// the square of the expression's, and more). That limit is the same here as
+// it was (the build's lower state count caps only the label's square, which
+// a long expression's limit is far above: anything of 40 units or more
+// against labels of up to 1,600).
+class RegexAsBefore {
+ public:
+  explicit RegexAsBefore(std::u16string_view keyword);
+  ~RegexAsBefore();
+  // Empty when Boost gave up.
+  std::optional<bool> Match(std::u16string_view label) const;
+
+ private:
+  struct Compiled;
+  std::unique_ptr<Compiled> compiled_;
+};
 
 struct Location {
   std::u16string keyword;
