@@ -172,8 +172,9 @@ TEST_F(JapaneseText, Utf8ProfileThatCouldNotBeConvertedIsLeftAloneThatRun) {
     DismissMessageBox(box);
     EXPECT_TRUE(WaitUntil([&] { return FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty(); }));
 
-    EXPECT_TRUE(peekbar.SendCommand(command::kTrayColorBlack)) << "told more than once";
-    EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
+    EXPECT_TRUE(peekbar.SendCommand(command::kTrayColorBlack));
+    EXPECT_TRUE(peekbar.AllEarlierMessagesHandled()) << "told more than once";
+    EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty()) << "told more than once";
     ExitPeekbar();
     EXPECT_EQ(FileBytes(profile0), utf8);
     EXPECT_FALSE(FileExists(profile0 + L".converting"));

@@ -152,6 +152,17 @@ bool PeekbarProcess::PostCommand(WORD command) {
     return window && PostMessageW(window, WM_COMMAND, command, 0);
 }
 
+bool PeekbarProcess::AllEarlierMessagesHandled() {
+    if (!PostCommand(peekbar::command::kAbout)) return false;
+    const HWND about = WaitForDialog(id_, peekbar::text::kAboutTitle);
+    if (about == nullptr) {
+        ADD_FAILURE() << "the about box asked for after the earlier messages did not come";
+        return false;
+    }
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    return WaitUntil([&] { return !IsWindow(about); });
+}
+
 bool PeekbarProcess::Responds(DWORD timeoutMs) const {
     HWND window = mainWindow_ ? mainWindow_ : FindMainWindow();
     DWORD_PTR result = 0;
