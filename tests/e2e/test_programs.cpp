@@ -55,14 +55,18 @@ TestProgram TestProgram::Start(const std::wstring& exePath, const std::wstring& 
     }
     program.process_ = started.handle;
     program.id_ = started.id;
+    // The programs show their windows before their message loop first
+    // waits. Seen from here a window may never be visible: a keyword of a
+    // running Peekbar can take it the moment it is shown.
+    const bool settled = WaitForInputIdle(started.handle, kStartTimeoutMs) == 0;
     for (const std::wstring& title : titles) {
         HWND window = nullptr;
         WaitUntil([&] {
             const std::vector<HWND> found = FindTopLevelWindows(program.id_, className, title);
-            window = found.empty() || !IsWindowVisible(found.front()) ? nullptr : found.front();
+            window = found.empty() || !(settled || IsWindowVisible(found.front())) ? nullptr : found.front();
             return window != nullptr;
         }, kStartTimeoutMs);
-        if (!window) ADD_FAILURE() << "no visible window \"" << title << "\" of " << exePath;
+        if (!window) ADD_FAILURE() << "no window \"" << title << "\" of " << exePath << " was shown";
         program.windows_.push_back(window);
     }
     return program;

@@ -23,7 +23,8 @@ inline constexpr wchar_t kNotepadLabel[] = L"(無題) - メモ帳（Notepad）";
 class TestProgram {
 public:
     // The test program (--target), with one window per title; waits until
-    // every window is shown. Fails the current test when it can't.
+    // every window has been shown (a keyword may have taken it since).
+    // Fails the current test when it can't.
     static TestProgram StartTarget(const std::vector<std::wstring>& titles);
     // The test program as a second monitor's taskbar: one window of class
     // Shell_SecondaryTrayWnd at the rectangle (left, top, width, height).
