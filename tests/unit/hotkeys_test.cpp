@@ -132,6 +132,42 @@ TEST(HotkeyPressTest, UpThenAwayByKeyThenByTheRuleAndOneMenuAtATime) {
   EXPECT_EQ(s.h.windows.lastMenuAt, (Point{300, 400}));
 }
 
+// The menu needs the foreground for its keys: a window brought up or put
+// away while it is open would take it, and Escape would no longer close it.
+TEST(HotkeyPressTest, WhileTheTrayMenuIsOpenNothingTakesTheForegroundFromIt) {
+  HotkeyScene s;
+  s.PressEditorKey();
+  s.TickAt({960, 150});  // visited where it is docked
+  const WindowHandle main = s.h.state().mainWindow;
+  s.h.windows.chooseInMenu = [&](const MenuItem&) {
+    s.h.desktop.SetForegroundWindow(main);  // as the menu takes it
+    s.TickAt({900, 700});  // left for the menu, long past the hide delay
+    s.Tick(5000);
+    s.PressEditorKey();
+    EXPECT_TRUE(s.Visible(s.editor)) << "put away under the menu";
+    EXPECT_EQ(s.h.desktop.ForegroundWindow(), main);
+  };
+  s.h.app.ShowTrayMenu();
+  s.Tick();
+  EXPECT_FALSE(s.Visible(s.editor)) << "not put away once the menu closed";
+  EXPECT_EQ(s.h.desktop.ForegroundWindow(), s.other);
+
+  // A dwell on its edge brings nothing up under the menu, and starts afresh after it.
+  s.h.settings().showingDelay = 300;
+  s.h.windows.chooseInMenu = [&](const MenuItem&) {
+    s.h.desktop.SetForegroundWindow(main);
+    s.TickAt({960, 0});
+    s.Tick(1000);
+    EXPECT_FALSE(s.Visible(s.editor)) << "brought up under the menu";
+    EXPECT_EQ(s.h.desktop.ForegroundWindow(), main);
+  };
+  s.h.app.ShowTrayMenu();
+  s.Tick(200);
+  EXPECT_FALSE(s.Visible(s.editor)) << "the dwell counted while the menu was open";
+  s.Tick(200);
+  EXPECT_TRUE(s.Visible(s.editor));
+}
+
 TEST(HotkeyBindingTest, HeldForPresentMonitorsOfTheProfileAndFollowingTheirChanges) {
   HotkeyScene s(2);
   FakeHotkeyRegistrar& keys = s.h.hotkeys;

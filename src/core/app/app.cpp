@@ -267,7 +267,9 @@ void App::TrackTrayMenu() {
   overlays_.ShowMonitorNumberPopups(true);
   menuMonitorCount_ = state_.MonitorCount();
   TrayMenu* const outer = std::exchange(openMenu_, &menu);
+  const bool outerOpen = std::exchange(state_.trayMenuOpen, true);
   operations_.AtRest([&] { menu_.Track(menu, at); });
+  state_.trayMenuOpen = outerOpen;
   openMenu_ = outer;
   if (menu.WindowsRead()) {
     lastOffered_ = menu.Offered();
@@ -291,6 +293,7 @@ void App::PressHotkey(int id) {
       if (openMenu_ == nullptr) TrackTrayMenu();  // not a second one over the menu open now
       return;
     case HotkeyTarget::Kind::Location:
+      if (state_.trayMenuOpen) return;  // the menu keeps the foreground
       // Also while paused, when no tick would end the cycle.
       if (ToggleByHotkey(state_, desktop_, showHide_, target.monitor, target.location) == HotkeyToggle::PutAway) {
         EndShowCycleWhenNothingShown();

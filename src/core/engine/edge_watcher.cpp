@@ -22,6 +22,16 @@ void EdgeWatcher::EdgeTick() {
         dropped = true;
         continue;
       }
+      // The tray menu keeps the foreground while it is open: the edges wait,
+      // a dwell starts afresh and a window up stays up until it closes.
+      if (state_.trayMenuOpen) {
+        if (cycle.IsShown()) {
+          anyShown = true;
+        } else {
+          cycle.DropDwell(now);
+        }
+        continue;
+      }
       // Hiding runs whatever ENABLED_AT_EDGE says, so a window shown from the
       // trigger window goes away by the same rule.
       if (cycle.IsShown()) {
