@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop_input.h"
 #include "driver_options.h"
 #include "ini_file.h"
 #include "message_box.h"
@@ -19,6 +20,7 @@
 #include "peekbar_session.h"
 #include "screenshot.h"
 #include "test_programs.h"
+#include "tray.h"
 #include "window_state.h"
 
 namespace e2e {
@@ -96,6 +98,55 @@ TEST_F(RegistrationSheet, WindowPickedInARowIsRegisteredAndEveryRowIsSavedWithOk
     // Pages never looked at are saved too (the left edge, its middle row).
     EXPECT_EQ(IniValue(profile, L"MONITOR_0", L"REG_EXP_14"), std::optional<std::wstring>(L"0"));
     EXPECT_EQ(IniValue(profile, L"MONITOR_0", L"GUIDE_COLOR_14"), std::optional<std::wstring>(L"255"));
+}
+
+// Another profile chosen while the sheet is open would have its sixteen
+// rows overwritten by the sheet's OK: the choice is refused until the sheet
+// is closed, and what the sheet confirms goes into the profile it showed.
+TEST_F(RegistrationSheet, ProfileChosenWhileItIsOpenIsRefusedAndOkWritesTheProfileItShowed) {
+    ASSERT_TRUE(QuickProfile().Keyword(0, peekbar::location::kTopMiddle, L"*メモ帳*").Write(installation.ProfilePath(1)));
+    StartPeekbar(QuickProfile());
+    const WORD secondProfile = command::kProfileFirst + 1;
+
+    const HWND sheet = OpenDialog(command::kRegistrationSheetFirst,
+                                  TwoMonitorLayout() ? L"ウィンドウ登録（モニター1）" : L"ウィンドウ登録");
+    ASSERT_NE(sheet, nullptr);
+    const HWND top = CurrentPage(sheet);
+    ASSERT_TRUE(SetDlgItemTextW(top, kKeywordEdit + 100, L"*シート*"));
+    Command(secondProfile);
+    // The menu opened over the sheet greys the profiles.
+    const auto menus = [&] { return VisiblePopupMenus(peekbar.Id()).size(); };
+    ASSERT_TRUE(PostTrayMouseMessage(peekbar.MainWindow(), WM_RBUTTONUP));
+    ASSERT_TRUE(WaitUntil([&] { return menus() == 1; }));
+    TapKey('P');  // プロファイル(&P)
+    ASSERT_TRUE(WaitUntil([&] { return menus() == 2; }));
+    EXPECT_TRUE(SaveScreenshot(L"profiles-greyed-under-sheet"));
+    EXPECT_TRUE(WaitUntil([&] {
+        if (menus() > 0) TapKey(VK_ESCAPE);
+        return menus() == 0;
+    }));
+    Close(sheet);
+    // Commands run in the order they came: once the sheet's rows are
+    // written, the profile command has been dealt with.
+    const auto sheetKeyword = [&] { return IniValue(ProfileText(), L"MONITOR_0", L"KEYWORD_2"); };
+    EXPECT_TRUE(WaitUntil([&] { return sheetKeyword() == std::optional<std::wstring>(L"*シート*"); }))
+        << "the sheet's rows did not go into the profile it showed";
+    const auto secondKeyword = [&] {
+        return IniValue(ReadTextFile(installation.ProfilePath(1)).text, L"MONITOR_0", L"KEYWORD_2");
+    };
+    EXPECT_EQ(secondKeyword(), std::optional<std::wstring>(L"*メモ帳*"));
+    const auto selected = [&] {
+        return IniValue(ReadTextFile(installation.MainSettingsPath()).text, L"PROFILE", L"INDEX");
+    };
+    EXPECT_NE(selected(), std::optional<std::wstring>(L"1")) << "switched under the sheet";
+    EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty()) << "a message for the refused switch";
+
+    // The sheet closed, the same command selects the profile, keywords
+    // intact. (Posted: the message box it ends with holds a sent one.)
+    ASSERT_TRUE(peekbar.PostCommand(secondProfile));
+    EXPECT_NE(AnswerMessageBox().find(L"を選択しました"), std::wstring::npos);
+    EXPECT_TRUE(WaitUntil([&] { return selected() == std::optional<std::wstring>(L"1"); }));
+    EXPECT_EQ(secondKeyword(), std::optional<std::wstring>(L"*メモ帳*"));
 }
 
 }  // namespace

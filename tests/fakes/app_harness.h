@@ -48,63 +48,63 @@ class FakeAppWindows final : public Dialogs,
     frame.guides.monitors.clear();
   }
   std::optional<KeywordChoice> AskKeyword(std::u16string_view title, const KeywordChoice& current) override {
-    log.push_back("KeywordDialog " + Utf8FromUtf16(title));
+    Opened("KeywordDialog " + Utf8FromUtf16(title));
     FixedText<kKeywordUnits> keyword = current.keyword;
     std::int32_t isRegex = current.regex ? 1 : 0;
     if (!keywordDialog || !keywordDialog(keyword, isRegex)) return std::nullopt;
     return KeywordChoice{keyword, isRegex != 0};
   }
   std::optional<FixedText<kTitleUnits>> AskProfileName(const FixedText<kTitleUnits>& current) override {
-    log.push_back("ProfileName " + Utf8FromUtf16(current.View()));
+    Opened("ProfileName " + Utf8FromUtf16(current.View()));
     if (!profileName) return std::nullopt;
     return FixedText<kTitleUnits>(*profileName);
   }
   std::optional<int> AskStartupDelay() override {
-    log.push_back("StartupDelay");
+    Opened("StartupDelay");
     return startupDelay;
   }
   std::optional<std::int32_t> AskMonitorPopAlpha(std::int32_t current) override {
-    log.push_back("PopAlpha " + std::to_string(current));
+    Opened("PopAlpha " + std::to_string(current));
     return popAlpha;
   }
   std::optional<FontRecord> PickFont(const FontRecord& current) override {
-    log.push_back("PickFont " + Utf8FromUtf16(current.face.View()));
+    Opened("PickFont " + Utf8FromUtf16(current.face.View()));
     return chosenFont;
   }
   std::optional<Color> PickColor(WindowHandle owner, Color initial) override {
-    log.push_back("PickColor " + std::to_string(initial));
+    Opened("PickColor " + std::to_string(initial));
     colorOwner = owner;
     return chosenColor;
   }
   std::optional<Settings> EditOptions(const Settings& current) override {
-    log.push_back("OptionsSheet");
+    Opened("OptionsSheet");
     Settings edited = current;
     if (!optionsSheet || !optionsSheet(edited)) return std::nullopt;
     return edited;
   }
   std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) override {
-    log.push_back("GuideLabelSheet");
+    Opened("GuideLabelSheet");
     Settings edited = current;
     if (!guideLabelSheet || !guideLabelSheet(edited, live)) return std::nullopt;
     return edited;
   }
   std::optional<Settings> EditTriggerSettings(const Settings& current) override {
-    log.push_back("TriggerDialog");
+    Opened("TriggerDialog");
     Settings edited = current;
     if (!triggerDialog || !triggerDialog(edited)) return std::nullopt;
     return edited;
   }
   std::optional<Hotkey> AskHotkey(Hotkey current) override {
-    log.push_back("HotkeyDialog " + std::to_string(current));
+    Opened("HotkeyDialog " + std::to_string(current));
     if (whileHotkeyDialogOpen) whileHotkeyDialogOpen();
     return chosenHotkey;
   }
   std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) override {
-    log.push_back("GlobalHotkeyDialog " + std::to_string(current.pause) + " " + std::to_string(current.menu));
+    Opened("GlobalHotkeyDialog " + std::to_string(current.pause) + " " + std::to_string(current.menu));
     return chosenGlobalHotkeys;
   }
   void ShowAbout() override {
-    log.push_back("About");
+    Opened("About");
     if (aboutBox) aboutBox();
   }
   // The overlays: the last frame, and how many were told. Assigned, not
@@ -174,10 +174,12 @@ class FakeAppWindows final : public Dialogs,
   std::optional<Hotkey> chosenHotkey;                // confirmed in a location's hotkey dialog
   std::optional<GlobalHotkeys> chosenGlobalHotkeys;  // confirmed in the pause and menu dialog
   std::function<void()> whileHotkeyDialogOpen;
+  // Runs in every dialog, sheet and chooser while it is open.
+  std::function<void()> whileAnyDialogOpen;
   std::vector<std::string> log;
 
   void Run(RegistrationSheet& sheet) override {
-    log.push_back("RegistrationSheet " + Utf8FromUtf16(sheet.Caption()));
+    Opened("RegistrationSheet " + Utf8FromUtf16(sheet.Caption()));
     if (registrationSheet) registrationSheet(sheet);
   }
   // Plays the user in the registration sheet.
@@ -185,6 +187,12 @@ class FakeAppWindows final : public Dialogs,
   WindowHandle colorOwner = kNoWindow;  // owner of the last colour chooser
 
   int labelFontRebuilds = 0;
+
+ private:
+  void Opened(std::string dialog) {
+    log.push_back(std::move(dialog));
+    if (whileAnyDialogOpen) whileAnyDialogOpen();
+  }
 };
 
 // UTF-8 for readable assertions and failure messages.

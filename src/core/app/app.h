@@ -111,7 +111,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void OnTaskbarCreated();
   void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
   // A menu command, refused while a dialog is open when it would open
-  // another one over it.
+  // another one over it or select another profile under it.
   void OnCommand(std::uint16_t id);
   // A registered hotkey was pressed (WM_HOTKEY): pause, the menu, or a
   // location's window up or away. One let go meanwhile does nothing.

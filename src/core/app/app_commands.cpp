@@ -110,13 +110,14 @@ void App::CarryOut(std::uint16_t id) {
       (command.monitor >= state_.MonitorCount() || !state_.Monitor(command.monitor).active)) {
     return;
   }
+  // No second dialog over the first, and no other profile under it.
+  if (state_.modalBusy && RefusedWhileDialogOpen(command.modality)) return;
   switch (command.modality) {
     case Modality::None:
+    case Modality::Profile:
       (*handler)(*this, command);
       return;
     case Modality::Dialog:
-      if (state_.modalBusy) return;  // no second dialog over the first
-      [[fallthrough]];
     case Modality::Nested: {
       // A chooser opened over another dialog leaves the guard as it found it.
       const bool outer = std::exchange(state_.modalBusy, true);

@@ -153,6 +153,17 @@ std::vector<MenuItem> CommonTail(const AppState& state, bool startupShortcutExis
   return tail;
 }
 
+// While a dialog is open, the items it refuses are greyed: the user sees
+// that they wait for the dialog to close.
+void GreyItemsRefusedUnderDialog(std::vector<MenuItem>& items, int monitorCount) {
+  for (MenuItem& item : items) {
+    if (item.kind == MenuItem::Kind::Command && RefusedWhileDialogOpen(DecodeCommand(item.id, monitorCount).modality)) {
+      item.grayed = true;
+    }
+    GreyItemsRefusedUnderDialog(item.items, monitorCount);
+  }
+}
+
 }  // namespace
 
 TrayMenu::TrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists)
@@ -166,6 +177,7 @@ TrayMenu::TrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists
     }
   }
   for (MenuItem& item : CommonTail(state, startupShortcutExists)) root_.items.push_back(std::move(item));
+  if (state.modalBusy) GreyItemsRefusedUnderDialog(root_.items, monitorCount_);
 }
 
 std::vector<WindowEntry> MenuCandidates(AppState& state, Desktop& desktop, int monitorCount) {
@@ -189,8 +201,9 @@ void TrayMenu::ReadWindows() {
   for (int m = 0; m < monitorCount_ && m < state_.MonitorCount(); ++m) {
     if (monitorCount_ > 1 && !state_.Monitor(m).active) continue;
     for (int l = 0; l < kLocationCount; ++l) {
-      locationItems_[static_cast<std::size_t>(kLocationCount * m + l)] =
-          LocationItems(state_, desktop_, m, l, monitorCount_, offered_, labels, elevated);
+      std::vector<MenuItem>& items = locationItems_[static_cast<std::size_t>(kLocationCount * m + l)];
+      items = LocationItems(state_, desktop_, m, l, monitorCount_, offered_, labels, elevated);
+      if (state_.modalBusy) GreyItemsRefusedUnderDialog(items, monitorCount_);
     }
   }
 }
