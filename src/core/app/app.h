@@ -178,14 +178,16 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void ShowOptions();
   void ShowRegistrationSheet(int monitor);
   void EditLocationKeyword(int monitor, int location);
-  // A candidate chosen in a location's submenu: registered there, or the
-  // location emptied when it was the marked one.
+  // A candidate chosen in a location's submenu: the location emptied when
+  // its item was marked and the window is still there, else the window
+  // registered there unless it already is.
   void PickCandidate(const Command& command);
-  // The candidates the tray menu offered, by which its commands name
-  // windows: those of the menu open now, else of the last one. A menu
+  // What the tray menu offered, by which its commands name windows and
+  // know which were marked: the menu open now, else the last one. A menu
   // closed before it rested offered none, and no person chose from it: a
-  // command sent all the same finds the windows listed then.
-  const std::vector<WindowEntry>& OfferedCandidates();
+  // command sent all the same finds the windows and registrations as they
+  // are then.
+  const MenuOffer& OfferedCandidates();
   // Confirmed options come into effect: the watch timer is stopped, the
   // OPTION section written, the taskbar looked up afresh (or given back when
   // it is no longer to be hidden), positions are restored only together
@@ -230,7 +232,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // While the tray menu is open: the monitor count its identifiers were made for.
   std::optional<int> menuMonitorCount_;
   TrayMenu* openMenu_ = nullptr;
-  std::optional<std::vector<WindowEntry>> lastOffered_;
+  std::optional<MenuOffer> lastOffered_;
   RecoveryJournal journal_;
   UserMessages messages_;
   SettingsFile settingsFile_;

@@ -191,22 +191,28 @@ void App::EditGlobalHotkeys() {
   SyncHotkeys();
 }
 
-const std::vector<WindowEntry>& App::OfferedCandidates() {
+const MenuOffer& App::OfferedCandidates() {
   if (openMenu_ != nullptr) {
     openMenu_->ReadWindows();
     return openMenu_->Offered();
   }
-  if (!lastOffered_) lastOffered_ = MenuCandidates(state_, desktop_, state_.MonitorCount());
+  if (!lastOffered_) lastOffered_ = OfferNow(state_, desktop_, state_.MonitorCount());
   return *lastOffered_;
 }
 
 void App::PickCandidate(const Command& command) {
-  const std::vector<WindowEntry>& offered = OfferedCandidates();
+  const MenuOffer& offer = OfferedCandidates();
   const auto i = static_cast<std::size_t>(command.candidate);
-  if (i >= offered.size()) return;
-  const WindowEntry picked = offered[i];  // a copy: what follows may read the windows again
-  if (picked.window == state_.At(command.monitor, command.location).cycle.Window()) {
-    registration_.UnregisterByHand(command.monitor, command.location);  // choosing the marked window unregisters it
+  if (i >= offer.candidates.size()) return;
+  const WindowEntry picked = offer.candidates[i];  // a copy: what follows may read the windows again
+  const WindowHandle registered = state_.At(command.monitor, command.location).cycle.Window();
+  // What the item showed decides, not what changed since: a marked item
+  // unregisters its window if it is still there, and an unmarked one never
+  // unregisters (a keyword may have caught its window meanwhile).
+  if (picked.window == offer.MarkedAt(command.monitor, command.location)) {
+    if (picked.window == registered) registration_.UnregisterByHand(command.monitor, command.location);
+  } else if (picked.window == registered) {
+    return;
   } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
     // The candidate is the one the menu showed: a window closed meanwhile,
     // or a handle given to another one, is not taken.
