@@ -211,9 +211,8 @@ void App::PickCandidate(const Command& command) {
   // unregisters (a keyword may have caught its window meanwhile).
   if (picked.window == offer.MarkedAt(command.monitor, command.location)) {
     if (picked.window == registered) registration_.UnregisterByHand(command.monitor, command.location);
-  } else if (picked.window == registered) {
-    return;
-  } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
+  } else if (picked.window != registered &&
+             IsSameWindow(desktop_, picked.window, picked.processId, picked.className.View(), kTitleUnits)) {
     // The candidate is the one the menu showed: a window closed meanwhile,
     // or a handle given to another one, is not taken.
     registration_.Register(command.monitor, command.location, picked.window);
