@@ -94,14 +94,14 @@ class FakeAppWindows final : public Dialogs,
     if (!triggerDialog || !triggerDialog(edited)) return std::nullopt;
     return edited;
   }
-  std::optional<Hotkey> AskHotkey(Hotkey current) override {
+  std::optional<Hotkey> AskHotkey(Hotkey current, const LocationHotkeyCheck& check) override {
     Opened("HotkeyDialog " + std::to_string(current));
     if (whileHotkeyDialogOpen) whileHotkeyDialogOpen();
-    return chosenHotkey;
+    return Typed(chosenHotkey, retypedHotkeys, check);
   }
-  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) override {
+  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current, const GlobalHotkeysCheck& check) override {
     Opened("GlobalHotkeyDialog " + std::to_string(current.pause) + " " + std::to_string(current.menu));
-    return chosenGlobalHotkeys;
+    return Typed(chosenGlobalHotkeys, retypedGlobalHotkeys, check);
   }
   void ShowAbout() override {
     Opened("About");
@@ -171,8 +171,14 @@ class FakeAppWindows final : public Dialogs,
   std::function<bool(Settings&, LabelChoices& live)> guideLabelSheet;
   std::function<bool(Settings&)> triggerDialog;
   std::function<void()> aboutBox;  // runs while the about box is open
-  std::optional<Hotkey> chosenHotkey;                // confirmed in a location's hotkey dialog
-  std::optional<GlobalHotkeys> chosenGlobalHotkeys;  // confirmed in the pause and menu dialog
+  // The keys a hotkey dialog is given at OK; when the program objects, the
+  // objection is kept and the retyped keys are tried in turn at the next
+  // OKs; once they run out the dialog is cancelled. Nothing: cancelled.
+  std::optional<Hotkey> chosenHotkey;                // a location's dialog
+  std::vector<Hotkey> retypedHotkeys;
+  std::optional<GlobalHotkeys> chosenGlobalHotkeys;  // the pause and menu dialog
+  std::vector<GlobalHotkeys> retypedGlobalHotkeys;
+  std::vector<HotkeyObjection> objections;  // shown over the hotkey dialogs
   std::function<void()> whileHotkeyDialogOpen;
   // Runs in every dialog, sheet and chooser while it is open.
   std::function<void()> whileAnyDialogOpen;
@@ -189,6 +195,18 @@ class FakeAppWindows final : public Dialogs,
   int labelFontRebuilds = 0;
 
  private:
+  template <typename Keys, typename Check>
+  std::optional<Keys> Typed(const std::optional<Keys>& first, const std::vector<Keys>& retyped, const Check& check) {
+    if (!first) return std::nullopt;
+    std::vector<Keys> typed{*first};
+    typed.insert(typed.end(), retyped.begin(), retyped.end());
+    for (const Keys& keys : typed) {
+      std::optional<HotkeyObjection> objection = check(keys);
+      if (!objection) return keys;
+      objections.push_back(std::move(*objection));
+    }
+    return std::nullopt;
+  }
   void Opened(std::string dialog) {
     log.push_back(std::move(dialog));
     if (whileAnyDialogOpen) whileAnyDialogOpen();

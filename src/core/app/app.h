@@ -207,9 +207,11 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The hotkeys the settings ask for registered; the keys refused told.
   void SyncHotkeys();
   // The hotkey dialogs show only keys the program holds, and are typed
-  // into with every hotkey let go.
+  // into with every hotkey let go; a key that cannot be taken is told at OK
+  // over the dialog, which stays open.
   void EditLocationHotkey(int monitor, int location);
   void EditGlobalHotkeys();
+  std::optional<HotkeyObjection> HotkeyObjectionTo(const std::optional<RefusedHotkey>& refused) const;
   // Keywords catch the windows that came or changed since the last look.
   void RegisterNewWindows();
   // The taskbar and the foreground lock time-out back once no window is up.

@@ -164,15 +164,27 @@ void App::EditLocationKeyword(int monitor, int location) {
 static_assert(command_id::kLocationHotkeyFirst + kLocationCount * kMaxMonitorSlots - 1 ==
               command_id::kLocationHotkeyLast);
 
+std::optional<HotkeyObjection> App::HotkeyObjectionTo(const std::optional<RefusedHotkey>& refused) const {
+  if (!refused) return std::nullopt;
+  HotkeyObjection objection{HotkeyObjectionText(*refused, state_.MonitorCount())};
+  if (refused->id == kPauseHotkeyId) objection.field = HotkeyObjection::Field::Pause;
+  if (refused->id == kMenuHotkeyId) objection.field = HotkeyObjection::Field::Menu;
+  return objection;
+}
+
+// The checks run inside the dialog's OK, where the program is at rest; they
+// only read the settings and ask the system for a key.
 void App::EditLocationHotkey(int monitor, int location) {
   const int id = LocationHotkeyId(monitor, location);
   const Hotkey held = hotkeys_.IsRegistered(id) ? static_cast<Hotkey>(state_.At(monitor, location).hotkey) : kNoHotkey;
   hotkeys_.ReleaseAll();
-  const std::optional<Hotkey> chosen = dialogs_.AskHotkey(held);
+  const std::optional<Hotkey> chosen = dialogs_.AskHotkey(
+      held, [&](Hotkey key) { return HotkeyObjectionTo(hotkeys_.CheckLocationKey(id, key)); });
   if (chosen && state_.Monitor(monitor).active) {
     state_.At(monitor, location).hotkey = *chosen;
     settingsFile_.SaveLocationHotkey(state_.mainWindow, monitor, location);
   }
+  hotkeys_.Resume();
   SyncHotkeys();
 }
 
@@ -183,11 +195,14 @@ void App::EditGlobalHotkeys() {
   };
   const GlobalHotkeys shown{held(kPauseHotkeyId, s.pauseHotkey), held(kMenuHotkeyId, s.menuHotkey)};
   hotkeys_.ReleaseAll();
-  if (const std::optional<GlobalHotkeys> chosen = dialogs_.AskGlobalHotkeys(shown)) {
+  const std::optional<GlobalHotkeys> chosen = dialogs_.AskGlobalHotkeys(
+      shown, [&](const GlobalHotkeys& keys) { return HotkeyObjectionTo(hotkeys_.CheckGlobalKeys(keys)); });
+  if (chosen) {
     s.pauseHotkey = chosen->pause;
     s.menuHotkey = chosen->menu;
     settingsFile_.SaveHotkeySettings(state_.mainWindow);
   }
+  hotkeys_.Resume();
   SyncHotkeys();
 }
 
