@@ -96,7 +96,6 @@ class FakeAppWindows final : public Dialogs,
   }
   std::optional<Hotkey> AskHotkey(Hotkey current, const LocationHotkeyCheck& check) override {
     Opened("HotkeyDialog " + std::to_string(current));
-    if (whileHotkeyDialogOpen) whileHotkeyDialogOpen();
     return Typed(chosenHotkey, retypedHotkeys, check);
   }
   std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current, const GlobalHotkeysCheck& check) override {
@@ -179,7 +178,6 @@ class FakeAppWindows final : public Dialogs,
   std::optional<GlobalHotkeys> chosenGlobalHotkeys;  // the pause and menu dialog
   std::vector<GlobalHotkeys> retypedGlobalHotkeys;
   std::vector<HotkeyObjection> objections;  // shown over the hotkey dialogs
-  std::function<void()> whileHotkeyDialogOpen;
   // Runs in every dialog, sheet and chooser while it is open.
   std::function<void()> whileAnyDialogOpen;
   std::vector<std::string> log;
