@@ -146,5 +146,42 @@ TEST_F(Hotkeys, KeyHeldElsewhereIsToldOnceTheRestWorkAndTheDialogsKeysWorkAtOnce
     ASSERT_TRUE(EnterAndLeave(window));
 }
 
+// A key the location's dialog cannot take is told at OK in a box over the
+// dialog, naming the location that has it; the dialog stays open, and a
+// letter typed there gets Ctrl+Alt while a function key stands alone.
+TEST_F(Hotkeys, KeyThatCannotBeTakenIsToldOverTheDialogWhichStaysOpen) {
+    constexpr WORD kF5 = VK_F5;
+    StartPeekbar(QuickProfile().Hotkey(0, kTopMiddle, kCtrlAltP));
+    const WORD item = static_cast<WORD>(::peekbar::LocationHotkeyCommandId(0, peekbar::location::kLeftMiddle));
+    const HWND dialog = OpenDialog(item, L"ホットキー設定");
+    ASSERT_NE(dialog, nullptr);
+    SendDlgItemMessageW(dialog, 12000, HKM_SETHOTKEY, kCtrlAltP, 0);
+    // Posted: the box the OK brings up holds a sent click until answered.
+    ASSERT_TRUE(PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK))));
+    const HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no reason was told";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), dialog) << "the box is not over the dialog";
+    Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(L"hotkey-refused-over-dialog"));
+    const std::wstring told = Answer(box);
+    EXPECT_NE(told.find(L"Ctrl+Alt+P は使用できません。"), std::wstring::npos) << told;
+    EXPECT_NE(told.find(L"「上端中央」の「ホットキー設定」と同じキーです。"), std::wstring::npos) << told;
+    EXPECT_TRUE(HoldsFor([&] { return IsWindow(dialog) != FALSE; }, 500)) << "the dialog closed";
+    EXPECT_EQ(IniValue(ProfileText(), L"MONITOR_0", L"HOTKEY_14"), std::nullopt) << "written though refused";
+
+    // Typed into the control: a letter alone takes Ctrl+Alt, F5 stays alone.
+    ASSERT_TRUE(Activate(dialog));
+    const auto shown = [&] { return static_cast<WORD>(SendDlgItemMessageW(dialog, 12000, HKM_GETHOTKEY, 0, 0)); };
+    TapKey('A');
+    EXPECT_TRUE(WaitUntil([&] { return shown() == (kCtrlAlt | 'A'); })) << "shows " << shown();
+    TapKey(kF5);
+    EXPECT_TRUE(WaitUntil([&] { return shown() == kF5; })) << "shows " << shown();
+    Close(dialog);
+    EXPECT_TRUE(WaitUntil([&] {
+        return IniValue(ProfileText(), L"MONITOR_0", L"HOTKEY_14") == std::to_wstring(kF5);
+    }));
+}
+
 }  // namespace
 }  // namespace e2e

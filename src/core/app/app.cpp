@@ -303,7 +303,7 @@ void App::PressHotkey(int id) {
 }
 
 void App::SyncHotkeys() {
-  const std::vector<HotkeyBinding> refused = hotkeys_.Sync();
+  const std::vector<RefusedHotkey> refused = hotkeys_.Sync();
   if (!refused.empty()) {
     messages_.ShowErrorMessage(state_.mainWindow, RefusedHotkeysMessage(refused, state_.MonitorCount()));
   }
