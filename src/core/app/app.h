@@ -23,6 +23,7 @@
 #include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
+#include "core/engine/full_screen.h"
 #include "core/engine/hotkey_toggle.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
@@ -236,6 +237,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   SettingsFile settingsFile_;
   TrayIcon tray_;
   Taskbar taskbar_;
+  FullScreenRule fullScreen_;
   ShowHide showHide_;
   Overlays overlays_;
   AutoRegistration registration_;
