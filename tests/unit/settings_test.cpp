@@ -149,6 +149,8 @@ TEST(SettingsLoadTest, ReadRulesNormaliseStoredValues) {
       {"trigger width -3", {{u"TRIGGER", u"WND_WIDTH", u"-3"}}, &Settings::triggerWidth, 250},
       {"trigger width 1", {{u"TRIGGER", u"WND_WIDTH", u"1"}}, &Settings::triggerWidth, 1},
       {"trigger height 0", {{u"TRIGGER", u"WND_HEIGHT", u"0"}}, &Settings::triggerHeight, 200},
+      {"trigger width past its dialog", {{u"TRIGGER", u"WND_WIDTH", u"40000"}}, &Settings::triggerWidth, 32767},
+      {"trigger height at the largest", {{u"TRIGGER", u"WND_HEIGHT", u"2147483647"}}, &Settings::triggerHeight, 32767},
       {"trigger alpha 0", {{u"TRIGGER", u"WND_ALPHA", u"0"}}, &Settings::triggerAlpha, 1},
       {"trigger alpha 256", {{u"TRIGGER", u"WND_ALPHA", u"256"}}, &Settings::triggerAlpha, 255},
       {"pop-ups hidden", {{u"MONITOR_POP", u"SHOW", u"-1"}}, &Settings::monitorPopShow, -1},

@@ -1,5 +1,7 @@
 #include "core/overlays/overlays.h"
 
+#include <algorithm>
+
 #include "core/overlays/guides.h"
 #include "core/overlays/monitor_popups.h"
 
@@ -54,9 +56,15 @@ void Overlays::BringUpTrigger(Point pointer) {
   if (fullScreen_.IsQuiet(monitor)) return;
   const Settings& s = state_.settings;
   const MonitorSlot& slot = state_.Monitor(monitor);
-  const std::int32_t w = AtMonitorDpi(state_, slot, s.triggerWidth);
-  const std::int32_t h = AtMonitorDpi(state_, slot, s.triggerHeight);
-  const Point at = FitRectAroundPoint(slot.monitorRect, {0, 0, w, h}, pointer);
+  // No larger than its monitor: every cell stays within reach, and its
+  // sides, on the monitor, within what the system's coordinates hold.
+  const Rect& m = slot.monitorRect;
+  const auto side = [&](std::int32_t chosen, std::int64_t room) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(AtMonitorDpi(state_, slot, chosen), 0, room));
+  };
+  const std::int32_t w = side(s.triggerWidth, m.Width());
+  const std::int32_t h = side(s.triggerHeight, m.Height());
+  const Point at = FitRectAroundPoint(m, {0, 0, w, h}, pointer);
   trigger_.monitor = monitor;
   trigger_.rect = {at.x, at.y, at.x + w, at.y + h};
   trigger_.visible = true;
