@@ -108,6 +108,12 @@ void App::FinishStartup() {
       messages_.ShowInfoMessage(state_.mainWindow, notice->text);
     }
   }
+  // Last: the one the user can act on.
+  TellUnconvertedSettings();
+}
+
+void App::TellUnconvertedSettings() {
+  if (const auto notice = settingsFile_.TakeUnconvertedNotice()) messages_.ShowErrorMessage(state_.mainWindow, *notice);
 }
 
 void App::OnDestroy() {

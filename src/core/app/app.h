@@ -211,6 +211,9 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void EditGlobalHotkeys();
   // Keywords catch the windows that came or changed since the last look.
   void RegisterNewWindows();
+  // The settings files read since the last word that could not be
+  // converted, told once.
+  void TellUnconvertedSettings();
   // The taskbar and the foreground lock time-out back once no window is up.
   void EndShowCycleWhenNothingShown();
 
