@@ -182,26 +182,6 @@ bool EndWithExitCommand(HANDLE process, DWORD processId, DWORD timeoutMs) {
     }, timeoutMs);
 }
 
-int ExitEveryPeekbar() {
-    std::vector<DWORD> running;
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, peekbar::kMainWindowClass, peekbar::kMainWindowTitle))) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        running.push_back(id);
-    }
-    int notEnded = 0;
-    for (const DWORD id : running) {
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-        if (!process || !EndWithExitCommand(process, id, kExitTimeoutMs)) {
-            std::fprintf(stderr, "peekbar_e2e: Peekbar (process %lu) did not end by its exit command\n", id);
-            ++notEnded;
-        }
-        if (process) CloseHandle(process);
-    }
-    return notEnded;
-}
-
 HWND FindPeekbarMainWindow(DWORD processId) {
     const std::vector<HWND> windows =
         FindTopLevelWindows(processId, peekbar::kMainWindowClass, peekbar::kMainWindowTitle);

@@ -94,10 +94,6 @@ private:
 // boxes answered meanwhile. True once the process has ended.
 bool EndWithExitCommand(HANDLE process, DWORD processId, DWORD timeoutMs);
 
-// Every Peekbar on the driver's desktop ended that way, one after the
-// other; the number that did not end.
-int ExitEveryPeekbar();
-
 // The top-level window of class PEEKBAR_MAIN titled "Peekbar" that belongs
 // to process `processId`, or null.
 HWND FindPeekbarMainWindow(DWORD processId);

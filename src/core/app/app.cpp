@@ -35,10 +35,11 @@ App::App(const AppPorts& ports)
       settingsFile_(state_, ports.settingsStore, shell_, desktop_, messages_, *this),
       tray_(state_, shell_),
       taskbar_(state_, desktop_, journal_),
-      showHide_(state_, desktop_, taskbar_, *this, journal_),
-      overlays_(state_, desktop_, ports.overlays, showHide_, [this] { TrackTrayMenu(); }),
+      fullScreen_(state_, desktop_),
+      showHide_(state_, desktop_, taskbar_, *this, journal_, fullScreen_),
+      overlays_(state_, desktop_, ports.overlays, showHide_, fullScreen_, [this] { TrackTrayMenu(); }),
       registration_(state_, desktop_, showHide_, settingsFile_, journal_, messages_),
-      watcher_(state_, desktop_, taskbar_, showHide_, overlays_, journal_),
+      watcher_(state_, desktop_, taskbar_, showHide_, overlays_, journal_, fullScreen_),
       commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, showHide_, registration_, overlays_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
@@ -107,6 +108,12 @@ void App::FinishStartup() {
       messages_.ShowInfoMessage(state_.mainWindow, notice->text);
     }
   }
+  // Last: the one the user can act on.
+  TellUnconvertedSettings();
+}
+
+void App::TellUnconvertedSettings() {
+  if (const auto notice = settingsFile_.TakeUnconvertedNotice()) messages_.ShowErrorMessage(state_.mainWindow, *notice);
 }
 
 void App::OnDestroy() {
@@ -132,7 +139,11 @@ void App::Tick() {
     displaysChanged_ = false;
     FollowDisplays();
   }
-  if (!state_.paused) watcher_.EdgeTick();
+  if (!state_.paused) {
+    watcher_.EdgeTick();
+  } else {
+    overlays_.FollowFullScreen();
+  }
   // After the edges: a window its program closed has left its location there.
   RegisterNewWindows();
 }

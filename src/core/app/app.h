@@ -23,6 +23,7 @@
 #include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
+#include "core/engine/full_screen.h"
 #include "core/engine/hotkey_toggle.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
@@ -214,6 +215,9 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   std::optional<HotkeyObjection> HotkeyObjectionTo(const std::optional<RefusedHotkey>& refused) const;
   // Keywords catch the windows that came or changed since the last look.
   void RegisterNewWindows();
+  // The settings files read since the last word that could not be
+  // converted, told once.
+  void TellUnconvertedSettings();
   // The taskbar and the foreground lock time-out back once no window is up.
   void EndShowCycleWhenNothingShown();
 
@@ -240,6 +244,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   SettingsFile settingsFile_;
   TrayIcon tray_;
   Taskbar taskbar_;
+  FullScreenRule fullScreen_;
   ShowHide showHide_;
   Overlays overlays_;
   AutoRegistration registration_;

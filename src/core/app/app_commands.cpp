@@ -250,6 +250,7 @@ void App::SelectProfile(int profile) {
   settingsFile_.SaveProfileList(state_.mainWindow);
   messages_.ShowInfoMessage(state_.mainWindow,
                             u"プロファイル「" + std::u16string(profiles_.SelectedName()) + u"」を選択しました。");
+  TellUnconvertedSettings();
   // After the message: a key refused is the news that must stay on the screen.
   SyncHotkeys();
 }

@@ -7,6 +7,7 @@ void EdgeWatcher::EdgeTick() {
   Point pointer;
   if (!desktop_.PointerPosition(pointer)) return;  // another desktop is active
   bool anyShown = false;
+  fullScreen_.NewTick();
 
   overlays_.Follow(pointer, UpdateModifierKeys());
 

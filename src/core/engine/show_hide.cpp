@@ -3,7 +3,6 @@
 #include <array>
 #include <vector>
 
-#include "core/engine/full_screen.h"
 #include "core/engine/owned_windows.h"
 
 namespace peekbar {
@@ -94,7 +93,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   // dwell would start: it asks about the foreground window, and perhaps the
   // shell.
   if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || IsOnScreen(desktop_, window) ||
-      (cycle.Phase() == CyclePhase::Hidden && KeepsQuiet(FullScreenVerdictFor(state_, desktop_, monitor)))) {
+      (cycle.Phase() == CyclePhase::Hidden && fullScreen_.IsQuiet(monitor))) {
     cycle.DropDwell(now);
     return;
   }

@@ -6,6 +6,7 @@
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
+#include "core/engine/full_screen.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/taskbar.h"
 
@@ -52,8 +53,10 @@ class WindowRectListener {
 
 class ShowHide {
  public:
-  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, WindowRectListener& rects, RecoveryJournal& journal)
-      : state_(state), desktop_(desktop), taskbar_(taskbar), rects_(rects), journal_(journal) {}
+  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, WindowRectListener& rects, RecoveryJournal& journal,
+           FullScreenRule& fullScreen)
+      : state_(state), desktop_(desktop), taskbar_(taskbar), rects_(rects), journal_(journal),
+        fullScreen_(fullScreen) {}
 
   void TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
   void CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
@@ -110,6 +113,7 @@ class ShowHide {
   Taskbar& taskbar_;
   WindowRectListener& rects_;
   RecoveryJournal& journal_;
+  FullScreenRule& fullScreen_;
 };
 
 }  // namespace peekbar
