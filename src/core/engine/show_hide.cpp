@@ -106,6 +106,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
 }
 
 void ShowHide::BringUp(int monitor, int location, Point pointer) {
+  if (state_.ending) return;
   ShowCycle& cycle = state_.At(monitor, location).cycle;
   const WindowHandle window = cycle.Window();
   const Settings& s = state_.settings;
@@ -128,8 +129,15 @@ void ShowHide::BringUp(int monitor, int location, Point pointer) {
   if (s.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
     PlaceAtEdge(monitor, location, pointer, answers);
   }
+  if (EndedMeanwhile(window)) return;
   BringBackOwned(monitor, location, answers);
   cycle.Show();
+}
+
+bool ShowHide::EndedMeanwhile(WindowHandle window) {
+  if (!state_.ending) return false;
+  desktop_.PlaceWindow(window, GiveBackPlacement());
+  return true;
 }
 
 void ShowHide::Restore(WindowHandle window, bool answers) {
@@ -280,6 +288,7 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
       return p;
     });
   }
+  if (EndedMeanwhile(window)) return;
   BringBackOwned(monitor, location, answers);
   cycle.Show();
 }

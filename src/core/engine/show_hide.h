@@ -103,6 +103,10 @@ class ShowHide {
   void HideWithOwned(WindowHandle window, std::uint32_t now);
   // The windows hidden with the location's window come back with it.
   void BringBackOwned(int monitor, int location, bool answers);
+  // The session ended while the window's program was waited for during its
+  // show: everything was given back then, and this window is given back
+  // again over what the show did since. True when it did.
+  bool EndedMeanwhile(WindowHandle window);
   ZOrder ShownZOrder() const { return state_.settings.topmost != 0 ? ZOrder::Topmost : ZOrder::NotTopmost; }
 
   AppState& state_;
