@@ -22,10 +22,10 @@ void ShowCycle::DropDwell(std::uint32_t now) {
   if (phase_ == CyclePhase::Hidden || phase_ == CyclePhase::Dwelling) Wait(now);
 }
 
-void ShowCycle::Show() {
+void ShowCycle::Show(std::uint32_t now) {
   if (phase_ == CyclePhase::Empty) return;
   phase_ = CyclePhase::Shown;
-  since_ = 0;
+  since_ = now;
   seenOnScreen_ = false;
 }
 

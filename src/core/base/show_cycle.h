@@ -27,14 +27,16 @@ class ShowCycle {
  public:
   WindowHandle Window() const { return window_; }
   CyclePhase Phase() const { return phase_; }
-  // The time the phase counts from (Hidden, Dwelling, Visited, Left).
+  // The time the phase counts from (Hidden, Dwelling, Visited, Left), or
+  // when the window was brought up (Shown).
   std::uint32_t Since() const { return since_; }
   // Brought up and not put away yet: Shown, Visited or Left.
   bool IsShown() const { return phase_ >= CyclePhase::Shown; }
   // Shown, and the pointer has been inside it since: Visited or Left.
   bool IsVisited() const { return phase_ >= CyclePhase::Visited; }
-  // Shown, and seen on the screen since: a window shown without waiting for
-  // its thread may take a while to appear.
+  // Shown, and on the screen since: at once when the show was carried out
+  // while Peekbar waited; a window shown without waiting for its thread may
+  // take a while to appear.
   bool SeenOnScreen() const { return seenOnScreen_; }
   // The windows it owned on the screen when it was put away, hidden with
   // it: they come back with it, or are given back with it.
@@ -50,8 +52,8 @@ class ShowCycle {
   // The pointer is off the location, or the window is on the screen anyway:
   // the next dwell counts from now.
   void DropDwell(std::uint32_t now);
-  // Brought up, not yet visited nor seen on the screen.
-  void Show();
+  // Brought up at `now`, not yet visited nor seen on the screen.
+  void Show(std::uint32_t now);
   void SeeOnScreen();
   // The pointer is inside the shown window, or a drag carries it outside.
   void Visit(std::uint32_t now);

@@ -12,6 +12,9 @@ namespace {
 // How long a window given back may take to become visible again.
 constexpr std::uint32_t kVisibleWaitStepMs = 50;
 constexpr int kVisibleWaitSteps = 40;
+// How long a show cycle waits for a window shown without waiting for its
+// thread to appear: a program busy for longer gives its edge back.
+constexpr std::uint32_t kAsyncShowWaitMs = 2000;
 
 constexpr std::array<VirtualKey, 7> kShowKeys = {
     VirtualKey::LeftButton,  // unused: 0 means no key
@@ -131,7 +134,10 @@ void ShowHide::BringUp(int monitor, int location, Point pointer) {
   }
   if (EndedMeanwhile(window)) return;
   BringBackOwned(monitor, location, answers);
-  cycle.Show();
+  cycle.Show(desktop_.TickCount());
+  // Carried out while Peekbar waited: on the screen now, whatever its
+  // program does next.
+  if (answers) cycle.SeeOnScreen();
 }
 
 bool ShowHide::EndedMeanwhile(WindowHandle window) {
@@ -165,24 +171,25 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   ShowCycle& cycle = state_.At(monitor, location).cycle;
   const WindowHandle window = cycle.Window();
   // Shown without waiting for its thread, it may not be on screen yet: the
-  // show cycle goes on meanwhile. Once seen, a window that its own program
-  // hides or minimises (a program that closes to the tray) has gone away as
-  // if by the rule, and its edge works again.
+  // show cycle goes on meanwhile, for a while. Once the show has taken
+  // effect, a window off the screen has gone away as if by the rule, and
+  // its edge works again, whatever took it away: its own program hiding or
+  // minimising it (a program that closes to the tray, even right after the
+  // show), or a busy program's show that never came.
   // A window the user switched away from stays up, cloaked, on its own
   // virtual desktop: it goes as if hidden, and the foreground is not given
   // back, which would take the user back there or away from what they
-  // turned to. So does one the user switched away from before it was first
-  // seen, unless it was brought up without waiting for its thread, which
-  // may not yet have taken it off the other desktop.
+  // turned to.
   const bool up = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
   const bool onScreen = up && desktop_.IsOnCurrentDesktop(window);
   if (!onScreen) {
-    if (cycle.SeenOnScreen() || (up && desktop_.IsResponding(window))) {
-      if (up) state_.savedForeground = kCapturedNothing;
-      PutAway(monitor, location, now);
-    } else {
+    // Unsigned: right across a wrap of the tick count.
+    if (!cycle.SeenOnScreen() && now - cycle.Since() < kAsyncShowWaitMs) {
       anyShown = true;
+      return;
     }
+    if (up) state_.savedForeground = kCapturedNothing;
+    PutAway(monitor, location, now);
     return;
   }
   cycle.SeeOnScreen();
@@ -290,7 +297,8 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
   }
   if (EndedMeanwhile(window)) return;
   BringBackOwned(monitor, location, answers);
-  cycle.Show();
+  cycle.Show(desktop_.TickCount());
+  if (answers) cycle.SeeOnScreen();  // as BringUp
 }
 
 void ShowHide::BringDown(int monitor, int location) { PutAway(monitor, location, desktop_.TickCount()); }
