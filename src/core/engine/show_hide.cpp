@@ -1,5 +1,6 @@
 #include "core/engine/show_hide.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -218,23 +219,36 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
 
 void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
   RememberWindowRect(monitor, location);
-  HideWithOwned(state_.At(monitor, location).cycle.Window(), now);
+  const WindowHandle window = state_.At(monitor, location).cycle.Window();
+  HideWithOwned(window, now, desktop_.IsResponding(window));
 }
 
-void ShowHide::HideWithOwned(WindowHandle window, std::uint32_t now) {
+void ShowHide::HideWithOwned(WindowHandle window, std::uint32_t now, bool answers,
+                             const OwnedWindowsListing* listing) {
   // A dialog or tool window left behind would float alone over whatever
   // the user turns to.
-  std::vector<WindowHandle> owned;
-  if (!state_.ending) CollectShownOwnedWindows(desktop_, window, owned);
-  for (MonitorSlot& slot : state_.monitorSlots) {
-    for (LocationSlot& other : slot.locations) {
-      if (other.cycle.Window() == window) other.cycle.PutAway(now, owned);
-    }
+  std::vector<JournalWindow> owned;
+  if (!state_.ending && listing != nullptr) {
+    listing->CollectShownOwnedWindows(window, owned);
+  } else if (!state_.ending) {
+    CollectShownOwnedWindows(desktop_, window, owned);
   }
+  // These are on the screen, to be hidden now.
+  const std::size_t shown = owned.size();
+  // What was hidden with it before stays listed: it is hidden still (the
+  // window registered at another location, say).
+  ForEachHolding(window, [&](const ShowCycle& cycle) {
+    for (const JournalWindow& w : cycle.HiddenWith()) {
+      if (std::none_of(owned.begin(), owned.end(), [&](const JournalWindow& o) { return o.window == w.window; })) {
+        owned.push_back(w);
+      }
+    }
+  });
+  ForEachHolding(window, [&](ShowCycle& cycle) { cycle.PutAway(now, owned, !answers); });
   journal_.Sync();
   if (state_.ending) return;
-  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
-  for (const WindowHandle w : owned) ShowWindowSafely(desktop_, w, ShowCommand::Hide);
+  ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
+  for (std::size_t i = 0; i < shown; ++i) ShowWindowSafely(desktop_, owned[i].window, ShowCommand::Hide);
 }
 
 void ShowHide::BringBackOwned(int monitor, int location, bool answers) {
@@ -244,19 +258,34 @@ void ShowHide::BringBackOwned(int monitor, int location, bool answers) {
   Placement p;
   p.show = true;
   p.noActivate = true;
-  for (const WindowHandle w : cycle.HiddenWith()) {
-    // Closed meanwhile, or given to another owner: not its to bring.
-    if (desktop_.WindowExists(w) && IsOwnedBy(desktop_, w, cycle.Window())) {
-      PlaceWindowSafely(desktop_, w, p, answers && desktop_.IsResponding(w));
-    }
+  for (const WindowHandle w : StillTheSameWindows(desktop_, cycle.HiddenWith())) {
+    PlaceWindowSafely(desktop_, w, p, answers && desktop_.IsResponding(w));
   }
-  const WindowHandle window = cycle.Window();
-  for (MonitorSlot& slot : state_.monitorSlots) {
-    for (LocationSlot& other : slot.locations) {
-      if (other.cycle.Window() == window) other.cycle.OwnedBack();
-    }
-  }
+  ForEachHolding(cycle.Window(), [](ShowCycle& other) { other.OwnedBack(); });
   journal_.Sync();
+}
+
+void ShowHide::FollowWindowBroughtBack(int monitor, int location) {
+  ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle window = cycle.Window();
+  if (IsOnScreen(desktop_, window)) {
+    // Not while Peekbar's own hide of it is still to come.
+    if (!cycle.HideAwaited()) BringBackOwned(monitor, location, false);
+    return;
+  }
+  cycle.SeeOffScreen();
+  bool dropped = false;
+  for (std::size_t i = 0; i < cycle.HiddenWith().size();) {
+    const WindowHandle owned = cycle.HiddenWith()[i].window;
+    if (desktop_.WindowExists(owned)) {
+      ++i;
+      continue;
+    }
+    ForEachHolding(window, [owned](ShowCycle& other) { other.DropHiddenWith(owned); });
+    dropped = true;
+  }
+  // Its handle may soon name another program's window.
+  if (dropped) journal_.Sync();
 }
 
 void ShowHide::HideEveryRegisteredWindow(std::uint32_t now) {
@@ -266,10 +295,11 @@ void ShowHide::HideEveryRegisteredWindow(std::uint32_t now) {
       if (window == kNoWindow || state_.ending) continue;
       // Hidden once per location holding it, as ever; what it owns is
       // gathered at the first.
+      const bool answers = desktop_.IsResponding(window);
       if (HeldEarlier(window, m, n)) {
-        ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+        ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
       } else {
-        HideWithOwned(window, now);
+        HideWithOwned(window, now, answers);
       }
     }
   }
@@ -372,7 +402,7 @@ void ShowHide::ReleaseWindow(int monitor, int location) {
   const WindowHandle window = cycle.Window();
   if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
   desktop_.PlaceWindow(window, GiveBackPlacement());
-  GiveBack(desktop_, cycle.HiddenWith());
+  GiveBack(desktop_, StillTheSameWindows(desktop_, cycle.HiddenWith()));
 }
 
 void ShowEveryRegisteredWindow(AppState& state, Desktop& desktop) {
@@ -381,10 +411,18 @@ void ShowEveryRegisteredWindow(AppState& state, Desktop& desktop) {
       const WindowHandle window = location.cycle.Window();
       if (window == kNoWindow) continue;
       desktop.PlaceWindow(window, GiveBackPlacement());
-      GiveBack(desktop, location.cycle.HiddenWith());
+      GiveBack(desktop, StillTheSameWindows(desktop, location.cycle.HiddenWith()));
       location.cycle.OwnedBack();
     }
   }
+}
+
+std::vector<WindowHandle> StillTheSameWindows(Desktop& desktop, std::span<const JournalWindow> hiddenWith) {
+  std::vector<WindowHandle> windows;
+  for (const JournalWindow& w : hiddenWith) {
+    if (IsSameWindow(desktop, w, kTitleUnits)) windows.push_back(w.window);
+  }
+  return windows;
 }
 
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows) {
