@@ -719,37 +719,28 @@ TEST(HungWindowTest, AHungForegroundWindowIsNotJoinedButTheWindowStillComesToThe
   EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
 }
 
-// Once the session ends, everything has been given back and nothing comes up
-// again: neither asked afterwards, nor by a show the end interrupted while
-// it waited for the window's program.
-TEST(EndOfSessionTest, NothingIsBroughtUpOnceTheSessionEnds) {
-  for (const bool duringTheShow : {false, true}) {
-    SCOPED_TRACE(duringTheShow ? "ended while the show waited" : "ended before");
-    Scene s;
-    s.h.settings().topmost = 1;
-    s.h.settings().hideTaskbar = 1;
-    s.Register(s.editor, TopMiddle);
-    bool ended = false;
-    const auto end = [&] {
-      ended = true;
-      s.h.app.OnEndSession(true);
-    };
-    if (duringTheShow) {
-      s.h.desktop.OnWait([&](const DesktopCall& call) {
-        if (!ended && call.window == s.editor) end();
-      });
-    } else {
-      end();
-    }
-    s.h.desktop.ResetCalls();
-    s.h.app.Showing().BringUp(0, TopMiddle, {960, 0});
-    ASSERT_TRUE(ended);
-    EXPECT_TRUE(s.Visible(s.editor)) << "given back at the end";
-    EXPECT_FALSE(s.h.desktop.Find(s.editor)->topmost);
-    EXPECT_TRUE(s.Visible(s.taskbar));
-    EXPECT_FALSE(s.Shown(TopMiddle));
-    if (!duringTheShow) EXPECT_EQ(s.h.desktop.Log(), std::vector<std::string>{});
-  }
+// The session ends while a show waits for the window's program: everything
+// has been given back, and the show does not bring its window up again.
+TEST(EndOfSessionTest, AShowTheEndInterruptsLeavesItsWindowGivenBack) {
+  Scene s;
+  s.h.settings().topmost = 1;
+  s.h.settings().hideTaskbar = 1;
+  s.Register(s.editor, TopMiddle);
+  bool ended = false;
+  s.h.desktop.OnWait([&](const DesktopCall& call) {
+    if (ended || call.window != s.editor) return;
+    ended = true;
+    s.h.app.OnEndSession(true);
+  });
+  s.h.app.Showing().BringUp(0, TopMiddle, {960, 0});
+  ASSERT_TRUE(ended);
+  EXPECT_TRUE(s.Visible(s.editor));
+  EXPECT_FALSE(s.h.desktop.Find(s.editor)->topmost);
+  EXPECT_TRUE(s.Visible(s.taskbar));
+  EXPECT_FALSE(s.Shown(TopMiddle));
+  s.h.desktop.ResetCalls();
+  s.h.app.Showing().BringUp(0, TopMiddle, {960, 0});
+  EXPECT_EQ(s.h.desktop.Log(), std::vector<std::string>{}) << "brought up after the end";
 }
 
 // Once its show has taken effect, a window off the screen ends its part of

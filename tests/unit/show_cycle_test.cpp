@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "fakes/cycle_assertions.h"
 
@@ -54,33 +53,6 @@ TEST(ShowCyclePhaseTest, EachTransitionMovesOnlyFromItsPhasesAndKeepsOrRestartsT
     }
     EXPECT_EQ(cycle.SeenOnScreen(), step.seen) << step.what;
   }
-}
-
-// What was hidden with the window is kept until it is back or dropped one
-// by one; a hide left to the window's thread is awaited until the window is
-// seen off the screen, or brought up again.
-TEST(ShowCyclePhaseTest, HiddenWithAndAnAwaitedHideLastUntilTheyAreOver) {
-  const JournalWindow dialog{0x30, 7, u"Dialog"};
-  const JournalWindow tool{0x40, 7, u"Tool"};
-  const std::vector<JournalWindow> both{dialog, tool};
-  ShowCycle cycle;
-  cycle.Register(0x10, 100);
-  cycle.PutAway(200, both, true);
-  EXPECT_TRUE(cycle.HideAwaited());
-  cycle.DropDwell(300);
-  EXPECT_TRUE(cycle.HideAwaited()) << "the dwell has nothing to do with it";
-  cycle.DropHiddenWith(dialog.window);
-  EXPECT_EQ(std::vector<JournalWindow>(cycle.HiddenWith().begin(), cycle.HiddenWith().end()),
-            std::vector<JournalWindow>{tool});
-  cycle.SeeOffScreen();
-  EXPECT_FALSE(cycle.HideAwaited());
-  EXPECT_EQ(cycle.HiddenWith().size(), 1u);
-  cycle.PutAway(400, both, true);
-  cycle.Show(500);
-  EXPECT_FALSE(cycle.HideAwaited());
-  EXPECT_EQ(cycle.HiddenWith().size(), 2u) << "brought back by whoever shows the window";
-  cycle.OwnedBack();
-  EXPECT_TRUE(cycle.HiddenWith().empty());
 }
 
 }  // namespace
