@@ -280,10 +280,16 @@ TEST(HiddenWithTest, AClosedOneIsDroppedAndAHandleNowNamingAnotherWindowIsNeverS
          s.h.desktop.SetPointer(960, 0);
          for (int i = 0; i < 5 && !s.Visible(s.editor); ++i) s.Tick();
        }},
-      {"unregistered", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kUnregisterAll); }},
+      {"another window registered there",
+       [](HiddenWithScene& s) { s.h.app.Registration().Register(0, TopMiddle, s.other); }},
       {"all keywords applied", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kApplyAllKeywords); }},
-      {"all shown", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kShowAll); }},
       {"exit", [](HiddenWithScene& s) { s.h.app.Shutdown(); }},
+      {"its monitor detached",
+       [](HiddenWithScene& s) {
+         s.h.desktop.monitors = {{u"\\\\.\\DISPLAY9", kSecond}};
+         s.h.app.OnDisplayChange();
+         s.Tick();
+       }},
   };
   for (const auto& [what, giveBack] : paths) {
     for (const bool otherProcess : {true, false}) {
