@@ -154,7 +154,7 @@ void EdgeTickShownPointerOutside(benchmark::State& state) {
   d.Find(shown)->rect = {760, 0, 1160, 300};
   d.AddWindow("other", Rect{0, 400, 1920, 1080});
   ShowCycle& cycle = h->state().At(0, TopMiddle).cycle;
-  cycle.Show();
+  cycle.Show(d.Tick());
   cycle.Visit(d.Tick());
   h->settings().hiddenDelay = 0x7FFFFFFF;  // stays up however long the run
   EdgeWatcher& watcher = h->app.Watcher();

@@ -148,6 +148,16 @@ HWND TestProgram::OpenPopUpMenu(size_t i, POINT at) const {
 
 bool TestProgram::CloseMenu(size_t i) const { return PostMessageW(Window(i), WM_CANCELMODE, 0, 0) != FALSE; }
 
+bool TestProgram::ShowItself(size_t i) const { return PostMessageW(Window(i), WM_APP + 5, 0, 0) != FALSE; }
+
+int TestProgram::HideAfterEachShow(size_t i, bool hide) const {
+    DWORD_PTR hidden = 0;
+    if (!SendMessageTimeoutW(Window(i), WM_APP + 6, hide ? 1 : 0, 0, SMTO_ABORTIFHUNG, kEventTimeoutMs, &hidden)) {
+        return -1;
+    }
+    return static_cast<int>(hidden);
+}
+
 std::vector<HWND> VisibleTopLevelWindows() {
     std::vector<HWND> windows;
     EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&windows));

@@ -63,6 +63,12 @@ public:
     HWND OpenOwnedPopUp(size_t i, POINT at) const;
     HWND OpenPopUpMenu(size_t i, POINT at) const;
     bool CloseMenu(size_t i) const;
+    // The test program's window `i` shows itself and takes the foreground,
+    // as a program started a second time shows its window.
+    bool ShowItself(size_t i) const;
+    // From now on its window `i` hides itself right after each show (or no
+    // longer); how many shows it has hidden so far, -1 when it did not answer.
+    int HideAfterEachShow(size_t i, bool hide) const;
 
 private:
     static TestProgram Start(const std::wstring& exePath, const std::wstring& arguments, const wchar_t* className,

@@ -489,7 +489,7 @@ TEST(LocationCommandTest, PickingEndsTheShowCycleWhenNothingIsShownButUnregister
     const WindowHandle up = s.Add("up", u"up");
     s.h.app.Registration().Register(0, RightTop, up);
     s.h.desktop.Find(up)->visible = true;
-    if (c.otherShown) s.Slot()[RightTop].cycle.Show();
+    if (c.otherShown) s.Slot()[RightTop].cycle.Show(s.h.desktop.Tick());
     if (c.act != Act::Pick) s.h.app.Registration().Register(0, TopMiddle, doc);
     s.h.app.TaskbarHiding().HideTaskbar();
     s.h.state().savedForeground = browser;

@@ -73,7 +73,7 @@ TEST(TriggerCellLookTest, GapsCloseBlockEmptyRegisteredHoveredAndShownCells) {
   monitor[2].guideColor = 0x0000FF;
   monitor[6].cycle.Register(0x104, 0);
   monitor[6].guideColor = 0x00FF00;
-  monitor[6].cycle.Show();
+  monitor[6].cycle.Show(0);
   struct Case {
     int value, hovered;
     Color fill;

@@ -144,6 +144,7 @@ void App::Tick() {
   } else {
     overlays_.FollowFullScreen();
   }
+  watcher_.FollowWindowsBroughtBack();
   // After the edges: a window its program closed has left its location there.
   RegisterNewWindows();
 }
@@ -200,7 +201,7 @@ void App::GiveBackDetached(int monitor, const Rect& primary) {
   for (int n = 0; n < kLocationCount; ++n) {
     LocationSlot& at = state_.At(monitor, n);
     const WindowHandle window = at.cycle.Window();
-    const std::vector<WindowHandle> hiddenWith(at.cycle.HiddenWith().begin(), at.cycle.HiddenWith().end());
+    const std::vector<WindowHandle> hiddenWith = StillTheSameWindows(desktop_, at.cycle.HiddenWith());
     at.cycle.Release();
     // A window also held at a monitor still attached stays with it.
     if (window == kNoWindow || state_.IsRegistered(window)) continue;

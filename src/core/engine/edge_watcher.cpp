@@ -48,6 +48,15 @@ void EdgeWatcher::EdgeTick() {
   if (!anyShown) taskbar_.RestoreAfterShowCycle();
 }
 
+void EdgeWatcher::FollowWindowsBroughtBack() {
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (int k = 0; k < kLocationCount; ++k) {
+      if (state_.ending) return;
+      if (!state_.At(m, k).cycle.HiddenWith().empty()) showHide_.FollowWindowBroughtBack(m, k);
+    }
+  }
+}
+
 bool EdgeWatcher::UpdateModifierKeys() {
   const Settings& s = state_.settings;
   if (s.triggerEnabled == 0 && s.guideEnabledKey == 0 && s.labelShow != 1) return false;

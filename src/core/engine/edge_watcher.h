@@ -22,6 +22,10 @@ class EdgeWatcher {
 
   // Allocates nothing: it runs five times a second all day.
   void EdgeTick();
+  // Every tick, paused or not: what was hidden with a registered window
+  // comes back once its program has brought it back itself. Only locations
+  // holding such windows are looked at: without any, it asks nothing.
+  void FollowWindowsBroughtBack();
   // Polls Ctrl, Shift and Alt when something uses them; true when one of
   // them changed since the last poll.
   bool UpdateModifierKeys();

@@ -1,8 +1,10 @@
 #include "core/registration/auto_register.h"
 
 #include <map>
+#include <optional>
 #include <utility>
 
+#include "core/engine/owned_windows.h"
 #include "core/registration/candidates.h"
 #include "core/registration/keyword_match.h"
 
@@ -12,16 +14,16 @@ bool AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   if (!state_.Monitor(monitor).active) return false;  // detached while a dialog was open
   if (state_.ending) return false;
   ShowCycle& cycle = state_.At(monitor, location).cycle;
-  const WindowHandle previous = cycle.Window();
   showHide_.ReleaseWindow(monitor, location);
   // Registered and written down before it is hidden: from here on the
   // journal and every give-back know it.
   journal_.Add(window);
-  cycle.Register(window, desktop_.TickCount());
-  // Struck off: the window it replaced, and what was hidden with the one given back.
-  if (previous != kNoWindow) journal_.Sync();
+  const std::uint32_t now = desktop_.TickCount();
+  cycle.Register(window, now);
   const bool answers = desktop_.IsResponding(window);
-  ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
+  // With its dialogs and tool windows, as when it goes away at its edge;
+  // the journal written first, the window it replaced struck off.
+  showHide_.HideWithOwned(window, now, answers, ownedListing_);
   // A hide left to the window's thread is not done yet: nothing to tell.
   if (!answers || !desktop_.IsWindowVisible(window)) return true;
   cycle.Release();
@@ -124,7 +126,8 @@ void AutoRegistration::GiveBackAll() {
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
       if (at.cycle.Window() != kNoWindow) givenBack_.push_back(at.cycle.Window());
-      givenBack_.insert(givenBack_.end(), at.cycle.HiddenWith().begin(), at.cycle.HiddenWith().end());
+      const std::vector<WindowHandle> hiddenWith = StillTheSameWindows(desktop_, at.cycle.HiddenWith());
+      givenBack_.insert(givenBack_.end(), hiddenWith.begin(), hiddenWith.end());
       at.cycle.Release();
     }
   }
@@ -162,6 +165,9 @@ void AutoRegistration::RegisterAllByKeywords() {
     return elevated[i] != 0;
   };
 
+  // What the windows own, listed once for all the registrations below, at
+  // the first of them.
+  std::optional<OwnedWindowsListing> owned;
   // Each keyword is compiled once for the whole application; locations that
   // share a keyword share its matcher.
   std::map<std::pair<std::u16string, bool>, KeywordMatcher> matchers;
@@ -188,6 +194,7 @@ void AutoRegistration::RegisterAllByKeywords() {
         if (!registeredThisRun[i] && !shellWindow[i] && matcher.Matches(labels_[i]) && !passedOver(i)) match = i;
       }
       if (match == visible) continue;  // no candidate: the location stays empty
+      if (!owned) ownedListing_ = &owned.emplace(desktop_);
       if (!Register(m, n, state_.windowList[match].window)) continue;
       if (!registeredThisRun[match]) {
         registeredThisRun[match] = true;
@@ -195,6 +202,7 @@ void AutoRegistration::RegisterAllByKeywords() {
       }
     }
   }
+  ownedListing_ = nullptr;
   journal_.Sync();
   if (state_.settings.restoreWindowPos == 0) return;
   for (int m = 0; m < state_.MonitorCount(); ++m) {
