@@ -79,6 +79,42 @@ BENCHMARK_CAPTURE(EdgeTick, no_key_conditions, Keys::None);
 BENCHMARK_CAPTURE(EdgeTick, guide_keys, Keys::GuideKeys);
 BENCHMARK_CAPTURE(EdgeTick, trigger_enabled, Keys::Trigger);
 
+// Guides always shown, an ordinary window in front: while something is up,
+// each tick looks at the window in front once for every monitor (its
+// handle, rectangle and title bar) and asks the shell once, for the
+// monitor holding it, whether a full-screen program runs.
+void EdgeTickGuidesAlwaysShown(benchmark::State& state) {
+  const auto h = TickScene(Keys::None);
+  FakeDesktop& d = h->desktop;
+  h->settings().guideAlwaysShow = 1;
+  d.SetForeground(d.AddWindow("editor", Rect{100, 100, 900, 700}));
+  EdgeWatcher& watcher = h->app.Watcher();
+  watcher.EdgeTick();
+  d.ResetCalls();
+  const std::uint64_t allocationsBefore = AllocationCount();
+  for (auto _ : state) {
+    watcher.EdgeTick();
+    d.Advance(200);
+  }
+  const double ticks = static_cast<double>(state.iterations());
+  const std::uint64_t allocations = AllocationCount() - allocationsBefore;
+  state.counters["allocations"] = static_cast<double>(allocations) / ticks;
+  const auto perTick = [&](DesktopMethod m) { return d.Calls(m) / ticks; };
+  state.counters["ForegroundWindow"] = perTick(DesktopMethod::ForegroundWindow);
+  state.counters["UserNotification"] = perTick(DesktopMethod::UserNotification);
+  state.counters["total"] = d.TotalCalls() / ticks;
+  const bool ok = perTick(DesktopMethod::ForegroundWindow) == 1 && perTick(DesktopMethod::WindowRect) == 1 &&
+                  perTick(DesktopMethod::HasCaption) == 1 && perTick(DesktopMethod::UserNotification) == 1 &&
+                  d.TotalCalls() / ticks == 34 + 4 && allocations == 0;
+  if (!ok) {
+    std::fprintf(stderr,
+                 "EdgeTickGuidesAlwaysShown: outside the budget (%g desktop calls per tick, %llu allocations)\n",
+                 d.TotalCalls() / ticks, static_cast<unsigned long long>(allocations));
+    std::abort();
+  }
+}
+BENCHMARK(EdgeTickGuidesAlwaysShown);
+
 // The whole tick of the program, the watcher's and the rest, with nothing
 // reported about other programs' windows: with the system's reports it
 // costs what the watcher's does; where the system reports nothing, one
@@ -118,7 +154,7 @@ void EdgeTickShownPointerOutside(benchmark::State& state) {
   d.Find(shown)->rect = {760, 0, 1160, 300};
   d.AddWindow("other", Rect{0, 400, 1920, 1080});
   ShowCycle& cycle = h->state().At(0, TopMiddle).cycle;
-  cycle.Show();
+  cycle.Show(d.Tick());
   cycle.Visit(d.Tick());
   h->settings().hiddenDelay = 0x7FFFFFFF;  // stays up however long the run
   EdgeWatcher& watcher = h->app.Watcher();

@@ -22,7 +22,7 @@ namespace {
 
 namespace command = peekbar::command;
 
-constexpr wchar_t kAboutTitle[] = L"バージョン情報";
+using peekbar::text::kAboutTitle;
 constexpr wchar_t kHomeUrl[] = L"https://github.com/peekbar/peekbar";
 constexpr int kLinkId = 1000;
 

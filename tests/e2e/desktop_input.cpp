@@ -58,7 +58,34 @@ bool SendXServerKey(WORD virtualKey, bool down) {
 
 }  // namespace
 
-bool PressInXServer(const std::wstring& keys) { return RunXdotool(L"key " + keys); }
+namespace {
+
+bool ModifiersUpInWine() {
+    for (const int key : {VK_CONTROL, VK_MENU, VK_SHIFT, VK_LWIN, VK_RWIN}) {
+        if ((GetAsyncKeyState(key) & 0x8000) != 0) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool PressInXServer(const std::wstring& keys) {
+    // A modifier Wine still holds from an earlier step would change the
+    // combination.
+    if (!WaitUntil(ModifiersUpInWine)) {
+        ADD_FAILURE() << "Wine holds a modifier key before " << testing::PrintToString(keys);
+        return false;
+    }
+    if (!RunXdotool(L"key " + keys)) return false;
+    // xdotool is done once the X server has the keys; Wine reads them from
+    // there later, through its desktop's thread. Its modifiers up again, the
+    // whole combination has reached it.
+    if (!WaitUntil(ModifiersUpInWine)) {
+        ADD_FAILURE() << "Wine did not see the modifiers of " << testing::PrintToString(keys) << " released";
+        return false;
+    }
+    return true;
+}
 
 // Under Wine the system keeps its own copy of the pointer position, and a
 // late report of an earlier position can overwrite it after a move: the

@@ -33,7 +33,9 @@ void TapKey(WORD virtualKey);
 
 // Presses keys in the X server, as a keyboard does (xdotool's names, e.g.
 // "ctrl+alt+p" or "Escape"): what the system makes of them, hotkeys
-// included, is what a user's keys would make. False when xdotool did not run.
+// included, is what a user's keys would make. Returns once Wine has seen
+// the modifiers released again, which it reads after the rest; false when
+// xdotool did not run or Wine did not see that.
 bool PressInXServer(const std::wstring& keys);
 
 // Holds a modifier key (Ctrl, Shift or Alt) down for its lifetime, released

@@ -96,6 +96,7 @@ TEST_F(GlobalCommands, PauseLeavesTheEdgesIdleUntilItIsLifted) {
     StartRegistered(Profile());
 
     Command(command::kPause);
+    ASSERT_TRUE(peekbar.AllEarlierMessagesHandled()) << "pausing told something";
     EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty()) << "pausing told something";
     ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
     EXPECT_TRUE(StaysHidden(notepad.Window(), 2000)) << "shown while paused";
@@ -157,7 +158,7 @@ TEST_F(GlobalCommands, TrayIconClicksRunApplyAllAndShowAllOrTheOtherWayRound) {
         for (const UINT press : {WM_LBUTTONDOWN, WM_MBUTTONDOWN, WM_RBUTTONDOWN}) {
             ASSERT_TRUE(PostTrayMouseMessage(peekbar.MainWindow(), press));
         }
-        ASSERT_TRUE(peekbar.Responds());
+        ASSERT_TRUE(peekbar.AllEarlierMessagesHandled());
         EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
 
         EXPECT_EQ(Click(applyClick), AppliedAllText());
@@ -224,6 +225,7 @@ TEST_F(CommandSound, PlaysOnCommandsAndLeavesNothingRunningAfterwards) {
     for (const HWND window : target.Windows()) ASSERT_TRUE(WaitHidden(window));
     Command(command::kPause);
     Command(command::kPause);
+    ASSERT_TRUE(peekbar.AllEarlierMessagesHandled());
     EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
     Sleep(2000);  // the sound is over
     // An audio device left open keeps mixing threads busy: 1.3 % and more.
@@ -242,6 +244,7 @@ TEST_F(CommandSound, MissingFileIsReportedAtStartAndTheCommandsRunSilently) {
 
     Command(command::kPause);
     Command(command::kPause);
+    ASSERT_TRUE(peekbar.AllEarlierMessagesHandled());
     EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
 
     // Reported again at the next start.

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "desktop_input.h"
 #include "driver_options.h"
@@ -76,9 +77,15 @@ TEST_F(Hotkeys, LocationKeyBringsItsWindowUpAndAwayPauseStopsTheEdgesMenuOpensFo
     EXPECT_TRUE(WaitHidden(window)) << "the second press did not put it away";
     EXPECT_TRUE(WaitUntil([&] { return RememberedRect(0, kTopMiddle) == docked; })) << "its rectangle was not written";
 
-    // Paused, the edge brings nothing up; resumed, it does again.
+    // Paused, the edge brings nothing up; resumed, it does again. The key
+    // comes through the X server, so only its effect tells that it arrived:
+    // the tray icon drained of colour.
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT bar = {};
+    ASSERT_TRUE(GetWindowRect(taskbar, &bar));
+    const std::vector<DWORD> running = ScreenPixels(bar);
     ASSERT_TRUE(PressInXServer(L"ctrl+alt+k"));
-    ASSERT_TRUE(peekbar.Responds());
+    ASSERT_TRUE(WaitUntil([&] { return ScreenPixels(bar) != running; })) << "the tray icon did not show the pause";
     ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
     EXPECT_TRUE(StaysHidden(window, 1500)) << "the edge worked while paused";
     ASSERT_TRUE(PressInXServer(L"ctrl+alt+k"));
@@ -137,6 +144,43 @@ TEST_F(Hotkeys, KeyHeldElsewhereIsToldOnceTheRestWorkAndTheDialogsKeysWorkAtOnce
     EXPECT_TRUE(WaitShown(window)) << "the new key does not work";
     EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty()) << "told again";
     ASSERT_TRUE(EnterAndLeave(window));
+}
+
+// A key the location's dialog cannot take is told at OK in a box over the
+// dialog, naming the location that has it; the dialog stays open, and a
+// letter typed there gets Ctrl+Alt while a function key stands alone.
+TEST_F(Hotkeys, KeyThatCannotBeTakenIsToldOverTheDialogWhichStaysOpen) {
+    constexpr WORD kF5 = VK_F5;
+    StartPeekbar(QuickProfile().Hotkey(0, kTopMiddle, kCtrlAltP));
+    const WORD item = static_cast<WORD>(::peekbar::LocationHotkeyCommandId(0, peekbar::location::kLeftMiddle));
+    const HWND dialog = OpenDialog(item, L"ホットキー設定");
+    ASSERT_NE(dialog, nullptr);
+    SendDlgItemMessageW(dialog, 12000, HKM_SETHOTKEY, kCtrlAltP, 0);
+    // Posted: the box the OK brings up holds a sent click until answered.
+    ASSERT_TRUE(PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK))));
+    const HWND box = WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no reason was told";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), dialog) << "the box is not over the dialog";
+    Sleep(300);
+    EXPECT_TRUE(SaveScreenshot(L"hotkey-refused-over-dialog"));
+    const std::wstring told = Answer(box);
+    EXPECT_NE(told.find(L"Ctrl+Alt+P は使用できません。"), std::wstring::npos) << told;
+    EXPECT_NE(told.find(L"「上端中央」の「ホットキー設定」と同じキーです。"), std::wstring::npos) << told;
+    EXPECT_TRUE(HoldsFor([&] { return IsWindow(dialog) != FALSE; }, 500)) << "the dialog closed";
+    EXPECT_EQ(IniValue(ProfileText(), L"MONITOR_0", L"HOTKEY_14"), std::nullopt) << "written though refused";
+
+    // Typed into the control: a letter alone takes Ctrl+Alt, F5 stays alone.
+    ASSERT_TRUE(Activate(dialog));
+    const auto shown = [&] { return static_cast<WORD>(SendDlgItemMessageW(dialog, 12000, HKM_GETHOTKEY, 0, 0)); };
+    TapKey('A');
+    EXPECT_TRUE(WaitUntil([&] { return shown() == (kCtrlAlt | 'A'); })) << "shows " << shown();
+    TapKey(kF5);
+    EXPECT_TRUE(WaitUntil([&] { return shown() == kF5; })) << "shows " << shown();
+    Close(dialog);
+    EXPECT_TRUE(WaitUntil([&] {
+        return IniValue(ProfileText(), L"MONITOR_0", L"HOTKEY_14") == std::to_wstring(kF5);
+    }));
 }
 
 }  // namespace

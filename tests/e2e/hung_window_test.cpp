@@ -1,6 +1,7 @@
 // A program that stops answering, or is busy for a while, never freezes
 // Peekbar: whatever it does with such a window, its own commands go on, and
-// it exits in time.
+// it exits in time. Nor does one that hides its window the moment it is
+// shown hold the show cycle open.
 
 #include <windows.h>
 
@@ -26,6 +27,7 @@ using peekbar::location::kTopMiddle;
 
 constexpr wchar_t kHungTitle[] = L"Peekbar test: stops answering";
 constexpr wchar_t kBusyTitle[] = L"Peekbar test: busy for a while";
+constexpr wchar_t kHidingTitle[] = L"Peekbar test: hides itself when shown";
 constexpr POINT kLeftEdgeMiddle = {0, kScreenHeight / 2};
 // What a user may wait for a command of the tray menu, however busy the
 // windows Peekbar handles are.
@@ -101,6 +103,36 @@ TEST_F(HungWindows, NeitherAHungNorABusyProgramHoldsPeekbarUp) {
     EXPECT_EQ(peekbar.Exit(5000), std::optional<DWORD>(0)) << "the exit waited for the hung program";
     EXPECT_TRUE(WaitShown(busy.Window())) << "not given back at exit";
     hung.Kill();
+}
+
+// Its program hides the window right after each show, before Peekbar looks
+// again: the cycle ends all the same, so the edge keeps bringing it up, the
+// taskbar comes back, and once the program lets it stay the window comes up
+// and goes by the usual rule.
+TEST_F(HungWindows, AWindowItsProgramHidesAsSoonAsItIsShownGivesItsEdgeBack) {
+    TestProgram hiding = TestProgram::StartTarget({kHidingTitle});
+    ASSERT_NE(hiding.Window(), nullptr);
+    StartPeekbar(
+        QuickProfile().Option(L"HIDE_TASKBAR", 1).Keyword(0, kTopMiddle, std::wstring(kHidingTitle) + L"*"));
+    ASSERT_TRUE(WaitHidden(hiding.Window()));
+    const HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    const bool taskbarShown = taskbar != nullptr && IsWindowVisible(taskbar);
+
+    ASSERT_EQ(hiding.HideAfterEachShow(0, true), 0);
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    // One bring-up shows it once or twice (placed shown, then shown without
+    // waiting): more is a second bring-up.
+    EXPECT_TRUE(WaitUntil([&] { return hiding.HideAfterEachShow(0, true) >= 3; }))
+        << "the edge stopped working after its program hid the window it brought up";
+    ASSERT_TRUE(MovePointer(kRestingPoint));
+    if (taskbarShown) {
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(taskbar) != FALSE; })) << "the taskbar stayed away";
+    }
+
+    ASSERT_GE(hiding.HideAfterEachShow(0, false), 3);
+    ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
+    EXPECT_TRUE(WaitShown(hiding.Window()));
+    EXPECT_TRUE(EnterAndLeave(hiding.Window()));
 }
 
 }  // namespace

@@ -153,7 +153,7 @@ TEST_F(JapaneseText, Utf8ProfileIsConvertedAndItsKeywordWorksAnAnsiOneIsLeftAlon
 // An editor that keeps the UTF-8 profile open for writing lets it be read
 // but not replaced (so under Wine 8 too). Written through the profile
 // functions later, it would lose its Japanese: Peekbar writes nothing into
-// it that run, and says so once.
+// it that run, says so as it reads it, and once more at the first write.
 TEST_F(JapaneseText, Utf8ProfileThatCouldNotBeConvertedIsLeftAloneThatRun) {
     const std::wstring profile0 = installation.ProfilePath(0);
     const std::string utf8 = "[OPTION]\r\nBALLOON=0\r\n[PROFILE]\r\nNAME=\xE6\x97\xA5\xE6\x9C\xAC\r\n";
@@ -162,6 +162,15 @@ TEST_F(JapaneseText, Utf8ProfileThatCouldNotBeConvertedIsLeftAloneThatRun) {
     ASSERT_TRUE(editor.Held());
     StartPeekbar();
     editor.Release();
+    const HWND atStart = WaitForDialog(peekbar.Id(), peekbar::kMessageBoxCaption);
+    ASSERT_NE(atStart, nullptr) << "not told as it was read";
+    EXPECT_EQ(MessageBoxText(atStart),
+              L"設定ファイルをUTF-16に変換できませんでした（ほかのプログラムが開いているなど）。"
+              L"次に起動するまで、このファイルの日本語（キーワード、プロファイル名など）は正しく読めず、"
+              L"設定の変更も保存しません。ファイルを閉じてから Peekbar を起動し直してください。\n\n" +
+                  profile0);
+    DismissMessageBox(atStart);
+    EXPECT_TRUE(WaitUntil([&] { return FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty(); }));
 
     ASSERT_TRUE(peekbar.PostCommand(command::kTrayColorWhite));
     const HWND box = WaitForDialog(peekbar.Id(), peekbar::kMessageBoxCaption);
@@ -172,8 +181,9 @@ TEST_F(JapaneseText, Utf8ProfileThatCouldNotBeConvertedIsLeftAloneThatRun) {
     DismissMessageBox(box);
     EXPECT_TRUE(WaitUntil([&] { return FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty(); }));
 
-    EXPECT_TRUE(peekbar.SendCommand(command::kTrayColorBlack)) << "told more than once";
-    EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
+    EXPECT_TRUE(peekbar.SendCommand(command::kTrayColorBlack));
+    EXPECT_TRUE(peekbar.AllEarlierMessagesHandled()) << "told more than once";
+    EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty()) << "told more than once";
     ExitPeekbar();
     EXPECT_EQ(FileBytes(profile0), utf8);
     EXPECT_FALSE(FileExists(profile0 + L".converting"));

@@ -5,12 +5,6 @@
 //               [--shots <folder>] [--target <peekbar_target.exe>] [GoogleTest options]
 //
 // --target defaults to Peekbar-test\peekbar_target.exe beside the dist folder.
-//
-//   peekbar_e2e --exit-peekbar
-//
-// ends every Peekbar on the desktop "shell" (or the driver's own) by its exit
-// command and waits for each to end; exit code 0 when all did. scripts/run
-// ends Peekbar so before it stops Wine, which would leave its journal behind.
 
 #include <windows.h>
 
@@ -20,14 +14,9 @@
 #include <string>
 
 #include "driver_options.h"
-#include "peekbar_process.h"
 #include "session_check.h"
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc == 2 && std::wstring(argv[1]) == L"--exit-peekbar") {
-        e2e::AttachToShellDesktop();
-        return e2e::ExitEveryPeekbar() == 0 ? 0 : 1;
-    }
     std::wstring error;
     if (!e2e::ParseDriverOptions(argc, argv, error)) {
         std::fprintf(stderr, "peekbar_e2e: %ls\n", error.c_str());

@@ -1,6 +1,7 @@
 // A window brought up at its edge stays up while the user works in what
 // belongs to it, outside its own rectangle: a pop-up window it owns, a
-// pop-up menu it opened. What it owns goes away and comes back with it.
+// pop-up menu it opened. What it owns goes away and comes back with it,
+// also when it is registered and when its program brings it back itself.
 
 #include <windows.h>
 
@@ -35,14 +36,20 @@ protected:
         if (HasFatalFailure()) return;
         target = TestProgram::StartTarget({kTitle});
         ASSERT_NE(Window(), nullptr);
-        StartPeekbar(QuickProfile().Keyword(0, kTopMiddle, std::wstring(kTitle) + L"*"));
-        ASSERT_TRUE(WaitHidden(Window())) << "the keyword did not register the window";
     }
 
     HWND Window() const { return target.Window(); }
 
-    // Brought up at the top edge, and the pointer rested inside it.
+    // Registered by its keyword, which its pop-ups (titled after it) do not match.
+    void Register() {
+        StartPeekbar(QuickProfile().Keyword(0, kTopMiddle, std::wstring(kTitle) + L"（*"));
+        ASSERT_TRUE(WaitHidden(Window())) << "the keyword did not register the window";
+    }
+
+    // Registered, brought up at the top edge, and the pointer rested inside it.
     void BringUpAndVisit() {
+        Register();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
         ASSERT_TRUE(WaitShown(Window())) << "did not come up at the top edge";
         ASSERT_TRUE(WaitUntil([&] { return WindowRect(Window()).top == 0; })) << "not docked";
@@ -94,6 +101,20 @@ TEST_F(OwnedWindows, APopUpMenuItOpenedOutsideItKeepsItUpUntilClosed) {
     EXPECT_TRUE(WaitHidden(Window())) << "stayed once the menu was closed and the pointer away";
     ASSERT_TRUE(MovePointer(kTopEdgeMiddle));
     EXPECT_TRUE(WaitShown(Window()));
+}
+
+// A pop-up it had open when it was registered goes with it; its program
+// bringing the window back itself (as a second start does) brings the
+// pop-up back with it, though Peekbar did not bring the window up.
+TEST_F(OwnedWindows, APopUpOpenAtItsRegistrationGoesWithItAndComesBackWhenItsProgramShowsIt) {
+    const HWND popUp = target.OpenOwnedPopUp(0, kBesideTheWindow);
+    ASSERT_NE(popUp, nullptr);
+    Register();
+    EXPECT_TRUE(WaitHidden(popUp)) << "the pop-up was left on the screen";
+
+    ASSERT_TRUE(target.ShowItself(0));
+    ASSERT_TRUE(WaitShown(Window()));
+    EXPECT_TRUE(WaitShown(popUp)) << "the pop-up stayed hidden";
 }
 
 }  // namespace

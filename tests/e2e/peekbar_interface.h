@@ -49,6 +49,7 @@ inline constexpr int kLeftMiddle = 14;
 
 // Texts Peekbar shows in its message boxes.
 namespace text {
+inline constexpr wchar_t kAboutTitle[] = L"バージョン情報";
 inline constexpr wchar_t kSoundLoadFailed[] = L"コマンド実行時に鳴らす音声ファイルの読み込みに失敗しました。";
 inline constexpr wchar_t kShowAllOn[] =
     L"一時的に、登録してあるウィンドウを全て表示します。\n"

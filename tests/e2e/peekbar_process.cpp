@@ -152,6 +152,17 @@ bool PeekbarProcess::PostCommand(WORD command) {
     return window && PostMessageW(window, WM_COMMAND, command, 0);
 }
 
+bool PeekbarProcess::AllEarlierMessagesHandled() {
+    if (!PostCommand(peekbar::command::kAbout)) return false;
+    const HWND about = WaitForDialog(id_, peekbar::text::kAboutTitle);
+    if (about == nullptr) {
+        ADD_FAILURE() << "the about box asked for after the earlier messages did not come";
+        return false;
+    }
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    return WaitUntil([&] { return !IsWindow(about); });
+}
+
 bool PeekbarProcess::Responds(DWORD timeoutMs) const {
     HWND window = mainWindow_ ? mainWindow_ : FindMainWindow();
     DWORD_PTR result = 0;
@@ -169,26 +180,6 @@ bool EndWithExitCommand(HANDLE process, DWORD processId, DWORD timeoutMs) {
         for (HWND box : FindDialogs(processId, peekbar::kMessageBoxCaption)) DismissMessageBox(box);
         return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
     }, timeoutMs);
-}
-
-int ExitEveryPeekbar() {
-    std::vector<DWORD> running;
-    HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, peekbar::kMainWindowClass, peekbar::kMainWindowTitle))) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        running.push_back(id);
-    }
-    int notEnded = 0;
-    for (const DWORD id : running) {
-        HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-        if (!process || !EndWithExitCommand(process, id, kExitTimeoutMs)) {
-            std::fprintf(stderr, "peekbar_e2e: Peekbar (process %lu) did not end by its exit command\n", id);
-            ++notEnded;
-        }
-        if (process) CloseHandle(process);
-    }
-    return notEnded;
 }
 
 HWND FindPeekbarMainWindow(DWORD processId) {

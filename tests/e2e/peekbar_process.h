@@ -57,15 +57,26 @@ public:
     // an address where there is no code. Waits for the end.
     bool RaiseFault();
 
-    // Sends a tray-menu command and waits until the program has handled it.
-    // False when the program did not return in time (for example because it
-    // is showing a modal message box).
+    // Sends a tray-menu command and waits until the program has taken it.
+    // It has run by then unless it came while Peekbar was in the middle of
+    // another operation (waiting on another program, its start-up): then it
+    // runs once that one is over. Check its effect with a wait, or with
+    // AllEarlierMessagesHandled. False when the program did not return in
+    // time (for example because it is showing a modal message box).
     bool SendCommand(WORD command, DWORD timeoutMs = kEventTimeoutMs);
     // Posts a tray-menu command without waiting for it.
     bool PostCommand(WORD command);
     // True when the main window handles a message in time (the program is
-    // alive and not stuck).
+    // alive and not stuck). It says nothing of the commands still waiting
+    // for an operation to end: Peekbar answers while it waits.
     bool Responds(DWORD timeoutMs = kEventTimeoutMs) const;
+    // Waits until Peekbar has carried out every command, tray click and
+    // other message sent or posted to it before: their effects are there
+    // when this returns true. Peekbar runs them in the order they came, so
+    // an about box asked for after them comes up only once they are done;
+    // it is then closed. Only while Peekbar shows no dialog or message box
+    // (the about box would be refused over one).
+    bool AllEarlierMessagesHandled();
 
 private:
     void Stop();
@@ -82,10 +93,6 @@ private:
 // window is there (it may still be in its start-up delay), its message
 // boxes answered meanwhile. True once the process has ended.
 bool EndWithExitCommand(HANDLE process, DWORD processId, DWORD timeoutMs);
-
-// Every Peekbar on the driver's desktop ended that way, one after the
-// other; the number that did not end.
-int ExitEveryPeekbar();
 
 // The top-level window of class PEEKBAR_MAIN titled "Peekbar" that belongs
 // to process `processId`, or null.

@@ -22,8 +22,8 @@ void PeekbarSession::StartPeekbar(const ProfileFile& profile) {
     ASSERT_TRUE(profile.Write(installation.ProfilePath(0)));
     peekbar = PeekbarProcess::Start(installation.ExePath());
     ASSERT_NE(peekbar.WaitUntilRunning(), nullptr) << "Peekbar did not come up";
-    // Handled only after the main window's creation, keywords included, is over.
-    ASSERT_TRUE(peekbar.Responds());
+    // The tray icon comes first in the main window's creation, the keywords later.
+    ASSERT_TRUE(peekbar.AllEarlierMessagesHandled());
 }
 
 void PeekbarSession::Command(WORD id) {

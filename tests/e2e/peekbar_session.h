@@ -35,7 +35,8 @@ protected:
     // Writes `profile` as profile 0 and starts Peekbar with it; returns once
     // its start-up (keywords included) is over. Fails fatally otherwise.
     void StartPeekbar(const ProfileFile& profile);
-    // Sends a tray-menu command and waits until it has been handled.
+    // Sends a tray-menu command. It may still wait for an operation under way
+    // when this returns: wait for the effect it has.
     void Command(WORD id);
     // Posts a menu command that opens a modal dialog or sheet titled
     // `title` and waits until it shows; null (with a failure) when it did not.

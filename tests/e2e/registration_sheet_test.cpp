@@ -98,5 +98,43 @@ TEST_F(RegistrationSheet, WindowPickedInARowIsRegisteredAndEveryRowIsSavedWithOk
     EXPECT_EQ(IniValue(profile, L"MONITOR_0", L"GUIDE_COLOR_14"), std::optional<std::wstring>(L"255"));
 }
 
+// Another profile chosen while the sheet is open would have its sixteen
+// rows overwritten by the sheet's OK: the choice is refused until the sheet
+// is closed, and what the sheet confirms goes into the profile it showed.
+TEST_F(RegistrationSheet, ProfileChosenWhileItIsOpenIsRefusedAndOkWritesTheProfileItShowed) {
+    ASSERT_TRUE(QuickProfile().Keyword(0, peekbar::location::kTopMiddle, L"*メモ帳*").Write(installation.ProfilePath(1)));
+    StartPeekbar(QuickProfile());
+    const WORD secondProfile = command::kProfileFirst + 1;
+
+    const HWND sheet = OpenDialog(command::kRegistrationSheetFirst,
+                                  TwoMonitorLayout() ? L"ウィンドウ登録（モニター1）" : L"ウィンドウ登録");
+    ASSERT_NE(sheet, nullptr);
+    const HWND top = CurrentPage(sheet);
+    ASSERT_TRUE(SetDlgItemTextW(top, kKeywordEdit + 100, L"*シート*"));
+    Command(secondProfile);
+    Close(sheet);
+    // Commands run in the order they came: once the sheet's rows are
+    // written, the profile command has been dealt with.
+    const auto sheetKeyword = [&] { return IniValue(ProfileText(), L"MONITOR_0", L"KEYWORD_2"); };
+    EXPECT_TRUE(WaitUntil([&] { return sheetKeyword() == std::optional<std::wstring>(L"*シート*"); }))
+        << "the sheet's rows did not go into the profile it showed";
+    const auto secondKeyword = [&] {
+        return IniValue(ReadTextFile(installation.ProfilePath(1)).text, L"MONITOR_0", L"KEYWORD_2");
+    };
+    EXPECT_EQ(secondKeyword(), std::optional<std::wstring>(L"*メモ帳*"));
+    const auto selected = [&] {
+        return IniValue(ReadTextFile(installation.MainSettingsPath()).text, L"PROFILE", L"INDEX");
+    };
+    EXPECT_NE(selected(), std::optional<std::wstring>(L"1")) << "switched under the sheet";
+    EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty()) << "a message for the refused switch";
+
+    // The sheet closed, the same command selects the profile, keywords
+    // intact. (Posted: the message box it ends with holds a sent one.)
+    ASSERT_TRUE(peekbar.PostCommand(secondProfile));
+    EXPECT_NE(AnswerMessageBox().find(L"を選択しました"), std::wstring::npos);
+    EXPECT_TRUE(WaitUntil([&] { return selected() == std::optional<std::wstring>(L"1"); }));
+    EXPECT_EQ(secondKeyword(), std::optional<std::wstring>(L"*メモ帳*"));
+}
+
 }  // namespace
 }  // namespace e2e

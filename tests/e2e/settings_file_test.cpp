@@ -28,6 +28,8 @@ protected:
         ASSERT_NE(peekbar.WaitUntilRunning(), nullptr) << "Peekbar did not come up";
     }
 
+    // A command may wait for an operation under way; each check below waits
+    // for the file to read as it should.
     void Command(WORD id) { ASSERT_TRUE(peekbar.SendCommand(id)) << "command " << id << " was not handled"; }
 
     std::wstring ProfileText(unsigned k) const { return ReadTextFile(installation.ProfilePath(k)).text; }
@@ -36,9 +38,25 @@ protected:
         return SectionEntries(ProfileText(k), section);
     }
 
-    // Every listed key of `section` of profile k has its listed value.
+    // Waits until `section` of profile k holds exactly `expected`, in order.
+    void ExpectSectionBecomes(unsigned k, const std::wstring& section, const IniEntries& expected,
+                              const std::string& when) const {
+        IniEntries read;
+        EXPECT_TRUE(WaitUntil([&] { return (read = ProfileSection(k, section)) == expected; }))
+            << section << " " << when << ": " << testing::PrintToString(read);
+    }
+
+    // Waits until every listed key of `section` of profile k has its listed value.
     void ExpectProfileValues(unsigned k, const std::wstring& section, const IniEntries& expected) const {
-        const std::wstring text = ProfileText(k);
+        std::wstring text;
+        const auto all = [&] {
+            text = ProfileText(k);
+            for (const auto& [key, value] : expected) {
+                if (IniValue(text, section, key) != std::optional<std::wstring>(value)) return false;
+            }
+            return true;
+        };
+        if (WaitUntil(all)) return;
         for (const auto& [key, value] : expected) {
             EXPECT_EQ(IniValue(text, section, key), std::optional<std::wstring>(value)) << section << " " << key;
         }
@@ -60,8 +78,8 @@ TEST_F(SettingsFile, TrayIconColourCommandsWriteOnlyThatKey) {
         {command::kTrayColorBlack, L"2"}, {command::kTrayColorWhite, L"1"}, {command::kTrayColorNormal, L"0"}};
     for (const auto& step : steps) {
         Command(step.command);
-        EXPECT_EQ(ProfileSection(0, L"OPTION"), (IniEntries{{L"TRAY_ICON_COLOR", step.value}}))
-            << "after command " << step.command;
+        ExpectSectionBecomes(0, L"OPTION", {{L"TRAY_ICON_COLOR", step.value}},
+                             "after command " + std::to_string(step.command));
     }
     EXPECT_TRUE(TrayIconExists(peekbar.MainWindow()));
 }
@@ -78,7 +96,7 @@ TEST_F(SettingsFile, TriggerCommandsRewriteTheWholeSectionInOrder) {
     };
     for (const auto& step : steps) {
         Command(step.command);
-        EXPECT_EQ(ProfileSection(0, L"TRIGGER"), step.section) << "after command " << step.command;
+        ExpectSectionBecomes(0, L"TRIGGER", step.section, "after command " + std::to_string(step.command));
     }
 }
 
@@ -90,7 +108,7 @@ TEST_F(SettingsFile, MonitorPopPositionCommandsRewriteTheWholeSectionInOrder) {
             {L"SHOW", std::to_wstring(show)}, {L"ALPHA", L"64"}, {L"FONT_FACE_NAME", L"ＭＳ ゴシック"},
             {L"FONT_HEIGHT", L"-171"}, {L"FONT_WIDTH", L"0"}, {L"FONT_WEIGHT", L"700"},
             {L"FONT_ITALIC", L"0"}, {L"FONT_CHARSET", L"128"}};
-        EXPECT_EQ(ProfileSection(0, L"MONITOR_POP"), expected) << "SHOW " << show;
+        ExpectSectionBecomes(0, L"MONITOR_POP", expected, "SHOW " + std::to_string(show));
     }
 }
 
@@ -138,7 +156,7 @@ TEST_F(SettingsFile, FailedWriteWithBalloonsOffIsReportedInABoxNamingTheFile) {
 
     // Once the file can be written again, the same command writes it.
     Command(command::kTrayColorWhite);
-    EXPECT_EQ(IniValue(ProfileText(1), L"OPTION", L"TRAY_ICON_COLOR"), std::optional<std::wstring>(L"1"));
+    ExpectProfileValues(1, L"OPTION", {{L"TRAY_ICON_COLOR", L"1"}});
 }
 
 TEST_F(SettingsFile, FailedWriteWithBalloonsOnShowsNoBoxAndWritesNothing) {
@@ -147,8 +165,9 @@ TEST_F(SettingsFile, FailedWriteWithBalloonsOnShowsNoBoxAndWritesNothing) {
 
     FileLock lock(installation.ProfilePath(0));
     ASSERT_TRUE(lock.Held());
-    // A message box would keep the command from returning.
-    EXPECT_TRUE(peekbar.SendCommand(command::kTriggerEnable)) << "the failure was not reported as a balloon";
+    Command(command::kTriggerEnable);
+    // Refused over a message box: the failure was told in a balloon.
+    EXPECT_TRUE(peekbar.AllEarlierMessagesHandled()) << "the failure was not reported as a balloon";
     EXPECT_TRUE(FindDialogs(peekbar.Id(), peekbar::kMessageBoxCaption).empty());
 
     lock.Release();

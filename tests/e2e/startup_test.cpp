@@ -107,6 +107,7 @@ TEST_F(Startup, SecondInstanceRunsAlongsideWhenMultipleStartupIsOff) {
     ASSERT_NE(secondWindow, nullptr) << "the second instance did not come up";
     EXPECT_NE(firstWindow, secondWindow);
     EXPECT_TRUE(TrayIconExists(firstWindow));
+    EXPECT_TRUE(second.AllEarlierMessagesHandled()) << "the second instance told something at its start";
     EXPECT_TRUE(FindDialogs(second.Id(), peekbar::kMessageBoxCaption).empty());
 
     EXPECT_EQ(second.Exit(), std::optional<DWORD>(0));

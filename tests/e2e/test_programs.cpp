@@ -55,14 +55,18 @@ TestProgram TestProgram::Start(const std::wstring& exePath, const std::wstring& 
     }
     program.process_ = started.handle;
     program.id_ = started.id;
+    // The programs show their windows before their message loop first
+    // waits. Seen from here a window may never be visible: a keyword of a
+    // running Peekbar can take it the moment it is shown.
+    const bool settled = WaitForInputIdle(started.handle, kStartTimeoutMs) == 0;
     for (const std::wstring& title : titles) {
         HWND window = nullptr;
         WaitUntil([&] {
             const std::vector<HWND> found = FindTopLevelWindows(program.id_, className, title);
-            window = found.empty() || !IsWindowVisible(found.front()) ? nullptr : found.front();
+            window = found.empty() || !(settled || IsWindowVisible(found.front())) ? nullptr : found.front();
             return window != nullptr;
         }, kStartTimeoutMs);
-        if (!window) ADD_FAILURE() << "no visible window \"" << title << "\" of " << exePath;
+        if (!window) ADD_FAILURE() << "no window \"" << title << "\" of " << exePath << " was shown";
         program.windows_.push_back(window);
     }
     return program;
@@ -143,6 +147,16 @@ HWND TestProgram::OpenPopUpMenu(size_t i, POINT at) const {
 }
 
 bool TestProgram::CloseMenu(size_t i) const { return PostMessageW(Window(i), WM_CANCELMODE, 0, 0) != FALSE; }
+
+bool TestProgram::ShowItself(size_t i) const { return PostMessageW(Window(i), WM_APP + 5, 0, 0) != FALSE; }
+
+int TestProgram::HideAfterEachShow(size_t i, bool hide) const {
+    DWORD_PTR hidden = 0;
+    if (!SendMessageTimeoutW(Window(i), WM_APP + 6, hide ? 1 : 0, 0, SMTO_ABORTIFHUNG, kEventTimeoutMs, &hidden)) {
+        return -1;
+    }
+    return static_cast<int>(hidden);
+}
 
 std::vector<HWND> VisibleTopLevelWindows() {
     std::vector<HWND> windows;

@@ -23,7 +23,8 @@ inline constexpr wchar_t kNotepadLabel[] = L"(無題) - メモ帳（Notepad）";
 class TestProgram {
 public:
     // The test program (--target), with one window per title; waits until
-    // every window is shown. Fails the current test when it can't.
+    // every window has been shown (a keyword may have taken it since).
+    // Fails the current test when it can't.
     static TestProgram StartTarget(const std::vector<std::wstring>& titles);
     // The test program as a second monitor's taskbar: one window of class
     // Shell_SecondaryTrayWnd at the rectangle (left, top, width, height).
@@ -62,6 +63,12 @@ public:
     HWND OpenOwnedPopUp(size_t i, POINT at) const;
     HWND OpenPopUpMenu(size_t i, POINT at) const;
     bool CloseMenu(size_t i) const;
+    // The test program's window `i` shows itself and takes the foreground,
+    // as a program started a second time shows its window.
+    bool ShowItself(size_t i) const;
+    // From now on its window `i` hides itself right after each show (or no
+    // longer); how many shows it has hidden so far, -1 when it did not answer.
+    int HideAfterEachShow(size_t i, bool hide) const;
 
 private:
     static TestProgram Start(const std::wstring& exePath, const std::wstring& arguments, const wchar_t* className,

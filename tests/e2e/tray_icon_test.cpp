@@ -12,6 +12,7 @@
 #include "peekbar_process.h"
 #include "peekbar_session.h"
 #include "profile_file.h"
+#include "screenshot.h"
 
 namespace e2e {
 namespace {
@@ -53,31 +54,11 @@ struct WhiteAndBlack {
     int black = 0;
 };
 WhiteAndBlack CountWhiteAndBlack(const RECT& r) {
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
     WhiteAndBlack counted;
-    const auto* pixel = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i) {
-        const DWORD rgb = pixel[i] & 0xFFFFFF;
+    for (const DWORD rgb : ScreenPixels(r)) {
         if (rgb == 0xFFFFFF) ++counted.white;
         if (rgb == 0) ++counted.black;
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return counted;
 }
 

@@ -13,6 +13,8 @@
 #include "driver_options.h"
 #include "peekbar_interface.h"
 #include "peekbar_session.h"
+#include "process_windows.h"
+#include "screenshot.h"
 #include "test_programs.h"
 #include "window_state.h"
 
@@ -78,6 +80,17 @@ protected:
         ASSERT_TRUE(GoFullScreen(Window(kGame), kFirstMonitor));
     }
     HWND Window(size_t i) const { return programs.Window(i); }
+    // Whether the guide over the monitor is up; nullopt while Peekbar has
+    // made none there.
+    std::optional<bool> GuideUpOver(const Rect& monitor) const {
+        for (const HWND guide : FindTopLevelWindows(peekbar.Id(), L"PEEKBAR_GUIDE", L"Peekbarのガイド")) {
+            if (WindowRect(guide) == monitor) return IsWindowVisible(guide) != FALSE;
+        }
+        return std::nullopt;
+    }
+    bool GuidesUp(bool first, bool second) const {
+        return GuideUpOver(kFirstMonitor) == first && GuideUpOver(kSecondMonitor) == second;
+    }
 
     static constexpr size_t kTop = 0;
     static constexpr size_t kRight = 1;
@@ -103,6 +116,32 @@ TEST_F(FullScreenQuiet, ItsMonitorsEdgesKeepQuietTheOtherMonitorsAndAMaximisedWi
     ASSERT_TRUE(Covers(WindowRect(Window(kMaximised)), kSecondMonitor)) << WindowRect(Window(kMaximised));
     ASSERT_TRUE(MovePointer(kSecondRightEdge));
     EXPECT_TRUE(WaitShown(Window(kRight))) << "a maximised window quieted the second monitor";
+}
+
+// The guides (at the edge and with Ctrl, as they are by default): the
+// covered monitor's edge brings none up, and Ctrl only the second's.
+TEST_F(FullScreenQuiet, NoGuideComesUpOverItAtItsEdgeOrWithCtrl) {
+    if (!TwoMonitorLayout()) GTEST_SKIP() << "needs the two-monitor layout";
+    Start(1);
+    ASSERT_TRUE(WaitUntil([&] { return GuidesUp(false, false); })) << "not one hidden guide per monitor";
+    constexpr POINT kFirstLeftEdge = {0, 540};
+    ASSERT_TRUE(MovePointer(kFirstLeftEdge));
+    EXPECT_TRUE(HoldsFor([&] { return GuidesUp(false, false); }, 2000)) << "a guide came up at the covered edge";
+
+    // The second monitor's right edge, above the notepad's location: its
+    // guide comes up alone.
+    ASSERT_TRUE(MovePointer(kSecondMonitor.right - 1, 100));
+    EXPECT_TRUE(WaitUntil([&] { return GuidesUp(false, true); })) << "not the second monitor's guide alone";
+    ASSERT_TRUE(MovePointer(kRestingPoint));
+    ASSERT_TRUE(WaitUntil([&] { return GuidesUp(false, false); }));
+    {
+        HeldKey ctrl(VK_CONTROL);
+        EXPECT_TRUE(WaitUntil([&] { return GuidesUp(false, true); })) << "Ctrl: not the second monitor's guide alone";
+        EXPECT_TRUE(HoldsFor([&] { return GuidesUp(false, true); }, 1000)) << "Ctrl: a guide came up over the game";
+        EXPECT_TRUE(SaveScreenshot(L"full-screen-quiet-with-ctrl"));
+    }
+    EXPECT_TRUE(WaitUntil([&] { return GuidesUp(false, false); })) << "the guide stayed after Ctrl was released";
+    EXPECT_EQ(GetForegroundWindow(), Window(kGame)) << "the game lost the front";
 }
 
 TEST_F(FullScreenQuiet, OffTheOptionItsMonitorsEdgesWork) {

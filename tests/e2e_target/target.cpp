@@ -5,7 +5,11 @@
 // it is busy for wParam milliseconds. Posted WM_APP + 3, a window opens a
 // pop-up window it owns, 200 x 150 with its top-left corner at
 // (wParam, lParam), without taking the foreground; posted WM_APP + 4, it
-// opens a pop-up menu there, which WM_CANCELMODE posted to it closes. A
+// opens a pop-up menu there, which WM_CANCELMODE posted to it closes.
+// Posted WM_APP + 5, a window shows itself and takes the foreground, as a
+// program does when it is started a second time. Sent WM_APP + 6 with
+// wParam 1, a window hides itself right after each show from then on (0:
+// no longer), and answers how many shows it has hidden so far. A
 // window titled "<kHoldsHotkey><n>" holds hotkey n (as a hotkey control
 // reports it) for as long as it lives.
 // With the first argument "--taskbar X,Y,W,H" its one window (titled with
@@ -45,6 +49,13 @@ void OpenPopUpMenu(HWND owner, int x, int y) {
 
 constexpr wchar_t kHoldsHotkey[] = L"Peekbar test: holds hotkey ";
 
+// A window that hides itself right after each show, and how many it hid.
+constexpr wchar_t kHidesAfterShow[] = L"PeekbarTestHidesAfterShow";
+constexpr wchar_t kShowsHidden[] = L"PeekbarTestShowsHidden";
+constexpr UINT kHideNow = WM_APP + 7;
+
+bool HidesAfterShow(HWND window) { return GetPropW(window, kHidesAfterShow) != nullptr; }
+
 void HoldHotkey(HWND window, const wchar_t* title) {
   const size_t prefix = wcslen(kHoldsHotkey);
   if (wcsncmp(title, kHoldsHotkey, prefix) != 0) return;
@@ -61,7 +72,29 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_APP + 2) Sleep(static_cast<DWORD>(wParam));
   if (message == WM_APP + 3) OpenOwnedPopUp(window, static_cast<int>(wParam), static_cast<int>(lParam));
   if (message == WM_APP + 4) OpenPopUpMenu(window, static_cast<int>(wParam), static_cast<int>(lParam));
+  if (message == WM_APP + 5) {
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+  }
+  if (message == WM_APP + 6) {
+    SetPropW(window, kHidesAfterShow, wParam != 0 ? reinterpret_cast<HANDLE>(1) : nullptr);
+    return reinterpret_cast<LRESULT>(GetPropW(window, kShowsHidden));
+  }
+  // However it was shown (ShowWindow, SetWindowPos): hidden once the thread
+  // is back in its message loop, before whoever showed it looks again; a
+  // show made while it hid itself is undone even if that ends meanwhile.
+  if (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) &&
+      HidesAfterShow(window)) {
+    PostMessageW(window, kHideNow, 0, 0);
+  }
+  if (message == kHideNow && IsWindowVisible(window)) {
+    ShowWindow(window, SW_HIDE);
+    const auto hidden = reinterpret_cast<UINT_PTR>(GetPropW(window, kShowsHidden));
+    SetPropW(window, kShowsHidden, reinterpret_cast<HANDLE>(hidden + 1));
+  }
   if (message == WM_DESTROY) {
+    RemovePropW(window, kHidesAfterShow);
+    RemovePropW(window, kShowsHidden);
     // The last window closed ends the program.
     if (--openWindows == 0) PostQuitMessage(0);
     return 0;

@@ -48,63 +48,62 @@ class FakeAppWindows final : public Dialogs,
     frame.guides.monitors.clear();
   }
   std::optional<KeywordChoice> AskKeyword(std::u16string_view title, const KeywordChoice& current) override {
-    log.push_back("KeywordDialog " + Utf8FromUtf16(title));
+    Opened("KeywordDialog " + Utf8FromUtf16(title));
     FixedText<kKeywordUnits> keyword = current.keyword;
     std::int32_t isRegex = current.regex ? 1 : 0;
     if (!keywordDialog || !keywordDialog(keyword, isRegex)) return std::nullopt;
     return KeywordChoice{keyword, isRegex != 0};
   }
   std::optional<FixedText<kTitleUnits>> AskProfileName(const FixedText<kTitleUnits>& current) override {
-    log.push_back("ProfileName " + Utf8FromUtf16(current.View()));
+    Opened("ProfileName " + Utf8FromUtf16(current.View()));
     if (!profileName) return std::nullopt;
     return FixedText<kTitleUnits>(*profileName);
   }
   std::optional<int> AskStartupDelay() override {
-    log.push_back("StartupDelay");
+    Opened("StartupDelay");
     return startupDelay;
   }
   std::optional<std::int32_t> AskMonitorPopAlpha(std::int32_t current) override {
-    log.push_back("PopAlpha " + std::to_string(current));
+    Opened("PopAlpha " + std::to_string(current));
     return popAlpha;
   }
   std::optional<FontRecord> PickFont(const FontRecord& current) override {
-    log.push_back("PickFont " + Utf8FromUtf16(current.face.View()));
+    Opened("PickFont " + Utf8FromUtf16(current.face.View()));
     return chosenFont;
   }
   std::optional<Color> PickColor(WindowHandle owner, Color initial) override {
-    log.push_back("PickColor " + std::to_string(initial));
+    Opened("PickColor " + std::to_string(initial));
     colorOwner = owner;
     return chosenColor;
   }
   std::optional<Settings> EditOptions(const Settings& current) override {
-    log.push_back("OptionsSheet");
+    Opened("OptionsSheet");
     Settings edited = current;
     if (!optionsSheet || !optionsSheet(edited)) return std::nullopt;
     return edited;
   }
   std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) override {
-    log.push_back("GuideLabelSheet");
+    Opened("GuideLabelSheet");
     Settings edited = current;
     if (!guideLabelSheet || !guideLabelSheet(edited, live)) return std::nullopt;
     return edited;
   }
   std::optional<Settings> EditTriggerSettings(const Settings& current) override {
-    log.push_back("TriggerDialog");
+    Opened("TriggerDialog");
     Settings edited = current;
     if (!triggerDialog || !triggerDialog(edited)) return std::nullopt;
     return edited;
   }
-  std::optional<Hotkey> AskHotkey(Hotkey current) override {
-    log.push_back("HotkeyDialog " + std::to_string(current));
-    if (whileHotkeyDialogOpen) whileHotkeyDialogOpen();
-    return chosenHotkey;
+  std::optional<Hotkey> AskHotkey(Hotkey current, const LocationHotkeyCheck& check) override {
+    Opened("HotkeyDialog " + std::to_string(current));
+    return Typed(chosenHotkey, retypedHotkeys, check);
   }
-  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) override {
-    log.push_back("GlobalHotkeyDialog " + std::to_string(current.pause) + " " + std::to_string(current.menu));
-    return chosenGlobalHotkeys;
+  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current, const GlobalHotkeysCheck& check) override {
+    Opened("GlobalHotkeyDialog " + std::to_string(current.pause) + " " + std::to_string(current.menu));
+    return Typed(chosenGlobalHotkeys, retypedGlobalHotkeys, check);
   }
   void ShowAbout() override {
-    log.push_back("About");
+    Opened("About");
     if (aboutBox) aboutBox();
   }
   // The overlays: the last frame, and how many were told. Assigned, not
@@ -171,13 +170,20 @@ class FakeAppWindows final : public Dialogs,
   std::function<bool(Settings&, LabelChoices& live)> guideLabelSheet;
   std::function<bool(Settings&)> triggerDialog;
   std::function<void()> aboutBox;  // runs while the about box is open
-  std::optional<Hotkey> chosenHotkey;                // confirmed in a location's hotkey dialog
-  std::optional<GlobalHotkeys> chosenGlobalHotkeys;  // confirmed in the pause and menu dialog
-  std::function<void()> whileHotkeyDialogOpen;
+  // The keys a hotkey dialog is given at OK; when the program objects, the
+  // objection is kept and the retyped keys are tried in turn at the next
+  // OKs; once they run out the dialog is cancelled. Nothing: cancelled.
+  std::optional<Hotkey> chosenHotkey;                // a location's dialog
+  std::vector<Hotkey> retypedHotkeys;
+  std::optional<GlobalHotkeys> chosenGlobalHotkeys;  // the pause and menu dialog
+  std::vector<GlobalHotkeys> retypedGlobalHotkeys;
+  std::vector<HotkeyObjection> objections;  // shown over the hotkey dialogs
+  // Runs in every dialog, sheet and chooser while it is open.
+  std::function<void()> whileAnyDialogOpen;
   std::vector<std::string> log;
 
   void Run(RegistrationSheet& sheet) override {
-    log.push_back("RegistrationSheet " + Utf8FromUtf16(sheet.Caption()));
+    Opened("RegistrationSheet " + Utf8FromUtf16(sheet.Caption()));
     if (registrationSheet) registrationSheet(sheet);
   }
   // Plays the user in the registration sheet.
@@ -185,6 +191,24 @@ class FakeAppWindows final : public Dialogs,
   WindowHandle colorOwner = kNoWindow;  // owner of the last colour chooser
 
   int labelFontRebuilds = 0;
+
+ private:
+  template <typename Keys, typename Check>
+  std::optional<Keys> Typed(const std::optional<Keys>& first, const std::vector<Keys>& retyped, const Check& check) {
+    if (!first) return std::nullopt;
+    std::vector<Keys> typed{*first};
+    typed.insert(typed.end(), retyped.begin(), retyped.end());
+    for (const Keys& keys : typed) {
+      std::optional<HotkeyObjection> objection = check(keys);
+      if (!objection) return keys;
+      objections.push_back(std::move(*objection));
+    }
+    return std::nullopt;
+  }
+  void Opened(std::string dialog) {
+    log.push_back(std::move(dialog));
+    if (whileAnyDialogOpen) whileAnyDialogOpen();
+  }
 };
 
 // UTF-8 for readable assertions and failure messages.

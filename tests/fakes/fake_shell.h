@@ -117,9 +117,13 @@ class FakeHotkeyRegistrar final : public HotkeyRegistrar {
  public:
   bool Register(int id, Hotkey key) override {
     ++registerCalls;
-    if (takenElsewhere.contains(key) || registered.contains(id)) return false;
+    if (registered.contains(id)) return false;
+    // As the system: a key and its extended twin are one combination.
+    for (const Hotkey held : takenElsewhere) {
+      if (SameCombination(held, key)) return false;
+    }
     for (const auto& [other, held] : registered) {
-      if (held == key) return false;
+      if (SameCombination(held, key)) return false;
     }
     registered[id] = key;
     return true;

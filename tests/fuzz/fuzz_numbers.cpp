@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (def.IsText()) continue;
     const std::int32_t value = NormaliseSetting(def, raw, settings);
     if (NormaliseSetting(def, value, settings) != value) std::abort();
-    const bool bounded = def.rule == ReadRule::Clamp || def.rule == ReadRule::ResetOutside;
+    const bool bounded =
+        def.rule == ReadRule::Clamp || def.rule == ReadRule::ResetOutside || def.rule == ReadRule::ResetBelow;
     if (bounded && (value < def.low || value > def.high) && value != def.replacement) std::abort();
   }
   return 0;

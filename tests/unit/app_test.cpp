@@ -213,7 +213,7 @@ TEST(TimerTest, ClosedWindowIsDroppedAndTheCycleEndsInTheSameTick) {
   const WindowHandle window = h.desktop.AddWindow("editor", {0, 0, 400, 300});
   h.Hold(0, 2, window);
   h.Hold(0, 9, window);
-  h.state().At(0, 2).cycle.Show();
+  h.state().At(0, 2).cycle.Show(h.desktop.Tick());
   h.state().At(0, 2).cycle.Visit(4242);
   h.state().savedForeground = before;
   h.app.TaskbarHiding().HideTaskbar();
@@ -243,7 +243,7 @@ TEST(TimerTest, CycleEndsOnlyWhenNoLocationIsShown) {
     const WindowHandle up = h.desktop.AddWindow("up", {0, 0, 400, 300});
     h.Hold(0, 4, idle);
     h.Hold(1, 10, up);
-    if (shown) h.state().At(1, 10).cycle.Show();
+    if (shown) h.state().At(1, 10).cycle.Show(h.desktop.Tick());
     h.state().savedForeground = before;
     h.app.TaskbarHiding().HideTaskbar();
     h.desktop.ResetCalls();

@@ -348,7 +348,7 @@ TEST(HideRuleTest, WithShowingAtEdgesOffNothingComesUpButShownWindowsStillGo) {
   s.Register(s.editor, TopMiddle);
   s.Register(up, LeftMiddle);
   s.h.desktop.Find(up)->visible = true;  // shown from the trigger window
-  s.Slot()[LeftMiddle].cycle.Show();
+  s.Slot()[LeftMiddle].cycle.Show(s.h.desktop.Tick());
   s.h.desktop.SetPointer(960, 0);
   for (int i = 0; i < 10; ++i) s.Tick();
   EXPECT_FALSE(s.Shown(TopMiddle));
@@ -647,7 +647,7 @@ TEST(TickCostTest, SteadyStateTicksAllocateNothing) {
   const WindowHandle up = s.h.RegisteredAt(1, TopMiddle);
   s.h.desktop.Find(up)->visible = true;
   s.h.desktop.Find(up)->rect = {2400, 0, 2600, 100};
-  s.Slot(1)[TopMiddle].cycle.Show();
+  s.Slot(1)[TopMiddle].cycle.Show(s.h.desktop.Tick());
   s.Slot(1)[TopMiddle].cycle.Visit(s.h.desktop.Tick());
   s.h.desktop.SetRecording(false);
   const Point positions[] = {{960, 540}, {2500, 50}, {960, 0}, {0, 540}, {3199, 1023}};
@@ -719,42 +719,106 @@ TEST(HungWindowTest, AHungForegroundWindowIsNotJoinedButTheWindowStillComesToThe
   EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
 }
 
-// Shown without waiting, a window may take a while to appear: the cycle goes
-// on meanwhile. Once it has been seen, its own program hiding or minimising
-// it ends its part of the cycle as a hide would, and its edge works again.
-TEST(ShowCycleTest, AWindowNotYetOnScreenKeepsTheCycleOneHiddenByItsProgramEndsIt) {
-  for (const bool minimised : {false, true}) {
-    SCOPED_TRACE(minimised ? "minimised by its program" : "hidden by its program");
+// The session ends while a show waits for the window's program: everything
+// has been given back, and the show does not bring its window up again.
+TEST(EndOfSessionTest, AShowTheEndInterruptsLeavesItsWindowGivenBack) {
+  Scene s;
+  s.h.settings().topmost = 1;
+  s.h.settings().hideTaskbar = 1;
+  s.Register(s.editor, TopMiddle);
+  bool ended = false;
+  s.h.desktop.OnWait([&](const DesktopCall& call) {
+    if (ended || call.window != s.editor) return;
+    ended = true;
+    s.h.app.OnEndSession(true);
+  });
+  s.h.app.Showing().BringUp(0, TopMiddle, {960, 0});
+  ASSERT_TRUE(ended);
+  EXPECT_TRUE(s.Visible(s.editor));
+  EXPECT_FALSE(s.h.desktop.Find(s.editor)->topmost);
+  EXPECT_TRUE(s.Visible(s.taskbar));
+  EXPECT_FALSE(s.Shown(TopMiddle));
+  s.h.desktop.ResetCalls();
+  s.h.app.Showing().BringUp(0, TopMiddle, {960, 0});
+  EXPECT_EQ(s.h.desktop.Log(), std::vector<std::string>{}) << "brought up after the end";
+}
+
+// Once its show has taken effect, a window off the screen ends its part of
+// the cycle as a hide would, whatever took it away, even its own program
+// right after the show (before any tick saw it up): the taskbar comes back,
+// the foreground goes back, and its edge works again.
+TEST(ShowCycleTest, AWindowOffTheScreenOnceItsShowTookEffectEndsTheCycle) {
+  struct Row {
+    const char* what;
+    bool seenFirst;  // a tick saw it up before it went
+    bool minimised;  // minimised rather than hidden
+  };
+  for (const Row& row : {Row{"hidden within the tick of its show", false, false},
+                         Row{"minimised within the tick of its show", false, true},
+                         Row{"hidden once seen", true, false}}) {
+    SCOPED_TRACE(row.what);
     Scene s;
     s.h.settings().hideTaskbar = 1;
     s.h.settings().showingDelay = 0;
-    s.h.desktop.Find(s.editor)->asyncShowPending = true;
-    s.h.desktop.Find(s.editor)->hung = true;
+    s.Register(s.editor, TopMiddle);
+    FakeWindow& editor = *s.h.desktop.Find(s.editor);
+    s.h.desktop.OnCall([&](DesktopMethod, WindowHandle) {
+      if (row.seenFirst || !s.Shown(TopMiddle)) return;
+      // The first call after the show: its program takes it away at once.
+      if (row.minimised) {
+        editor.minimized = true;
+      } else {
+        editor.visible = false;
+      }
+      s.h.desktop.OnCall(nullptr);
+    });
+    s.BringUp(TopMiddle, {960, 0});
+    if (row.seenFirst) {
+      s.Tick();
+      editor.visible = false;
+    }
+    s.h.desktop.SetPointer(960, 600);
+    s.Tick();
+    EXPECT_FALSE(s.Shown(TopMiddle));
+    EXPECT_TRUE(s.Visible(s.taskbar)) << "the cycle did not end";
+    EXPECT_EQ(s.h.desktop.Foreground(), s.browser);
+
+    editor.minimized = false;
+    editor.visible = false;
+    s.BringUp(TopMiddle, {960, 0});
+  }
+}
+
+// A window shown without waiting for its hung thread may take a while to
+// appear: the cycle waits for it, 2 s at most, and then gives its edge back.
+TEST(ShowCycleTest, AHungProgramsShowIsAwaitedForTwoSecondsAtMost) {
+  for (const bool comes : {true, false}) {
+    SCOPED_TRACE(comes ? "it comes, then its program hides it" : "it never comes");
+    Scene s;
+    s.h.settings().hideTaskbar = 1;
+    s.h.settings().showingDelay = 0;
+    FakeWindow& editor = *s.h.desktop.Find(s.editor);
+    editor.asyncShowPending = true;
+    editor.hung = true;
     s.Register(s.editor, TopMiddle);
     s.BringUp(TopMiddle, {960, 0});
     s.h.desktop.SetPointer(960, 600);
-    for (int i = 0; i < 20; ++i) s.Tick();
+    for (int i = 0; i < 9; ++i) s.Tick();  // 1.8 s
     EXPECT_FALSE(s.Visible(s.editor));
-    EXPECT_TRUE(s.Shown(TopMiddle)) << "ended before the window ever came";
+    EXPECT_TRUE(s.Shown(TopMiddle)) << "ended before the window could come";
     EXPECT_FALSE(s.Visible(s.taskbar));
 
-    FakeWindow& editor = *s.h.desktop.Find(s.editor);
-    editor.asyncShowPending = false;
-    editor.visible = true;
-    s.Tick();
-    EXPECT_TRUE(s.Shown(TopMiddle));
-    if (minimised) {
-      editor.minimized = true;
-    } else {
+    if (comes) {
+      editor.asyncShowPending = false;
+      editor.visible = true;
+      for (int i = 0; i < 5; ++i) s.Tick();
+      EXPECT_TRUE(s.Shown(TopMiddle)) << "seen up: the rule goes on";
       editor.visible = false;
     }
     s.Tick();
     EXPECT_FALSE(s.Shown(TopMiddle));
     EXPECT_TRUE(s.Visible(s.taskbar)) << "the cycle did not end";
-    EXPECT_FALSE(s.Visible(s.editor));
-
-    editor.minimized = false;
-    s.BringUp(TopMiddle, {960, 0});
+    EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
   }
 }
 

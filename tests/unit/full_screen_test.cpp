@@ -3,6 +3,7 @@
 // what a quiet monitor does to a show cycle on the simulated clock.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,10 +50,10 @@ std::vector<V> Verdicts(const Row& row) {
     if (row.front->own) w.process = FakeDesktop::kDefaultOwnProcess;
     h.desktop.SetForeground(h.desktop.AddWindow(std::move(w)));
   }
+  // One rule answers for every monitor from one look at the window in front.
+  FullScreenRule rule(h.state(), h.desktop);
   std::vector<V> verdicts;
-  for (int m = 0; m < static_cast<int>(row.monitors.size()); ++m) {
-    verdicts.push_back(FullScreenVerdictFor(h.state(), h.desktop, m));
-  }
+  for (int m = 0; m < static_cast<int>(row.monitors.size()); ++m) verdicts.push_back(rule.VerdictFor(m));
   return verdicts;
 }
 
@@ -140,6 +141,108 @@ TEST(FullScreenQuietTest, TheCoveredMonitorStartsNoDwellUntilTheGameLeavesTheFor
   // 250 ms at 200 ms ticks: the second tick, counted from the game's leaving.
   s.h.desktop.SetForeground(notepad);
   EXPECT_EQ(ticksUntilShown(editor, {960, 0}), 2);
+}
+
+// Two monitors: an editor registered at the top of the first, a notepad at
+// the right of the second, labels only while Ctrl is held, and a game
+// covering the first in front. What a user sees of each overlay.
+struct QuietOverlayScene : DesktopScene {
+  WindowHandle game = kNoWindow;
+  WindowHandle editor = kNoWindow;
+  QuietOverlayScene() : DesktopScene(2) {
+    h.store.SetInt(ProfileIni(0), u"LABEL", u"SHOW", 1);
+    Start();
+    editor = AddHidden("editor", {0, 0, 400, 300});
+    h.desktop.Find(editor)->title = u"editor";
+    const WindowHandle notepad = AddHidden("notepad", {2000, 100, 2400, 400});
+    h.desktop.Find(notepad)->title = u"notepad";
+    h.app.Registration().Register(0, TopMiddle, editor);
+    h.app.Registration().Register(1, RightMiddle, notepad);
+    FakeWindow covering;
+    covering.rect = kPrimary;
+    covering.caption = false;
+    game = h.desktop.AddWindow(std::move(covering));
+    h.desktop.SetForeground(game);
+  }
+  const OverlayFrame& Frame() const { return h.windows.frame; }
+  bool GuideShown(int m) const {
+    const auto& guide = Frame().guides.monitors[static_cast<std::size_t>(m)];
+    return Frame().guides.visible && guide && !guide->quiet;
+  }
+  std::u16string Label(int m, int location) const { return h.windows.Bar(m, location)->label; }
+};
+
+// Each overlay on the full-screen monitor and on the other, the game in front.
+TEST(FullScreenQuietTest, NoOverlayComesUpOnTheCoveredMonitorAndEveryOneStillDoesOnTheOther) {
+  enum class Shows : std::uint8_t { EdgeGuides, AlwaysShown, KeyGuides, Trigger };
+  struct Case {
+    const char* what;
+    Shows shows;
+    Point pointer;
+    std::array<bool, 2> guides;  // up on each monitor
+    bool trigger;
+  };
+  const Case cases[] = {
+      {"the covered monitor's left edge", Shows::EdgeGuides, {0, 540}, {false, false}, false},
+      {"the other monitor's right edge", Shows::EdgeGuides, {3199, 100}, {false, true}, false},
+      {"guides always shown", Shows::AlwaysShown, {960, 540}, {false, true}, false},
+      {"guides for Ctrl", Shows::KeyGuides, {960, 540}, {false, true}, false},
+      {"the trigger window at a pointer on the covered monitor", Shows::Trigger, {960, 540}, {false, false}, false},
+      {"the trigger window at a pointer on the other", Shows::Trigger, {2500, 500}, {false, false}, true},
+  };
+  for (const Case& c : cases) {
+    QuietOverlayScene s;
+    Settings& settings = s.h.settings();
+    settings.guideEnabled = c.shows == Shows::EdgeGuides ? 1 : 0;
+    settings.guideEnabledKey = c.shows == Shows::KeyGuides ? 1 : 0;
+    settings.guideAlwaysShow = c.shows == Shows::AlwaysShown ? 1 : 0;
+    settings.triggerEnabled = c.shows == Shows::Trigger ? 1 : 0;
+    s.TickAt(c.pointer);
+    if (c.shows == Shows::KeyGuides || c.shows == Shows::Trigger) s.h.desktop.PressKey(VirtualKey::Control);
+    s.Tick();
+    for (int m = 0; m < 2; ++m) {
+      EXPECT_EQ(s.GuideShown(m), c.guides[static_cast<std::size_t>(m)]) << c.what << ", monitor " << m;
+    }
+    EXPECT_EQ(s.Frame().trigger.visible, c.trigger) << c.what;
+    if (c.shows == Shows::KeyGuides) {
+      EXPECT_EQ(U8(s.Label(1, RightMiddle)), "notepad") << "the label keys held on the other monitor";
+    }
+    // The game gone from the front, its monitor works again.
+    s.h.desktop.SetForeground(s.editor);
+    if (c.shows == Shows::Trigger) s.h.desktop.ReleaseKey(VirtualKey::Control);
+    s.Tick();
+    if (c.shows == Shows::Trigger) s.h.desktop.PressKey(VirtualKey::Control);
+    s.Tick();
+    EXPECT_TRUE(c.shows == Shows::Trigger ? s.Frame().trigger.visible : s.GuideShown(0)) << c.what << ", the game gone";
+  }
+}
+
+// Guides always shown: the covered monitor's guide goes and comes back with
+// the game in front, also while paused; the window in front is looked at
+// once a tick while the guides are up, and not at all on an idle tick.
+TEST(FullScreenQuietTest, AnAlwaysShownGuideFollowsTheGameAndTheLookCostsATickOnlyWhileSomethingIsUp) {
+  QuietOverlayScene s;
+  s.TickAt({960, 540});
+  s.h.desktop.ResetCalls();
+  s.Tick();
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::ForegroundWindow), 0) << "an idle tick asked about the window in front";
+
+  s.h.settings().guideAlwaysShow = 1;
+  s.Tick();
+  EXPECT_FALSE(s.GuideShown(0));
+  EXPECT_TRUE(s.GuideShown(1));
+  s.h.desktop.ResetCalls();
+  s.TickAt({960, 0});  // on the editor's hot spot, where a dwell would start
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::ForegroundWindow), 1) << "one look for both guides and the edge";
+  EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::UserNotification), 0) << "the shell asked over a full-screen window";
+
+  s.h.desktop.SetForeground(s.editor);
+  s.Tick();
+  EXPECT_TRUE(s.GuideShown(0)) << "not back once the game left the front";
+  s.h.app.OnCommand(command_id::kPause);
+  s.h.desktop.SetForeground(s.game);
+  s.Tick();
+  EXPECT_FALSE(s.GuideShown(0)) << "over the game while paused";
 }
 
 }  // namespace

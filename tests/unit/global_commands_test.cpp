@@ -94,7 +94,7 @@ TEST(ShowAllTest, OffHidesThemAgainFromTheTickNotedAtTheStart) {
     Scene s;
     s.h.app.OnCommand(command_id::kShowAll);
     s.h.state().paused = paused;
-    s.Slot()[TopMiddle].cycle.Show();
+    s.Slot()[TopMiddle].cycle.Show(s.h.desktop.Tick());
     s.Clear();
     const std::uint32_t noted = s.h.desktop.Tick();
     s.h.sound.OnPlay([&] { s.h.desktop.Advance(7); });

@@ -122,31 +122,6 @@ TEST(GuideLabelSheetTest, CancelKeepsWhatTheChoosersChanged) {
   EXPECT_EQ(h.settings().guideAlwaysShow, 0);
 }
 
-// A profile chosen from the menu while the sheet is open: OK takes the
-// pages over into it, yet its font and custom colour, which the sheet's
-// choosers own, stay its own.
-TEST(GuideLabelSheetTest, OkAfterAProfileSwitchKeepsTheNewProfilesFontAndColour) {
-  AppHarness h;
-  h.AddMonitor({0, 0, 1920, 1080});
-  h.store.Set(ProfileIni(1), u"LABEL", u"FONT_FACE_NAME", u"Meiryo");
-  h.store.SetInt(ProfileIni(1), u"LABEL", u"FONT_HEIGHT", -30);
-  h.store.SetInt(ProfileIni(1), u"LABEL", u"FONT_OPT_RGB", 0x123456);
-  h.Start();
-  h.windows.guideLabelSheet = [&](Settings& edited, LabelChoices&) {
-    h.app.OnCommand(command_id::kProfileFirst + 1);
-    edited.labelShow = 2;
-    return true;
-  };
-  h.app.OnCommand(kGuideLabelSheet);
-  EXPECT_EQ(h.settings().labelShow, 2);
-  EXPECT_EQ(U8(h.settings().labelFont.face.View()), "Meiryo");
-  EXPECT_EQ(h.settings().labelFont.height, -30);
-  EXPECT_EQ(h.settings().labelFontCustomColor, 0x123456);
-  EXPECT_EQ(h.store.Get(ProfileIni(1), u"LABEL", u"SHOW"), u"2");
-  EXPECT_EQ(h.store.Get(ProfileIni(1), u"LABEL", u"FONT_FACE_NAME"), u"Meiryo");
-  EXPECT_EQ(h.store.Get(ProfileIni(1), u"LABEL", u"FONT_OPT_RGB"), u"1193046");
-}
-
 // OK writes the TRIGGER section, which closes the window so that the next
 // one takes the new size; a key toggled from the menu meanwhile stays.
 TEST(TriggerDialogTest, OkWritesTheSectionAndClosesTheWindowCancelChangesNothing) {

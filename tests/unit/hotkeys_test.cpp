@@ -4,6 +4,8 @@
 // refused told once.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/app/hotkey_bindings.h"
 #include "core/tray/commands.h"
 #include "fakes/scene.h"
@@ -29,10 +31,13 @@ struct HotkeyScene : DesktopScene {
   WindowHandle editor = kNoWindow;
   WindowHandle other = kNoWindow;
 
-  explicit HotkeyScene(int monitors = 1) : DesktopScene(monitors) {
+  // `more` adds to the settings and the system before the start.
+  explicit HotkeyScene(int monitors = 1, const std::function<void(AppHarness&)>& more = {})
+      : DesktopScene(monitors) {
     h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"HOTKEY_2", kCtrlAltP);
     h.store.SetInt(kMainIni, u"HOTKEY", u"PAUSE", kShiftF12);
     h.store.SetInt(kMainIni, u"HOTKEY", u"MENU", kCtrlAltM);
+    if (more) more(h);
     Start();
     other = Add("other", u"other");
     h.desktop.SetForegroundWindow(other);
@@ -132,6 +137,42 @@ TEST(HotkeyPressTest, UpThenAwayByKeyThenByTheRuleAndOneMenuAtATime) {
   EXPECT_EQ(s.h.windows.lastMenuAt, (Point{300, 400}));
 }
 
+// The menu needs the foreground for its keys: a window brought up or put
+// away while it is open would take it, and Escape would no longer close it.
+TEST(HotkeyPressTest, WhileTheTrayMenuIsOpenNothingTakesTheForegroundFromIt) {
+  HotkeyScene s;
+  s.PressEditorKey();
+  s.TickAt({960, 150});  // visited where it is docked
+  const WindowHandle main = s.h.state().mainWindow;
+  s.h.windows.chooseInMenu = [&](const MenuItem&) {
+    s.h.desktop.SetForegroundWindow(main);  // as the menu takes it
+    s.TickAt({900, 700});  // left for the menu, long past the hide delay
+    s.Tick(5000);
+    s.PressEditorKey();
+    EXPECT_TRUE(s.Visible(s.editor)) << "put away under the menu";
+    EXPECT_EQ(s.h.desktop.ForegroundWindow(), main);
+  };
+  s.h.app.ShowTrayMenu();
+  s.Tick();
+  EXPECT_FALSE(s.Visible(s.editor)) << "not put away once the menu closed";
+  EXPECT_EQ(s.h.desktop.ForegroundWindow(), s.other);
+
+  // A dwell on its edge brings nothing up under the menu, and starts afresh after it.
+  s.h.settings().showingDelay = 300;
+  s.h.windows.chooseInMenu = [&](const MenuItem&) {
+    s.h.desktop.SetForegroundWindow(main);
+    s.TickAt({960, 0});
+    s.Tick(1000);
+    EXPECT_FALSE(s.Visible(s.editor)) << "brought up under the menu";
+    EXPECT_EQ(s.h.desktop.ForegroundWindow(), main);
+  };
+  s.h.app.ShowTrayMenu();
+  s.Tick(200);
+  EXPECT_FALSE(s.Visible(s.editor)) << "the dwell counted while the menu was open";
+  s.Tick(200);
+  EXPECT_TRUE(s.Visible(s.editor));
+}
+
 TEST(HotkeyBindingTest, HeldForPresentMonitorsOfTheProfileAndFollowingTheirChanges) {
   HotkeyScene s(2);
   FakeHotkeyRegistrar& keys = s.h.hotkeys;
@@ -173,21 +214,29 @@ TEST(HotkeyBindingTest, HeldBeforeTheKeywordsTakeTheirWindowsAtStartUp) {
   EXPECT_EQ(heldAtFirstHide, 1u) << "a window was taken before its key worked";
 }
 
-TEST(HotkeyBindingTest, KeysTakenElsewhereAreToldOnceAndTheRestWork) {
+TEST(HotkeyBindingTest, KeysThatCannotBeHeldAreToldOnceWithWhereAndWhyAndTheRestWork) {
   AppHarness h;
   h.AddMonitor(kPrimary);
   h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"HOTKEY_2", kCtrlAltP);
   h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"HOTKEY_5", kCtrlAltP);  // twice in one profile
+  h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"HOTKEY_9", 'A');        // edited by hand: a bare letter
   h.store.SetInt(kMainIni, u"HOTKEY", u"MENU", kCtrlAltM);
   h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 0);
   h.hotkeys.takenElsewhere = {kCtrlAltM};
   h.Start();
   ASSERT_EQ(h.shell.Boxes().size(), 1u);
   EXPECT_EQ(U8(h.shell.Boxes()[0].text),
-            "次のホットキーは、他のプログラムなどが既に使っているため使用できません。\n\n"
+            "次のホットキーは使用できません。\n\n"
             "Ctrl+Alt+M：「設定」→「ホットキー設定」のメニュー表示\n"
-            "Ctrl+Alt+P：「右端上」の「ホットキー設定」\n\n別のキーを設定して下さい。");
+            "　他のプログラムなどが既に使っています。\n"
+            "Ctrl+Alt+P：「右端上」の「ホットキー設定」\n"
+            "　「上端中央」の「ホットキー設定」と同じキーです。\n"
+            "A：「下端右」の「ホットキー設定」\n"
+            "　文字の入力や編集に使うキーは、Ctrl か Alt と組み合わせて下さい（F1～F24 などはそのままでも使えます）。\n\n"
+            "別のキーを設定して下さい。");
   EXPECT_TRUE(h.app.Hotkeys().IsRegistered(LocationHotkeyId(0, TopMiddle)));
+  EXPECT_FALSE(h.app.Hotkeys().IsRegistered(LocationHotkeyId(0, BottomRight)));
+  EXPECT_EQ(h.store.Get(ProfileIni(0), u"MONITOR_0", u"HOTKEY_9"), u"65") << "the file keeps what it holds";
 
   // Asked again with nothing changed: tried, not told again. The dialog
   // shows none for the key it does not hold.
@@ -207,17 +256,97 @@ TEST(HotkeyBindingTest, KeysTakenElsewhereAreToldOnceAndTheRestWork) {
   EXPECT_EQ(h.store.Get(ProfileIni(0), u"MONITOR_0", u"HOTKEY_5"), u"379");  // 0x17B
 }
 
+// Of two locations with one key the first holds it, in a run as at the next
+// start, whichever held it before.
+TEST(HotkeyBindingTest, OfTwoLocationsWithOneKeyTheFirstHoldsItAfterAProfileSwitchAsAtStart) {
+  for (const bool atStart : {true, false}) {
+    AppHarness h;
+    h.AddMonitor(kPrimary);
+    h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 0);
+    h.store.SetInt(ProfileIni(1), u"OPTION", u"BALLOON", 0);
+    h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"HOTKEY_5", kCtrlAltP);
+    h.store.SetInt(ProfileIni(1), u"MONITOR_0", u"HOTKEY_5", kCtrlAltP);
+    h.store.SetInt(ProfileIni(1), u"MONITOR_0", u"HOTKEY_2", kCtrlAltP);
+    if (atStart) h.store.SetInt(kMainIni, u"PROFILE", u"INDEX", 1);
+    h.Start();
+    if (!atStart) h.app.OnCommand(command_id::kProfileFirst + 1);
+    EXPECT_EQ(h.hotkeys.registered, (std::map<int, Hotkey>{{LocationHotkeyId(0, TopMiddle), kCtrlAltP}})) << atStart;
+  }
+}
+
+// A key the program cannot take is told at OK over the dialog, which stays
+// open for another; nothing is written until a key is taken. The reasons:
+// a key that types, one of the program's own keys (named), one another
+// program holds, even when it was told before.
+TEST(HotkeyDialogTest, AKeyThatCannotBeTakenIsToldAtOkAndTheDialogStaysOpen) {
+  constexpr Hotkey kCtrlLeft = kHotkeyControl | 0x25;
+  constexpr Hotkey kCtrlAltO = kHotkeyControl | kHotkeyAlt | 'O';
+  const struct {
+    Hotkey typed;
+    const char* told;
+  } rows[] = {
+      {kHotkeyShift | 'A',
+       "Shift+A は使用できません。\n\n"
+       "文字の入力や編集に使うキーは、Ctrl か Alt と組み合わせて下さい（F1～F24 などはそのままでも使えます）。"},
+      {kCtrlLeft,  // the held one is its extended twin
+       "Ctrl+← は使用できません。\n\n「モニター2」→「下端中央」の「ホットキー設定」と同じキーです。\n"
+       "別のキーを設定して下さい。"},
+      {kCtrlAltO, "Ctrl+Alt+O は使用できません。\n\n他のプログラムなどが既に使っています。\n別のキーを設定して下さい。"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(U8(HotkeyText(row.typed)));
+    // Another program holds Ctrl+Alt+O, set at the location and told of at
+    // the start.
+    HotkeyScene s(2, [](AppHarness& h) {
+      h.store.SetInt(ProfileIni(0), u"MONITOR_1", u"HOTKEY_10", kHotkeyControl | kHotkeyExtended | 0x25);
+      h.store.SetInt(ProfileIni(0), u"MONITOR_0", u"HOTKEY_15", kCtrlAltO);
+      h.store.SetInt(ProfileIni(0), u"OPTION", u"BALLOON", 0);
+      h.hotkeys.takenElsewhere = {kCtrlAltO};
+    });
+    s.h.windows.chosenHotkey = row.typed;
+    s.h.windows.retypedHotkeys = {kHotkeyShift | 0x74};  // Shift+F5, taken
+    s.h.app.OnCommand(static_cast<std::uint16_t>(LocationHotkeyCommandId(0, LeftTop)));
+    ASSERT_EQ(s.h.windows.objections.size(), 1u);
+    EXPECT_EQ(U8(s.h.windows.objections[0].text), row.told);
+    EXPECT_EQ(s.h.windows.objections[0].field, HotkeyObjection::Field::Location);
+    EXPECT_EQ(s.h.store.WriteLog(), (std::vector<std::string>{"MONITOR_0/HOTKEY_15=372"}));
+    EXPECT_EQ(s.h.hotkeys.registered.at(LocationHotkeyId(0, LeftTop)), kHotkeyShift | 0x74);
+    EXPECT_TRUE(s.h.shell.Boxes().empty()) << "told again after the dialog";
+  }
+}
+
+// Of the pause and menu keys, the second of two alike is the one to fix.
+TEST(HotkeyDialogTest, PauseAndMenuDialogObjectsToTheSecondOfTwoKeysAlike) {
+  HotkeyScene s;
+  s.h.windows.chosenGlobalHotkeys = GlobalHotkeys{kShiftF12, kShiftF12};
+  s.h.windows.retypedGlobalHotkeys = {GlobalHotkeys{kShiftF12, kNoHotkey}};
+  s.h.app.OnCommand(command_id::kHotkeySettings);
+  ASSERT_EQ(s.h.windows.objections.size(), 1u);
+  EXPECT_EQ(U8(s.h.windows.objections[0].text),
+            "メニュー表示の Shift+F12 は使用できません。\n\n「設定」→「ホットキー設定」の処理の一時停止と同じキーです。\n"
+            "別のキーを設定して下さい。");
+  EXPECT_EQ(s.h.windows.objections[0].field, HotkeyObjection::Field::Menu);
+  EXPECT_EQ(s.h.store.WriteLog(), (std::vector<std::string>{"HOTKEY/PAUSE=379", "HOTKEY/MENU=0"}));
+}
+
 TEST(HotkeyDialogTest, LocationDialogShowsTheHeldKeyWritesOnOkAndKeysAreFreeWhileItIsOpen) {
   HotkeyScene s;
   const auto item = static_cast<std::uint16_t>(LocationHotkeyCommandId(0, TopMiddle));
-  // While the user types the new key, no key of the program's would take it.
+  // While the user types the new key, no key of the program's would take
+  // it, though the monitors change meanwhile.
   std::size_t heldWhileOpen = 99;
-  s.h.windows.whileHotkeyDialogOpen = [&] { heldWhileOpen = s.h.hotkeys.registered.size(); };
+  s.h.windows.whileAnyDialogOpen = [&] {
+    s.h.windows.whileAnyDialogOpen = nullptr;
+    s.h.desktop.monitors.push_back({u"\\\\.\\DISPLAY9", kSecond});
+    s.h.app.OnDisplayChange();
+    s.Tick();
+    heldWhileOpen = s.h.hotkeys.registered.size();
+  };
   s.h.windows.chosenHotkey.reset();
   // Cancelled: nothing written, the key held again.
   s.h.app.OnCommand(item);
   EXPECT_EQ(heldWhileOpen, 0u);
-  EXPECT_EQ(s.h.windows.log.back(), "HotkeyDialog " + std::to_string(kCtrlAltP));
+  EXPECT_EQ(s.h.windows.log.front(), "HotkeyDialog " + std::to_string(kCtrlAltP));
   EXPECT_TRUE(s.h.store.Writes().empty());
   EXPECT_EQ(s.h.hotkeys.registered.at(LocationHotkeyId(0, TopMiddle)), kCtrlAltP);
 

@@ -441,6 +441,33 @@ TEST(LocationCommandTest, CandidateNamesTheWindowTheMenuShowedWhateverReadsTheWi
   }
 }
 
+// An item does what it showed: an unmarked one never unregisters, though a
+// keyword caught its window while the menu was open; a marked one does
+// nothing once another window took the place meanwhile.
+TEST(LocationCommandTest, WhatAnItemDoesFollowsItsMarkNotWhatChangedSince) {
+  for (const bool marked : {false, true}) {
+    for (const bool whileOpen : {true, false}) {
+      SCOPED_TRACE(testing::Message() << marked << (whileOpen ? " chosen while the menu is open" : " sent after"));
+      Scene s;
+      const WindowHandle doc = s.Add("doc", u"doc");
+      const WindowHandle other = s.Add("other", u"other");
+      if (marked) s.h.app.Registration().Register(0, TopMiddle, doc);
+      std::uint16_t docItem = 0;
+      s.h.windows.chooseInMenu = [&](const MenuItem&) {
+        const std::vector<WindowEntry>& listed = s.h.state().windowList;
+        for (std::size_t i = 0; i < listed.size(); ++i) {
+          if (listed[i].window == doc) docItem = static_cast<std::uint16_t>(LocationCommandId(0, TopMiddle, 3 + static_cast<int>(i)));
+        }
+        s.h.app.Registration().Register(0, TopMiddle, marked ? other : doc);
+        if (whileOpen) s.h.app.OnCommand(docItem);
+      };
+      s.h.app.ShowTrayMenu();
+      if (!whileOpen) s.h.app.OnCommand(docItem);
+      EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), marked ? other : doc);
+    }
+  }
+}
+
 TEST(LocationCommandTest, PickingEndsTheShowCycleWhenNothingIsShownButUnregisteringDoesNot) {
   enum class Act { Pick, PickMarked, UnregisterItem };
   struct Case {
@@ -462,7 +489,7 @@ TEST(LocationCommandTest, PickingEndsTheShowCycleWhenNothingIsShownButUnregister
     const WindowHandle up = s.Add("up", u"up");
     s.h.app.Registration().Register(0, RightTop, up);
     s.h.desktop.Find(up)->visible = true;
-    if (c.otherShown) s.Slot()[RightTop].cycle.Show();
+    if (c.otherShown) s.Slot()[RightTop].cycle.Show(s.h.desktop.Tick());
     if (c.act != Act::Pick) s.h.app.Registration().Register(0, TopMiddle, doc);
     s.h.app.TaskbarHiding().HideTaskbar();
     s.h.state().savedForeground = browser;
@@ -637,6 +664,71 @@ TEST(SelectProfileTest, ReloadsReregistersRestartsTheTimerAndSavesTheList) {
   EXPECT_TRUE(s.h.store.Writes().empty());
   EXPECT_EQ(s.h.windows.log, (std::vector<std::string>{"ShowPopups", "HidePopups"}));
   EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc1);
+}
+
+// A dialog holds what it read from the selected profile and writes it back
+// there at OK: while one is open, no profile is selected, from the menu
+// (where the profiles are greyed, as the refused dialogs are) or from
+// outside; once it is closed, the same command selects.
+TEST(SelectProfileTest, RefusedWhileAnyDialogIsOpenSoItsOkWritesTheProfileItCameFrom) {
+  const std::uint16_t openers[] = {
+      kAbout, kOptions, kGuideLabelSettings, kStartupShortcut, kTriggerSettings, kMonitorPopAlpha,
+      kMonitorPopFont, kProfileRename, kHotkeySettings, kRegistrationSheetFirst,
+      static_cast<std::uint16_t>(LocationHotkeyCommandId(0, TopMiddle)),
+      static_cast<std::uint16_t>(LocationCommandId(0, TopMiddle, 0)),
+      static_cast<std::uint16_t>(LocationCommandId(0, TopMiddle, 2))};
+  constexpr auto kSecondProfile = static_cast<std::uint16_t>(kProfileFirst + 1);
+  for (const std::uint16_t opener : openers) {
+    SCOPED_TRACE(opener);
+    Scene s;
+    s.h.store.Set(ProfileIni(1), u"MONITOR_0", u"KEYWORD_2", u"doc*");
+    const WindowHandle doc = s.Add("doc", u"doc");
+    // Every dialog confirmed with what it was shown.
+    s.h.windows.optionsSheet = [](Settings&) { return true; };
+    s.h.windows.guideLabelSheet = [](Settings&, LabelChoices&) { return true; };
+    s.h.windows.triggerDialog = [](Settings&) { return true; };
+    s.h.windows.keywordDialog = [](FixedText<kKeywordUnits>&, std::int32_t&) { return true; };
+    s.h.windows.chosenColor = 0x00FF00;
+    s.h.windows.chosenHotkey = kNoHotkey;
+    s.h.windows.chosenGlobalHotkeys = GlobalHotkeys{};
+    s.h.windows.profileName = u"仕事";
+    s.h.windows.popAlpha = 100;
+    s.h.windows.chosenFont = FontRecord{.face = {u"Meiryo"}, .height = -20, .weight = 400};
+    s.h.windows.registrationSheet = [&](RegistrationSheet& sheet) {
+      for (int l = 0; l < kLocationCount; ++l) {
+        const SheetRow row = sheet.FillRow(l);
+        sheet.ApplyRow(s.main, l, row.keyword, row.isRegex, row.selection);
+      }
+    };
+    bool greyed = false;
+    s.h.windows.whileAnyDialogOpen = [&] {
+      s.h.windows.whileAnyDialogOpen = nullptr;
+      s.h.app.OnCommand(kSecondProfile);  // from outside
+      const MenuItem* item = ById(s.Menu(), kSecondProfile);
+      greyed = item != nullptr && item->grayed;
+      s.Choose(kSecondProfile);
+    };
+    s.ClearLogs();
+    s.Choose(opener);
+    EXPECT_TRUE(greyed);
+    EXPECT_EQ(s.h.state().profiles.selected, 0);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), kNoWindow);
+    // A rename writes every profile's name and the selected index.
+    for (const auto& write : s.h.store.Writes()) {
+      if (write.path == ProfileIni(1)) {
+        EXPECT_EQ(U8(write.section + u"/" + write.key), "PROFILE/NAME");
+      }
+      if (write.key == u"INDEX") {
+        EXPECT_EQ(write.value, u"0");
+      }
+    }
+
+    s.Choose(kSecondProfile);
+    EXPECT_EQ(s.h.state().profiles.selected, 1);
+    EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), doc);
+    EXPECT_EQ(s.h.store.Get(ProfileIni(1), u"MONITOR_0", u"KEYWORD_2"), u"doc*");
+    EXPECT_FALSE(ById(s.Menu(), kSecondProfile)->grayed);
+  }
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST(MixedDpiOverlayTest, SizesAreAsChosenAtTheSystemsDpiAndScaledOnAnotherTextM
       const std::uint32_t dpi = m == 0 ? c.system : c.second;
       const std::int32_t size = m == 0 ? c.chosen : c.onSecond;
       const Point middle{(monitor.left + monitor.right) / 2, (monitor.top + monitor.bottom) / 2};
-      EXPECT_EQ(DecideGuideVisibility(s.h.state(), {monitor.left + size - 1, middle.y}), GuideVisibility::Shown);
+      EXPECT_EQ(DecideGuideVisibility(s.h.state(), {monitor.left + size - 1, middle.y}), GuideVisibility::ShownAtEdge);
       EXPECT_EQ(DecideGuideVisibility(s.h.state(), {monitor.left + size, middle.y}), GuideVisibility::Hidden);
       s.h.desktop.PressKey(VirtualKey::Control);
       s.TickAt(middle);

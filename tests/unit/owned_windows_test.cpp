@@ -150,6 +150,12 @@ struct HiddenWithScene : OwnedScene {
     for (const JournalWindow& w : h.journal.Own().hiddenWith) windows.push_back(w.window);
     return windows;
   }
+  // Put away by the rule, the pointer gone.
+  void PutAwayByRule() {
+    for (int i = 0; i < 10 && Visible(editor); ++i) Tick();
+    ASSERT_FALSE(Visible(editor));
+    ASSERT_FALSE(Visible(dialog));
+  }
 };
 
 TEST(HiddenWithTest, VisibleOwnedWindowsGoAndComeBackWithTheWindowListedInTheJournalMeanwhile) {
@@ -205,6 +211,149 @@ TEST(HiddenWithTest, EveryPathThatGivesTheWindowBackGivesThemBackToo) {
     EXPECT_TRUE(s.Visible(s.tool));
     EXPECT_TRUE(s.Visible(s.dialog));
     EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
+  }
+}
+
+// Its program brings the window back itself (started a second time, from
+// its notification or its own tray icon): what Peekbar hid with it comes
+// back at the next tick, paused or not, without waiting for the program.
+TEST(HiddenWithTest, TheProgramShowingItsWindowItselfBringsBackWhatWasHiddenWithIt) {
+  for (const bool paused : {false, true}) {
+    SCOPED_TRACE(paused ? "paused" : "running");
+    HiddenWithScene s;
+    s.PutAwayByRule();
+    if (paused) s.h.app.OnCommand(command_id::kPause);
+    s.ClearLogs();
+    s.Tick();
+    // What the tick asks for them: whether the window is up, and whether
+    // each window hidden with it lives.
+    const std::vector<std::string> follow{"IsWindowVisible editor", "WindowExists dialog", "WindowExists tool"};
+    const std::vector<std::string> asked = s.h.desktop.Log(true);
+    ASSERT_GE(asked.size(), follow.size());
+    EXPECT_EQ(std::vector<std::string>(asked.end() - 3, asked.end()), follow);
+    if (paused) EXPECT_EQ(asked, follow);
+
+    s.h.desktop.Find(s.editor)->visible = true;
+    s.Tick();
+    EXPECT_TRUE(s.Visible(s.tool));
+    EXPECT_TRUE(s.Visible(s.dialog));
+    EXPECT_FALSE(s.Visible(s.hiddenOne));
+    const std::vector<std::string> log = s.h.desktop.Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), "PlaceWindow dialog Unchanged show noactivate async"), log.end());
+    EXPECT_EQ(s.JournalHiddenWith(), std::vector<WindowHandle>{});
+    s.ClearLogs();
+    s.Tick();
+    EXPECT_EQ(s.h.desktop.Calls(DesktopMethod::PlaceWindow), 0) << "brought back once";
+  }
+}
+
+// Peekbar's own hide left to a thread that does not answer is not its
+// program bringing the window back.
+TEST(HiddenWithTest, AHideStillToComeIsNotTheProgramBringingItBack) {
+  HiddenWithScene s;
+  FakeWindow& editor = *s.h.desktop.Find(s.editor);
+  editor.hung = true;
+  editor.asyncShowPending = true;
+  for (int i = 0; i < 10 && !s.Slot()[TopMiddle].cycle.HiddenWith().size(); ++i) s.Tick();
+  ASSERT_EQ(s.JournalHiddenWith(), (std::vector<WindowHandle>{s.dialog, s.tool}));
+  ASSERT_TRUE(s.Visible(s.editor));
+  for (int i = 0; i < 3; ++i) s.Tick();
+  EXPECT_FALSE(s.Visible(s.dialog));
+
+  editor.asyncShowPending = false;
+  editor.visible = false;
+  s.Tick();
+  editor.visible = true;
+  s.Tick();
+  EXPECT_TRUE(s.Visible(s.dialog));
+  EXPECT_EQ(s.h.desktop.BlockingCalls(), std::vector<std::string>{});
+}
+
+// A hidden window closed meanwhile is dropped at the next tick; a handle
+// given since to a window of another process or class is never shown, by
+// any path.
+TEST(HiddenWithTest, AClosedOneIsDroppedAndAHandleNowNamingAnotherWindowIsNeverShown) {
+  const std::vector<std::pair<const char*, std::function<void(HiddenWithScene&)>>> paths = {
+      {"shown by its program", [](HiddenWithScene& s) { s.h.desktop.Find(s.editor)->visible = true; s.Tick(); }},
+      {"brought up at its edge",
+       [](HiddenWithScene& s) {
+         s.h.desktop.SetPointer(960, 0);
+         for (int i = 0; i < 5 && !s.Visible(s.editor); ++i) s.Tick();
+       }},
+      {"another window registered there",
+       [](HiddenWithScene& s) { s.h.app.Registration().Register(0, TopMiddle, s.other); }},
+      {"all keywords applied", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kApplyAllKeywords); }},
+      {"exit", [](HiddenWithScene& s) { s.h.app.Shutdown(); }},
+      {"its monitor detached",
+       [](HiddenWithScene& s) {
+         s.h.desktop.monitors = {{u"\\\\.\\DISPLAY9", kSecond}};
+         s.h.app.OnDisplayChange();
+         s.Tick();
+       }},
+  };
+  for (const auto& [what, giveBack] : paths) {
+    for (const bool otherProcess : {true, false}) {
+      SCOPED_TRACE(std::string(what) + (otherProcess ? ", another process" : ", another class"));
+      HiddenWithScene s;
+      s.PutAwayByRule();
+      s.h.desktop.CloseWindow(s.tool);
+      s.Tick();
+      EXPECT_EQ(s.JournalHiddenWith(), std::vector<WindowHandle>{s.dialog}) << "the closed one is still listed";
+
+      FakeWindow reused = *s.h.desktop.Find(s.dialog);
+      s.h.desktop.CloseWindow(s.dialog);
+      if (otherProcess) {
+        reused.process = 77;
+      } else {
+        reused.className = u"Other";
+      }
+      s.h.desktop.AddWindowWithHandle(s.dialog, reused);
+      giveBack(s);
+      EXPECT_FALSE(s.Visible(s.dialog)) << "shown another program's window";
+      EXPECT_TRUE(s.Visible(s.editor));
+    }
+  }
+}
+
+// Registering a window, whichever way (by hand, by keyword), hides what it
+// owns on the screen with it, written down first; it comes back with the
+// window. At a second location the window keeps what was hidden with it.
+TEST(HiddenWithTest, RegisteringAWindowHidesWhatItOwnsOnTheScreenWithIt) {
+  const std::vector<std::pair<const char*, std::function<void(OwnedScene&)>>> ways = {
+      {"by hand", [](OwnedScene& s) { s.h.app.Registration().Register(0, TopMiddle, s.editor); }},
+      {"by keyword",
+       [](OwnedScene& s) {
+         s.Slot()[TopMiddle].keyword = u"editor*";
+         s.h.app.OnCommand(command_id::kApplyAllKeywords);
+       }},
+  };
+  for (const auto& [how, registerIt] : ways) {
+    SCOPED_TRACE(how);
+    OwnedScene s;
+    s.h.app.Registration().Unregister(0, TopMiddle);
+    s.h.desktop.Find(s.editor)->title = u"editor";
+    ASSERT_TRUE(s.Visible(s.editor));
+    const WindowHandle tool = s.AddOwned("tool", s.editor, {1200, 0, 1300, 400});
+    const WindowHandle dialog = s.AddOwned("dialog", tool, {1300, 0, 1400, 100});
+    std::vector<JournalWindow> listedAtHide;
+    s.h.desktop.OnCall([&](DesktopMethod method, WindowHandle window) {
+      if (method == DesktopMethod::ShowWindow && window == dialog) listedAtHide = s.h.journal.Own().hiddenWith;
+    });
+    registerIt(s);
+    s.h.desktop.OnCall(nullptr);
+    ASSERT_EQ(s.h.RegisteredAt(0, TopMiddle), s.editor);
+    EXPECT_FALSE(s.Visible(s.editor));
+    EXPECT_FALSE(s.Visible(tool));
+    EXPECT_FALSE(s.Visible(dialog));
+    EXPECT_EQ(listedAtHide, (std::vector<JournalWindow>{{dialog, 31, u"Dialog"}, {tool, 31, u"Dialog"}}))
+        << "written down before the hide";
+
+    s.h.app.Registration().Register(0, LeftMiddle, s.editor);
+    s.h.desktop.SetPointer(0, 540);
+    for (int i = 0; i < 5 && !s.Visible(s.editor); ++i) s.Tick();
+    EXPECT_TRUE(s.Visible(s.editor));
+    EXPECT_TRUE(s.Visible(tool));
+    EXPECT_TRUE(s.Visible(dialog)) << "lost at the second location";
   }
 }
 

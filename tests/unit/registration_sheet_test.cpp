@@ -96,7 +96,7 @@ TEST(RegistrationSheetTest, ApplyOfARowSavesItAndRegistersOnlyAChangedWindow) {
     // Another window: the old one stays hidden (still held at LeftTop), the
     // new one is hidden and waits for the pointer.
     s.h.desktop.SetTick(5000);
-    s.Slot()[TopMiddle].cycle.Show();
+    s.Slot()[TopMiddle].cycle.Show(s.h.desktop.Tick());
     sheet.ApplyRow(page, TopMiddle, u".*next.*", true, 2);
     EXPECT_EQ(s.h.RegisteredAt(0, TopMiddle), next);
     EXPECT_TRUE(InPhase(s.Slot()[TopMiddle], CyclePhase::Hidden, 5000));

@@ -117,7 +117,7 @@ TEST(RegisterByKeywordTest, FirstMatchInCandidateOrderWithRegisteredWindowsFirst
   // A hidden window registered at an earlier location comes first in the list.
   const WindowHandle doc3 = s.Add("doc3", u"doc3 - メモ帳", false);
   s.h.Hold(0, TopLeftCorner, doc3);
-  s.Slot()[TopMiddle].cycle.Show();
+  s.Slot()[TopMiddle].cycle.Show(s.h.desktop.Tick());
   s.h.desktop.Advance(500);
   s.h.desktop.ResetCalls();
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
@@ -133,7 +133,7 @@ TEST(RegisterByKeywordTest, CurrentWindowStillTheFirstMatchChangesNothing) {
   s.SetKeyword(0, TopMiddle, u".*（Notepad）", true);
   s.h.app.Registration().RegisterByKeyword(0, TopMiddle);
   ASSERT_EQ(s.h.RegisteredAt(0, TopMiddle), doc);
-  s.Slot()[TopMiddle].cycle.Show();
+  s.Slot()[TopMiddle].cycle.Show(s.h.desktop.Tick());
   s.Slot()[TopMiddle].cycle.Visit(1234);
   s.h.desktop.Find(doc)->visible = true;  // shown at its edge
   s.h.desktop.Advance(1000);
@@ -175,7 +175,7 @@ TEST(RegisterAllByKeywordsTest, EveryRegistrationIsGivenBackThenEachKeywordAppli
   s.h.Hold(0, TopLeft, doc1);
   s.h.Hold(0, TopRightCorner, doc2);
   s.h.Hold(1, TopRight, doc1);
-  s.Slot(0)[TopLeft].cycle.Show();
+  s.Slot(0)[TopLeft].cycle.Show(s.h.desktop.Tick());
   s.SetKeyword(0, TopMiddle, u"doc1*");
   s.SetKeyword(1, BottomRight, u"doc1*");
   s.h.desktop.ResetCalls();

@@ -149,6 +149,8 @@ TEST(SettingsLoadTest, ReadRulesNormaliseStoredValues) {
       {"trigger width -3", {{u"TRIGGER", u"WND_WIDTH", u"-3"}}, &Settings::triggerWidth, 250},
       {"trigger width 1", {{u"TRIGGER", u"WND_WIDTH", u"1"}}, &Settings::triggerWidth, 1},
       {"trigger height 0", {{u"TRIGGER", u"WND_HEIGHT", u"0"}}, &Settings::triggerHeight, 200},
+      {"trigger width past its dialog", {{u"TRIGGER", u"WND_WIDTH", u"40000"}}, &Settings::triggerWidth, 32767},
+      {"trigger height at the largest", {{u"TRIGGER", u"WND_HEIGHT", u"2147483647"}}, &Settings::triggerHeight, 32767},
       {"trigger alpha 0", {{u"TRIGGER", u"WND_ALPHA", u"0"}}, &Settings::triggerAlpha, 1},
       {"trigger alpha 256", {{u"TRIGGER", u"WND_ALPHA", u"256"}}, &Settings::triggerAlpha, 255},
       {"pop-ups hidden", {{u"MONITOR_POP", u"SHOW", u"-1"}}, &Settings::monitorPopShow, -1},
@@ -509,6 +511,11 @@ TEST(SettingsWriteFailureTest, AWindowRectangleThatCannotBeWrittenIsToldOnce) {
 
 // ---- Settings files saved as UTF-8 ----
 
+const std::string kToldAtLoad = U8(
+    u"設定ファイルをUTF-16に変換できませんでした（ほかのプログラムが開いているなど）。"
+    u"次に起動するまで、このファイルの日本語（キーワード、プロファイル名など）は正しく読めず、"
+    u"設定の変更も保存しません。ファイルを閉じてから Peekbar を起動し直してください。\n\n");
+
 // What an editor saves: UTF-8 without a byte-order mark.
 constexpr std::string_view kUtf8Profile = "[OPTION]\r\nTIMER_INTERVAL=77\r\n[MONITOR_0]\r\nKEYWORD_2=*メモ帳*\r\n";
 constexpr std::u16string_view kProfileText = u"[OPTION]\r\nTIMER_INTERVAL=77\r\n[MONITOR_0]\r\nKEYWORD_2=*メモ帳*\r\n";
@@ -557,7 +564,8 @@ TEST(SettingsEncodingTest, CopiesLeftByAConversionThatDidNotFinish) {
 
 // Written through the private-profile functions, a UTF-8 file would be
 // rewritten in the ANSI code page, its Japanese lost. Nothing is written
-// into it for the rest of the run, and the user is told once.
+// into it for the rest of the run; the user is told so as it is read, and
+// once more at the first write refused.
 TEST(SettingsEncodingTest, FileLeftUnconvertedIsNotWrittenThisRun) {
   struct Case {
     const char* scene;
@@ -579,6 +587,9 @@ TEST(SettingsEncodingTest, FileLeftUnconvertedIsNotWrittenThisRun) {
     h.store.FailWritesTo(ProfileIni(0));
     const WindowHandle main = h.Start();
     h.store.FailWritesTo(ProfileIni(0), false);  // the editor lets go of it
+    ASSERT_EQ(h.shell.Balloons().size(), 1u) << c.scene << ": not told as it was read";
+    EXPECT_EQ(U8(h.shell.Balloons()[0].info), kToldAtLoad + U8(ProfileIni(0))) << c.scene;
+    EXPECT_EQ(h.shell.Balloons()[0].infoFlags, 3u) << c.scene;
     h.Hold(0, 2, h.desktop.AddWindow("editor", {10, 20, 410, 320}));
 
     EXPECT_FALSE(h.app.SettingsFiles().SaveOptionSettings(main)) << c.scene;
@@ -589,9 +600,39 @@ TEST(SettingsEncodingTest, FileLeftUnconvertedIsNotWrittenThisRun) {
     for (const auto& w : h.store.Writes()) EXPECT_NE(U8(w.path), U8(ProfileIni(0))) << c.scene;
     EXPECT_EQ(h.store.Writes().size(), 10u) << c.scene << ": the index and the other nine names";
     EXPECT_EQ(h.store.Bytes(path), c.bytes) << c.scene;
-    ASSERT_EQ(h.shell.Balloons().size(), 1u) << c.scene;
-    EXPECT_EQ(U8(h.shell.Balloons()[0].info), told) << c.scene;
+    ASSERT_EQ(h.shell.Balloons().size(), 2u) << c.scene;
+    EXPECT_EQ(U8(h.shell.Balloons()[1].info), told) << c.scene;
   }
+}
+
+// Told once for every file read that could not be converted: those of the
+// start in one word, a profile left so since the start not again when it
+// is chosen, one that became so meanwhile as it is chosen.
+TEST(SettingsEncodingTest, FilesLeftUnconvertedAreToldOnceAsTheyAreRead) {
+  AppHarness h;
+  h.AddMonitor({0, 0, 1920, 1080});
+  for (const int k : {0, 3}) {
+    h.store.SetBytes(ProfileIni(k), std::string(kUtf8Profile));
+    h.store.FailWritesTo(ProfileIni(k));
+  }
+  h.Start();
+  // What was told as the files were read (the writes refused say more).
+  const auto toldAtLoad = [&h] {
+    std::vector<std::string> texts;
+    for (const auto& b : h.shell.Balloons()) {
+      if (U8(b.info).starts_with(kToldAtLoad)) texts.push_back(U8(b.info).substr(kToldAtLoad.size()));
+    }
+    return texts;
+  };
+  const std::string bothAtStart = U8(ProfileIni(0)) + "\n" + U8(ProfileIni(3));
+  EXPECT_EQ(toldAtLoad(), (std::vector<std::string>{bothAtStart}));
+  EXPECT_EQ(h.shell.Balloons().size(), 1u);
+  h.app.OnCommand(command_id::kProfileFirst + 3);
+  EXPECT_EQ(toldAtLoad().size(), 1u) << "told again as it was chosen";
+  h.store.SetBytes(ProfileIni(5), std::string(kUtf8Profile));  // edited by hand meanwhile, held by the editor
+  h.store.FailWritesTo(ProfileIni(5));
+  h.app.OnCommand(command_id::kProfileFirst + 5);
+  EXPECT_EQ(toldAtLoad(), (std::vector<std::string>{bothAtStart, U8(ProfileIni(5))}));
 }
 
 // ---- The table ----

@@ -4,6 +4,7 @@
 // on the fake clock, as the user holds the keys, points and clicks.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -72,7 +73,7 @@ TEST(TriggerCellLookTest, GapsCloseBlockEmptyRegisteredHoveredAndShownCells) {
   monitor[2].guideColor = 0x0000FF;
   monitor[6].cycle.Register(0x104, 0);
   monitor[6].guideColor = 0x00FF00;
-  monitor[6].cycle.Show();
+  monitor[6].cycle.Show(0);
   struct Case {
     int value, hovered;
     Color fill;
@@ -244,6 +245,23 @@ TEST(TriggerWindowTest, KeysBringItUpAtThePointerAndASentAwayOneWaitsForTheirNex
     s.Key(VirtualKey::Control, false);
     s.Key(VirtualKey::Control, true);
     EXPECT_TRUE(s.Trigger().visible) << "not back at the next press " << byCloseBlock;
+  }
+}
+
+// A size past any screen (the largest the dialog takes, or larger still)
+// makes a window no larger than its monitor, lying on it.
+TEST(TriggerWindowTest, AWindowLargerThanItsMonitorIsCutToIt) {
+  for (const std::int32_t side : {kLargestTriggerSide, std::numeric_limits<std::int32_t>::max()}) {
+    DesktopScene s(2);
+    s.h.store.SetInt(ProfileIni(0), u"TRIGGER", u"ENABLED", 1);
+    s.Start();
+    s.h.settings().triggerWidth = side;
+    s.h.settings().triggerHeight = side;
+    s.TickAt({2500, 500});
+    s.h.desktop.PressKey(VirtualKey::Control);
+    s.Tick();
+    EXPECT_TRUE(s.h.windows.frame.trigger.visible) << side;
+    EXPECT_EQ(s.h.windows.frame.trigger.rect, kSecond) << side;
   }
 }
 

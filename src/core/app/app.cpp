@@ -35,10 +35,11 @@ App::App(const AppPorts& ports)
       settingsFile_(state_, ports.settingsStore, shell_, desktop_, messages_, *this),
       tray_(state_, shell_),
       taskbar_(state_, desktop_, journal_),
-      showHide_(state_, desktop_, taskbar_, *this, journal_),
-      overlays_(state_, desktop_, ports.overlays, showHide_, [this] { TrackTrayMenu(); }),
+      fullScreen_(state_, desktop_),
+      showHide_(state_, desktop_, taskbar_, *this, journal_, fullScreen_),
+      overlays_(state_, desktop_, ports.overlays, showHide_, fullScreen_, [this] { TrackTrayMenu(); }),
       registration_(state_, desktop_, showHide_, settingsFile_, journal_, messages_),
-      watcher_(state_, desktop_, taskbar_, showHide_, overlays_, journal_),
+      watcher_(state_, desktop_, taskbar_, showHide_, overlays_, journal_, fullScreen_),
       commands_(state_, desktop_, shell_, ports.sound, messages_, tray_, showHide_, registration_, overlays_),
       profiles_(state_, settingsFile_, dialogs_),
       startupShortcut_(shell_, dialogs_),
@@ -107,6 +108,12 @@ void App::FinishStartup() {
       messages_.ShowInfoMessage(state_.mainWindow, notice->text);
     }
   }
+  // Last: the one the user can act on.
+  TellUnconvertedSettings();
+}
+
+void App::TellUnconvertedSettings() {
+  if (const auto notice = settingsFile_.TakeUnconvertedNotice()) messages_.ShowErrorMessage(state_.mainWindow, *notice);
 }
 
 void App::OnDestroy() {
@@ -132,7 +139,12 @@ void App::Tick() {
     displaysChanged_ = false;
     FollowDisplays();
   }
-  if (!state_.paused) watcher_.EdgeTick();
+  if (!state_.paused) {
+    watcher_.EdgeTick();
+  } else {
+    overlays_.FollowFullScreen();
+  }
+  watcher_.FollowWindowsBroughtBack();
   // After the edges: a window its program closed has left its location there.
   RegisterNewWindows();
 }
@@ -195,7 +207,7 @@ void App::GiveBackDetached(int monitor, const Rect& primary) {
   for (int n = 0; n < kLocationCount; ++n) {
     LocationSlot& at = state_.At(monitor, n);
     const WindowHandle window = at.cycle.Window();
-    const std::vector<WindowHandle> hiddenWith(at.cycle.HiddenWith().begin(), at.cycle.HiddenWith().end());
+    const std::vector<WindowHandle> hiddenWith = StillTheSameWindows(desktop_, at.cycle.HiddenWith());
     at.cycle.Release();
     // A window also held at a monitor still attached stays with it.
     if (window == kNoWindow || state_.IsRegistered(window)) continue;
@@ -273,7 +285,9 @@ void App::TrackTrayMenu() {
   overlays_.ShowMonitorNumberPopups(true);
   menuMonitorCount_ = state_.MonitorCount();
   TrayMenu* const outer = std::exchange(openMenu_, &menu);
+  const bool outerOpen = std::exchange(state_.trayMenuOpen, true);
   operations_.AtRest([&] { menu_.Track(menu, at); });
+  state_.trayMenuOpen = outerOpen;
   openMenu_ = outer;
   if (menu.WindowsRead()) {
     lastOffered_ = menu.Offered();
@@ -297,6 +311,7 @@ void App::PressHotkey(int id) {
       if (openMenu_ == nullptr) TrackTrayMenu();  // not a second one over the menu open now
       return;
     case HotkeyTarget::Kind::Location:
+      if (state_.trayMenuOpen) return;  // the menu keeps the foreground
       // Also while paused, when no tick would end the cycle.
       if (ToggleByHotkey(state_, desktop_, showHide_, target.monitor, target.location) == HotkeyToggle::PutAway) {
         EndShowCycleWhenNothingShown();
@@ -306,7 +321,7 @@ void App::PressHotkey(int id) {
 }
 
 void App::SyncHotkeys() {
-  const std::vector<HotkeyBinding> refused = hotkeys_.Sync();
+  const std::vector<RefusedHotkey> refused = hotkeys_.Sync();
   if (!refused.empty()) {
     messages_.ShowErrorMessage(state_.mainWindow, RefusedHotkeysMessage(refused, state_.MonitorCount()));
   }

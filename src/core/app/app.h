@@ -23,6 +23,7 @@
 #include "core/base/sound_player.h"
 #include "core/base/state.h"
 #include "core/engine/edge_watcher.h"
+#include "core/engine/full_screen.h"
 #include "core/engine/hotkey_toggle.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
@@ -111,7 +112,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void OnTaskbarCreated();
   void OnTrayNotify(std::uintptr_t iconId, std::uint32_t mouseMessage);
   // A menu command, refused while a dialog is open when it would open
-  // another one over it.
+  // another one over it or select another profile under it.
   void OnCommand(std::uint16_t id);
   // A registered hotkey was pressed (WM_HOTKEY): pause, the menu, or a
   // location's window up or away. One let go meanwhile does nothing.
@@ -192,14 +193,16 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   void ShowOptions();
   void ShowRegistrationSheet(int monitor);
   void EditLocationKeyword(int monitor, int location);
-  // A candidate chosen in a location's submenu: registered there, or the
-  // location emptied when it was the marked one.
+  // A candidate chosen in a location's submenu: the location emptied when
+  // its item was marked and the window is still there, else the window
+  // registered there unless it already is.
   void PickCandidate(const Command& command);
-  // The candidates the tray menu offered, by which its commands name
-  // windows: those of the menu open now, else of the last one. A menu
+  // What the tray menu offered, by which its commands name windows and
+  // know which were marked: the menu open now, else the last one. A menu
   // closed before it rested offered none, and no person chose from it: a
-  // command sent all the same finds the windows listed then.
-  const std::vector<WindowEntry>& OfferedCandidates();
+  // command sent all the same finds the windows and registrations as they
+  // are then.
+  const MenuOffer& OfferedCandidates();
   // Confirmed options come into effect: the watch timer is stopped, the
   // OPTION section written, the taskbar looked up afresh (or given back when
   // it is no longer to be hidden), positions are restored only together
@@ -219,11 +222,16 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The hotkeys the settings ask for registered; the keys refused told.
   void SyncHotkeys();
   // The hotkey dialogs show only keys the program holds, and are typed
-  // into with every hotkey let go.
+  // into with every hotkey let go; a key that cannot be taken is told at OK
+  // over the dialog, which stays open.
   void EditLocationHotkey(int monitor, int location);
   void EditGlobalHotkeys();
+  std::optional<HotkeyObjection> HotkeyObjectionTo(const std::optional<RefusedHotkey>& refused) const;
   // Keywords catch the windows that came or changed since the last look.
   void RegisterNewWindows();
+  // The settings files read since the last word that could not be
+  // converted, told once.
+  void TellUnconvertedSettings();
   // The taskbar and the foreground lock time-out back once no window is up.
   void EndShowCycleWhenNothingShown();
 
@@ -244,12 +252,13 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // While the tray menu is open: the monitor count its identifiers were made for.
   std::optional<int> menuMonitorCount_;
   TrayMenu* openMenu_ = nullptr;
-  std::optional<std::vector<WindowEntry>> lastOffered_;
+  std::optional<MenuOffer> lastOffered_;
   RecoveryJournal journal_;
   UserMessages messages_;
   SettingsFile settingsFile_;
   TrayIcon tray_;
   Taskbar taskbar_;
+  FullScreenRule fullScreen_;
   ShowHide showHide_;
   Overlays overlays_;
   AutoRegistration registration_;

@@ -110,13 +110,14 @@ void App::CarryOut(std::uint16_t id) {
       (command.monitor >= state_.MonitorCount() || !state_.Monitor(command.monitor).active)) {
     return;
   }
+  // No second dialog over the first, and no other profile under it.
+  if (state_.modalBusy && RefusedWhileDialogOpen(command.modality)) return;
   switch (command.modality) {
     case Modality::None:
+    case Modality::Profile:
       (*handler)(*this, command);
       return;
     case Modality::Dialog:
-      if (state_.modalBusy) return;  // no second dialog over the first
-      [[fallthrough]];
     case Modality::Nested: {
       // A chooser opened over another dialog leaves the guard as it found it.
       const bool outer = std::exchange(state_.modalBusy, true);
@@ -163,15 +164,27 @@ void App::EditLocationKeyword(int monitor, int location) {
 static_assert(command_id::kLocationHotkeyFirst + kLocationCount * kMaxMonitorSlots - 1 ==
               command_id::kLocationHotkeyLast);
 
+std::optional<HotkeyObjection> App::HotkeyObjectionTo(const std::optional<RefusedHotkey>& refused) const {
+  if (!refused) return std::nullopt;
+  HotkeyObjection objection{HotkeyObjectionText(*refused, state_.MonitorCount())};
+  if (refused->id == kPauseHotkeyId) objection.field = HotkeyObjection::Field::Pause;
+  if (refused->id == kMenuHotkeyId) objection.field = HotkeyObjection::Field::Menu;
+  return objection;
+}
+
+// The checks run inside the dialog's OK, where the program is at rest; they
+// only read the settings and ask the system for a key.
 void App::EditLocationHotkey(int monitor, int location) {
   const int id = LocationHotkeyId(monitor, location);
   const Hotkey held = hotkeys_.IsRegistered(id) ? static_cast<Hotkey>(state_.At(monitor, location).hotkey) : kNoHotkey;
   hotkeys_.ReleaseAll();
-  const std::optional<Hotkey> chosen = dialogs_.AskHotkey(held);
+  const std::optional<Hotkey> chosen = dialogs_.AskHotkey(
+      held, [&](Hotkey key) { return HotkeyObjectionTo(hotkeys_.CheckLocationKey(id, key)); });
   if (chosen && state_.Monitor(monitor).active) {
     state_.At(monitor, location).hotkey = *chosen;
     settingsFile_.SaveLocationHotkey(state_.mainWindow, monitor, location);
   }
+  hotkeys_.Resume();
   SyncHotkeys();
 }
 
@@ -182,31 +195,39 @@ void App::EditGlobalHotkeys() {
   };
   const GlobalHotkeys shown{held(kPauseHotkeyId, s.pauseHotkey), held(kMenuHotkeyId, s.menuHotkey)};
   hotkeys_.ReleaseAll();
-  if (const std::optional<GlobalHotkeys> chosen = dialogs_.AskGlobalHotkeys(shown)) {
+  const std::optional<GlobalHotkeys> chosen = dialogs_.AskGlobalHotkeys(
+      shown, [&](const GlobalHotkeys& keys) { return HotkeyObjectionTo(hotkeys_.CheckGlobalKeys(keys)); });
+  if (chosen) {
     s.pauseHotkey = chosen->pause;
     s.menuHotkey = chosen->menu;
     settingsFile_.SaveHotkeySettings(state_.mainWindow);
   }
+  hotkeys_.Resume();
   SyncHotkeys();
 }
 
-const std::vector<WindowEntry>& App::OfferedCandidates() {
+const MenuOffer& App::OfferedCandidates() {
   if (openMenu_ != nullptr) {
     openMenu_->ReadWindows();
     return openMenu_->Offered();
   }
-  if (!lastOffered_) lastOffered_ = MenuCandidates(state_, desktop_, state_.MonitorCount());
+  if (!lastOffered_) lastOffered_ = OfferNow(state_, desktop_, state_.MonitorCount());
   return *lastOffered_;
 }
 
 void App::PickCandidate(const Command& command) {
-  const std::vector<WindowEntry>& offered = OfferedCandidates();
+  const MenuOffer& offer = OfferedCandidates();
   const auto i = static_cast<std::size_t>(command.candidate);
-  if (i >= offered.size()) return;
-  const WindowEntry picked = offered[i];  // a copy: what follows may read the windows again
-  if (picked.window == state_.At(command.monitor, command.location).cycle.Window()) {
-    registration_.UnregisterByHand(command.monitor, command.location);  // choosing the marked window unregisters it
-  } else if (IsSameWindow(desktop_, picked.window, picked.processId, picked.className, kClassNameUnits)) {
+  if (i >= offer.candidates.size()) return;
+  const WindowEntry picked = offer.candidates[i];  // a copy: what follows may read the windows again
+  const WindowHandle registered = state_.At(command.monitor, command.location).cycle.Window();
+  // What the item showed decides, not what changed since: a marked item
+  // unregisters its window if it is still there, and an unmarked one never
+  // unregisters (a keyword may have caught its window meanwhile).
+  if (picked.window == offer.MarkedAt(command.monitor, command.location)) {
+    if (picked.window == registered) registration_.UnregisterByHand(command.monitor, command.location);
+  } else if (picked.window != registered &&
+             IsSameWindow(desktop_, picked.window, picked.processId, picked.className, kClassNameUnits)) {
     // The candidate is the one the menu showed: a window closed meanwhile,
     // or a handle given to another one, is not taken.
     registration_.Register(command.monitor, command.location, picked.window);
@@ -229,6 +250,7 @@ void App::SelectProfile(int profile) {
   settingsFile_.SaveProfileList(state_.mainWindow);
   messages_.ShowInfoMessage(state_.mainWindow,
                             u"プロファイル「" + std::u16string(profiles_.SelectedName()) + u"」を選択しました。");
+  TellUnconvertedSettings();
   // After the message: a key refused is the news that must stay on the screen.
   SyncHotkeys();
 }

@@ -39,11 +39,11 @@ class AtRestDialogs final : public Dialogs {
   std::optional<Settings> EditTriggerSettings(const Settings& current) override {
     return operations_.AtRest([&] { return dialogs_.EditTriggerSettings(current); });
   }
-  std::optional<Hotkey> AskHotkey(Hotkey current) override {
-    return operations_.AtRest([&] { return dialogs_.AskHotkey(current); });
+  std::optional<Hotkey> AskHotkey(Hotkey current, const LocationHotkeyCheck& check) override {
+    return operations_.AtRest([&] { return dialogs_.AskHotkey(current, check); });
   }
-  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) override {
-    return operations_.AtRest([&] { return dialogs_.AskGlobalHotkeys(current); });
+  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current, const GlobalHotkeysCheck& check) override {
+    return operations_.AtRest([&] { return dialogs_.AskGlobalHotkeys(current, check); });
   }
   void ShowAbout() override {
     operations_.AtRest([&] { dialogs_.ShowAbout(); });

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/base/desktop.h"
@@ -25,6 +27,17 @@ struct GlobalHotkeys {
   Hotkey pause = kNoHotkey;
   Hotkey menu = kNoHotkey;
 };
+
+// Why a key typed into a hotkey dialog cannot be taken: the text shown over
+// the dialog at OK, which then stays open, and the key to fix.
+struct HotkeyObjection {
+  enum class Field : std::uint8_t { Location, Pause, Menu };
+  std::u16string text;
+  Field field = Field::Location;
+};
+// The program's judgement of the keys at OK: nothing when they can be taken.
+using LocationHotkeyCheck = std::function<std::optional<HotkeyObjection>(Hotkey key)>;
+using GlobalHotkeysCheck = std::function<std::optional<HotkeyObjection>(const GlobalHotkeys& keys)>;
 
 // What the label page's choosers change at once, whether or not the sheet
 // is confirmed afterwards.
@@ -60,10 +73,11 @@ class Dialogs {
   virtual std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) = 0;
   // The trigger window's settings dialog.
   virtual std::optional<Settings> EditTriggerSettings(const Settings& current) = 0;
-  // A location's hotkey; kNoHotkey when the control was emptied.
-  virtual std::optional<Hotkey> AskHotkey(Hotkey current) = 0;
-  // The pause and menu hotkeys.
-  virtual std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) = 0;
+  // A location's hotkey; kNoHotkey when the control was emptied. OK closes
+  // the dialog only once `check` has no objection.
+  virtual std::optional<Hotkey> AskHotkey(Hotkey current, const LocationHotkeyCheck& check) = 0;
+  // The pause and menu hotkeys, judged the same way.
+  virtual std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current, const GlobalHotkeysCheck& check) = 0;
   // The version and the project's address, with a link that opens it.
   virtual void ShowAbout() = 0;
 };

@@ -24,6 +24,24 @@ constexpr std::uint8_t HotkeyVirtualKey(Hotkey key) { return static_cast<std::ui
 // A combination worth registering: one with a key; modifiers alone are none.
 constexpr bool IsHotkey(Hotkey key) { return HotkeyVirtualKey(key) != 0; }
 
+// Whether a key may be a hotkey without Ctrl or Alt: one that neither types
+// nor edits nor moves the caret (F1 to F24, Pause, Scroll Lock, Print
+// Screen, the browser, volume, media and launch keys). Any other key held
+// system-wide without them would be lost to typing in every program; Shift
+// alone does not help (Shift+A types "A", Shift+← selects).
+constexpr bool KeyMayStandAlone(std::uint8_t vk) {
+  return (vk >= 0x70 && vk <= 0x87) || vk == 0x13 || vk == 0x91 || vk == 0x2C || (vk >= 0xA6 && vk <= 0xB7);
+}
+constexpr bool NeedsCtrlOrAlt(Hotkey key) {
+  return IsHotkey(key) && !KeyMayStandAlone(HotkeyVirtualKey(key)) && (key & (kHotkeyControl | kHotkeyAlt)) == 0;
+}
+// The system knows a combination by its virtual key and modifiers: a key
+// and its extended twin (← of the cursor block and of the number pad) are
+// one combination to it, though the control and the files tell them apart.
+constexpr bool SameCombination(Hotkey a, Hotkey b) {
+  return (a & ~kHotkeyExtended) == (b & ~kHotkeyExtended);
+}
+
 // The combination as the user reads it, e.g. "Ctrl+Alt+P".
 std::u16string HotkeyText(Hotkey key);
 

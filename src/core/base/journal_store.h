@@ -24,6 +24,12 @@ struct JournalWindow {
   friend bool operator==(const JournalWindow&, const JournalWindow&) = default;
 };
 
+// Whether the handle still names the window written down, its class read
+// up to `classUnits` as it was then.
+inline bool IsSameWindow(Desktop& desktop, const JournalWindow& w, std::size_t classUnits) {
+  return IsSameWindow(desktop, w.window, w.processId, w.className, classUnits);
+}
+
 struct JournalRecord {
   std::uint32_t owner = 0;  // the process that keeps the journal
   bool taskbarHidden = false;

@@ -115,8 +115,8 @@ constexpr auto kDefinitions = Join(
     Flag(G::Trigger, kTrigger, u"ENABLED", &S::triggerEnabled),
     KeyRows(G::Trigger, kTrigger, &S::triggerCtrl, &S::triggerShift, &S::triggerAlt),
     // Below 1 the width becomes 250, not its default 200: kept as users' files know it.
-    Int(G::Trigger, kTrigger, u"WND_WIDTH", R::ResetOutside, &S::triggerWidth, 1, kMax, 250),
-    Int(G::Trigger, kTrigger, u"WND_HEIGHT", R::ResetOutside, &S::triggerHeight, 1, kMax, 200),
+    Int(G::Trigger, kTrigger, u"WND_WIDTH", R::ResetBelow, &S::triggerWidth, 1, kLargestTriggerSide, 250),
+    Int(G::Trigger, kTrigger, u"WND_HEIGHT", R::ResetBelow, &S::triggerHeight, 1, kLargestTriggerSide, 200),
     Int(G::Trigger, kTrigger, u"WND_ALPHA", R::Clamp, &S::triggerAlpha, 1, 255),
 
     Int(G::MonitorPop, kMonitorPop, u"SHOW", R::ResetOutside, &S::monitorPopShow, -1, 4, 0),
@@ -157,6 +157,8 @@ std::int32_t NormaliseSetting(const SettingDef& def, std::int32_t raw, const Set
       return raw < def.low ? def.low : (raw > def.high ? def.high : raw);
     case ReadRule::ResetOutside:
       return (raw < def.low || raw > def.high) ? def.replacement : raw;
+    case ReadRule::ResetBelow:
+      return raw < def.low ? def.replacement : (raw > def.high ? def.high : raw);
     case ReadRule::LowByte:
       return raw & 0xFF;
     case ReadRule::MiddleLength: {

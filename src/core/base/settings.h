@@ -81,12 +81,16 @@ struct Settings {
   std::int32_t menuHotkey = 0;
 };
 
+// The trigger window's largest side, as its dialog takes it.
+inline constexpr std::int32_t kLargestTriggerSide = 32767;
+
 // How a value read from the file is normalised.
 enum class ReadRule : std::uint8_t {
   None,
   Flag,           // non-zero is 1
   Clamp,          // below low becomes low, above high becomes high
   ResetOutside,   // outside low..high becomes replacement
+  ResetBelow,     // below low becomes replacement, above high becomes high
   LowByte,        // low 8 bits kept
   MiddleLength,   // 0 .. 2 x (50 - CORNER_LENGTH), read after it
 };

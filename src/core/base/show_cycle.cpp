@@ -9,6 +9,7 @@ void ShowCycle::Register(WindowHandle window, std::uint32_t now) {
   }
   window_ = window;
   hiddenWith_.clear();
+  hideAwaited_ = false;
   Wait(now);
 }
 
@@ -22,16 +23,19 @@ void ShowCycle::DropDwell(std::uint32_t now) {
   if (phase_ == CyclePhase::Hidden || phase_ == CyclePhase::Dwelling) Wait(now);
 }
 
-void ShowCycle::Show() {
+void ShowCycle::Show(std::uint32_t now) {
   if (phase_ == CyclePhase::Empty) return;
   phase_ = CyclePhase::Shown;
-  since_ = 0;
+  since_ = now;
   seenOnScreen_ = false;
+  hideAwaited_ = false;
 }
 
 void ShowCycle::SeeOnScreen() {
   if (IsShown()) seenOnScreen_ = true;
 }
+
+void ShowCycle::SeeOffScreen() { hideAwaited_ = false; }
 
 void ShowCycle::Visit(std::uint32_t now) {
   if (!IsShown()) return;
@@ -43,13 +47,18 @@ void ShowCycle::Leave() {
   if (phase_ == CyclePhase::Visited) phase_ = CyclePhase::Left;
 }
 
-void ShowCycle::PutAway(std::uint32_t now, std::span<const WindowHandle> hiddenWith) {
+void ShowCycle::PutAway(std::uint32_t now, std::span<const JournalWindow> hiddenWith, bool hideAwaited) {
   if (phase_ == CyclePhase::Empty) return;
   Wait(now);
   hiddenWith_.assign(hiddenWith.begin(), hiddenWith.end());
+  hideAwaited_ = hideAwaited;
 }
 
 void ShowCycle::OwnedBack() { hiddenWith_.clear(); }
+
+void ShowCycle::DropHiddenWith(WindowHandle owned) {
+  std::erase_if(hiddenWith_, [owned](const JournalWindow& w) { return w.window == owned; });
+}
 
 void ShowCycle::Wait(std::uint32_t now) {
   phase_ = CyclePhase::Hidden;

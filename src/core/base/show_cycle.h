@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/base/desktop.h"
+#include "core/base/journal_store.h"
 
 namespace peekbar {
 
@@ -27,18 +28,25 @@ class ShowCycle {
  public:
   WindowHandle Window() const { return window_; }
   CyclePhase Phase() const { return phase_; }
-  // The time the phase counts from (Hidden, Dwelling, Visited, Left).
+  // The time the phase counts from (Hidden, Dwelling, Visited, Left), or
+  // when the window was brought up (Shown).
   std::uint32_t Since() const { return since_; }
   // Brought up and not put away yet: Shown, Visited or Left.
   bool IsShown() const { return phase_ >= CyclePhase::Shown; }
   // Shown, and the pointer has been inside it since: Visited or Left.
   bool IsVisited() const { return phase_ >= CyclePhase::Visited; }
-  // Shown, and seen on the screen since: a window shown without waiting for
-  // its thread may take a while to appear.
+  // Shown, and on the screen since: at once when the show was carried out
+  // while Peekbar waited; a window shown without waiting for its thread may
+  // take a while to appear.
   bool SeenOnScreen() const { return seenOnScreen_; }
   // The windows it owned on the screen when it was put away, hidden with
-  // it: they come back with it, or are given back with it.
-  std::span<const WindowHandle> HiddenWith() const { return hiddenWith_; }
+  // it, as they were then: they come back with it, or are given back with
+  // it. Every location holding the window holds the same ones.
+  std::span<const JournalWindow> HiddenWith() const { return hiddenWith_; }
+  // Put away without waiting for its thread, and not seen off the screen
+  // since: until it is, the window on the screen is Peekbar's hide still to
+  // come, not its program bringing it back.
+  bool HideAwaited() const { return hideAwaited_; }
 
   // The window is registered here, hidden, and waits for the pointer from now.
   void Register(WindowHandle window, std::uint32_t now);
@@ -50,20 +58,25 @@ class ShowCycle {
   // The pointer is off the location, or the window is on the screen anyway:
   // the next dwell counts from now.
   void DropDwell(std::uint32_t now);
-  // Brought up, not yet visited nor seen on the screen.
-  void Show();
+  // Brought up at `now`, not yet visited nor seen on the screen.
+  void Show(std::uint32_t now);
   void SeeOnScreen();
+  // Seen off the screen while hidden: a hide left to its thread is done.
+  void SeeOffScreen();
   // The pointer is inside the shown window, or a drag carries it outside.
   void Visit(std::uint32_t now);
   // The pointer is outside the visited window; the hide delay counts from
   // the last visit.
   void Leave();
   // Hidden again, waiting for the pointer from now; the windows it owns
-  // that were hidden with it.
-  void PutAway(std::uint32_t now, std::span<const WindowHandle> hiddenWith = {});
+  // that were hidden with it; whether the hide was left to its thread.
+  void PutAway(std::uint32_t now, std::span<const JournalWindow> hiddenWith = {}, bool hideAwaited = false);
   // The windows hidden with it are on the screen again: shown with it, or
   // given back.
   void OwnedBack();
+  // One of them is no longer Peekbar's to show: closed, or its handle
+  // names another window.
+  void DropHiddenWith(WindowHandle owned);
 
  private:
   void Wait(std::uint32_t now);
@@ -72,7 +85,8 @@ class ShowCycle {
   CyclePhase phase_ = CyclePhase::Empty;
   std::uint32_t since_ = 0;
   bool seenOnScreen_ = false;
-  std::vector<WindowHandle> hiddenWith_;
+  bool hideAwaited_ = false;
+  std::vector<JournalWindow> hiddenWith_;
 };
 
 }  // namespace peekbar

@@ -169,6 +169,10 @@ struct AppState {
   bool ending = false;
   bool showAllActive = false;
   bool paused = false;
+  // The tray menu is open. It holds the foreground, which its keys need:
+  // nothing brings a window up or puts one away meanwhile, as either would
+  // take the foreground from it and leave a menu that Escape cannot close.
+  bool trayMenuOpen = false;
   bool ctrlDown = false;
   bool shiftDown = false;
   bool altDown = false;

@@ -7,6 +7,7 @@ void EdgeWatcher::EdgeTick() {
   Point pointer;
   if (!desktop_.PointerPosition(pointer)) return;  // another desktop is active
   bool anyShown = false;
+  fullScreen_.NewTick();
 
   overlays_.Follow(pointer, UpdateModifierKeys());
 
@@ -22,6 +23,16 @@ void EdgeWatcher::EdgeTick() {
         dropped = true;
         continue;
       }
+      // The tray menu keeps the foreground while it is open: the edges wait,
+      // a dwell starts afresh and a window up stays up until it closes.
+      if (state_.trayMenuOpen) {
+        if (cycle.IsShown()) {
+          anyShown = true;
+        } else {
+          cycle.DropDwell(now);
+        }
+        continue;
+      }
       // Hiding runs whatever ENABLED_AT_EDGE says, so a window shown from the
       // trigger window goes away by the same rule.
       if (cycle.IsShown()) {
@@ -35,6 +46,15 @@ void EdgeWatcher::EdgeTick() {
   // next start nor a crash must show.
   if (dropped) journal_.Sync();
   if (!anyShown) taskbar_.RestoreAfterShowCycle();
+}
+
+void EdgeWatcher::FollowWindowsBroughtBack() {
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (int k = 0; k < kLocationCount; ++k) {
+      if (state_.ending) return;
+      if (!state_.At(m, k).cycle.HiddenWith().empty()) showHide_.FollowWindowBroughtBack(m, k);
+    }
+  }
 }
 
 bool EdgeWatcher::UpdateModifierKeys() {

@@ -5,6 +5,7 @@
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
+#include "core/engine/full_screen.h"
 #include "core/engine/overlay_hooks.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/show_hide.h"
@@ -15,12 +16,16 @@ namespace peekbar {
 class EdgeWatcher {
  public:
   EdgeWatcher(AppState& state, Desktop& desktop, Taskbar& taskbar, ShowHide& showHide, OverlayHooks& overlays,
-              RecoveryJournal& journal)
+              RecoveryJournal& journal, FullScreenRule& fullScreen)
       : state_(state), desktop_(desktop), taskbar_(taskbar), showHide_(showHide), overlays_(overlays),
-        journal_(journal) {}
+        journal_(journal), fullScreen_(fullScreen) {}
 
   // Allocates nothing: it runs five times a second all day.
   void EdgeTick();
+  // Every tick, paused or not: what was hidden with a registered window
+  // comes back once its program has brought it back itself. Only locations
+  // holding such windows are looked at: without any, it asks nothing.
+  void FollowWindowsBroughtBack();
   // Polls Ctrl, Shift and Alt when something uses them; true when one of
   // them changed since the last poll.
   bool UpdateModifierKeys();
@@ -32,6 +37,7 @@ class EdgeWatcher {
   ShowHide& showHide_;
   OverlayHooks& overlays_;
   RecoveryJournal& journal_;
+  FullScreenRule& fullScreen_;
 };
 
 }  // namespace peekbar

@@ -44,35 +44,53 @@ int MonitorHolding(const AppState& state, const Rect& rect) {
   return best;
 }
 
-bool IsShellWindow(Desktop& desktop, WindowHandle window) {
-  const std::u16string className = desktop.WindowClassName(window, kClassUnits);
-  return std::find(kShellClasses.begin(), kShellClasses.end(), className) != kShellClasses.end();
-}
-
-// What the window in front says of the monitor, by itself.
-FullScreenVerdict WindowVerdict(const AppState& state, Desktop& desktop, WindowHandle window, const Rect& rect,
-                                int monitor) {
-  if (desktop.HasCaption(window)) return FullScreenVerdict::HasCaption;
-  if (desktop.WindowProcessId(window) == desktop.OwnProcessId()) return FullScreenVerdict::OwnWindow;
-  if (!Covers(rect, state.Monitor(monitor).monitorRect)) return FullScreenVerdict::NotCovering;
-  if (IsShellWindow(desktop, window)) return FullScreenVerdict::ShellWindow;
-  return FullScreenVerdict::FullScreenWindow;
-}
-
 }  // namespace
 
-FullScreenVerdict FullScreenVerdictFor(const AppState& state, Desktop& desktop, int monitor) {
-  if (state.settings.fullscreenQuiet == 0) return FullScreenVerdict::OptionOff;
-  const WindowHandle window = desktop.ForegroundWindow();
-  Rect rect;
-  if (window == kNoWindow || !desktop.WindowRect(window, rect)) return FullScreenVerdict::NoForeground;
-  const FullScreenVerdict verdict = WindowVerdict(state, desktop, window, rect, monitor);
+ForegroundLook& FullScreenRule::LookAtForeground() {
+  if (look_) return *look_;
+  ForegroundLook& look = look_.emplace();
+  look.window = desktop_.ForegroundWindow();
+  look.readable = look.window != kNoWindow && desktop_.WindowRect(look.window, look.rect);
+  if (!look.readable) return look;
+  look.caption = desktop_.HasCaption(look.window);
+  look.own = !look.caption && desktop_.WindowProcessId(look.window) == desktop_.OwnProcessId();
+  return look;
+}
+
+bool FullScreenRule::IsShellWindow(ForegroundLook& look) {
+  if (!look.shellClass) {
+    const std::u16string className = desktop_.WindowClassName(look.window, kClassUnits);
+    look.shellClass = std::find(kShellClasses.begin(), kShellClasses.end(), className) != kShellClasses.end();
+  }
+  return *look.shellClass;
+}
+
+UserNotificationState FullScreenRule::Notification(ForegroundLook& look) {
+  if (!look.notification) look.notification = desktop_.UserNotification();
+  return *look.notification;
+}
+
+FullScreenVerdict FullScreenRule::VerdictFor(int monitor) {
+  if (state_.settings.fullscreenQuiet == 0) return FullScreenVerdict::OptionOff;
+  ForegroundLook& look = LookAtForeground();
+  if (!look.readable) return FullScreenVerdict::NoForeground;
+  // What the window in front says of the monitor, by itself.
+  FullScreenVerdict verdict = FullScreenVerdict::FullScreenWindow;
+  if (look.caption) {
+    verdict = FullScreenVerdict::HasCaption;
+  } else if (look.own) {
+    verdict = FullScreenVerdict::OwnWindow;
+  } else if (!Covers(look.rect, state_.Monitor(monitor).monitorRect)) {
+    verdict = FullScreenVerdict::NotCovering;
+  } else if (IsShellWindow(look)) {
+    verdict = FullScreenVerdict::ShellWindow;
+  }
   if (KeepsQuiet(verdict)) return verdict;
   // An exclusive Direct3D program may show no window that covers the
   // monitor; the shell knows it is there, not where: the monitor of the
   // window in front is the best guess. Presentation settings quiet it too.
-  if (MonitorHolding(state, rect) != monitor) return verdict;
-  switch (desktop.UserNotification()) {
+  if (MonitorHolding(state_, look.rect) != monitor) return verdict;
+  switch (Notification(look)) {
     case UserNotificationState::Direct3DFullScreen: return FullScreenVerdict::Direct3DFullScreen;
     case UserNotificationState::PresentationMode: return FullScreenVerdict::PresentationMode;
     default: return verdict;

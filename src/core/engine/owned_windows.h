@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/base/desktop.h"
+#include "core/base/journal_store.h"
 
 namespace peekbar {
 
@@ -35,8 +36,29 @@ HeldBy WhatHoldsUp(Desktop& desktop, WindowHandle window, Point pointer);
 // Whether `owner` owns `window`, directly or through a chain of owners.
 bool IsOwnedBy(Desktop& desktop, WindowHandle window, WindowHandle owner);
 
-// The visible windows the window owns, front to back, added to `owned`;
-// menus and tool tips, which go away by themselves, are left alone.
-void CollectShownOwnedWindows(Desktop& desktop, WindowHandle window, std::vector<WindowHandle>& owned);
+// The visible windows the window owns, front to back, added to `owned` with
+// their process and class; menus and tool tips, which go away by
+// themselves, are left alone.
+void CollectShownOwnedWindows(Desktop& desktop, WindowHandle window, std::vector<JournalWindow>& owned);
+
+// The visible windows that have an owner, each under every window of its
+// chain of owners, read in one pass of the desktop: a full application of
+// the keywords hides many windows with what they own, and lists the
+// desktop once for all of them instead of once for each.
+class OwnedWindowsListing {
+ public:
+  explicit OwnedWindowsListing(Desktop& desktop);
+  // As CollectShownOwnedWindows: those listed under `window` that are
+  // still visible (not hidden since with another window).
+  void CollectShownOwnedWindows(WindowHandle window, std::vector<JournalWindow>& owned) const;
+
+ private:
+  struct Owned {
+    WindowHandle owner;
+    JournalWindow window;
+  };
+  Desktop& desktop_;
+  std::vector<Owned> listed_;  // in the desktop's order, front to back
+};
 
 }  // namespace peekbar

@@ -188,7 +188,7 @@ void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
     for (const auto* windows : {&record.windows, &record.hiddenWith}) {
       for (const JournalWindow& w : *windows) {
         // A handle value alone may have been given to another window since.
-        if (!IsSameWindow(desktop_, w.window, w.processId, w.className, kTitleUnits)) continue;
+        if (!IsSameWindow(desktop_, w, kTitleUnits)) continue;
         if (std::find(givenBack.begin(), givenBack.end(), w.window) == givenBack.end()) givenBack.push_back(w.window);
       }
     }
@@ -251,20 +251,14 @@ void RecoveryJournal::Sync() {
                                    [this](const JournalWindow& w) { return !state_.IsRegistered(w.window); });
   bool changed = gone != record_.windows.end();
   record_.windows.erase(gone, record_.windows.end());
-  // Exactly the windows hidden with registered ones now; those already
-  // listed keep what was read of them when they were hidden.
+  // Exactly the windows hidden with registered ones now, as they were read
+  // when they were hidden.
   std::vector<JournalWindow> hiddenWith;
   for (const MonitorSlot& slot : state_.monitorSlots) {
     for (const LocationSlot& at : slot.locations) {
-      for (const WindowHandle window : at.cycle.HiddenWith()) {
-        const auto listed = [window](const JournalWindow& w) { return w.window == window; };
-        if (std::any_of(hiddenWith.begin(), hiddenWith.end(), listed)) continue;
-        const auto known = std::find_if(record_.hiddenWith.begin(), record_.hiddenWith.end(), listed);
-        if (known != record_.hiddenWith.end()) {
-          hiddenWith.push_back(*known);
-        } else {
-          hiddenWith.push_back({window, desktop_.WindowProcessId(window), desktop_.WindowClassName(window, kTitleUnits)});
-        }
+      for (const JournalWindow& owned : at.cycle.HiddenWith()) {
+        const auto listed = [&owned](const JournalWindow& w) { return w.window == owned.window; };
+        if (std::none_of(hiddenWith.begin(), hiddenWith.end(), listed)) hiddenWith.push_back(owned);
       }
     }
   }

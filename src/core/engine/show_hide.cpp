@@ -1,9 +1,9 @@
 #include "core/engine/show_hide.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
-#include "core/engine/full_screen.h"
 #include "core/engine/owned_windows.h"
 
 namespace peekbar {
@@ -12,6 +12,9 @@ namespace {
 // How long a window given back may take to become visible again.
 constexpr std::uint32_t kVisibleWaitStepMs = 50;
 constexpr int kVisibleWaitSteps = 40;
+// How long a show cycle waits for a window shown without waiting for its
+// thread to appear: a program busy for longer gives its edge back.
+constexpr std::uint32_t kAsyncShowWaitMs = 2000;
 
 constexpr std::array<VirtualKey, 7> kShowKeys = {
     VirtualKey::LeftButton,  // unused: 0 means no key
@@ -94,7 +97,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
   // dwell would start: it asks about the foreground window, and perhaps the
   // shell.
   if (!HitTestLocation(state_.Monitor(monitor), location, pointer, s) || IsOnScreen(desktop_, window) ||
-      (cycle.Phase() == CyclePhase::Hidden && KeepsQuiet(FullScreenVerdictFor(state_, desktop_, monitor)))) {
+      (cycle.Phase() == CyclePhase::Hidden && fullScreen_.IsQuiet(monitor))) {
     cycle.DropDwell(now);
     return;
   }
@@ -106,6 +109,7 @@ void ShowHide::TryShowLocation(int monitor, int location, std::uint32_t now, boo
 }
 
 void ShowHide::BringUp(int monitor, int location, Point pointer) {
+  if (state_.ending) return;
   ShowCycle& cycle = state_.At(monitor, location).cycle;
   const WindowHandle window = cycle.Window();
   const Settings& s = state_.settings;
@@ -128,8 +132,18 @@ void ShowHide::BringUp(int monitor, int location, Point pointer) {
   if (s.keepWindowPos == 0 || !PlaceAtSavedRect(monitor, location, answers)) {
     PlaceAtEdge(monitor, location, pointer, answers);
   }
+  if (EndedMeanwhile(window)) return;
   BringBackOwned(monitor, location, answers);
-  cycle.Show();
+  cycle.Show(desktop_.TickCount());
+  // Carried out while Peekbar waited: on the screen now, whatever its
+  // program does next.
+  if (answers) cycle.SeeOnScreen();
+}
+
+bool ShowHide::EndedMeanwhile(WindowHandle window) {
+  if (!state_.ending) return false;
+  desktop_.PlaceWindow(window, GiveBackPlacement());
+  return true;
 }
 
 void ShowHide::Restore(WindowHandle window, bool answers) {
@@ -157,24 +171,25 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   ShowCycle& cycle = state_.At(monitor, location).cycle;
   const WindowHandle window = cycle.Window();
   // Shown without waiting for its thread, it may not be on screen yet: the
-  // show cycle goes on meanwhile. Once seen, a window that its own program
-  // hides or minimises (a program that closes to the tray) has gone away as
-  // if by the rule, and its edge works again.
+  // show cycle goes on meanwhile, for a while. Once the show has taken
+  // effect, a window off the screen has gone away as if by the rule, and
+  // its edge works again, whatever took it away: its own program hiding or
+  // minimising it (a program that closes to the tray, even right after the
+  // show), or a busy program's show that never came.
   // A window the user switched away from stays up, cloaked, on its own
   // virtual desktop: it goes as if hidden, and the foreground is not given
   // back, which would take the user back there or away from what they
-  // turned to. So does one the user switched away from before it was first
-  // seen, unless it was brought up without waiting for its thread, which
-  // may not yet have taken it off the other desktop.
+  // turned to.
   const bool up = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
   const bool onScreen = up && desktop_.IsOnCurrentDesktop(window);
   if (!onScreen) {
-    if (cycle.SeenOnScreen() || (up && desktop_.IsResponding(window))) {
-      if (up) state_.savedForeground = kCapturedNothing;
-      PutAway(monitor, location, now);
-    } else {
+    // Unsigned: right across a wrap of the tick count.
+    if (!cycle.SeenOnScreen() && now - cycle.Since() < kAsyncShowWaitMs) {
       anyShown = true;
+      return;
     }
+    if (up) state_.savedForeground = kCapturedNothing;
+    PutAway(monitor, location, now);
     return;
   }
   cycle.SeeOnScreen();
@@ -203,23 +218,36 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
 
 void ShowHide::PutAway(int monitor, int location, std::uint32_t now) {
   RememberWindowRect(monitor, location);
-  HideWithOwned(state_.At(monitor, location).cycle.Window(), now);
+  const WindowHandle window = state_.At(monitor, location).cycle.Window();
+  HideWithOwned(window, now, desktop_.IsResponding(window));
 }
 
-void ShowHide::HideWithOwned(WindowHandle window, std::uint32_t now) {
+void ShowHide::HideWithOwned(WindowHandle window, std::uint32_t now, bool answers,
+                             const OwnedWindowsListing* listing) {
   // A dialog or tool window left behind would float alone over whatever
   // the user turns to.
-  std::vector<WindowHandle> owned;
-  if (!state_.ending) CollectShownOwnedWindows(desktop_, window, owned);
-  for (MonitorSlot& slot : state_.monitorSlots) {
-    for (LocationSlot& other : slot.locations) {
-      if (other.cycle.Window() == window) other.cycle.PutAway(now, owned);
-    }
+  std::vector<JournalWindow> owned;
+  if (!state_.ending && listing != nullptr) {
+    listing->CollectShownOwnedWindows(window, owned);
+  } else if (!state_.ending) {
+    CollectShownOwnedWindows(desktop_, window, owned);
   }
+  // These are on the screen, to be hidden now.
+  const std::size_t shown = owned.size();
+  // What was hidden with it before stays listed: it is hidden still (the
+  // window registered at another location, say).
+  ForEachHolding(window, [&](const ShowCycle& cycle) {
+    for (const JournalWindow& w : cycle.HiddenWith()) {
+      if (std::none_of(owned.begin(), owned.end(), [&](const JournalWindow& o) { return o.window == w.window; })) {
+        owned.push_back(w);
+      }
+    }
+  });
+  ForEachHolding(window, [&](ShowCycle& cycle) { cycle.PutAway(now, owned, !answers); });
   journal_.Sync();
   if (state_.ending) return;
-  ShowWindowSafely(desktop_, window, ShowCommand::Hide);
-  for (const WindowHandle w : owned) ShowWindowSafely(desktop_, w, ShowCommand::Hide);
+  ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
+  for (std::size_t i = 0; i < shown; ++i) ShowWindowSafely(desktop_, owned[i].window, ShowCommand::Hide);
 }
 
 void ShowHide::BringBackOwned(int monitor, int location, bool answers) {
@@ -229,19 +257,34 @@ void ShowHide::BringBackOwned(int monitor, int location, bool answers) {
   Placement p;
   p.show = true;
   p.noActivate = true;
-  for (const WindowHandle w : cycle.HiddenWith()) {
-    // Closed meanwhile, or given to another owner: not its to bring.
-    if (desktop_.WindowExists(w) && IsOwnedBy(desktop_, w, cycle.Window())) {
-      PlaceWindowSafely(desktop_, w, p, answers && desktop_.IsResponding(w));
-    }
+  for (const WindowHandle w : StillTheSameWindows(desktop_, cycle.HiddenWith())) {
+    PlaceWindowSafely(desktop_, w, p, answers && desktop_.IsResponding(w));
   }
-  const WindowHandle window = cycle.Window();
-  for (MonitorSlot& slot : state_.monitorSlots) {
-    for (LocationSlot& other : slot.locations) {
-      if (other.cycle.Window() == window) other.cycle.OwnedBack();
-    }
-  }
+  ForEachHolding(cycle.Window(), [](ShowCycle& other) { other.OwnedBack(); });
   journal_.Sync();
+}
+
+void ShowHide::FollowWindowBroughtBack(int monitor, int location) {
+  ShowCycle& cycle = state_.At(monitor, location).cycle;
+  const WindowHandle window = cycle.Window();
+  if (IsOnScreen(desktop_, window)) {
+    // Not while Peekbar's own hide of it is still to come.
+    if (!cycle.HideAwaited()) BringBackOwned(monitor, location, false);
+    return;
+  }
+  cycle.SeeOffScreen();
+  bool dropped = false;
+  for (std::size_t i = 0; i < cycle.HiddenWith().size();) {
+    const WindowHandle owned = cycle.HiddenWith()[i].window;
+    if (desktop_.WindowExists(owned)) {
+      ++i;
+      continue;
+    }
+    ForEachHolding(window, [owned](ShowCycle& other) { other.DropHiddenWith(owned); });
+    dropped = true;
+  }
+  // Its handle may soon name another program's window.
+  if (dropped) journal_.Sync();
 }
 
 void ShowHide::HideEveryRegisteredWindow(std::uint32_t now) {
@@ -251,10 +294,11 @@ void ShowHide::HideEveryRegisteredWindow(std::uint32_t now) {
       if (window == kNoWindow || state_.ending) continue;
       // Hidden once per location holding it, as ever; what it owns is
       // gathered at the first.
+      const bool answers = desktop_.IsResponding(window);
       if (HeldEarlier(window, m, n)) {
-        ShowWindowSafely(desktop_, window, ShowCommand::Hide);
+        ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
       } else {
-        HideWithOwned(window, now);
+        HideWithOwned(window, now, answers);
       }
     }
   }
@@ -280,8 +324,10 @@ void ShowHide::BringUpAt(int monitor, int location, Point at) {
       return p;
     });
   }
+  if (EndedMeanwhile(window)) return;
   BringBackOwned(monitor, location, answers);
-  cycle.Show();
+  cycle.Show(desktop_.TickCount());
+  if (answers) cycle.SeeOnScreen();  // as BringUp
 }
 
 void ShowHide::BringDown(int monitor, int location) { PutAway(monitor, location, desktop_.TickCount()); }
@@ -355,7 +401,7 @@ void ShowHide::ReleaseWindow(int monitor, int location) {
   const WindowHandle window = cycle.Window();
   if (window == kNoWindow || HeldElsewhere(window, monitor, location)) return;
   desktop_.PlaceWindow(window, GiveBackPlacement());
-  GiveBack(desktop_, cycle.HiddenWith());
+  GiveBack(desktop_, StillTheSameWindows(desktop_, cycle.HiddenWith()));
 }
 
 void ShowEveryRegisteredWindow(AppState& state, Desktop& desktop) {
@@ -364,10 +410,18 @@ void ShowEveryRegisteredWindow(AppState& state, Desktop& desktop) {
       const WindowHandle window = location.cycle.Window();
       if (window == kNoWindow) continue;
       desktop.PlaceWindow(window, GiveBackPlacement());
-      GiveBack(desktop, location.cycle.HiddenWith());
+      GiveBack(desktop, StillTheSameWindows(desktop, location.cycle.HiddenWith()));
       location.cycle.OwnedBack();
     }
   }
+}
+
+std::vector<WindowHandle> StillTheSameWindows(Desktop& desktop, std::span<const JournalWindow> hiddenWith) {
+  std::vector<WindowHandle> windows;
+  for (const JournalWindow& w : hiddenWith) {
+    if (IsSameWindow(desktop, w, kTitleUnits)) windows.push_back(w.window);
+  }
+  return windows;
 }
 
 void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows) {

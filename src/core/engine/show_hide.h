@@ -3,13 +3,17 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
+#include "core/engine/full_screen.h"
 #include "core/engine/recovery_journal.h"
 #include "core/engine/taskbar.h"
 
 namespace peekbar {
+
+class OwnedWindowsListing;
 
 // True when the point lies on the location's one-pixel line of that
 // monitor's edge, within the location's span.
@@ -41,6 +45,11 @@ void GiveBackAndWait(Desktop& desktop, std::span<const WindowHandle> windows);
 // programs show them.
 void GiveBack(Desktop& desktop, std::span<const WindowHandle> windows);
 void WaitUntilGivenBack(Desktop& desktop, std::span<const WindowHandle> windows);
+// Of the windows hidden with a registered one, those that are still the
+// same windows (the same process and class: a handle closed meanwhile may
+// name another program's window by now), asked without waiting for their
+// programs: only those are shown or given back.
+std::vector<WindowHandle> StillTheSameWindows(Desktop& desktop, std::span<const JournalWindow> hiddenWith);
 
 // Told when the rectangle of a window going away was taken, so that the
 // profile remembers it.
@@ -52,8 +61,10 @@ class WindowRectListener {
 
 class ShowHide {
  public:
-  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, WindowRectListener& rects, RecoveryJournal& journal)
-      : state_(state), desktop_(desktop), taskbar_(taskbar), rects_(rects), journal_(journal) {}
+  ShowHide(AppState& state, Desktop& desktop, Taskbar& taskbar, WindowRectListener& rects, RecoveryJournal& journal,
+           FullScreenRule& fullScreen)
+      : state_(state), desktop_(desktop), taskbar_(taskbar), rects_(rects), journal_(journal),
+        fullScreen_(fullScreen) {}
 
   void TryShowLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
   void CheckHideLocation(int monitor, int location, std::uint32_t now, bool& anyShown, Point pointer);
@@ -88,6 +99,19 @@ class ShowHide {
   // Every registered window hidden again with the windows it owns on the
   // screen, and waiting for the pointer; nothing remembered.
   void HideEveryRegisteredWindow(std::uint32_t now);
+  // The window and the windows it owns on the screen hidden, written down
+  // first; every location holding it waits for the pointer again from
+  // `now`. `answers`: whether the window's thread answers; when it does
+  // not, the hide does not wait for it. What it owns is read from
+  // `listing` when there is one, else from the desktop.
+  void HideWithOwned(WindowHandle window, std::uint32_t now, bool answers,
+                     const OwnedWindowsListing* listing = nullptr);
+  // For a location whose window was put away with windows it owns: once its
+  // program has brought it back on the screen itself (started a second
+  // time, from its notification or its own tray icon), they come back too,
+  // without waiting for it; a modal dialog left hidden would leave the
+  // program disabled, looking frozen. Meanwhile those closed are dropped.
+  void FollowWindowBroughtBack(int monitor, int location);
 
  private:
   bool HeldElsewhere(WindowHandle window, int monitor, int location) const;
@@ -98,11 +122,21 @@ class ShowHide {
   // Hidden at every location holding it, each waiting for the pointer
   // again; the rectangle remembered for this one.
   void PutAway(int monitor, int location, std::uint32_t now);
-  // The window and the windows it owns on the screen hidden, written down
-  // first; every location holding it waits for the pointer again.
-  void HideWithOwned(WindowHandle window, std::uint32_t now);
   // The windows hidden with the location's window come back with it.
   void BringBackOwned(int monitor, int location, bool answers);
+  // The session ended while the window's program was waited for during its
+  // show: everything was given back then, and this window is given back
+  // again over what the show did since. True when it did.
+  bool EndedMeanwhile(WindowHandle window);
+  // The cycle of every location holding the window.
+  template <typename Visit>
+  void ForEachHolding(WindowHandle window, Visit visit) {
+    for (MonitorSlot& slot : state_.monitorSlots) {
+      for (LocationSlot& at : slot.locations) {
+        if (at.cycle.Window() == window) visit(at.cycle);
+      }
+    }
+  }
   ZOrder ShownZOrder() const { return state_.settings.topmost != 0 ? ZOrder::Topmost : ZOrder::NotTopmost; }
 
   AppState& state_;
@@ -110,6 +144,7 @@ class ShowHide {
   Taskbar& taskbar_;
   WindowRectListener& rects_;
   RecoveryJournal& journal_;
+  FullScreenRule& fullScreen_;
 };
 
 }  // namespace peekbar

@@ -73,7 +73,7 @@ void Taskbar::ShowTaskbars(const std::vector<JournalWindow>& taskbars) {
   for (const JournalWindow& taskbar : taskbars) {
     // A shell restarted since has made new ones; the handle may name
     // another window by now.
-    if (IsSameWindow(desktop_, taskbar.window, taskbar.processId, taskbar.className, kTitleUnits)) {
+    if (IsSameWindow(desktop_, taskbar, kTitleUnits)) {
       ShowWindowSafely(desktop_, taskbar.window, ShowCommand::Show);
     }
   }

@@ -42,7 +42,7 @@ GuideVisibility DecideGuideVisibility(const AppState& state, Point pointer) {
   if (s.guideAlwaysShow != 0) return GuideVisibility::Unchanged;  // shown when created
   const bool keysSelected = s.guideCtrl != 0 || s.guideShift != 0 || s.guideAlt != 0;
   if (s.guideEnabledKey != 0 && keysSelected) {
-    if (KeysHeld(state, s.guideCtrl, s.guideShift, s.guideAlt)) return GuideVisibility::Shown;
+    if (KeysHeld(state, s.guideCtrl, s.guideShift, s.guideAlt)) return GuideVisibility::ShownForKeys;
     if (s.guideEnabled == 0) return GuideVisibility::Hidden;
   } else if (s.guideEnabled == 0) {
     return GuideVisibility::Unchanged;
@@ -50,7 +50,7 @@ GuideVisibility DecideGuideVisibility(const AppState& state, Point pointer) {
   if (state.monitorSlots.empty()) return GuideVisibility::Hidden;
   const MonitorSlot& slot = state.Monitor(MonitorIndexFromPoint(state.monitorSlots, pointer));
   return IsPointerInJudgmentBand(slot.monitorRect, AtMonitorDpi(state, slot, s.judgmentWidth), pointer)
-             ? GuideVisibility::Shown
+             ? GuideVisibility::ShownAtEdge
              : GuideVisibility::Hidden;
 }
 

@@ -50,8 +50,15 @@ bool KeysHeld(const AppState& state, std::int32_t ctrl, std::int32_t shift, std:
 // sides (JUDGMENT_WIDTH at the monitor's DPI).
 bool IsPointerInJudgmentBand(const Rect& monitor, std::int32_t judgmentWidth, Point pointer);
 
-// What the tick does with the guides of all monitors together.
-enum class GuideVisibility : std::uint8_t { Unchanged, Shown, Hidden };
+// What the tick does with the guides of all monitors together, and why
+// they come up: a monitor under a full-screen program keeps its own guide
+// down either way, and its edges bring up no monitor's.
+enum class GuideVisibility : std::uint8_t {
+  Unchanged,
+  ShownForKeys,  // the guide keys are held
+  ShownAtEdge,   // the pointer is in the judgement band of its monitor
+  Hidden,
+};
 GuideVisibility DecideGuideVisibility(const AppState& state, Point pointer);
 
 // LABEL SHOW: 0 with the guides, 1 while the label keys are held, 2 never.

@@ -38,6 +38,9 @@ struct GuideView {
   std::uint32_t dpi = kDefaultDpi;  // the labels' font is made at it
   std::int32_t width = 1;  // GUIDE_WIDTH at that DPI: the bars' depth, which places the labels
   std::vector<GuideBarView> bars;  // in paint order
+  // A full-screen program covers its monitor: the guide stays down while
+  // the others are up.
+  bool quiet = false;
   friend bool operator==(const GuideView&, const GuideView&) = default;
 };
 
@@ -45,7 +48,7 @@ struct GuidesView {
   // Per monitor slot; none where the slot has no guide (no condition wants
   // guides, or its monitor is detached).
   std::vector<std::optional<GuideView>> monitors;
-  bool visible = false;  // all together, never one alone
+  bool visible = false;  // all together, but for a quiet one
   std::int32_t alpha = 255;
   friend bool operator==(const GuidesView&, const GuidesView&) = default;
 };

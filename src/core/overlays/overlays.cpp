@@ -1,5 +1,7 @@
 #include "core/overlays/overlays.h"
 
+#include <algorithm>
+
 #include "core/overlays/guides.h"
 #include "core/overlays/monitor_popups.h"
 
@@ -21,7 +23,11 @@ void Overlays::Follow(Point pointer, bool keysChanged) {
   }
   if (keysChanged && s.triggerEnabled != 0) FollowKeys(pointer);
   switch (DecideGuideVisibility(state_, pointer)) {
-    case GuideVisibility::Shown: guidesUp_ = true; break;
+    case GuideVisibility::ShownForKeys: guidesUp_ = true; break;
+    case GuideVisibility::ShownAtEdge:
+      // The edges of a monitor under a full-screen program are the program's.
+      guidesUp_ = !fullScreen_.IsQuiet(MonitorIndexFromPoint(state_.monitorSlots, pointer));
+      break;
     case GuideVisibility::Hidden: guidesUp_ = false; break;
     case GuideVisibility::Unchanged: break;
   }
@@ -44,12 +50,22 @@ void Overlays::FollowKeys(Point pointer) {
 
 void Overlays::BringUpTrigger(Point pointer) {
   if (trigger_.dismissed || trigger_.visible || state_.monitorSlots.empty()) return;
+  const int monitor = MonitorIndexFromPoint(state_.monitorSlots, pointer);
+  // Over a full-screen program the keys are the program's: a game's Ctrl
+  // brings nothing up. The next press asks again.
+  if (fullScreen_.IsQuiet(monitor)) return;
   const Settings& s = state_.settings;
-  trigger_.monitor = MonitorIndexFromPoint(state_.monitorSlots, pointer);
-  const MonitorSlot& slot = state_.Monitor(trigger_.monitor);
-  const std::int32_t w = AtMonitorDpi(state_, slot, s.triggerWidth);
-  const std::int32_t h = AtMonitorDpi(state_, slot, s.triggerHeight);
-  const Point at = FitRectAroundPoint(slot.monitorRect, {0, 0, w, h}, pointer);
+  const MonitorSlot& slot = state_.Monitor(monitor);
+  // No larger than its monitor: every cell stays within reach, and its
+  // sides, on the monitor, within what the system's coordinates hold.
+  const Rect& m = slot.monitorRect;
+  const auto side = [&](std::int32_t chosen, std::int64_t room) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(AtMonitorDpi(state_, slot, chosen), 0, room));
+  };
+  const std::int32_t w = side(s.triggerWidth, m.Width());
+  const std::int32_t h = side(s.triggerHeight, m.Height());
+  const Point at = FitRectAroundPoint(m, {0, 0, w, h}, pointer);
+  trigger_.monitor = monitor;
   trigger_.rect = {at.x, at.y, at.x + w, at.y + h};
   trigger_.visible = true;
 }
@@ -92,6 +108,11 @@ void Overlays::KeepTriggerAboveShownWindows() {
       return;
     }
   }
+}
+
+void Overlays::FollowFullScreen() {
+  fullScreen_.NewTick();
+  Publish();
 }
 
 void Overlays::GuideSettingsApplied() {
@@ -196,10 +217,13 @@ void Overlays::ComposeGuides() {
       continue;
     }
     const std::array<WindowHandle, kLocationCount> windows = slot.Windows();
-    if (guide && !stale && composedFor_[m] == windows) continue;
-    if (!guide) guide.emplace();
-    ComposeGuide(slot, labels, *guide);
-    composedFor_[m] = windows;
+    if (!guide || stale || composedFor_[m] != windows) {
+      if (!guide) guide.emplace();
+      ComposeGuide(slot, labels, *guide);
+      composedFor_[m] = windows;
+    }
+    // Asked only while the guides are up: an idle tick asks the system nothing.
+    guide->quiet = visible && fullScreen_.IsQuiet(static_cast<int>(m));
   }
   guides.visible = visible;
   guides.alpha = s.guideAlpha;

@@ -11,6 +11,7 @@
 
 #include "core/base/desktop.h"
 #include "core/base/state.h"
+#include "core/engine/full_screen.h"
 #include "core/engine/overlay_hooks.h"
 #include "core/engine/show_hide.h"
 #include "core/overlays/overlay_view.h"
@@ -20,8 +21,10 @@ namespace peekbar {
 
 class Overlays final : public OverlayHooks {
  public:
-  Overlays(AppState& state, Desktop& desktop, OverlayView& view, ShowHide& showHide, std::function<void()> openMenu)
-      : state_(state), desktop_(desktop), view_(view), showHide_(showHide), openMenu_(std::move(openMenu)) {}
+  Overlays(AppState& state, Desktop& desktop, OverlayView& view, ShowHide& showHide, FullScreenRule& fullScreen,
+           std::function<void()> openMenu)
+      : state_(state), desktop_(desktop), view_(view), showHide_(showHide), fullScreen_(fullScreen),
+        openMenu_(std::move(openMenu)) {}
 
   // The tick: the trigger window goes when the pointer left it and follows
   // the keys, the guides come up or go, the tip follows the cell under the
@@ -31,6 +34,9 @@ class Overlays final : public OverlayHooks {
   // The overlays as the settings and registrations want them now: guides
   // made where they are missing.
   void Refresh() { Publish(); }
+  // A tick while paused: nothing follows the pointer or the keys, but the
+  // guides still keep off a full-screen program.
+  void FollowFullScreen();
   // The guide settings were applied: the guides are made or closed, and
   // hidden until the tick finds their condition (shown with ALWAYS_SHOW).
   void GuideSettingsApplied();
@@ -68,6 +74,7 @@ class Overlays final : public OverlayHooks {
   Desktop& desktop_;
   OverlayView& view_;
   ShowHide& showHide_;
+  FullScreenRule& fullScreen_;
   std::function<void()> openMenu_;
 
   TriggerState trigger_;

@@ -37,8 +37,8 @@ constexpr Color kWhite = 0xFFFFFF;
 
 using B = ControlBinding;
 constexpr std::array kTriggerSizeAndOpacity = {
-    B::Number(IDC_TRIGGER_WIDTH_EDIT, IDC_TRIGGER_WIDTH_SPIN, &Settings::triggerWidth, 1, 32767),
-    B::Number(IDC_TRIGGER_HEIGHT_EDIT, IDC_TRIGGER_HEIGHT_SPIN, &Settings::triggerHeight, 1, 32767),
+    B::Number(IDC_TRIGGER_WIDTH_EDIT, IDC_TRIGGER_WIDTH_SPIN, &Settings::triggerWidth, 1, kLargestTriggerSide),
+    B::Number(IDC_TRIGGER_HEIGHT_EDIT, IDC_TRIGGER_HEIGHT_SPIN, &Settings::triggerHeight, 1, kLargestTriggerSide),
     B::Number(IDC_TRIGGER_ALPHA_EDIT, IDC_TRIGGER_ALPHA_SPIN, &Settings::triggerAlpha, 1, 255),
 };
 constexpr BoundPage kTriggerSettingsPage{IDD_TRIGGER_SETTINGS, kTriggerSizeAndOpacity};

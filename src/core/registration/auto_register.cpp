@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/engine/owned_windows.h"
 #include "core/registration/candidates.h"
 #include "core/registration/keyword_match.h"
 
@@ -13,18 +14,19 @@ bool AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   if (!state_.Monitor(monitor).active) return false;  // detached while a dialog was open
   if (state_.ending) return false;
   ShowCycle& cycle = state_.At(monitor, location).cycle;
-  const WindowHandle previous = cycle.Window();
   showHide_.ReleaseWindow(monitor, location);
   // Registered and written down before it is hidden: from here on the
   // journal and every give-back know it.
   journal_.Add(window);
-  cycle.Register(window, desktop_.TickCount());
+  const std::uint32_t now = desktop_.TickCount();
+  cycle.Register(window, now);
   NoteRegistered(state_.At(monitor, location), window);
-  // Struck off: the window it replaced, and what was hidden with the one given back.
-  if (previous != kNoWindow) journal_.Sync();
   const bool answers = desktop_.IsResponding(window);
-  ShowWindowSafely(desktop_, window, ShowCommand::Hide, answers);
-  // The session ended during the hide and gave the window back: no refusal.
+  // With its dialogs and tool windows, as when it goes away at its edge;
+  // the journal written first, the window it replaced struck off.
+  showHide_.HideWithOwned(window, now, answers, ownedListing_);
+  // The session ended before or during the hide and gave the window back:
+  // no refusal.
   if (state_.ending) return false;
   // A hide left to the window's thread is not done yet: nothing to tell.
   if (!answers || !desktop_.IsWindowVisible(window)) return true;
@@ -226,7 +228,8 @@ void AutoRegistration::GiveBackAll() {
   for (MonitorSlot& slot : state_.monitorSlots) {
     for (LocationSlot& at : slot.locations) {
       if (at.cycle.Window() != kNoWindow) givenBack_.push_back(at.cycle.Window());
-      givenBack_.insert(givenBack_.end(), at.cycle.HiddenWith().begin(), at.cycle.HiddenWith().end());
+      const std::vector<WindowHandle> hiddenWith = StillTheSameWindows(desktop_, at.cycle.HiddenWith());
+      givenBack_.insert(givenBack_.end(), hiddenWith.begin(), hiddenWith.end());
       at.cycle.Release();
     }
   }
@@ -264,6 +267,9 @@ void AutoRegistration::RegisterAllByKeywords() {
     return elevated[i] != 0;
   };
 
+  // What the windows own, listed once for all the registrations below, at
+  // the first of them.
+  std::optional<OwnedWindowsListing> owned;
   // Each keyword is compiled once for the whole application; locations that
   // share a keyword share its matcher.
   std::map<std::pair<std::u16string, bool>, KeywordMatcher> matchers;
@@ -295,6 +301,7 @@ void AutoRegistration::RegisterAllByKeywords() {
         if (!registeredThisRun[i] && !shellWindow[i] && matches(i) && !passedOver(i)) match = i;
       }
       if (match == visible) continue;  // no candidate: the location stays empty
+      if (!owned) ownedListing_ = &owned.emplace(desktop_);
       if (!Register(m, n, state_.windowList[match].window)) continue;
       if (!registeredThisRun[match]) {
         registeredThisRun[match] = true;
@@ -302,6 +309,7 @@ void AutoRegistration::RegisterAllByKeywords() {
       }
     }
   }
+  ownedListing_ = nullptr;
   journal_.Sync();
   // Every keyword was applied now: a location left waiting waits from now,
   // and what is on the screen is not for it.

@@ -17,6 +17,8 @@
 
 namespace peekbar {
 
+class OwnedWindowsListing;
+
 class AutoRegistration {
  public:
   AutoRegistration(AppState& state, Desktop& desktop, ShowHide& showHide, SettingsFile& settingsFile,
@@ -122,6 +124,9 @@ class AutoRegistration {
   std::u16string label_;                // reused for every candidate
   std::vector<std::u16string> labels_;  // the listing's labels in a full application
   std::vector<WindowHandle> givenBack_;  // given back, not yet waited for
+  // During a full application: what the windows own, listed once for all
+  // its registrations.
+  const OwnedWindowsListing* ownedListing_ = nullptr;
 };
 
 }  // namespace peekbar

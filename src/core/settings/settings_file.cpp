@@ -15,6 +15,11 @@ constexpr std::u16string_view kWriteFailedMessage = u"設定ファイルの書�
 constexpr std::u16string_view kNotConvertedMessage =
     u"設定ファイルのUTF-16への変換に失敗しました。\n"
     u"文字化けを防ぐため、次に起動するまでこのファイルには書き込みません。\n\n";
+// Told as the file is read: what the user sees meanwhile, and what to do.
+constexpr std::u16string_view kNotConvertedAtLoadMessage =
+    u"設定ファイルをUTF-16に変換できませんでした（ほかのプログラムが開いているなど）。"
+    u"次に起動するまで、このファイルの日本語（キーワード、プロファイル名など）は正しく読めず、"
+    u"設定の変更も保存しません。ファイルを閉じてから Peekbar を起動し直してください。\n\n";
 
 }  // namespace
 
@@ -155,7 +160,20 @@ void SettingsFile::LoadMonitorSettings(int monitor) {
 }
 
 void SettingsFile::NormaliseEncoding(const std::u16string& path) {
-  if (!NormaliseSettingsEncoding(store_, path)) unconverted_.try_emplace(path, false);
+  if (!NormaliseSettingsEncoding(store_, path) && unconverted_.try_emplace(path, false).second) {
+    untoldUnconverted_.push_back(path);
+  }
+}
+
+std::optional<std::u16string> SettingsFile::TakeUnconvertedNotice() {
+  if (untoldUnconverted_.empty()) return std::nullopt;
+  std::u16string text(kNotConvertedAtLoadMessage);
+  for (std::size_t i = 0; i < untoldUnconverted_.size(); ++i) {
+    if (i > 0) text += u"\n";
+    text += untoldUnconverted_[i];
+  }
+  untoldUnconverted_.clear();
+  return text;
 }
 
 bool SettingsFile::WriteKey(WindowHandle owner, const std::u16string& path, std::u16string_view section,

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/base/desktop.h"
 #include "core/base/settings_store.h"
@@ -66,6 +67,11 @@ class SettingsFile {
 
   void LoadSettings();
   void LoadProfileSettings();
+  // What the user must hear, once, of the settings files read since it was
+  // last taken that could not be converted to UTF-16: their Japanese is
+  // read in the system's code page, and nothing is written into them this
+  // run. None when every file was converted or had nothing to convert.
+  std::optional<std::u16string> TakeUnconvertedNotice();
   // The keywords and guide colours of one monitor's section.
   void LoadMonitorSettings(int monitor);
 
@@ -120,6 +126,8 @@ class SettingsFile {
   // The files whose conversion failed this run, and whether the user has
   // been told.
   std::map<std::u16string, bool> unconverted_;
+  // Those of them the user has not been told of as they were read.
+  std::vector<std::u16string> untoldUnconverted_;
   bool writeFailureTold_ = false;  // of a failure told once per run
 };
 

@@ -71,7 +71,9 @@ const std::array kTable = {
     One(A::HotkeySettings, kHotkeySettings, M::Dialog, kHotkeySettingsLabel),
     CommandSpec{A::LocationHotkey, kLocationHotkeyFirst, kLocationHotkeyLast, M::Dialog, kLocationHotkeyLabel},
     CommandSpec{A::MonitorPopPosition, kMonitorPopHidden, kMonitorPopLast, M::None, kMonitorPopPositionLabels},
-    CommandSpec{A::SelectProfile, kProfileFirst, kProfileLast, M::None, {}},
+    // An open dialog holds what it read from the selected profile, and its
+    // OK writes that back into the profile selected then.
+    CommandSpec{A::SelectProfile, kProfileFirst, kProfileLast, M::Profile, {}},
     CommandSpec{A::RegistrationSheet, kRegistrationSheetFirst, kRegistrationSheetLast, M::Dialog,
                 kRegistrationSheetLabel},
     // The location commands share one range; the item within a location's

@@ -87,12 +87,19 @@ inline constexpr std::size_t kCommandActionCount = static_cast<std::size_t>(Comm
 // How a command stands to the dialogs started from the main window: while
 // one is open (modalBusy) no second one opens over it, except the small
 // choosers of the monitor-number captions, which may open over any dialog
-// and clear the flag when they close.
+// and leave the flag as they found it when they close; and nothing replaces
+// the profile that an open dialog edits a copy of.
 enum class Modality : std::uint8_t {
-  None,    // runs at once, also while a dialog is open
-  Dialog,  // opens a dialog; refused while another is open
-  Nested,  // opens a dialog whatever is open
+  None,     // runs at once, also while a dialog is open
+  Dialog,   // opens a dialog; refused while another is open
+  Nested,   // opens a dialog whatever is open
+  Profile,  // runs at once, but refused while a dialog is open: it reads another profile
 };
+
+// Whether the command is refused while a dialog is open.
+constexpr bool RefusedWhileDialogOpen(Modality modality) {
+  return modality == Modality::Dialog || modality == Modality::Profile;
+}
 
 // One row: an action and its identifiers, tested in table order.
 struct CommandSpec {

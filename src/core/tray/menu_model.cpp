@@ -46,8 +46,8 @@ std::u16string Cut(std::u16string text, std::size_t units) {
 }
 
 std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int m, int l, int monitorCount,
-                                    const std::vector<WindowEntry>& candidates,
-                                    const std::vector<std::u16string>& labels, const std::vector<bool>& elevated) {
+                                    const MenuOffer& offer, const std::vector<std::u16string>& labels,
+                                    const std::vector<bool>& elevated) {
   const LocationSlot& at = state.At(m, l);
   const auto id = [&](int item) { return static_cast<std::uint16_t>(LocationCommandId(m, l, item, monitorCount)); };
   std::vector<MenuItem> items;
@@ -58,7 +58,7 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
                       : Cut(u"ウィンドウ自動登録キーワード設定 - " + std::u16string(keyword) + u"(&W)",
                             kLocationItemUnits),
       id(0)));
-  const WindowHandle registered = at.cycle.Window();
+  const WindowHandle registered = offer.MarkedAt(m, l);
   if (registered != kNoWindow) {
     const std::u16string title = desktop.WindowTitle(registered, kTitleUnits);
     const std::u16string className = desktop.WindowClassName(registered, kTitleUnits);
@@ -70,7 +70,7 @@ std::vector<MenuItem> LocationItems(const AppState& state, Desktop& desktop, int
   items.push_back(Separator());
   for (std::size_t i = 0; i < labels.size(); ++i) {
     items.push_back(Command(labels[i], id(3 + static_cast<int>(i)),
-                            CheckIf(registered != kNoWindow && candidates[i].window == registered)));
+                            CheckIf(registered != kNoWindow && offer.candidates[i].window == registered)));
     items.back().grayed = elevated[i];
   }
   return items;
@@ -153,6 +153,17 @@ std::vector<MenuItem> CommonTail(const AppState& state, bool startupShortcutExis
   return tail;
 }
 
+// While a dialog is open, the items it refuses are greyed: the user sees
+// that they wait for the dialog to close.
+void GreyItemsRefusedUnderDialog(std::vector<MenuItem>& items, int monitorCount) {
+  for (MenuItem& item : items) {
+    if (item.kind == MenuItem::Kind::Command && RefusedWhileDialogOpen(DecodeCommand(item.id, monitorCount).modality)) {
+      item.grayed = true;
+    }
+    GreyItemsRefusedUnderDialog(item.items, monitorCount);
+  }
+}
+
 }  // namespace
 
 TrayMenu::TrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists)
@@ -166,31 +177,43 @@ TrayMenu::TrayMenu(AppState& state, Desktop& desktop, bool startupShortcutExists
     }
   }
   for (MenuItem& item : CommonTail(state, startupShortcutExists)) root_.items.push_back(std::move(item));
+  if (state.modalBusy) GreyItemsRefusedUnderDialog(root_.items, monitorCount_);
 }
 
-std::vector<WindowEntry> MenuCandidates(AppState& state, Desktop& desktop, int monitorCount) {
+WindowHandle MenuOffer::MarkedAt(int monitor, int location) const {
+  const auto block = static_cast<std::size_t>(kLocationCount * monitor + location);
+  return block < marked.size() ? marked[block] : kNoWindow;
+}
+
+MenuOffer OfferNow(AppState& state, Desktop& desktop, int monitorCount) {
+  MenuOffer offer;
   const std::size_t count = CollectWindows(state, desktop);
   const auto limit = static_cast<std::size_t>(MaxMenuCandidates(monitorCount));
   const auto first = state.windowList.begin();
-  return std::vector<WindowEntry>(first, first + static_cast<std::ptrdiff_t>(count < limit ? count : limit));
+  offer.candidates.assign(first, first + static_cast<std::ptrdiff_t>(count < limit ? count : limit));
+  // The slots the menu was made for; a display change meanwhile only adds.
+  for (int m = 0; m < monitorCount && m < state.MonitorCount(); ++m) {
+    for (const LocationSlot& at : state.Monitor(m).locations) offer.marked.push_back(at.cycle.Window());
+  }
+  return offer;
 }
 
 void TrayMenu::ReadWindows() {
   if (read_) return;
   read_ = true;
-  offered_ = MenuCandidates(state_, desktop_, monitorCount_);
+  offered_ = OfferNow(state_, desktop_, monitorCount_);
   // Elevated windows: asked once per opening, like the labels; their items
   // are greyed.
   std::vector<std::u16string> labels;
   std::vector<bool> elevated;
-  OfferedLabels(desktop_, offered_, offered_.size(), labels, elevated);
+  OfferedLabels(desktop_, offered_.candidates, offered_.candidates.size(), labels, elevated);
   locationItems_.resize(static_cast<std::size_t>(kLocationCount * monitorCount_));
-  // The slots the menu was made for; a display change meanwhile only adds.
   for (int m = 0; m < monitorCount_ && m < state_.MonitorCount(); ++m) {
     if (monitorCount_ > 1 && !state_.Monitor(m).active) continue;
     for (int l = 0; l < kLocationCount; ++l) {
-      locationItems_[static_cast<std::size_t>(kLocationCount * m + l)] =
-          LocationItems(state_, desktop_, m, l, monitorCount_, offered_, labels, elevated);
+      std::vector<MenuItem>& items = locationItems_[static_cast<std::size_t>(kLocationCount * m + l)];
+      items = LocationItems(state_, desktop_, m, l, monitorCount_, offered_, labels, elevated);
+      if (state_.modalBusy) GreyItemsRefusedUnderDialog(items, monitorCount_);
     }
   }
 }

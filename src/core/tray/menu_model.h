@@ -26,6 +26,23 @@ struct MenuItem {
   int deferredBlock = -1;
 };
 
+// What one opening of the menu offered: the candidate windows in the order
+// of their items, and at each location the window its items marked (the one
+// registered there when the windows were read). A command names the window
+// the user saw, and unregisters only what was shown marked, whatever
+// changed meanwhile.
+struct MenuOffer {
+  std::vector<WindowEntry> candidates;
+  std::vector<WindowHandle> marked;  // by block, 16 × monitor + location
+
+  WindowHandle MarkedAt(int monitor, int location) const;
+};
+
+// The candidates a menu made for that many monitor slots offers (the first
+// ones the identifiers have room for) and the marks of its locations, as
+// the windows and registrations are now.
+MenuOffer OfferNow(AppState& state, Desktop& desktop, int monitorCount);
+
 inline constexpr std::size_t kLocationItemUnits = 512;
 inline constexpr std::size_t kProfileItemUnits = 128;
 
@@ -47,10 +64,8 @@ class TrayMenu {
   // windows' titles; only the first call reads.
   void ReadWindows();
   bool WindowsRead() const { return read_; }
-  // The candidates offered, in the order of their items; kept with the menu,
-  // so that a command names the window the user saw whatever reads the
-  // windows meanwhile. Empty until the windows were read.
-  const std::vector<WindowEntry>& Offered() const { return offered_; }
+  // What the menu offered, kept with it; empty until the windows were read.
+  const MenuOffer& Offered() const { return offered_; }
   // The items of a deferred location submenu.
   const std::vector<MenuItem>& ItemsOf(const MenuItem& submenu);
   // The menu with every submenu made.
@@ -62,13 +77,9 @@ class TrayMenu {
   int monitorCount_;
   MenuItem root_;
   bool read_ = false;
-  std::vector<WindowEntry> offered_;
+  MenuOffer offered_;
   std::vector<std::vector<MenuItem>> locationItems_;  // by block number
 };
-
-// The candidate windows a menu made for that many monitor slots offers: the
-// first ones the identifiers have room for.
-std::vector<WindowEntry> MenuCandidates(AppState& state, Desktop& desktop, int monitorCount);
 
 // The popup menu on the screen.
 class TrayMenuView {

@@ -8,6 +8,7 @@ namespace {
 struct DialogBinding {
   const std::function<void(HWND)>& fill;
   const std::function<void(HWND)>& take;
+  const std::function<bool(HWND)>& accept;
 };
 
 INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -21,6 +22,7 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         binding->take(dialog);
+        if (binding->accept && !binding->accept(dialog)) return TRUE;
         EndDialog(dialog, 1);
         return TRUE;
       }
@@ -37,8 +39,8 @@ INT_PTR CALLBACK BoundDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 bool RunModalDialog(HINSTANCE instance, HWND owner, int templateId, const std::function<void(HWND)>& fill,
-                    const std::function<void(HWND)>& take) {
-  const DialogBinding binding{fill, take};
+                    const std::function<void(HWND)>& take, const std::function<bool(HWND)>& accept) {
+  const DialogBinding binding{fill, take, accept};
   return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId), owner, &BoundDialogProc,
                          reinterpret_cast<LPARAM>(&binding)) == 1;
 }

@@ -34,8 +34,8 @@ class Win32Dialogs final : public Dialogs, public RegistrationSheetView {
   std::optional<Settings> EditOptions(const Settings& current) override;
   std::optional<Settings> EditGuidesAndLabels(const Settings& current, LabelChoices& live) override;
   std::optional<Settings> EditTriggerSettings(const Settings& current) override;
-  std::optional<Hotkey> AskHotkey(Hotkey current) override;
-  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current) override;
+  std::optional<Hotkey> AskHotkey(Hotkey current, const LocationHotkeyCheck& check) override;
+  std::optional<GlobalHotkeys> AskGlobalHotkeys(const GlobalHotkeys& current, const GlobalHotkeysCheck& check) override;
   void ShowAbout() override;
   void Run(RegistrationSheet& sheet) override;
 

@@ -47,9 +47,10 @@ void GuideWindows::Apply(const GuidesView& frame) {
         InvalidateRect(guide.window, nullptr, FALSE);
       }
     }
+    const bool shown = frame.visible && !wanted->quiet;
     const bool visible = IsWindowVisible(guide.window) != FALSE;
-    if (frame.visible && !visible) SetWindowPos(guide.window, HWND_TOPMOST, 0, 0, 0, 0, kShowFlags);
-    if (!frame.visible && visible) ShowWindow(guide.window, SW_HIDE);
+    if (shown && !visible) SetWindowPos(guide.window, HWND_TOPMOST, 0, 0, 0, 0, kShowFlags);
+    if (!shown && visible) ShowWindow(guide.window, SW_HIDE);
   }
   KeepLabelFontsForGuides();
 }

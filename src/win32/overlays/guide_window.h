@@ -22,7 +22,7 @@ class GuideWindows {
 
   // Every guide as the frame has it: made where missing (over its monitor,
   // which it covers from then on), closed where gone, shown or hidden all
-  // together, repainted where its bars changed.
+  // together (but for one kept quiet), repainted where its bars changed.
   void Apply(const GuidesView& guides);
   // Every guide closed; the handles are forgotten at once.
   void Close();
