@@ -231,7 +231,9 @@ TEST(HiddenWithTest, TheProgramShowingItsWindowItselfBringsBackWhatWasHiddenWith
     const std::vector<std::string> asked = s.h.desktop.Log(true);
     ASSERT_GE(asked.size(), follow.size());
     EXPECT_EQ(std::vector<std::string>(asked.end() - 3, asked.end()), follow);
-    if (paused) EXPECT_EQ(asked, follow);
+    if (paused) {
+      EXPECT_EQ(asked, follow);
+    }
 
     s.h.desktop.Find(s.editor)->visible = true;
     s.Tick();
