@@ -11,6 +11,7 @@ void Operations::Run(std::function<void()> operation) {
 void Operations::Close() {
   closed_ = true;
   waiting_.clear();
+  next_ = 0;
 }
 
 void Operations::Drain() {
@@ -23,12 +24,14 @@ void Operations::Drain() {
     BusyWhile& operator=(const BusyWhile&) = delete;
     bool& busy_;
   };
-  while (!waiting_.empty() && !closed_) {
-    const std::function<void()> next = std::move(waiting_.front());
-    waiting_.pop_front();
+  while (next_ < waiting_.size() && !closed_) {
+    // Moved out first: what it runs may add to the list, or drain it at rest.
+    const std::function<void()> next = std::move(waiting_[next_++]);
     const BusyWhile busy(busy_);
     next();
   }
+  waiting_.clear();
+  next_ = 0;
 }
 
 Operations::Resting::Resting(Operations& operations) : operations_(operations), wasBusy_(operations.busy_) {
