@@ -40,27 +40,41 @@ std::unique_ptr<AppHarness> TickScene(Keys keys) {
   return h;
 }
 
+// Runs `tick` for the benchmark, the clock 200 ms on after each, once first
+// to settle the stamps: the ticks run and the heap allocations they made,
+// both also among the counters with the desktop calls per tick.
+struct TickRun {
+  double ticks = 0;
+  std::uint64_t allocations = 0;
+};
+template <class Tick>
+TickRun RunTicks(benchmark::State& state, FakeDesktop& d, Tick tick) {
+  tick();
+  d.ResetCalls();
+  const std::uint64_t allocationsBefore = AllocationCount();
+  for (auto _ : state) {
+    tick();
+    d.Advance(200);
+  }
+  const TickRun run{static_cast<double>(state.iterations()), AllocationCount() - allocationsBefore};
+  state.counters["allocations"] = static_cast<double>(run.allocations) / run.ticks;
+  state.counters["total"] = d.TotalCalls() / run.ticks;
+  return run;
+}
+
 void EdgeTick(benchmark::State& state, Keys keys) {
   const auto h = TickScene(keys);
   FakeDesktop& d = h->desktop;
   EdgeWatcher& watcher = h->app.Watcher();
-  watcher.EdgeTick();  // first tick settles the stamps
-  d.ResetCalls();
-  const std::uint64_t allocationsBefore = AllocationCount();
-  for (auto _ : state) {
-    watcher.EdgeTick();
-    d.Advance(200);
-  }
-  const double ticks = static_cast<double>(state.iterations());
-  const std::uint64_t allocations = AllocationCount() - allocationsBefore;
-  state.counters["allocations"] = static_cast<double>(allocations) / ticks;
+  const TickRun run = RunTicks(state, d, [&] { watcher.EdgeTick(); });
+  const double ticks = run.ticks;
+  const std::uint64_t allocations = run.allocations;
   const auto perTick = [&](DesktopMethod m) { return d.Calls(m) / ticks; };
   state.counters["PointerPosition"] = perTick(DesktopMethod::PointerPosition);
   state.counters["IsKeyDown"] = perTick(DesktopMethod::IsKeyDown);
   state.counters["WindowExists"] = perTick(DesktopMethod::WindowExists);
   state.counters["WindowRect"] = perTick(DesktopMethod::WindowRect);
   state.counters["TickCount"] = perTick(DesktopMethod::TickCount);
-  state.counters["total"] = d.TotalCalls() / ticks;
 
   // The budget of a tick, exactly.
   const int expectedKeys = keys == Keys::None ? 0 : 3;
@@ -89,20 +103,12 @@ void EdgeTickGuidesAlwaysShown(benchmark::State& state) {
   h->settings().guideAlwaysShow = 1;
   d.SetForeground(d.AddWindow("editor", Rect{100, 100, 900, 700}));
   EdgeWatcher& watcher = h->app.Watcher();
-  watcher.EdgeTick();
-  d.ResetCalls();
-  const std::uint64_t allocationsBefore = AllocationCount();
-  for (auto _ : state) {
-    watcher.EdgeTick();
-    d.Advance(200);
-  }
-  const double ticks = static_cast<double>(state.iterations());
-  const std::uint64_t allocations = AllocationCount() - allocationsBefore;
-  state.counters["allocations"] = static_cast<double>(allocations) / ticks;
+  const TickRun run = RunTicks(state, d, [&] { watcher.EdgeTick(); });
+  const double ticks = run.ticks;
+  const std::uint64_t allocations = run.allocations;
   const auto perTick = [&](DesktopMethod m) { return d.Calls(m) / ticks; };
   state.counters["ForegroundWindow"] = perTick(DesktopMethod::ForegroundWindow);
   state.counters["UserNotification"] = perTick(DesktopMethod::UserNotification);
-  state.counters["total"] = d.TotalCalls() / ticks;
   const bool ok = perTick(DesktopMethod::ForegroundWindow) == 1 && perTick(DesktopMethod::WindowRect) == 1 &&
                   perTick(DesktopMethod::HasCaption) == 1 && perTick(DesktopMethod::UserNotification) == 1 &&
                   d.TotalCalls() / ticks == 34 + 4 && allocations == 0;
@@ -118,25 +124,16 @@ BENCHMARK(EdgeTickGuidesAlwaysShown);
 // The whole tick of the program, the watcher's and the rest, with nothing
 // reported about other programs' windows: with the system's reports it
 // costs what the watcher's does; where the system reports nothing, one
-// clock reading more.
+// clock reading more. Neither allocates.
 void AppTick(benchmark::State& state, bool withoutEvents) {
   const auto h = TickScene(Keys::None);
   FakeDesktop& d = h->desktop;
   if (withoutEvents) h->app.LookForWindowsWithoutEvents();
-  h->app.OnTimer();
-  d.ResetCalls();
-  const std::uint64_t allocationsBefore = AllocationCount();
-  for (auto _ : state) {
-    h->app.OnTimer();
-    d.Advance(200);
-  }
-  const double ticks = static_cast<double>(state.iterations());
-  const std::uint64_t allocations = AllocationCount() - allocationsBefore;
-  state.counters["allocations"] = static_cast<double>(allocations) / ticks;
-  state.counters["total"] = d.TotalCalls() / ticks;
+  const TickRun run = RunTicks(state, d, [&] { h->app.OnTimer(); });
   const double expected = withoutEvents ? 35 : 34;
-  if (d.TotalCalls() / ticks != expected) {
-    std::fprintf(stderr, "AppTick: outside the budget (%g desktop calls per tick)\n", d.TotalCalls() / ticks);
+  if (d.TotalCalls() / run.ticks != expected || run.allocations != 0) {
+    std::fprintf(stderr, "AppTick: outside the budget (%g desktop calls per tick, %llu allocations)\n",
+                 d.TotalCalls() / run.ticks, static_cast<unsigned long long>(run.allocations));
     std::abort();
   }
 }
@@ -158,18 +155,9 @@ void EdgeTickShownPointerOutside(benchmark::State& state) {
   cycle.Visit(d.Tick());
   h->settings().hiddenDelay = 0x7FFFFFFF;  // stays up however long the run
   EdgeWatcher& watcher = h->app.Watcher();
-  watcher.EdgeTick();
-  d.ResetCalls();
-  const std::uint64_t allocationsBefore = AllocationCount();
-  for (auto _ : state) {
-    watcher.EdgeTick();
-    d.Advance(200);
-  }
-  const double ticks = static_cast<double>(state.iterations());
-  state.counters["allocations"] = static_cast<double>(AllocationCount() - allocationsBefore) / ticks;
+  const double ticks = RunTicks(state, d, [&] { watcher.EdgeTick(); }).ticks;
   // Whether the user switched to another virtual desktop is asked only while a window is up.
   state.counters["IsOnCurrentDesktop"] = d.Calls(DesktopMethod::IsOnCurrentDesktop) / ticks;
-  state.counters["total"] = d.TotalCalls() / ticks;
 }
 BENCHMARK(EdgeTickShownPointerOutside);
 

@@ -158,6 +158,25 @@ struct HiddenWithScene : OwnedScene {
   }
 };
 
+// Ways the window goes back to the user (or its location is emptied) that
+// the tests below share; each adds its own.
+using WayBack = std::pair<const char*, std::function<void(HiddenWithScene&)>>;
+std::vector<WayBack> WaysBack(std::vector<WayBack> more) {
+  more.insert(more.end(), {
+      {"another window registered there",
+       [](HiddenWithScene& s) { s.h.app.Registration().Register(0, TopMiddle, s.other); }},
+      {"all keywords applied", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kApplyAllKeywords); }},
+      {"exit", [](HiddenWithScene& s) { s.h.app.Shutdown(); }},
+      {"its monitor detached",
+       [](HiddenWithScene& s) {
+         s.h.desktop.monitors = {{u"\\\\.\\DISPLAY9", kSecond}};
+         s.h.app.OnDisplayChange();
+         s.Tick();
+       }},
+  });
+  return more;
+}
+
 TEST(HiddenWithTest, VisibleOwnedWindowsGoAndComeBackWithTheWindowListedInTheJournalMeanwhile) {
   HiddenWithScene s;
   std::vector<WindowHandle> listedAtHide;
@@ -188,20 +207,10 @@ TEST(HiddenWithTest, VisibleOwnedWindowsGoAndComeBackWithTheWindowListedInTheJou
 }
 
 TEST(HiddenWithTest, EveryPathThatGivesTheWindowBackGivesThemBackToo) {
-  const std::vector<std::pair<const char*, std::function<void(HiddenWithScene&)>>> paths = {
+  const std::vector<WayBack> paths = WaysBack({
       {"unregistered", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kUnregisterAll); }},
-      {"another window registered there",
-       [](HiddenWithScene& s) { s.h.app.Registration().Register(0, TopMiddle, s.other); }},
-      {"all keywords applied", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kApplyAllKeywords); }},
       {"all shown", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kShowAll); }},
-      {"exit", [](HiddenWithScene& s) { s.h.app.Shutdown(); }},
-      {"its monitor detached",
-       [](HiddenWithScene& s) {
-         s.h.desktop.monitors = {{u"\\\\.\\DISPLAY9", kSecond}};
-         s.h.app.OnDisplayChange();
-         s.Tick();
-       }},
-  };
+  });
   for (const auto& [what, giveBack] : paths) {
     SCOPED_TRACE(what);
     HiddenWithScene s;
@@ -275,24 +284,14 @@ TEST(HiddenWithTest, AHideStillToComeIsNotTheProgramBringingItBack) {
 // given since to a window of another process or class is never shown, by
 // any path.
 TEST(HiddenWithTest, AClosedOneIsDroppedAndAHandleNowNamingAnotherWindowIsNeverShown) {
-  const std::vector<std::pair<const char*, std::function<void(HiddenWithScene&)>>> paths = {
+  const std::vector<WayBack> paths = WaysBack({
       {"shown by its program", [](HiddenWithScene& s) { s.h.desktop.Find(s.editor)->visible = true; s.Tick(); }},
       {"brought up at its edge",
        [](HiddenWithScene& s) {
          s.h.desktop.SetPointer(960, 0);
          for (int i = 0; i < 5 && !s.Visible(s.editor); ++i) s.Tick();
        }},
-      {"another window registered there",
-       [](HiddenWithScene& s) { s.h.app.Registration().Register(0, TopMiddle, s.other); }},
-      {"all keywords applied", [](HiddenWithScene& s) { s.h.app.OnCommand(command_id::kApplyAllKeywords); }},
-      {"exit", [](HiddenWithScene& s) { s.h.app.Shutdown(); }},
-      {"its monitor detached",
-       [](HiddenWithScene& s) {
-         s.h.desktop.monitors = {{u"\\\\.\\DISPLAY9", kSecond}};
-         s.h.app.OnDisplayChange();
-         s.Tick();
-       }},
-  };
+  });
   for (const auto& [what, giveBack] : paths) {
     for (const bool otherProcess : {true, false}) {
       SCOPED_TRACE(std::string(what) + (otherProcess ? ", another process" : ", another class"));
