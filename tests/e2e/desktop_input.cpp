@@ -69,22 +69,43 @@ bool ModifiersUpInWine() {
 
 }  // namespace
 
+namespace {
+
+// A modifier Wine still holds from an earlier step would change the
+// combination.
+bool NoModifierBefore(const std::wstring& keys) {
+    if (WaitUntil(ModifiersUpInWine)) return true;
+    ADD_FAILURE() << "Wine holds a modifier key before " << testing::PrintToString(keys);
+    return false;
+}
+
+// xdotool is done once the X server has the keys; Wine reads them from
+// there later, through its desktop's thread. Its modifiers up again, the
+// whole combination has reached it. Wine may also have read the keyboard
+// anew from the X server while the keys were going (a window came up or
+// went under the pointer, see HeldKey), and keep a modifier down that the
+// server has up: that one is let go in Wine too, as HeldKey lets go.
+bool ModifiersReleasedAfter(const std::wstring& keys) {
+    constexpr DWORD kReadByWineMs = 2000;
+    if (WaitUntil(ModifiersUpInWine, kReadByWineMs)) return true;
+    for (const WORD key : {VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU, VK_LSHIFT, VK_RSHIFT, VK_LWIN, VK_RWIN}) {
+        if ((GetAsyncKeyState(key) & 0x8000) != 0) SendKey(key, false);
+    }
+    if (WaitUntil(ModifiersUpInWine)) return true;
+    ADD_FAILURE() << "Wine did not see the modifiers of " << testing::PrintToString(keys) << " released";
+    return false;
+}
+
+}  // namespace
+
 bool PressInXServer(const std::wstring& keys) {
-    // A modifier Wine still holds from an earlier step would change the
-    // combination.
-    if (!WaitUntil(ModifiersUpInWine)) {
-        ADD_FAILURE() << "Wine holds a modifier key before " << testing::PrintToString(keys);
-        return false;
-    }
-    if (!RunXdotool(L"key " + keys)) return false;
-    // xdotool is done once the X server has the keys; Wine reads them from
-    // there later, through its desktop's thread. Its modifiers up again, the
-    // whole combination has reached it.
-    if (!WaitUntil(ModifiersUpInWine)) {
-        ADD_FAILURE() << "Wine did not see the modifiers of " << testing::PrintToString(keys) << " released";
-        return false;
-    }
-    return true;
+    return NoModifierBefore(keys) && RunXdotool(L"key " + keys) && ModifiersReleasedAfter(keys);
+}
+
+bool PressInXServerUntil(const std::wstring& keys, const std::function<bool()>& effect) {
+    if (!NoModifierBefore(keys) || !RunXdotool(L"keydown " + keys)) return false;
+    const bool came = WaitUntil(effect);
+    return RunXdotool(L"keyup " + keys) && ModifiersReleasedAfter(keys) && came;
 }
 
 // Under Wine the system keeps its own copy of the pointer position, and a

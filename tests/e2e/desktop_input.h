@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 
@@ -37,6 +38,11 @@ void TapKey(WORD virtualKey);
 // the modifiers released again, which it reads after the rest; false when
 // xdotool did not run or Wine did not see that.
 bool PressInXServer(const std::wstring& keys);
+// The same, the keys held until `effect` holds (false when it does not come),
+// as a person holds them until what they bring up is there: a window that
+// comes up under the pointer has Wine read the keyboard anew from the X
+// server, which must then find the keys still down, as they are.
+bool PressInXServerUntil(const std::wstring& keys, const std::function<bool()>& effect);
 
 // Holds a modifier key (Ctrl, Shift or Alt) down for its lifetime, released
 // also when a test fails. Wine takes the key state from the X server when the

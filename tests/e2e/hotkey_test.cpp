@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,22 @@ constexpr WORD kCtrlAltP = kCtrlAlt | 'P';
 constexpr WORD kCtrlAltK = kCtrlAlt | 'K';
 constexpr WORD kCtrlAltM = kCtrlAlt | 'M';
 constexpr WORD kCtrlAltO = kCtrlAlt | 'O';
+
+// Where the keyboard goes now, for a failure message.
+std::string FocusNow() {
+    const HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(foreground, &process);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    wchar_t className[64] = {};
+    GetClassNameW(foreground, className, 64);
+    return " (foreground " + std::to_string(reinterpret_cast<std::uintptr_t>(foreground)) + " of process " +
+           std::to_string(process) + ", class " + testing::PrintToString(std::wstring(className)) + ", flags " +
+           std::to_string(info.flags) + ", focus " + std::to_string(reinterpret_cast<std::uintptr_t>(info.hwndFocus)) +
+           ", menu owner " + std::to_string(reinterpret_cast<std::uintptr_t>(info.hwndMenuOwner)) + ")";
+}
 
 class Hotkeys : public PeekbarSession {
 protected:
@@ -97,10 +114,9 @@ TEST_F(Hotkeys, LocationKeyBringsItsWindowUpAndAwayPauseStopsTheEdgesMenuOpensFo
     // input, as the tray menu's test does: keys from the X server go to the
     // X window that has its focus, which nothing here gives the menu.)
     const auto menus = [&] { return VisiblePopupMenus(peekbar.Id()).size(); };
-    ASSERT_TRUE(PressInXServer(L"ctrl+alt+m"));
-    ASSERT_TRUE(WaitUntil([&] { return menus() == 1; })) << "MENU opened no menu";
+    ASSERT_TRUE(PressInXServerUntil(L"ctrl+alt+m", [&] { return menus() == 1; })) << "MENU opened no menu";
     TapKey('C');  // コマンド(&C)
-    EXPECT_TRUE(WaitUntil([&] { return menus() == 2; })) << "the access key did not reach the menu";
+    EXPECT_TRUE(WaitUntil([&] { return menus() == 2; })) << "the access key did not reach the menu" << FocusNow();
     TapKey(VK_ESCAPE);
     TapKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return menus() == 0; })) << "the menu did not close by its keys";
