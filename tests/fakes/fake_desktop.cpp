@@ -501,7 +501,7 @@ std::uint32_t FakeDesktop::ForegroundLockTimeout() {
 
 void FakeDesktop::SetForegroundLockTimeout(std::uint32_t milliseconds) {
   Record(DesktopMethod::SetForegroundLockTimeout).value = milliseconds;
-  lockTimeout_ = milliseconds;
+  if (!lockTimeoutRefused_) lockTimeout_ = milliseconds;
 }
 
 std::u16string FakeDesktop::WindowTitle(WindowHandle window, std::size_t maxUnits) {

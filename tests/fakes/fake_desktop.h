@@ -185,6 +185,9 @@ class FakeDesktop final : public Desktop {
   void SetForegroundRefused(bool refused) { foregroundRefused_ = refused; }
   WindowHandle Focus() const { return focus_; }
   std::uint32_t LockTimeout() const { return lockTimeout_; }
+  // SetForegroundLockTimeout then changes nothing (the system takes it only
+  // from a process that may take the foreground).
+  void SetLockTimeoutRefused(bool refused) { lockTimeoutRefused_ = refused; }
   // Threads whose input is attached to the core's thread at the moment.
   const std::multiset<std::uint32_t>& AttachedThreads() const { return attached_; }
 
@@ -339,6 +342,7 @@ class FakeDesktop final : public Desktop {
   WindowHandle focus_ = kNoWindow;
   bool foregroundRefused_ = false;
   std::uint32_t lockTimeout_ = kDefaultForegroundLockTimeout;
+  bool lockTimeoutRefused_ = false;
   std::multiset<std::uint32_t> attached_;
   bool allRectsFail_ = false;
   std::map<std::uint32_t, ThreadModes> threadModes_;

@@ -28,7 +28,9 @@ class FakeJournalStore final : public JournalStore {
   // Runs at every write, before it is stored: lets a test look at the
   // desktop at that moment.
   void OnWrite(std::function<void()> action) { onWrite_ = std::move(action); }
-  // No journal can be created in folder (a folder the user may not write).
+  // Nothing can be written in folder from now on (a folder the user may not
+  // write, a share dropped, a disk full): a journal there keeps what it
+  // last held.
   void RefuseFolder(std::u16string folder) { refused_.push_back(std::move(folder)); }
   void SetUserFolder(std::u16string folder) { userFolder_ = std::move(folder); }
   // This process ends without its exit: its journal stays, held by no one.
@@ -54,14 +56,19 @@ class FakeJournalStore final : public JournalStore {
     ++writes_;
     if (onWrite_) onWrite_();
     lastWritten_ = record;
-    if (ownPath_.empty()) {
-      for (const std::u16string& folder : refused_) {
-        if (path.rfind(folder, 0) == 0) return false;
-      }
-      ownPath_ = path;
-    }
+    // A journal moved to another path stays where it was when it cannot be
+    // saved there.
+    if (Refused(path)) return false;
+    if (!ownPath_.empty() && path != ownPath_) files_.erase(ownPath_);
+    ownPath_ = path;
     files_[ownPath_] = {FormatJournal(record), true};
     return true;
+  }
+  bool Refused(const std::u16string& path) const {
+    for (const std::u16string& folder : refused_) {
+      if (path.rfind(folder, 0) == 0) return true;
+    }
+    return false;
   }
   void Remove() override {
     files_.erase(ownPath_);
@@ -82,6 +89,7 @@ class FakeJournalStore final : public JournalStore {
   }
   void Delete(const std::u16string& path) override { files_.erase(path); }
   std::u16string UserFolder() override { return userFolder_; }
+  std::u16string Seat() override { return u"DESK_1"; }
 
  private:
   std::map<std::u16string, File> files_;

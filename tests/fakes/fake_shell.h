@@ -81,6 +81,13 @@ class FakeShell final : public Shell {
     existingFiles_.insert(linkPath);
     return true;
   }
+  // The guardian is started when it can be; each start is counted.
+  bool StartGuardian() override {
+    ++guardianStarts_;
+    return !guardianFails_;
+  }
+  void SetGuardianFails(bool fails) { guardianFails_ = fails; }
+  int GuardianStarts() const { return guardianStarts_; }
   struct Shortcut {
     std::u16string linkPath, target, arguments, workingDirectory;
   };
@@ -95,6 +102,8 @@ class FakeShell final : public Shell {
   std::set<std::u16string> existingFiles_;
   std::vector<std::u16string> openedDocuments_;
   std::vector<Shortcut> shortcuts_;
+  int guardianStarts_ = 0;
+  bool guardianFails_ = false;
 
   std::vector<IconCall> iconCalls_;
   std::vector<Box> boxes_;

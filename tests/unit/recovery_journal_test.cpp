@@ -65,7 +65,7 @@ TEST(JournalTest, WrittenBeforeAWindowIsHiddenAndOnlyWhenWhatItListsChanges) {
   ASSERT_FALSE(s.Visible(s.editor));
   const JournalRecord started = s.h.journal.Own();
   EXPECT_EQ(started.owner, 4000u);
-  EXPECT_EQ(s.h.journal.OwnPath(), u"C:\\Tools\\Peekbar\\tester_Peekbar_4000.journal");
+  EXPECT_EQ(s.h.journal.OwnPath(), u"C:\\Tools\\Peekbar\\tester_Peekbar_DESK_1_4000.journal");
   ASSERT_EQ(started.windows.size(), 1u);
   EXPECT_EQ(started.windows[0], (JournalWindow{s.editor, kEditorProcess, u"Editor"}));
 
@@ -132,17 +132,26 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
                              {reusedByProcess, 31, u"Editor"},
                              {reusedByClass, 31, u"Editor"}},
                             std::nullopt, {},
-                            {{secondTaskbar, 31, u"Shell_SecondaryTrayWnd"}, {closed, 31, u"Shell_SecondaryTrayWnd"}}};
-  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt, {}, {}};
+                            {{secondTaskbar, 31, u"Shell_SecondaryTrayWnd"}, {closed, 31, u"Shell_SecondaryTrayWnd"}},
+                            {},
+                            false};
+  const JournalRecord running{78, false, {{ofRunning, 31, u"Editor"}}, std::nullopt, {}, {}, {}, false};
   const std::u16string runningPath = u"C:\\Tools\\Peekbar\\tester_Peekbar_78.journal";
   const std::u16string otherUser = u"C:\\Tools\\Peekbar\\someone_Peekbar_79.journal";
   // Kept in the user's own folder by an instance whose folder was not writable.
   const WindowHandle elsewhere = hidden("elsewhere", u"Editor", 31);
-  const std::u16string userFolderPath = kUserFolder + u"tester_Peekbar_80.journal";
+  const std::u16string userFolderPath = kUserFolder + u"tester_Peekbar_DESK_1_80.journal";
+  // The same account on another computer (Peekbar run from a share), or in
+  // another session of this one: its handles name windows this seat cannot see.
+  const std::u16string otherComputer = u"C:\\Tools\\Peekbar\\tester_Peekbar_LAPTOP_1_81.journal";
+  const std::u16string otherSession = u"C:\\Tools\\Peekbar\\tester_Peekbar_DESK_2_82.journal";
+  const JournalRecord ofAnotherSeat{81, true, {{same, 31, u"Editor"}}, 300, {}, {}, {}, false};
+  s.h.journal.AddFile(otherComputer, ofAnotherSeat, false);
+  s.h.journal.AddFile(otherSession, ofAnotherSeat, false);
   s.h.journal.AddFile(kEndedJournal, ended, false);
   s.h.journal.AddFile(runningPath, running, true);
   s.h.journal.AddFile(otherUser, running, false);
-  s.h.journal.AddFile(userFolderPath, {80, false, {{elsewhere, 31, u"Editor"}}, std::nullopt, {}, {}}, false);
+  s.h.journal.AddFile(userFolderPath, {80, false, {{elsewhere, 31, u"Editor"}}, std::nullopt, {}, {}, {}, false}, false);
   d.CloseWindow(closed);
   d.CloseWindow(reusedByProcess);
   d.CloseWindow(reusedByClass);
@@ -163,19 +172,21 @@ TEST(JournalRecoveryTest, OnlyJournalsOfEndedInstancesAndOnlyWindowsThatAreStill
   d.ResetCalls();
   ASSERT_TRUE(s.h.app.PrepareStartup(true));
   EXPECT_TRUE(d.Log().empty());
-  EXPECT_EQ(s.h.journal.Files().size(), 4u);
+  EXPECT_EQ(s.h.journal.Files().size(), 6u);
 
   s.h.store.SetInt(ProfileIni(0), u"OPTION", u"MULTIPLE_STARTUP", 0);
   ASSERT_FALSE(s.h.app.PrepareStartup(true));
   EXPECT_EQ(d.Log(),
             (std::vector<std::string>{"PlaceWindow same NotTopmost show async",
-                                      "PlaceWindow elsewhere NotTopmost show async", "ShowWindow taskbar Show",
-                                      "ShowWindow second taskbar Show"}));
+                                      "PlaceWindow elsewhere NotTopmost show async", "ShowWindowAsync taskbar Show",
+                                      "ShowWindowAsync second taskbar Show"}));
   EXPECT_FALSE(d.Find(ofRunning)->visible);
   EXPECT_EQ(s.h.journal.Files().count(kEndedJournal), 0u);
   EXPECT_EQ(s.h.journal.Files().count(userFolderPath), 0u);
   EXPECT_EQ(s.h.journal.Files().count(runningPath), 1u);
   EXPECT_EQ(s.h.journal.Files().count(otherUser), 1u) << "another user's windows are not ours to give back";
+  EXPECT_EQ(s.h.journal.Files().count(otherComputer), 1u);
+  EXPECT_EQ(s.h.journal.Files().count(otherSession), 1u);
 }
 
 // A window given back without waiting may take a moment to come up; the
@@ -184,7 +195,7 @@ TEST(JournalRecoveryTest, GivenBackWindowsAreWaitedForTogetherAtMostTwoSeconds) 
   for (const bool comesUp : {true, false}) {
     JournalScene s;
     FakeDesktop& d = s.h.desktop;
-    JournalRecord record{77, false, {}, std::nullopt, {}, {}};
+    JournalRecord record{77, false, {}, std::nullopt, {}, {}, {}, false};
     std::vector<WindowHandle> slow;
     for (int i = 0; i < 3; ++i) {
       FakeWindow w;
@@ -212,7 +223,9 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
                               {0x200, 7, u""}},
                              4294967295u,
                              {},
-                             {{0x300, 8, u"Shell_SecondaryTrayWnd"}}};
+                             {{0x300, 8, u"Shell_SecondaryTrayWnd"}},
+                             {{0x10086, 0x200}},
+                             true};
   const std::u16string text = FormatJournal(record);
   EXPECT_EQ(ParseJournal(text), record);
 
@@ -227,12 +240,12 @@ TEST(JournalFormatTest, ReadsBackWhatItWroteAndWhatIsLeftOfACutJournal) {
   // Lines it does not understand are skipped.
   const JournalRecord odd = ParseJournal(
       u"owner x\nwindow 0 1 Zero\nwindow 12 Notepad\nwindow 99999999999999999999 1 Big\nwindow 12 3 Ok\ntaskbar on\n");
-  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}, std::nullopt, {}, {}}));
+  EXPECT_EQ(odd, (JournalRecord{0, false, {{12, 3, u"Ok"}}, std::nullopt, {}, {}, {}, false}));
 
   // An older build wrote no lock time-out. The line this build adds starts
   // with no word an older reader knows, so that reader skips it.
   const JournalRecord older = ParseJournal(u"Peekbar journal\r\nowner 9\r\ntaskbar hidden\r\nwindow 12 3 Ok\r\n");
-  EXPECT_EQ(older, (JournalRecord{9, true, {{12, 3, u"Ok"}}, std::nullopt, {}, {}}));
+  EXPECT_EQ(older, (JournalRecord{9, true, {{12, 3, u"Ok"}}, std::nullopt, {}, {}, {}, false}));
   EXPECT_NE(text.find(u"\r\nforeground-lock-timeout 4294967295\r\n"), std::u16string::npos);
 }
 
@@ -257,8 +270,9 @@ TEST(EndSessionTest, EndingSessionGivesEverythingBackAndClosesACancelledOneChang
     EXPECT_FALSE(s.h.desktop.Find(s.editor)->topmost);
     EXPECT_TRUE(s.Visible(s.taskbar));
     EXPECT_EQ(s.h.shell.Log(), (std::vector<std::string>{"StopTimer", "PostClose"}));
-    // The journal goes with the real exit, not before it.
-    EXPECT_FALSE(s.h.journal.Files().empty());
+    // The journal goes with the real exit, not before it, and says that
+    // nothing is left for the guardian to give back.
+    EXPECT_TRUE(s.h.journal.Own().sessionEnded);
     s.h.app.Shutdown();
     EXPECT_TRUE(s.h.journal.Files().empty());
   }
@@ -349,8 +363,8 @@ TEST(JournalFolderTest, KeptInTheUsersFolderWhenPeekbarsCannotBeWrittenAndTheUse
   };
   const std::u16string bothFolders = u"C:\\Tools\\Peekbar\nC:\\Users\\tester\\AppData\\Local\\Peekbar";
   const Case cases[] = {
-      {"writable", false, false, u"C:\\Tools\\Peekbar\\tester_Peekbar_4000.journal", u"", 0},
-      {"Peekbar's folder refused", true, false, kUserFolder + u"tester_Peekbar_4000.journal",
+      {"writable", false, false, u"C:\\Tools\\Peekbar\\tester_Peekbar_DESK_1_4000.journal", u"", 0},
+      {"Peekbar's folder refused", true, false, kUserFolder + u"tester_Peekbar_DESK_1_4000.journal",
        std::u16string(kJournalMovedMessage) + u"C:\\Users\\tester\\AppData\\Local\\Peekbar", kBalloonInfo},
       {"both refused", true, true, u"", std::u16string(kJournalFailedMessage) + bothFolders, kBalloonError},
   };

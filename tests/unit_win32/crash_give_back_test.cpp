@@ -68,7 +68,9 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
                                 {FromHwnd(closed), own, className}},
                                150000,
                                {{FromHwnd(hiddenWith), own, className}},
-                               {{FromHwnd(taskbar), own, className}, {FromHwnd(reusedTaskbar), own, u"Shell_SecondaryTrayWnd"}}};
+                               {{FromHwnd(taskbar), own, className}, {FromHwnd(reusedTaskbar), own, u"Shell_SecondaryTrayWnd"}},
+                               {},
+                               false};
     // A name the journal cannot be created under: a folder holds it.
     const std::wstring path = created ? folder + L"\\tester_Peekbar_1.journal" : folder;
     SetLockTimeout(0);
@@ -93,6 +95,36 @@ TEST(CrashGiveBackTest, GivesBackOnlyTheWindowsListedAndTheLockLeftLoweredWhatev
   SetLockTimeout(user);
   RemoveDirectoryW(folder.c_str());
   UnregisterClassW(kClass, GetModuleHandleW(nullptr));
+}
+
+// The journal moves: the old file goes once the new one is saved, and stays
+// while it cannot be.
+TEST(JournalFilesTest, MovedJournalLeavesTheOldFileOnlyOnceTheNewOneIsSaved) {
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  const std::wstring folder = std::wstring(temp) + L"peekbar-move-test-" + std::to_wstring(GetCurrentProcessId());
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring first = folder + L"\\first.journal";
+  const std::wstring second = folder + L"\\second.journal";
+  const auto exists = [](const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  {
+    CrashSnapshot crash;
+    JournalFiles files(crash);
+    JournalRecord record;
+    record.owner = 7;
+    ASSERT_TRUE(files.Write(Utf16(first.c_str()), record));
+    // A folder holds the name: the journal stays where it is, and is still written there.
+    EXPECT_FALSE(files.Write(Utf16(folder.c_str()), record));
+    EXPECT_TRUE(exists(first));
+    record.taskbarHidden = true;
+    EXPECT_TRUE(files.Write(Utf16(first.c_str()), record));
+    EXPECT_TRUE(files.Write(Utf16(second.c_str()), record));
+    EXPECT_FALSE(exists(first));
+    EXPECT_TRUE(exists(second));
+    files.Remove();
+  }
+  EXPECT_FALSE(exists(second));
+  RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

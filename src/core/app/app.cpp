@@ -31,6 +31,7 @@ App::App(const AppPorts& ports)
       menu_(ports.menu),
       registrationSheet_(ports.registrationSheet),
       journal_(state_, desktop_, ports.journalStore),
+      guardian_(desktop_, shell_),
       messages_(shell_, state_.settings, operations_),
       settingsFile_(state_, ports.settingsStore, shell_, desktop_, messages_, *this),
       tray_(state_, shell_),
@@ -61,13 +62,15 @@ std::optional<std::u16string_view> App::PrepareStartup(bool anotherInstanceRunni
   settingsFile_.LoadSettings();
   if (state_.settings.multipleStartup != 0 && anotherInstanceRunning) return kMultipleStartupMessage;
   taskbar_.FindTaskbarWindows();
-  journal_.RecoverAndBegin(taskbar_);
+  journal_.RecoverAndBegin();
   return std::nullopt;
 }
 
 void App::OnCreate(WindowHandle mainWindow) {
   state_.mainWindow = mainWindow;
   state_.windowList.resize(kWindowListGrowth);
+  // Before anything is taken: from here on a kill gives everything back.
+  guardian_.Start();
   operations_.Run([this] {
     if (!tray_.AddTrayIcon()) {
       iconRetrySince_ = desktop_.TickCount();
@@ -101,15 +104,19 @@ void App::FinishStartup() {
   // Last: opening the sound device takes longer than everything above, and
   // a sound that cannot be played only needs telling.
   commands_.OpenCommandSound();
-  if (const auto notice = journal_.TakeNotice()) {
-    if (notice->failed) {
-      messages_.ShowErrorMessage(state_.mainWindow, notice->text);
-    } else {
-      messages_.ShowInfoMessage(state_.mainWindow, notice->text);
-    }
-  }
+  TellJournalNotice();
   // Last: the one the user can act on.
   TellUnconvertedSettings();
+}
+
+void App::TellJournalNotice() {
+  const auto notice = journal_.TakeNotice();
+  if (!notice) return;
+  if (notice->failed) {
+    messages_.ShowErrorMessage(state_.mainWindow, notice->text);
+  } else {
+    messages_.ShowInfoMessage(state_.mainWindow, notice->text);
+  }
 }
 
 void App::TellUnconvertedSettings() {
@@ -131,6 +138,7 @@ void App::OnTimer() {
 }
 
 void App::Tick() {
+  guardian_.Tick();
   if (iconRetrySince_) {
     RetryTrayIcon();
     return;
@@ -147,6 +155,8 @@ void App::Tick() {
   watcher_.FollowWindowsBroughtBack();
   // After the edges: a window its program closed has left its location there.
   RegisterNewWindows();
+  // A journal that could no longer be written where it was.
+  TellJournalNotice();
 }
 
 void App::RegisterNewWindows() {
@@ -349,7 +359,15 @@ void App::OnEndSession(bool ending) {
   operations_.Close();
   shell_.StopTimer();
   GiveEverythingBack();
+  // The guardian has nothing to give back once the system ends the process.
+  journal_.SessionEnded();
   shell_.PostClose();
+}
+
+void App::OnGuardianEnded() {
+  operations_.Run([this] {
+    if (!state_.ending) guardian_.Ended();
+  });
 }
 
 void App::GiveEverythingBack() {

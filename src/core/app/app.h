@@ -12,6 +12,7 @@
 #include "core/app/at_rest_dialogs.h"
 #include "core/app/displays.h"
 #include "core/app/global_commands.h"
+#include "core/app/guardian.h"
 #include "core/app/hotkey_bindings.h"
 #include "core/base/desktop.h"
 #include "core/base/dialogs.h"
@@ -125,6 +126,9 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // exit and the program is marked as ending, so that nothing is hidden or
   // registered any more; then it closes. The journal stays until the exit.
   void OnEndSession(bool ending);
+  // The guardian has ended: it is started again, at once or a minute after
+  // its last start.
+  void OnGuardianEnded();
   // The monitors changed (attached, detached, resized): followed on the
   // next tick, once for a burst of changes.
   void OnDisplayChange() { displaysChanged_ = true; }
@@ -232,6 +236,8 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   // The settings files read since the last word that could not be
   // converted, told once.
   void TellUnconvertedSettings();
+  // Where the journal is kept now, when the user has not heard it yet.
+  void TellJournalNotice();
   // The taskbar and the foreground lock time-out back once no window is up.
   void EndShowCycleWhenNothingShown();
 
@@ -254,6 +260,7 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
   TrayMenu* openMenu_ = nullptr;
   std::optional<MenuOffer> lastOffered_;
   RecoveryJournal journal_;
+  GuardianKeeper guardian_;
   UserMessages messages_;
   SettingsFile settingsFile_;
   TrayIcon tray_;

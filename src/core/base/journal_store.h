@@ -30,6 +30,12 @@ inline bool IsSameWindow(Desktop& desktop, const JournalWindow& w, std::size_t c
   return IsSameWindow(desktop, w.window, w.processId, w.className, classUnits);
 }
 
+struct HiddenWithOwner {
+  WindowHandle window = kNoWindow;
+  WindowHandle with = kNoWindow;
+  friend bool operator==(const HiddenWithOwner&, const HiddenWithOwner&) = default;
+};
+
 struct JournalRecord {
   std::uint32_t owner = 0;  // the process that keeps the journal
   bool taskbarHidden = false;
@@ -43,6 +49,13 @@ struct JournalRecord {
   // The other monitors' taskbars Peekbar hid, shown again as the main one
   // is; none in the journal of an older build.
   std::vector<JournalWindow> hiddenTaskbars;
+  // For each window hidden with another, the registered window it was
+  // hidden with: it travels with that one when it is moved onto a monitor
+  // present now. None in the journal of an older build.
+  std::vector<HiddenWithOwner> hiddenWithOwners;
+  // Peekbar gave everything back itself at the end of the session: nothing
+  // is left to give back.
+  bool sessionEnded = false;
   friend bool operator==(const JournalRecord&, const JournalRecord&) = default;
 };
 
@@ -62,8 +75,11 @@ class JournalStore {
   // Replaces this instance's journal with the record. The first write that
   // succeeds creates it at path (and its folder when missing); until then
   // every write tries path again, and a failed one leaves no file behind.
-  // Whatever becomes of the file, what a crash gives back follows the
-  // record. The journal stays held by this process until Remove or the
+  // A write to the journal that fails (a full disk, a dropped share) is
+  // tried once more on the file opened anew. A path other than the
+  // journal's moves it there: the old file is deleted once the new one is
+  // saved, and kept otherwise. Whatever becomes of the file, what a crash
+  // gives back follows the record. The journal stays held by this process until Remove or the
   // process's end, however it ends: that is how other instances tell a
   // running owner from a gone one. False when the journal was not saved.
   virtual bool Write(const std::u16string& path, const JournalRecord& record) = 0;
@@ -79,6 +95,11 @@ class JournalStore {
   // settings files (a folder the user may not write), ending in a
   // separator; empty when the system names none.
   virtual std::u16string UserFolder() = 0;
+  // This computer and session as journals' names carry them
+  // ("<computer>_<session>"): the same account may run Peekbar on two
+  // computers from one share, or in two sessions at once, and a journal is
+  // only for the seat that wrote it.
+  virtual std::u16string Seat() = 0;
 };
 
 }  // namespace peekbar

@@ -59,6 +59,10 @@ class Shell {
   // arguments (none when empty), shown normally, with the target's first icon.
   virtual bool CreateShortcut(const std::u16string& linkPath, const std::u16string& target,
                               const std::u16string& arguments, const std::u16string& workingDirectory) = 0;
+  // Starts the guardian of this instance (the same program in its guardian
+  // mode); false when it could not be started. Its end is reported to
+  // App::OnGuardianEnded.
+  virtual bool StartGuardian() = 0;
 };
 
 }  // namespace peekbar

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/base/text.h"
+#include "core/engine/give_back_after_end.h"
 #include "core/engine/show_hide.h"
-#include "core/engine/taskbar.h"
 
 namespace peekbar {
 namespace {
@@ -24,6 +24,9 @@ constexpr std::u16string_view kWindow = u"window ";
 // Added later still, after the windows: older readers skip these.
 constexpr std::u16string_view kHiddenWith = u"hidden-with ";
 constexpr std::u16string_view kHiddenTaskbar = u"hidden-taskbar ";
+constexpr std::u16string_view kHiddenWithOwner = u"hidden-with-owner ";
+constexpr std::u16string_view kSessionEnded = u"session-ended";
+constexpr std::u16string_view kNamePart = u"_Peekbar_";
 constexpr std::u16string_view kExtension = u".journal";
 
 std::u16string Escaped(std::u16string_view text) {
@@ -116,6 +119,17 @@ std::u16string FormatJournal(const JournalRecord& record) {
   for (const JournalWindow& w : record.windows) AppendWindowLine(text, kWindow, w);
   for (const JournalWindow& w : record.hiddenWith) AppendWindowLine(text, kHiddenWith, w);
   for (const JournalWindow& w : record.hiddenTaskbars) AppendWindowLine(text, kHiddenTaskbar, w);
+  for (const HiddenWithOwner& o : record.hiddenWithOwners) {
+    text += kHiddenWithOwner;
+    text += DecimalText(static_cast<std::int64_t>(o.window));
+    text += u" ";
+    text += DecimalText(static_cast<std::int64_t>(o.with));
+    text += u"\r\n";
+  }
+  if (record.sessionEnded) {
+    text += kSessionEnded;
+    text += u"\r\n";
+  }
   return text;
 }
 
@@ -139,6 +153,15 @@ JournalRecord ParseJournal(std::u16string_view text) {
       record.taskbarHidden = line == kTaskbarHidden;
     } else if (TakePrefix(line, kWindow)) {
       if (auto window = ParseWindowLine(line)) record.windows.push_back(std::move(*window));
+    } else if (TakePrefix(line, kHiddenWithOwner)) {
+      const auto window = TakeNumber(line);
+      const bool separated = TakePrefix(line, u" ");
+      const auto with = TakeNumber(line);
+      if (window && separated && with && *window != 0 && *with != 0 && *window <= UINTPTR_MAX && *with <= UINTPTR_MAX) {
+        record.hiddenWithOwners.push_back({static_cast<WindowHandle>(*window), static_cast<WindowHandle>(*with)});
+      }
+    } else if (line == kSessionEnded) {
+      record.sessionEnded = true;
     } else if (TakePrefix(line, kHiddenWith)) {
       if (auto window = ParseWindowLine(line)) record.hiddenWith.push_back(std::move(*window));
     } else if (TakePrefix(line, kHiddenTaskbar)) {
@@ -148,13 +171,45 @@ JournalRecord ParseJournal(std::u16string_view text) {
   return record;
 }
 
-std::u16string JournalPath(std::u16string_view directory, std::u16string_view userName, std::uint32_t processId) {
+std::u16string JournalPath(std::u16string_view directory, std::u16string_view userName, std::u16string_view seat,
+                           std::uint32_t processId) {
   std::u16string path(directory);
   path += userName;
-  path += u"_Peekbar_";
+  path += kNamePart;
+  path += seat;
+  path += u"_";
   path += DecimalText(processId);
   path += kExtension;
   return path;
+}
+
+bool IsJournalOfSeat(std::u16string_view path, std::u16string_view userName, std::u16string_view seat) {
+  const std::size_t separator = path.find_last_of(u"\\/");
+  std::u16string_view name = path.substr(separator == std::u16string_view::npos ? 0 : separator + 1);
+  if (!TakePrefix(name, userName) || !TakePrefix(name, kNamePart)) return false;
+  if (name.size() < kExtension.size() || name.substr(name.size() - kExtension.size()) != kExtension) return false;
+  name.remove_suffix(kExtension.size());
+  std::u16string_view digits = name;
+  if (TakeNumber(digits) && digits.empty()) return true;  // the older naming
+  return TakePrefix(name, seat) && TakePrefix(name, u"_") && TakeNumber(name) && name.empty();
+}
+
+std::vector<AbandonedJournal> FindSeatJournals(JournalStore& store, std::span<const std::u16string> folders,
+                                               std::u16string_view userName, std::u16string_view seat,
+                                               std::optional<std::uint32_t> processId) {
+  std::u16string prefix(userName);
+  prefix += kNamePart;
+  std::u16string ownName;
+  if (processId) ownName = JournalPath(u"", userName, seat, *processId);
+  std::vector<AbandonedJournal> found;
+  for (const std::u16string& folder : folders) {
+    if (folder.empty()) continue;
+    for (AbandonedJournal& journal : store.FindAbandoned(folder, prefix, std::u16string(kExtension))) {
+      const bool wanted = processId ? journal.path == folder + ownName : IsJournalOfSeat(journal.path, userName, seat);
+      if (wanted) found.push_back(std::move(journal));
+    }
+  }
+  return found;
 }
 
 std::optional<std::uint32_t> LockTimeoutToPutBack(std::optional<std::uint32_t> recorded, std::uint32_t now) {
@@ -162,77 +217,57 @@ std::optional<std::uint32_t> LockTimeoutToPutBack(std::optional<std::uint32_t> r
   return recorded;
 }
 
-void RecoveryJournal::RecoverAndBegin(Taskbar& taskbar) {
+void RecoveryJournal::RecoverAndBegin() {
   const ProfileState& p = state_.profiles;
-  // Empty when it is no other folder than the settings files' one.
-  const std::u16string userFolder = [&] {
-    std::u16string folder = store_.UserFolder();
-    return folder == p.executableDirectory ? std::u16string() : folder;
-  }();
-  std::vector<AbandonedJournal> abandoned;
-  for (const std::u16string* folder : {&p.executableDirectory, &userFolder}) {
-    if (folder->empty()) continue;
-    std::vector<AbandonedJournal> found =
-        store_.FindAbandoned(*folder, p.userName + u"_Peekbar_", std::u16string(kExtension));
-    abandoned.insert(abandoned.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
-  }
-  std::vector<WindowHandle> givenBack;
-  std::vector<JournalWindow> hiddenTaskbars;
-  bool taskbarHidden = false;
-  std::optional<std::uint32_t> lockTimeout;
-  for (const AbandonedJournal& journal : abandoned) {
-    const JournalRecord record = ParseJournal(journal.text);
-    taskbarHidden = taskbarHidden || record.taskbarHidden;
-    if (record.lockTimeout.value_or(0) != 0) lockTimeout = record.lockTimeout;
-    hiddenTaskbars.insert(hiddenTaskbars.end(), record.hiddenTaskbars.begin(), record.hiddenTaskbars.end());
-    for (const auto* windows : {&record.windows, &record.hiddenWith}) {
-      for (const JournalWindow& w : *windows) {
-        // A handle value alone may have been given to another window since.
-        if (!IsSameWindow(desktop_, w, kTitleUnits)) continue;
-        if (std::find(givenBack.begin(), givenBack.end(), w.window) == givenBack.end()) givenBack.push_back(w.window);
-      }
-    }
-  }
+  seat_ = store_.Seat();
+  userFolder_ = store_.UserFolder();
+  if (userFolder_ == p.executableDirectory) userFolder_.clear();
+  const std::u16string folders[] = {p.executableDirectory, userFolder_};
+  const std::vector<AbandonedJournal> abandoned = FindSeatJournals(store_, folders, p.userName, seat_);
+  std::vector<JournalRecord> records;
+  for (const AbandonedJournal& journal : abandoned) records.push_back(ParseJournal(journal.text));
   // Keywords are applied next, and they find only visible windows.
-  GiveBackAndWait(desktop_, givenBack);
-  if (taskbarHidden) taskbar.ShowTaskbar();
-  taskbar.ShowTaskbars(hiddenTaskbars);
-  if (lockTimeout) {
-    if (const auto putBack = LockTimeoutToPutBack(lockTimeout, desktop_.ForegroundLockTimeout())) {
-      desktop_.SetForegroundLockTimeout(*putBack);
-    }
-  }
+  WaitUntilGivenBack(desktop_, GiveBackAfterEnd(desktop_, records).windows);
   for (const AbandonedJournal& journal : abandoned) store_.Delete(journal.path);
-  Begin(userFolder);
+  Begin();
 }
 
-void RecoveryJournal::Begin(const std::u16string& userFolder) {
-  const ProfileState& p = state_.profiles;
+void RecoveryJournal::Begin() {
   record_ = JournalRecord{};
   record_.owner = desktop_.OwnProcessId();
   // Known from the start, so that a show rarely has a journal to write
   // before it lowers the lock.
   record_.lockTimeout = desktop_.ForegroundLockTimeout();
-  path_ = JournalPath(p.executableDirectory, p.userName, record_.owner);
-  if (store_.Write(path_, record_)) return;
+  path_ = JournalPath(state_.profiles.executableDirectory, state_.profiles.userName, seat_, record_.owner);
   // Peekbar.exe may sit in a folder the user may not write (under Program
   // Files, on a read-only share), or the name may be locked.
-  if (!userFolder.empty()) {
-    std::u16string elsewhere = JournalPath(userFolder, p.userName, record_.owner);
+  if (!store_.Write(path_, record_)) MoveOrTell();
+}
+
+void RecoveryJournal::MoveOrTell() {
+  const ProfileState& p = state_.profiles;
+  if (!userFolder_.empty() && path_.rfind(userFolder_, 0) != 0) {
+    std::u16string elsewhere = JournalPath(userFolder_, p.userName, seat_, record_.owner);
     if (store_.Write(elsewhere, record_)) {
       path_ = std::move(elsewhere);
-      notice_ = JournalNotice{std::u16string(kJournalMovedMessage) + WithoutTrailingSeparator(userFolder), false};
+      Tell({std::u16string(kJournalMovedMessage) + WithoutTrailingSeparator(userFolder_), false});
       return;
     }
   }
-  // Nowhere for now: every later write tries again beside the settings
-  // files, and a crash still gives back what the writes listed.
+  // Nowhere for now: every later write tries again where the journal was
+  // meant to be, and a crash still gives back what the writes listed.
   std::u16string folders = WithoutTrailingSeparator(p.executableDirectory);
-  if (!userFolder.empty()) {
+  if (!userFolder_.empty()) {
     folders += u'\n';
-    folders += WithoutTrailingSeparator(userFolder);
+    folders += WithoutTrailingSeparator(userFolder_);
   }
-  notice_ = JournalNotice{std::u16string(kJournalFailedMessage) + folders, true};
+  Tell({std::u16string(kJournalFailedMessage) + folders, true});
+}
+
+void RecoveryJournal::Tell(JournalNotice notice) {
+  bool& told = notice.failed ? toldFailed_ : toldMoved_;
+  if (std::exchange(told, true)) return;
+  notice_ = std::move(notice);
 }
 
 std::optional<JournalNotice> RecoveryJournal::TakeNotice() { return std::exchange(notice_, std::nullopt); }
@@ -254,16 +289,20 @@ void RecoveryJournal::Sync() {
   // Exactly the windows hidden with registered ones now, as they were read
   // when they were hidden.
   std::vector<JournalWindow> hiddenWith;
+  std::vector<HiddenWithOwner> owners;
   for (const MonitorSlot& slot : state_.monitorSlots) {
     for (const LocationSlot& at : slot.locations) {
       for (const JournalWindow& owned : at.cycle.HiddenWith()) {
         const auto listed = [&owned](const JournalWindow& w) { return w.window == owned.window; };
-        if (std::none_of(hiddenWith.begin(), hiddenWith.end(), listed)) hiddenWith.push_back(owned);
+        if (std::any_of(hiddenWith.begin(), hiddenWith.end(), listed)) continue;
+        hiddenWith.push_back(owned);
+        owners.push_back({owned.window, at.cycle.Window()});
       }
     }
   }
-  if (hiddenWith != record_.hiddenWith) {
+  if (hiddenWith != record_.hiddenWith || owners != record_.hiddenWithOwners) {
     record_.hiddenWith = std::move(hiddenWith);
+    record_.hiddenWithOwners = std::move(owners);
     changed = true;
   }
   if (changed) Write();
@@ -287,6 +326,12 @@ void RecoveryJournal::SetLockTimeout(std::uint32_t milliseconds) {
   Write();
 }
 
+void RecoveryJournal::SessionEnded() {
+  if (record_.sessionEnded) return;
+  record_.sessionEnded = true;
+  Write();
+}
+
 void RecoveryJournal::End() {
   if (path_.empty()) return;
   store_.Remove();
@@ -296,7 +341,7 @@ void RecoveryJournal::End() {
 void RecoveryJournal::Write() {
   // Before start-up has begun it (and after the end) there is no journal.
   if (path_.empty()) return;
-  store_.Write(path_, record_);
+  if (!store_.Write(path_, record_)) MoveOrTell();
 }
 
 }  // namespace peekbar

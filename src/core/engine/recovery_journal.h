@@ -9,15 +9,15 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/base/desktop.h"
 #include "core/base/journal_store.h"
 #include "core/base/state.h"
 
 namespace peekbar {
-
-class Taskbar;
 
 // The journal as text, one fact per line; class names keep every unit,
 // line breaks and backslashes escaped.
@@ -26,8 +26,20 @@ std::u16string FormatJournal(const JournalRecord& record);
 // journal cut short still gives back the windows it names.
 JournalRecord ParseJournal(std::u16string_view text);
 
-// "<directory><user>_Peekbar_<process id>.journal", beside the settings files.
-std::u16string JournalPath(std::u16string_view directory, std::u16string_view userName, std::uint32_t processId);
+// "<directory><user>_Peekbar_<seat>_<process id>.journal", beside the
+// settings files; the seat is the computer and the session.
+std::u16string JournalPath(std::u16string_view directory, std::u16string_view userName, std::u16string_view seat,
+                           std::uint32_t processId);
+// Whether the journal at path, found among the user's, was written on this
+// seat: one of this computer and session, or one of the older naming
+// ("<user>_Peekbar_<process id>.journal"), which names neither. A journal of
+// another seat names windows this one cannot see.
+bool IsJournalOfSeat(std::u16string_view path, std::u16string_view userName, std::u16string_view seat);
+// The journals of the user's ended instances in the folders (empty ones
+// skipped) that are this seat's; with a process id, only that instance's.
+std::vector<AbandonedJournal> FindSeatJournals(JournalStore& store, std::span<const std::u16string> folders,
+                                               std::u16string_view userName, std::u16string_view seat,
+                                               std::optional<std::uint32_t> processId = std::nullopt);
 
 // The foreground lock time-out to put back after an end without exit: what
 // the journal recorded, when the system holds 0 now (lowered, never put
@@ -51,19 +63,20 @@ class RecoveryJournal {
   RecoveryJournal(AppState& state, Desktop& desktop, JournalStore& store)
       : state_(state), desktop_(desktop), store_(store) {}
 
-  // Start-up, once the settings files' folder is known: every window that
-  // the journal of an ended instance lists and that is still the same
-  // window (same process, same class) is given back, shown and not
-  // topmost, and waited for; the taskbar is shown when such a journal says
-  // it was hidden, and the foreground lock time-out such a journal
-  // recorded. Those journals are deleted. Journals are looked for beside
-  // the settings files and in the user's own folder. Then this instance's
-  // own journal begins beside the settings files, or in the user's folder
-  // when it cannot be created there.
-  void RecoverAndBegin(Taskbar& taskbar);
-  // What the user must hear about where the journal is kept, once: empty
-  // when it is beside the settings files, and after it was taken.
+  // Start-up, once the settings files' folder is known: what the journals
+  // of this seat's ended instances list is given back (see
+  // GiveBackAfterEnd), and the windows waited for; those journals are
+  // deleted. Journals are looked for beside the settings files and in the
+  // user's own folder. Then this instance's own journal begins beside the
+  // settings files, or in the user's folder when it cannot be created there.
+  void RecoverAndBegin();
+  // What the user must hear about where the journal is kept, once a run
+  // for each: that it is in the user's folder, that it could be kept
+  // nowhere. Empty when there is nothing new to tell.
   std::optional<JournalNotice> TakeNotice();
+  // The end of the session: everything was given back, nothing is left for
+  // anyone to give back after the process ends.
+  void SessionEnded();
 
   // The window is about to be hidden for a registration: it is written
   // down first, unless it already is.
@@ -89,16 +102,24 @@ class RecoveryJournal {
 
  private:
   void Write();
-  // Creates the journal beside the settings files, else in userFolder
-  // (empty: none other).
-  void Begin(const std::u16string& userFolder);
+  // The journal could not be saved where it is: it moves to the user's
+  // folder, or the user hears that it is kept nowhere.
+  void MoveOrTell();
+  void Tell(JournalNotice notice);
+  void Begin();
 
   AppState& state_;
   Desktop& desktop_;
   JournalStore& store_;
   JournalRecord record_;
   std::u16string path_;  // empty until the journal has begun, and after its end
+  std::u16string seat_;
+  // Where the journal goes when it cannot be kept beside the settings files;
+  // empty when that is the same folder or the system names none.
+  std::u16string userFolder_;
   std::optional<JournalNotice> notice_;
+  bool toldMoved_ = false;
+  bool toldFailed_ = false;
 };
 
 }  // namespace peekbar

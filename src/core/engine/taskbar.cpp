@@ -12,14 +12,20 @@ constexpr std::u16string_view kSecondaryTaskbarClass = u"Shell_SecondaryTrayWnd"
 
 }  // namespace
 
-void Taskbar::FindTaskbarWindows() {
-  state_.taskbarWindow = desktop_.FindTopLevelWindow(kTaskbarClass, nullptr);
+TaskbarWindows FindTaskbarWindows(Desktop& desktop) {
+  TaskbarWindows found;
+  found.taskbar = desktop.FindTopLevelWindow(kTaskbarClass, nullptr);
   const std::u16string_view japanese = u"スタート";
   const std::u16string_view english = u"Start";
-  state_.startButtonWindow = desktop_.FindTopLevelWindow(kStartButtonClass, &japanese);
-  if (state_.startButtonWindow == kNoWindow) {
-    state_.startButtonWindow = desktop_.FindTopLevelWindow(kStartButtonClass, &english);
-  }
+  found.startButton = desktop.FindTopLevelWindow(kStartButtonClass, &japanese);
+  if (found.startButton == kNoWindow) found.startButton = desktop.FindTopLevelWindow(kStartButtonClass, &english);
+  return found;
+}
+
+void Taskbar::FindTaskbarWindows() {
+  const TaskbarWindows found = peekbar::FindTaskbarWindows(desktop_);
+  state_.taskbarWindow = found.taskbar;
+  state_.startButtonWindow = found.startButton;
 }
 
 void Taskbar::ShellRestarted() {

@@ -9,13 +9,20 @@
 
 namespace peekbar {
 
+struct TaskbarWindows {
+  WindowHandle taskbar = kNoWindow;
+  WindowHandle startButton = kNoWindow;
+};
+// Looks up "Shell_TrayWnd" and the Start button ("Button" captioned
+// "スタート", else "Start"); a missing window gives a null handle.
+TaskbarWindows FindTaskbarWindows(Desktop& desktop);
+
 class Taskbar {
  public:
   Taskbar(AppState& state, Desktop& desktop, RecoveryJournal& journal)
       : state_(state), desktop_(desktop), journal_(journal) {}
 
-  // Looks up "Shell_TrayWnd" and the Start button ("Button" captioned
-  // "スタート", else "Start"); a missing window gives a null handle.
+  // Looks the taskbar and the Start button up again.
   void FindTaskbarWindows();
   // The shell was restarted: the stored handles name windows that are gone,
   // or whatever window was given their values since.

@@ -4,8 +4,10 @@
 
 #include <cstdlib>
 #include <exception>
+#include <utility>
 
 #include "core/base/state.h"
+#include "core/base/text.h"
 #include "core/engine/recovery_journal.h"
 #include "win32/app/wide.h"
 
@@ -68,20 +70,26 @@ CrashSnapshot::CrashSnapshot() { InitializeCriticalSection(&lock_); }
 CrashSnapshot::~CrashSnapshot() { DeleteCriticalSection(&lock_); }
 
 void CrashSnapshot::Take(const JournalRecord& record, const std::u16string& journalPath) {
-  EnterCriticalSection(&lock_);
-  windows_.clear();
+  // Made aside and swapped in: the copy the filter may read any moment is
+  // whole, the old one until the new one is ready.
+  std::vector<Window> windows;
   // What was hidden with a window comes back as the window does.
-  for (const auto* windows : {&record.windows, &record.hiddenWith}) {
-    for (const JournalWindow& w : *windows) windows_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
+  for (const auto* listed : {&record.windows, &record.hiddenWith}) {
+    for (const JournalWindow& w : *listed) windows.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
   }
-  taskbarHidden_ = record.taskbarHidden;
-  taskbars_.clear();
+  std::vector<Window> taskbars;
   for (const JournalWindow& w : record.hiddenTaskbars) {
-    taskbars_.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
+    taskbars.push_back({ToHwnd(w.window), w.processId, WideString(w.className)});
   }
+  std::wstring path = WideString(journalPath);
+  EnterCriticalSection(&lock_);
+  windows_.swap(windows);
+  taskbars_.swap(taskbars);
+  path_.swap(path);
+  taskbarHidden_ = record.taskbarHidden;
   lockTimeout_ = record.lockTimeout;
-  path_ = WideString(journalPath);
   LeaveCriticalSection(&lock_);
+  // The old copies are freed here, outside the lock.
 }
 
 void CrashSnapshot::Clear() { Take(JournalRecord{}, u""); }
@@ -127,18 +135,39 @@ JournalFiles::~JournalFiles() {
 }
 
 bool JournalFiles::Write(const std::u16string& path, const JournalRecord& record) {
-  const bool created = file_ == INVALID_HANDLE_VALUE && Create(path);
-  const bool saved = file_ != INVALID_HANDLE_VALUE && Save(record);
-  if (created && !saved) {
-    // Nothing half made stays behind: another folder may be tried.
-    CloseHandle(file_);
-    file_ = INVALID_HANDLE_VALUE;
-    DeleteFileW(Wide(path_));
-    path_.clear();
+  bool saved = false;
+  if (file_ != INVALID_HANDLE_VALUE && path == path_) {
+    // A write that failed (a full disk, a share dropped and back) is tried
+    // once more on the file opened anew.
+    saved = Save(record) || (Reopen() && Save(record));
+  } else {
+    // The first write, or the journal moves: the old file stays until the
+    // new one is saved.
+    const HANDLE old = std::exchange(file_, INVALID_HANDLE_VALUE);
+    const std::u16string oldPath = std::exchange(path_, std::u16string());
+    saved = Create(path) && Save(record);
+    if (saved) {
+      if (old != INVALID_HANDLE_VALUE) CloseHandle(old);
+      if (!oldPath.empty() && oldPath != path) DeleteFileW(Wide(oldPath));
+    } else {
+      // Nothing half made stays behind: another folder may be tried.
+      if (file_ != INVALID_HANDLE_VALUE) {
+        CloseHandle(file_);
+        DeleteFileW(Wide(path));
+      }
+      file_ = old;
+      path_ = oldPath;
+    }
   }
   // Whatever became of the file: a crash gives back what the record lists.
   crash_.Take(record, path_);
   return saved;
+}
+
+bool JournalFiles::Reopen() {
+  CloseHandle(file_);
+  file_ = OpenForWriting(path_);
+  return file_ != INVALID_HANDLE_VALUE;
 }
 
 bool JournalFiles::Create(const std::u16string& path) {
@@ -201,6 +230,15 @@ std::u16string JournalFiles::UserFolder() {
   wchar_t folder[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
   return Utf16(folder) + u"\\Peekbar\\";
+}
+
+std::u16string JournalFiles::Seat() {
+  wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+  if (!GetComputerNameW(computer, &length)) length = 0;
+  DWORD session = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &session);
+  return Utf16(computer, length) + u"_" + DecimalText(session);
 }
 
 void InstallCrashGiveBack() {

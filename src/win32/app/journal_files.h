@@ -69,10 +69,14 @@ class JournalFiles final : public JournalStore {
   void Delete(const std::u16string& path) override;
   // "%LOCALAPPDATA%\Peekbar\".
   std::u16string UserFolder() override;
+  // "<computer name>_<session id>".
+  std::u16string Seat() override;
 
  private:
   // Creates the journal at path, and its folder when missing.
   bool Create(const std::u16string& path);
+  // Closes the journal and opens it again, emptied.
+  bool Reopen();
   bool Save(const JournalRecord& record);
 
   CrashSnapshot& crash_;

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "core/app/app.h"
+#include "win32/app/guardian.h"
 #include "win32/app/win32_dialogs.h"
 #include "win32/app/journal_files.h"
 #include "win32/app/main_window.h"
@@ -59,6 +60,9 @@ int FailStartup(std::u16string_view message, HANDLE mutex) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  // Before the instance mutex and the start-up delay: the guardian has
+  // neither, and its arguments are no delay.
+  if (const auto guarded = win32::GuardWhenAsked()) return *guarded;
   win32::InstallCrashGiveBack();
   HANDLE mutex = nullptr;
   const bool anotherInstance = AcquireInstanceMutex(mutex);
@@ -91,7 +95,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     return FailStartup(registered ? kWindowCreationFailedMessage : kClassRegistrationFailedMessage, mutex);
   }
 
-  int exitCode = 0;
+  int exitCode = static_cast<int>(kNormalExitCode);
   MSG message{};
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

@@ -47,6 +47,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_APP: app_.OnTrayNotify(wParam, static_cast<std::uint32_t>(lParam)); return 0;
     case WM_COMMAND: app_.OnCommand(LOWORD(wParam)); return 0;
     case WM_HOTKEY: app_.OnHotkey(static_cast<int>(wParam)); return 0;
+    case kGuardianEndedMessage: app_.OnGuardianEnded(); return 0;
     // Sent by another program while an operation waits on one, a close
     // would destroy the window under it: it comes back through the queue,
     // which only a message loop empties, and no operation is under way there.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/base/shell.h"
+#include "win32/app/guardian.h"
 
 namespace peekbar::win32 {
 
@@ -25,9 +26,11 @@ class Win32Shell final : public Shell {
   bool RemoveFile(const std::u16string& path) override;
   bool CreateShortcut(const std::u16string& linkPath, const std::u16string& target, const std::u16string& arguments,
                       const std::u16string& workingDirectory) override;
+  bool StartGuardian() override { return guardian_.Start(mainWindow_); }
 
  private:
   HWND mainWindow_ = nullptr;
+  GuardianProcess guardian_;
 };
 
 // A start-up failure: a box with no owner, before any window exists.
