@@ -1,6 +1,7 @@
 #include "peekbar_process.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,41 @@ namespace {
 std::wstring FolderOf(const std::wstring& path) {
     const size_t separator = path.find_last_of(L"\\/");
     return separator == std::wstring::npos ? L"." : path.substr(0, separator);
+}
+
+// The running processes of Peekbar.exe started by parentId.
+std::vector<DWORD> PeekbarChildren(DWORD parentId) {
+    std::vector<DWORD> children;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return children;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID != parentId || _wcsicmp(entry.szExeFile, L"Peekbar.exe") != 0) continue;
+        // Listed a moment after its end: only one that still runs counts.
+        const HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        if (!child) continue;
+        if (WaitForSingleObject(child, 0) == WAIT_TIMEOUT) children.push_back(entry.th32ProcessID);
+        CloseHandle(child);
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+// Stops every thread of the process where it is.
+void SuspendProcess(DWORD processId) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        if (const HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+            SuspendThread(thread);
+            CloseHandle(thread);
+        }
+    }
+    CloseHandle(snapshot);
 }
 
 NOTIFYICONDATAW IconRecord(HWND owner, UINT id) {
@@ -76,6 +112,9 @@ void PeekbarProcess::Stop() {
             WaitForSingleObject(process_, kExitTimeoutMs);
         }
     }
+    // The guardian ends once Peekbar has: nothing of the program may hold
+    // its folder after the test.
+    if (!WaitUntilGuardianEnded()) ADD_FAILURE() << "the guardian of Peekbar (process " << id_ << ") still runs";
     CloseHandle(process_);
     process_ = nullptr;
 }
@@ -139,6 +178,29 @@ bool PeekbarProcess::RaiseFault() {
     if (!thread) return false;
     CloseHandle(thread);
     return WaitForExit().has_value();
+}
+
+bool PeekbarProcess::KillWithGuardian() {
+    if (!process_) return false;
+    const DWORD guardianId = GuardianId();
+    const HANDLE guardian = guardianId ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, guardianId) : nullptr;
+    if (guardian) SuspendProcess(guardianId);
+    const bool killed = Kill();
+    if (guardian) {
+        TerminateProcess(guardian, 1);
+        WaitForSingleObject(guardian, kExitTimeoutMs);
+        CloseHandle(guardian);
+    }
+    return killed && guardian != nullptr;
+}
+
+DWORD PeekbarProcess::GuardianId() const {
+    const std::vector<DWORD> guardians = PeekbarChildren(id_);
+    return guardians.empty() ? 0 : guardians.front();
+}
+
+bool PeekbarProcess::WaitUntilGuardianEnded(DWORD timeoutMs) const {
+    return WaitUntil([&] { return PeekbarChildren(id_).empty(); }, timeoutMs);
 }
 
 bool PeekbarProcess::SendCommand(WORD command, DWORD timeoutMs) {

@@ -56,6 +56,16 @@ public:
     // Makes the process fault, as a crash would: a thread started in it at
     // an address where there is no code. Waits for the end.
     bool RaiseFault();
+    // Ends the process and its guardian together, as when a whole process
+    // tree is ended: the guardian is stopped first, so that it gives back
+    // nothing, then both are ended.
+    bool KillWithGuardian();
+
+    // The guardian the process started (a Peekbar.exe it is the parent of)
+    // that runs now; 0 when none does.
+    DWORD GuardianId() const;
+    // Waits until no guardian of the process runs any more.
+    bool WaitUntilGuardianEnded(DWORD timeoutMs = kExitTimeoutMs) const;
 
     // Sends a tray-menu command and waits until the program has taken it.
     // It has run by then unless it came while Peekbar was in the middle of
