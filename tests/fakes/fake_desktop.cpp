@@ -381,6 +381,7 @@ void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async
   if (w->elevated) return;  // Elevated windows: the system refuses
   switch (command) {
     case ShowCommand::Hide:
+      w->hiddenByCore = w->hiddenByCore || w->visible;
       w->visible = false;
       break;
     case ShowCommand::Show:
@@ -623,6 +624,7 @@ bool FakeDesktop::OnCurrentDesktop(const FakeWindow& w) const {
 void FakeDesktop::MakeVisible(FakeWindow& w) {
   if (!w.visible && w.desktop != kEveryDesktop) w.desktop = currentDesktop_;
   w.visible = true;
+  w.hiddenByCore = false;
 }
 
 // ---- Elevated windows ----

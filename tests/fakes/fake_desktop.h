@@ -36,6 +36,7 @@ struct FakeWindow {
   bool asyncShowPending = false; // asynchronous show requests are not yet carried out by the window's
                                  // thread: it stays invisible until the test makes it visible
   bool hung = false;             // its thread does not answer: a synchronous call on it would block
+  bool hiddenByCore = false;     // the core hid it, and nothing has shown it since
   // What belongs to a window: the window that owns it.
   WindowHandle owner = kNoWindow;
   // For the full-screen rule:

@@ -32,6 +32,7 @@ class FakeJournalStore final : public JournalStore {
   // write, a share dropped, a disk full): a journal there keeps what it
   // last held.
   void RefuseFolder(std::u16string folder) { refused_.push_back(std::move(folder)); }
+  void AcceptEveryFolder() { refused_.clear(); }
   void SetUserFolder(std::u16string folder) { userFolder_ = std::move(folder); }
   // This process ends without its exit: its journal stays, held by no one.
   void EndWithoutExit() {
@@ -50,6 +51,7 @@ class FakeJournalStore final : public JournalStore {
   int Writes() const { return writes_; }
   // What the last write carried, saved or not: what a crash gives back.
   const JournalRecord& LastWritten() const { return lastWritten_; }
+  bool LastWriteSaved() const { return lastSaved_; }
 
   // ---- JournalStore ----
   bool Write(const std::u16string& path, const JournalRecord& record) override {
@@ -58,7 +60,8 @@ class FakeJournalStore final : public JournalStore {
     lastWritten_ = record;
     // A journal moved to another path stays where it was when it cannot be
     // saved there.
-    if (Refused(path)) return false;
+    lastSaved_ = !Refused(path);
+    if (!lastSaved_) return false;
     if (!ownPath_.empty() && path != ownPath_) files_.erase(ownPath_);
     ownPath_ = path;
     files_[ownPath_] = {FormatJournal(record), true};
@@ -97,6 +100,7 @@ class FakeJournalStore final : public JournalStore {
   std::vector<std::u16string> refused_;
   std::u16string userFolder_ = u"C:\\Users\\tester\\AppData\\Local\\Peekbar\\";
   JournalRecord lastWritten_;
+  bool lastSaved_ = false;
   int writes_ = 0;
   std::function<void()> onWrite_;
 };
