@@ -381,6 +381,7 @@ void FakeDesktop::ApplyShow(WindowHandle window, ShowCommand command, bool async
   if (w->elevated) return;  // Elevated windows: the system refuses
   switch (command) {
     case ShowCommand::Hide:
+      if (w->visible && onHide_) onHide_(window);
       w->hiddenByCore = w->hiddenByCore || w->visible;
       w->visible = false;
       break;

@@ -164,6 +164,9 @@ class FakeDesktop final : public Desktop {
   // Runs at every call the core makes, before it takes effect: lets a test
   // look at the scene between any two calls, where a crash could strike.
   void OnCall(std::function<void(DesktopMethod, WindowHandle)> action) { onCall_ = std::move(action); }
+  // Runs as a call of the core hides a window that was visible, before it
+  // takes effect.
+  void OnHide(std::function<void(WindowHandle)> action) { onHide_ = std::move(action); }
   void Advance(std::uint32_t milliseconds) { tick_ += milliseconds; }  // wraps as the system's count does
   std::uint32_t Tick() const { return tick_; }
 
@@ -344,6 +347,7 @@ class FakeDesktop final : public Desktop {
   bool foregroundRefused_ = false;
   std::uint32_t lockTimeout_ = kDefaultForegroundLockTimeout;
   bool lockTimeoutRefused_ = false;
+  std::function<void(WindowHandle)> onHide_;
   std::multiset<std::uint32_t> attached_;
   bool allRectsFail_ = false;
   std::map<std::uint32_t, ThreadModes> threadModes_;

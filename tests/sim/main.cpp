@@ -1,5 +1,7 @@
 // The simulator's command line:
 //   peekbar_sim [--seconds N] [--seed S] [--steps N]   episodes from seed S on, for N seconds
+//   peekbar_sim_planted --plant NAME [...]             the same with one mended fault put back
+//   peekbar_sim_planted --list-plants                   the faults it can put back
 //   peekbar_sim --replay "tick:0,0 pointer:4,0 ..."      one list of steps, as a failure prints it,
 //                                                      traced: what each location holds after each step
 // Each episode is a fresh world run through the steps its own seed (S, S+1,
@@ -18,14 +20,22 @@ namespace {
 
 using namespace peekbar::sim;
 
-int Report(const std::vector<Step>& steps, const Failure& failure, const char* origin) {
-  std::printf("FAILED %s: %s after step %zu: %s\n", origin, failure.invariant.c_str(), failure.step,
-              failure.detail.c_str());
+// How to run this program again as it runs now: its name, and the fault put back.
+std::string Invocation(const char* program, const char* plant) {
+  std::string text = program;
+  if (plant != nullptr) text += std::string(" --plant ") + plant;
+  return text;
+}
+
+int Report(const std::vector<Step>& steps, const Failure& failure, const std::string& origin,
+           const std::string& invocation, std::size_t stepsRun, double seconds) {
+  std::printf("FAILED %s: %s after step %zu (%zu steps run, %.1f s): %s\n", origin.c_str(), failure.invariant.c_str(),
+              failure.step, stepsRun, seconds, failure.detail.c_str());
   const std::vector<Step> shrunk = Shrink(steps, failure);
   const auto again = RunSteps(shrunk);
   std::printf("shrunk from %zu to %zu steps (%s)\n", failure.step + 1, shrunk.size(),
               again ? again->detail.c_str() : "no longer fails");
-  std::printf("replay: peekbar_sim --replay \"%s\"\n", StepsText(shrunk).c_str());
+  std::printf("replay: %s --replay \"%s\"\n", invocation.c_str(), StepsText(shrunk).c_str());
   return 1;
 }
 
@@ -35,6 +45,7 @@ int main(int argc, char** argv) {
   double seconds = 10;
   std::uint64_t seed = 1;
   std::size_t episodeSteps = 2000;
+  const char* plant = nullptr;
   for (int i = 1; i < argc; i += 2) {
     const std::string_view arg = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -44,6 +55,15 @@ int main(int argc, char** argv) {
       seed = std::strtoull(value, nullptr, 10);
     } else if (arg == "--steps" && value) {
       episodeSteps = std::strtoull(value, nullptr, 10);
+    } else if (arg == "--list-plants") {
+      for (const PlantName& plant : Plants()) std::printf("%-32s %s\n", plant.name, plant.what);
+      return 0;
+    } else if (arg == "--plant" && value) {
+      plant = value;
+      if (!PlantFault(value)) {
+        std::fprintf(stderr, "peekbar_sim: no fault named %s here (peekbar_sim_planted --list-plants)\n", value);
+        return 2;
+      }
     } else if (arg == "--replay" && value) {
       const auto steps = ParseSteps(value);
       if (!steps) {
@@ -72,7 +92,7 @@ int main(int argc, char** argv) {
     if (const auto failure = RunSteps(steps, &counts)) {
       const std::string origin = "seed " + std::to_string(s) + " (--seed " + std::to_string(s) + " --steps " +
                                  std::to_string(episodeSteps) + ")";
-      return Report(steps, *failure, origin.c_str());
+      return Report(steps, *failure, origin, Invocation(argv[0], plant), counts.steps, elapsed());
     }
   }
   const double took = elapsed();

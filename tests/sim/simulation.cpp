@@ -3,19 +3,21 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <sstream>
 
 #include "core/app/guardian.h"
+#include "core/base/planted.h"
 #include "core/engine/give_back_after_end.h"
 #include "fakes/app_harness.h"
 
 namespace peekbar::sim {
 namespace {
 
-constexpr std::array<std::string_view, 23> kOpNames = {
+constexpr std::array<std::string_view, 24> kOpNames = {
     "tick",        "pointer",     "modifier",   "command",      "pick",         "unregister",
-    "keyword",     "trayclick",   "new",        "close",        "hide",         "show",
+    "keyword",     "options",     "trayclick",  "new",          "close",        "hide",         "show",
     "minimize",    "rename",      "move",       "hang",         "popup",        "inwait",
     "clockjump",   "monitor",     "shell",      "journalfails", "end",
 };
@@ -23,8 +25,8 @@ static_assert(kOpNames.size() == static_cast<std::size_t>(Op::End) + 1);
 
 // How often each step comes, out of the sum: mostly time and the pointer,
 // as a day at the desk is.
-constexpr std::array<std::uint8_t, 23> kWeights = {
-    30, 30, 6, 6, 5, 2, 2, 2,  // the user
+constexpr std::array<std::uint8_t, 24> kWeights = {
+    30, 30, 6, 6, 5, 2, 2, 2, 2,  // the user
     6,  3,  3, 3, 2, 4, 2, 2, 2, 2,  // other programs
     1,  1,  1, 1, 1,  // the system
 };
@@ -67,6 +69,7 @@ constexpr std::array<std::uint16_t, 6> kCommands = {
 
 constexpr std::array<std::uint32_t, 4> kTickIntervals = {50, 200, 700, 2100};
 
+
 bool IsTaskbarClass(std::u16string_view className) {
   return className == u"Shell_TrayWnd" || className == u"Shell_SecondaryTrayWnd" || className == u"Button";
 }
@@ -93,14 +96,75 @@ class World {
       store_.Set(ini, u"MONITOR_0", u"KEYWORD_4", u"notes*");
     }
     for (int i = 0; i < 3; ++i) AddProgramWindow(static_cast<std::uint16_t>(i));
+    // Written down before it is hidden, at the very moment: a kill may
+    // come between any two calls.
+    desktop_.OnHide([this](WindowHandle w) {
+      const JournalRecord& snapshot = journal_.LastWritten();
+      const FakeWindow& f = *desktop_.Find(w);
+      const bool listed = Lists(snapshot, w) || (f.className == u"Shell_TrayWnd" && snapshot.taskbarHidden);
+      if (!listed && !pending_) pending_ = Fail("journalled before hidden", "window " + Name(w) + " hidden unlisted");
+    });
     Start();
   }
 
   std::optional<Failure> Run(const Step& step, std::size_t index) {
     index_ = index;
     desktop_.ResetCalls();
+    fullApplication_ = step.op == Op::End ||
+                       (step.op == Op::Command && AppliesInFull(kCommands[step.a % kCommands.size()]));
+    // The keyword dialog applies its own location's keyword in full.
+    appliedAt_ = step.op == Op::KeywordDialog && step.b % 3 != 0 ? static_cast<int>(step.a % kLocationCount) : -1;
+    lastWasTick_ = step.op == Op::Tick;
+    const std::array<WindowHandle, 2 * kLocationCount> before = Held();
     Do(step);
-    return Check();
+    if (auto failure = Check()) return failure;
+    return CheckCatching(step, before);
+  }
+
+  // Whether every location's keyword is applied anew, to every window, by
+  // the command: apply-all, and another profile chosen.
+  bool AppliesInFull(std::uint16_t command) {
+    const int selected = TheApp().State().profiles.selected;
+    return command == command_id::kApplyAllKeywords ||
+           (command >= command_id::kProfileFirst && command <= command_id::kProfileLast &&
+            command != command_id::kProfileFirst + selected);
+  }
+
+  std::array<WindowHandle, 2 * kLocationCount> Held() {
+    std::array<WindowHandle, 2 * kLocationCount> held{};
+    const AppState& state = TheApp().State();
+    for (int m = 0; m < state.MonitorCount() && m < 2; ++m) {
+      for (int n = 0; n < kLocationCount; ++n) {
+        // A window its program closed has left its location, which waits
+        // from then on, whenever Peekbar notices.
+        const WindowHandle w = state.At(m, n).cycle.Window();
+        held[static_cast<std::size_t>(m * kLocationCount + n)] = desktop_.Find(w) != nullptr ? w : kNoWindow;
+      }
+    }
+    return held;
+  }
+
+  // A location that takes a window on a tick (its keyword waiting for
+  // one) takes only a window that came up or was renamed since the
+  // location last held one or had its keyword applied in full: never one
+  // the user had on the screen, unchanged, all along. Counted in ticks:
+  // what happens between two looks happens at once for the program.
+  std::optional<Failure> CheckCatching(const Step& step, const std::array<WindowHandle, 2 * kLocationCount>& before) {
+    const std::array<WindowHandle, 2 * kLocationCount> after = Held();
+    std::optional<Failure> failure;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+      const WindowHandle w = after[i];
+      if (step.op == Op::Tick && !fullApplication_ && w != kNoWindow && w != before[i]) {
+        const auto changed = lastChange_.find(w);
+        if (!failure && (changed == lastChange_.end() || changed->second < quietSince_[i])) {
+          failure = Fail("a window in use is never taken", "window " + Name(w) + " taken at location " +
+                                                               std::to_string(i) + ", unchanged since tick " +
+                                                               std::to_string(changed == lastChange_.end() ? 0 : changed->second));
+        }
+      }
+      if (w != kNoWindow || fullApplication_ || static_cast<int>(i) == appliedAt_) quietSince_[i] = ticks_;
+    }
+    return failure;
   }
 
   // Who holds what, for a trace: "0/4=260 0/6=260 up".
@@ -181,6 +245,11 @@ class World {
     if (handle != nullptr) *handle = w;
     return desktop_.Find(w);
   }
+  // The same, for something its program does itself: a hung program does nothing.
+  FakeWindow* PickAnswering(std::uint16_t a, WindowHandle* handle = nullptr) {
+    FakeWindow* w = Pick(a, handle);
+    return w != nullptr && !w->hung ? w : nullptr;
+  }
 
   void Do(const Step& s) {
     App& app = TheApp();
@@ -229,7 +298,7 @@ class World {
           }
         };
         const std::u16string_view typed[] = {u"*editor*", u"*mail*", u"notes*", u""};
-        const bool confirm = s.b % 3 != 0;
+        const bool confirm = s.b % 3 != 0;  // as Run reads it
         const std::u16string keyword(typed[s.b / 4 % 4]);
         windows.keywordDialog = [confirm, keyword](FixedText<kKeywordUnits>& text, std::int32_t& regex) {
           text = FixedText<kKeywordUnits>(keyword);
@@ -242,6 +311,36 @@ class World {
         windows.keywordDialog = nullptr;
         break;
       }
+      case Op::OptionsSheet: {
+        // The sheet edits the hide delay; a profile chosen under it must
+        // not carry the edit into that profile's file.
+        const int profile = app.State().profiles.selected;
+        std::optional<std::u16string> others[2];
+        for (int k = 0; k < 2; ++k) others[k] = store_.Get(ProfileIni(k), u"OPTION", u"HIDDEN_DELAY");
+        FakeAppWindows& windows = instance_->windows;
+        const bool switchUnder = s.a % 2 == 1;
+        windows.whileAnyDialogOpen = [this, switchUnder, profile] {
+          desktop_.Advance(200);
+          ++ticks_;
+          TheApp().OnTimer();
+          if (switchUnder) TheApp().OnCommand(static_cast<std::uint16_t>(command_id::kProfileFirst + 1 - profile));
+        };
+        const std::int32_t marker = 300 + s.b % 500;
+        const bool confirm = s.b % 3 != 0;
+        windows.optionsSheet = [marker, confirm](Settings& edited) {
+          edited.hiddenDelay = marker;
+          return confirm;
+        };
+        app.OnCommand(command_id::kOptions);
+        windows.whileAnyDialogOpen = nullptr;
+        windows.optionsSheet = nullptr;
+        const int other = 1 - profile;
+        if (store_.Get(ProfileIni(other), u"OPTION", u"HIDDEN_DELAY") != others[other] && !pending_) {
+          pending_ = Fail("a profile's file only through that profile",
+                          "profile " + std::to_string(other) + " took the sheet of profile " + std::to_string(profile));
+        }
+        break;
+      }
       case Op::TrayClick: {
         const std::uint32_t messages[] = {0x0202, 0x0203, 0x0205};  // left up, double click, right up
         app.OnTrayNotify(1, messages[s.a % 3]);
@@ -249,6 +348,7 @@ class World {
       }
       case Op::NewWindow: {
         const WindowHandle w = AddProgramWindow(s.a);
+        lastChange_[w] = ticks_;
         app.OnWindowShown(w);
         break;
       }
@@ -256,27 +356,29 @@ class World {
         if (Pick(s.a, &handle) != nullptr) Close(handle);
         break;
       case Op::HideWindow:
-        if (FakeWindow* w = Pick(s.a)) w->visible = false;
+        if (FakeWindow* w = PickAnswering(s.a)) w->visible = false;
         break;
       case Op::ShowWindow:
-        if (FakeWindow* w = Pick(s.a, &handle)) {
+        if (FakeWindow* w = PickAnswering(s.a, &handle)) {
           w->visible = true;
           w->minimized = false;
           w->hiddenByCore = false;
+          lastChange_[handle] = ticks_;
           app.OnWindowShown(handle);
         }
         break;
       case Op::MinimizeWindow:
-        if (FakeWindow* w = Pick(s.a)) w->minimized = !w->minimized;
+        if (FakeWindow* w = PickAnswering(s.a)) w->minimized = !w->minimized;
         break;
       case Op::RenameWindow:
-        if (FakeWindow* w = Pick(s.a)) {
+        if (FakeWindow* w = PickAnswering(s.a, &handle)) {
           w->title = std::u16string(kTitles[s.b % kTitles.size()]);
+          lastChange_[handle] = ticks_;
           app.OnWindowsChanged();
         }
         break;
       case Op::MoveWindow:
-        if (FakeWindow* w = Pick(s.a)) {
+        if (FakeWindow* w = PickAnswering(s.a)) {
           const Point to = kSpots[s.b % kSpots.size()];
           w->rect = {to.x - 100, to.y - 100, to.x + 500, to.y + 300};
         }
@@ -285,7 +387,7 @@ class World {
         if (FakeWindow* w = Pick(s.a)) w->hung = !w->hung;
         break;
       case Op::OwnedPopup:
-        if (FakeWindow* owner = Pick(s.a, &handle)) {
+        if (FakeWindow* owner = PickAnswering(s.a, &handle)) {
           FakeWindow popup;
           popup.title = u"dialog";
           popup.className = u"#32770";
@@ -296,6 +398,7 @@ class World {
           popup.rect = {owner->rect.left + 50, owner->rect.top + 50, owner->rect.left + 350, owner->rect.top + 250};
           const WindowHandle w = desktop_.AddWindow(popup);
           programs_.push_back(w);
+          lastChange_[w] = ticks_;
           if (popup.visible) app.OnWindowShown(w);
         }
         break;
@@ -303,6 +406,7 @@ class World {
         const std::uint16_t command = kCommands[s.a % kCommands.size()];
         desktop_.OnWait([this, command](const DesktopCall&) {
           desktop_.OnWait(nullptr);
+          fullApplication_ = fullApplication_ || AppliesInFull(command);
           TheApp().OnCommand(command);
         });
         break;
@@ -452,6 +556,21 @@ class World {
     if (journal_.LastWriteSaved() && !journal_.OwnPath().empty() && journal_.Own() != snapshot) {
       return Fail("journal on disk", "the file differs from the last write");
     }
+    // What a window owns comes back when its program shows the window.
+    for (int m = 0; m < state.MonitorCount(); ++m) {
+      for (int n = 0; n < kLocationCount && lastWasTick_; ++n) {
+        const ShowCycle& cycle = state.At(m, n).cycle;
+        const FakeWindow* w = desktop_.Find(cycle.Window());
+        if (cycle.IsShown() || w == nullptr || !w->visible || w->minimized) continue;
+        for (const JournalWindow& owned : cycle.HiddenWith()) {
+          const FakeWindow* o = desktop_.Find(owned.window);
+          if (o != nullptr && !o->visible && o->hiddenByCore) {
+            return Fail("what a window owns comes back with it",
+                        "window " + Name(owned.window) + " stays hidden while " + Name(cycle.Window()) + " is up");
+          }
+        }
+      }
+    }
     // A location whose window is up ends its show once the window is off
     // the screen: within the wait for a show left to a hung program, and a
     // tick (paused, the edges wait).
@@ -487,6 +606,13 @@ class World {
   std::size_t index_ = 0;
   std::optional<Failure> pending_;
   std::optional<JournalRecord> onDiskAtEnd_;
+  // The tick after which each window of another program last came up or was renamed.
+  std::map<WindowHandle, std::uint64_t> lastChange_;
+  // The last tick after which each location held a window or had its keyword applied in full.
+  std::array<std::uint64_t, 2 * kLocationCount> quietSince_{};
+  bool fullApplication_ = false;
+  int appliedAt_ = -1;  // a location whose keyword alone was applied in full, on the first monitor
+  bool lastWasTick_ = false;
   std::uint64_t ticks_ = 0;
   // Since when (clock, ticks) each location has been up with its window off the screen.
   std::array<std::optional<std::pair<std::uint32_t, std::uint64_t>>, 2 * kLocationCount> offScreenSince_;
@@ -575,4 +701,52 @@ std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure) {
   return steps;
 }
 
+#ifdef PEEKBAR_PLANTS
+namespace {
+
+struct PlantEntry {
+  PlantName name;
+  Plant plant;
+};
+
+constexpr PlantEntry kPlants[] = {
+    {{"keyword-takes-window-on-screen", "a waiting location takes a window the user had on the screen, unchanged"},
+     Plant::KeywordTakesWindowOnScreen},
+    {{"owned-stranded", "what a window owns stays hidden when its program shows the window"},
+     Plant::OwnedStrandedWhenWindowComesBack},
+    {{"profile-under-sheet", "another profile chosen under an open sheet, which then writes into it"},
+     Plant::ProfileSwitchUnderSheet},
+    {{"cycle-held-by-hidden-window", "a window its program hid keeps its show going"}, Plant::CycleHeldByHiddenWindow},
+    {{"hide-before-journal", "a window registered is hidden before the journal names it"}, Plant::HideBeforeJournal},
+};
+
+}  // namespace
+
+std::vector<PlantName> Plants() {
+  std::vector<PlantName> names;
+  for (const PlantEntry& entry : kPlants) names.push_back(entry.name);
+  return names;
+}
+
+bool PlantFault(std::string_view name) {
+  for (const PlantEntry& entry : kPlants) {
+    if (name == entry.name.name) {
+      ActivePlant() = entry.plant;
+      return true;
+    }
+  }
+  return false;
+}
+#else
+std::vector<PlantName> Plants() { return {}; }
+bool PlantFault(std::string_view) { return false; }
+#endif
+
 }  // namespace peekbar::sim
+
+#ifdef PEEKBAR_PLANTS
+peekbar::Plant& peekbar::ActivePlant() {
+  static Plant plant = Plant::None;
+  return plant;
+}
+#endif

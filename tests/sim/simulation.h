@@ -23,6 +23,7 @@ enum class Op : std::uint8_t {
   PickWindow,     // a window picked from the tray menu for a location
   Unregister,     // a location's unregister item
   KeywordDialog,  // a location's keyword dialog, typed and confirmed or cancelled, ticks under it
+  OptionsSheet,   // the options sheet, edited and confirmed or cancelled, ticks and a profile choice under it
   TrayClick,      // the tray icon clicked or double-clicked
   // Other programs.
   NewWindow,
@@ -75,5 +76,15 @@ std::optional<Failure> RunSteps(const std::vector<Step>& steps, RunCounts* count
 
 // A shorter list that still breaks the same promise.
 std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure);
+
+// The faults that were mended and can be put back, one at a time, in the
+// simulator's own build ("name", what it is); empty in every other build.
+struct PlantName {
+  const char* name;
+  const char* what;
+};
+std::vector<PlantName> Plants();
+// Puts the named fault back for the runs that follow; false for a name not known.
+bool PlantFault(std::string_view name);
 
 }  // namespace peekbar::sim

@@ -3,6 +3,7 @@
 // are more than a call into a feature.
 #include "core/app/app.h"
 
+#include "core/base/planted.h"
 #include "core/overlays/label_colors.h"
 #include "core/registration/candidates.h"
 
@@ -111,7 +112,10 @@ void App::CarryOut(std::uint16_t id) {
     return;
   }
   // No second dialog over the first, and no other profile under it.
-  if (state_.modalBusy && RefusedWhileDialogOpen(command.modality)) return;
+  if (state_.modalBusy && RefusedWhileDialogOpen(command.modality) &&
+      !(command.modality == Modality::Profile && Planted(Plant::ProfileSwitchUnderSheet))) {
+    return;
+  }
   switch (command.modality) {
     case Modality::None:
     case Modality::Profile:

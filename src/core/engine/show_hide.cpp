@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "core/base/planted.h"
 #include "core/engine/owned_windows.h"
 
 namespace peekbar {
@@ -182,7 +183,7 @@ void ShowHide::CheckHideLocation(int monitor, int location, std::uint32_t now, b
   // turned to.
   const bool up = desktop_.IsWindowVisible(window) && !desktop_.IsMinimized(window);
   const bool onScreen = up && desktop_.IsOnCurrentDesktop(window);
-  if (!onScreen) {
+  if (!onScreen && !Planted(Plant::CycleHeldByHiddenWindow)) {
     // Unsigned: right across a wrap of the tick count.
     if (!cycle.SeenOnScreen() && now - cycle.Since() < kAsyncShowWaitMs) {
       anyShown = true;
@@ -269,7 +270,9 @@ void ShowHide::FollowWindowBroughtBack(int monitor, int location) {
   const WindowHandle window = cycle.Window();
   if (IsOnScreen(desktop_, window)) {
     // Not while Peekbar's own hide of it is still to come.
-    if (!cycle.HideAwaited()) BringBackOwned(monitor, location, false);
+    if (!cycle.HideAwaited() && !Planted(Plant::OwnedStrandedWhenWindowComesBack)) {
+      BringBackOwned(monitor, location, false);
+    }
     return;
   }
   cycle.SeeOffScreen();

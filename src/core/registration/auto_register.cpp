@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "core/base/planted.h"
 #include "core/engine/owned_windows.h"
 #include "core/registration/candidates.h"
 #include "core/registration/keyword_match.h"
@@ -17,7 +18,7 @@ bool AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   showHide_.ReleaseWindow(monitor, location);
   // Registered and written down before it is hidden: from here on the
   // journal and every give-back know it.
-  journal_.Add(window);
+  if (!Planted(Plant::HideBeforeJournal)) journal_.Add(window);
   const std::uint32_t now = desktop_.TickCount();
   cycle.Register(window, now);
   NoteRegistered(state_.At(monitor, location), window);
@@ -25,6 +26,7 @@ bool AutoRegistration::Register(int monitor, int location, WindowHandle window) 
   // With its dialogs and tool windows, as when it goes away at its edge;
   // the journal written first, the window it replaced struck off.
   showHide_.HideWithOwned(window, now, answers, ownedListing_);
+  if (Planted(Plant::HideBeforeJournal)) journal_.Add(window);
   // The session ended before or during the hide and gave the window back:
   // no refusal.
   if (state_.ending) return false;
@@ -113,7 +115,7 @@ const WindowEntry* AutoRegistration::FirstChange(std::size_t count, int monitor,
     const WindowChanges::Change change =
         seen != 0 ? changes_.Since(entry.window, seen)
                   : WindowChanges::Change{changes_.ShownAfterAWindowWent(entry.window), false, {}};
-    if (!change.cameUp && !change.renamed) continue;
+    if (!change.cameUp && !change.renamed && !Planted(Plant::KeywordTakesWindowOnScreen)) continue;
     if (IsShellWindowClass(entry.className) || state_.IsRegistered(entry.window)) continue;
     if (!matcher) matcher.emplace(at.keyword.View(), at.isRegex != 0);
     KeywordLabel(entry, label_);
