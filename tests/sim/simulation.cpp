@@ -15,20 +15,20 @@
 namespace peekbar::sim {
 namespace {
 
-constexpr std::array<std::string_view, 24> kOpNames = {
-    "tick",        "pointer",     "modifier",   "command",      "pick",         "unregister",
-    "keyword",     "options",     "trayclick",  "new",          "close",        "hide",         "show",
-    "minimize",    "rename",      "move",       "hang",         "popup",        "inwait",
-    "clockjump",   "monitor",     "shell",      "journalfails", "end",
+constexpr std::array<std::string_view, 28> kOpNames = {
+    "tick",      "pointer", "modifier", "command", "pick",    "unregister", "keyword",   "options",
+    "trayclick", "new",     "close",    "hide",    "show",    "minimize",   "rename",    "move",
+    "hang",      "dies",    "popup",    "inwait",  "clockjump", "monitor",  "rescale",   "desktop",
+    "settingsfail", "shell", "journalfails", "end",
 };
 static_assert(kOpNames.size() == static_cast<std::size_t>(Op::End) + 1);
 
 // How often each step comes, out of the sum: mostly time and the pointer,
 // as a day at the desk is.
-constexpr std::array<std::uint8_t, 24> kWeights = {
-    30, 30, 6, 6, 5, 2, 2, 2, 2,  // the user
-    6,  3,  3, 3, 2, 4, 2, 2, 2, 2,  // other programs
-    1,  1,  1, 1, 1,  // the system
+constexpr std::array<std::uint8_t, 28> kWeights = {
+    30, 30, 6, 6, 5, 2, 2, 2, 2,        // the user
+    6,  3,  3, 3, 2, 4, 2, 2, 1, 2, 2,  // other programs
+    1,  1,  1, 1, 1, 1, 1, 1,           // the system
 };
 
 // SplitMix64: small, fast, and the same on every platform and compiler
@@ -101,7 +101,7 @@ class World {
     desktop_.OnHide([this](WindowHandle w) {
       const JournalRecord& snapshot = journal_.LastWritten();
       const FakeWindow& f = *desktop_.Find(w);
-      const bool listed = Lists(snapshot, w) || (f.className == u"Shell_TrayWnd" && snapshot.taskbarHidden);
+      const bool listed = ListsAsItIs(snapshot, w) || (f.className == u"Shell_TrayWnd" && snapshot.taskbarHidden);
       if (!listed && !pending_) pending_ = Fail("journalled before hidden", "window " + Name(w) + " hidden unlisted");
     });
     Start();
@@ -214,14 +214,19 @@ class World {
 
   App& TheApp() { return *instance_->app; }
 
-  WindowHandle AddProgramWindow(std::uint16_t title) {
+  // b picks, now and then, a window of an administrator's program, or the
+  // handle of a window closed before.
+  WindowHandle AddProgramWindow(std::uint16_t title, std::uint16_t b = 1) {
     FakeWindow w;
+    w.elevated = b % 16 == 0;
     w.title = std::u16string(kTitles[title % kTitles.size()]);
     w.className = title % 2 == 0 ? u"Editor" : u"Viewer";
     w.process = 20 + title % 5;
     w.thread = 2 + title % 5;
     w.rect = {200 + 40 * (title % 7), 150 + 30 * (title % 5), 900 + 40 * (title % 7), 650 + 30 * (title % 5)};
-    const WindowHandle window = desktop_.AddWindow(w);
+    WindowHandle window = kNoWindow;
+    if (b % 8 == 3 && !closed_.empty()) window = desktop_.AddWindowWithHandle(closed_[b / 8 % closed_.size()], w);
+    if (window == kNoWindow) window = desktop_.AddWindow(w);
     programs_.push_back(window);
     return window;
   }
@@ -234,6 +239,7 @@ class World {
     }
     for (const WindowHandle w : owned) Close(w);
     desktop_.CloseWindow(window);
+    closed_.push_back(window);
     TheApp().OnWindowDestroyed(window);
   }
 
@@ -347,7 +353,7 @@ class World {
         break;
       }
       case Op::NewWindow: {
-        const WindowHandle w = AddProgramWindow(s.a);
+        const WindowHandle w = AddProgramWindow(s.a, s.b);
         lastChange_[w] = ticks_;
         app.OnWindowShown(w);
         break;
@@ -368,7 +374,15 @@ class World {
         }
         break;
       case Op::MinimizeWindow:
-        if (FakeWindow* w = PickAnswering(s.a)) w->minimized = !w->minimized;
+        if (FakeWindow* w = PickAnswering(s.a)) {
+          if (s.b % 2 == 0) {
+            w->minimized = !w->minimized;
+          } else {
+            w->normalRect = w->rect;
+            w->maximized = !w->maximized;
+            if (w->maximized) w->rect = kFirst;
+          }
+        }
         break;
       case Op::RenameWindow:
         if (FakeWindow* w = PickAnswering(s.a, &handle)) {
@@ -386,12 +400,26 @@ class World {
       case Op::HangWindow:
         if (FakeWindow* w = Pick(s.a)) w->hung = !w->hung;
         break;
+      case Op::ProcessDies:
+        if (FakeWindow* w = Pick(s.a)) {
+          const std::uint32_t process = w->process;
+          std::vector<WindowHandle> dying;
+          for (const WindowHandle h : desktop_.ZOrderList()) {
+            const FakeWindow* f = desktop_.Find(h);
+            if (f->process == process && f->owner == kNoWindow) dying.push_back(h);
+          }
+          for (const WindowHandle h : dying) {
+            if (desktop_.Find(h) != nullptr) Close(h);
+          }
+        }
+        break;
       case Op::OwnedPopup:
         if (FakeWindow* owner = PickAnswering(s.a, &handle)) {
           FakeWindow popup;
           popup.title = u"dialog";
           popup.className = u"#32770";
           popup.process = owner->process;
+          popup.elevated = owner->elevated;  // the same process, the same privileges
           popup.thread = owner->thread;
           popup.owner = handle;
           popup.visible = owner->visible && s.b % 2 == 0;
@@ -420,6 +448,16 @@ class World {
         }
         app.OnDisplayChange();
         break;
+      case Op::Rescale:
+        desktop_.monitors.front().dpi = desktop_.monitors.front().dpi == kDefaultDpi ? 144 : kDefaultDpi;
+        app.OnDisplayChange();
+        break;
+      case Op::SwitchDesktop: desktop_.SwitchDesktop(s.a % 3); break;
+      case Op::SettingsFail: {
+        const std::u16string file = s.a % 3 == 2 ? kMainIni : ProfileIni(s.a % 3);
+        store_.FailWritesTo(file, s.b % 2 == 0);
+        break;
+      }
       case Op::ShellRestart: {
         // The shell's taskbar is made anew, under a new handle, shown.
         FakeWindow taskbar = *desktop_.Find(taskbar_);
@@ -500,7 +538,7 @@ class World {
     for (const WindowHandle w : desktop_.ZOrderList()) {
       const FakeWindow& f = *desktop_.Find(w);
       if (!f.hiddenByCore || f.visible) continue;
-      const bool lost = onDisk && !Lists(*onDisk, w) && !(f.className == u"Shell_TrayWnd" && onDisk->taskbarHidden);
+      const bool lost = onDisk && !ListsAsItIs(*onDisk, w) && !(f.className == u"Shell_TrayWnd" && onDisk->taskbarHidden);
       if (!lost) return Fail(when, "window " + Name(w) + " stays hidden");
       // Lost with the journal: the user shows it again, as they were told.
       desktop_.Find(w)->visible = true;
@@ -516,6 +554,17 @@ class World {
         for (const JournalWindow& owned : at.cycle.HiddenWith()) {
           if (owned.window == w) return true;
         }
+      }
+    }
+    return false;
+  }
+
+  // Listed as the window the handle names now (its process and class).
+  bool ListsAsItIs(const JournalRecord& record, WindowHandle w) {
+    const FakeWindow& f = *desktop_.Find(w);
+    for (const auto* list : {&record.windows, &record.hiddenWith, &record.hiddenTaskbars}) {
+      for (const JournalWindow& j : *list) {
+        if (j.window == w && j.processId == f.process && j.className == f.className) return true;
       }
     }
     return false;
@@ -551,7 +600,7 @@ class World {
         continue;
       }
       if (!held) return Fail("hides only what it holds", "window " + Name(w) + " hidden and neither registered nor held");
-      if (!Lists(snapshot, w)) return Fail("journalled before hidden", "window " + Name(w) + " not in the journal");
+      if (!ListsAsItIs(snapshot, w)) return Fail("journalled before hidden", "window " + Name(w) + " not in the journal");
     }
     if (journal_.LastWriteSaved() && !journal_.OwnPath().empty() && journal_.Own() != snapshot) {
       return Fail("journal on disk", "the file differs from the last write");
@@ -562,6 +611,8 @@ class World {
         const ShowCycle& cycle = state.At(m, n).cycle;
         const FakeWindow* w = desktop_.Find(cycle.Window());
         if (cycle.IsShown() || w == nullptr || !w->visible || w->minimized) continue;
+        // Up on another virtual desktop, it is not in front of the user yet.
+        if (w->desktop != kEveryDesktop && w->desktop != desktop_.CurrentDesktop()) continue;
         for (const JournalWindow& owned : cycle.HiddenWith()) {
           const FakeWindow* o = desktop_.Find(owned.window);
           if (o != nullptr && !o->visible && o->hiddenByCore) {
@@ -599,6 +650,7 @@ class World {
   FakeJournalStore journal_;
   std::unique_ptr<Instance> instance_;
   std::vector<WindowHandle> programs_;
+  std::vector<WindowHandle> closed_;  // handles the system may give again
   WindowHandle taskbar_ = kNoWindow;
   WindowHandle main_ = kNoWindow;
   std::uint32_t starts_ = 0;

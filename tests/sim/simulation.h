@@ -34,11 +34,15 @@ enum class Op : std::uint8_t {
   RenameWindow,
   MoveWindow,
   HangWindow,  // its thread stops answering, or answers again
+  ProcessDies,  // every window of one process gone at once
   OwnedPopup,  // a dialog of one of its windows comes up
   CommandInWait,  // a command sent to Peekbar while it next waits on a program
   // The system.
   ClockJump,
   SecondMonitor,  // attached or detached
+  Rescale,        // the first monitor's scaling changed
+  SwitchDesktop,  // another virtual desktop in front
+  SettingsFail,   // a settings file refuses writes (held by another program), or takes them again
   ShellRestart,
   JournalFails,   // the journal's folders refuse writes, or take them again
   End,            // exit, end of the session, kill, crash, or a whole tree killed; then a new start

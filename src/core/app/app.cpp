@@ -364,6 +364,11 @@ void App::OnEndSession(bool ending) {
   shell_.PostClose();
 }
 
+void App::OnWindowDestroyed(WindowHandle window) {
+  registration_.WindowGone(window);
+  operations_.Run([this, window] { registration_.ReleaseClosed(window); });
+}
+
 void App::OnGuardianEnded() {
   operations_.Run([this] {
     if (!state_.ending) guardian_.Ended();

@@ -144,8 +144,10 @@ class App final : private SettingsEvents, private WindowRectListener, private Tr
     windowsChanged_ = true;
   }
   // A window was destroyed: when it was a registered one, a window shown
-  // after it is for its location.
-  void OnWindowDestroyed(WindowHandle window) { registration_.WindowGone(window); }
+  // after it is for its location, and its locations let it go at once (as
+  // an operation), before its handle can be given to another program's
+  // window that a command would then hide or show.
+  void OnWindowDestroyed(WindowHandle window);
   // The system reports no shows, renames or closings, only windows made:
   // the locations waiting for a window also look once a period, and one
   // whose window went takes what was made in the tick it went.

@@ -274,10 +274,19 @@ std::optional<JournalNotice> RecoveryJournal::TakeNotice() { return std::exchang
 
 void RecoveryJournal::Add(WindowHandle window) {
   if (window == kNoWindow) return;
-  for (const JournalWindow& w : record_.windows) {
-    if (w.window == window) return;
+  JournalWindow now{window, desktop_.WindowProcessId(window), desktop_.WindowClassName(window, kTitleUnits)};
+  const auto listed = std::find_if(record_.windows.begin(), record_.windows.end(),
+                                   [window](const JournalWindow& w) { return w.window == window; });
+  if (listed == record_.windows.end()) {
+    record_.windows.push_back(std::move(now));
+  } else if (*listed != now) {
+    // The handle of a window closed a moment ago, given to another one
+    // before a tick let its location go: listed as the window it names now,
+    // or a kill would leave that one hidden.
+    *listed = std::move(now);
+  } else {
+    return;
   }
-  record_.windows.push_back({window, desktop_.WindowProcessId(window), desktop_.WindowClassName(window, kTitleUnits)});
   Write();
 }
 
@@ -306,6 +315,13 @@ void RecoveryJournal::Sync() {
     changed = true;
   }
   if (changed) Write();
+}
+
+bool RecoveryJournal::StillNames(WindowHandle window) {
+  for (const JournalWindow& w : record_.windows) {
+    if (w.window == window) return IsSameWindow(desktop_, w, kTitleUnits);
+  }
+  return true;
 }
 
 void RecoveryJournal::SetTaskbarHidden(bool hidden) {

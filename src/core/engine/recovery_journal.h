@@ -86,6 +86,9 @@ class RecoveryJournal {
   // the windows hidden with registered ones are listed, as they are now.
   // Written only when that changes anything.
   void Sync();
+  // Whether a listed window's handle still names the window written down
+  // (the same process and class); true for a handle not listed.
+  bool StillNames(WindowHandle window);
   void SetTaskbarHidden(bool hidden);
   bool TaskbarHidden() const { return record_.taskbarHidden; }
   // The other monitors' taskbars Peekbar hid, written down before they are

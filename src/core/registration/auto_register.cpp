@@ -56,6 +56,16 @@ void AutoRegistration::Unregister(int monitor, int location) {
   journal_.Sync();
 }
 
+void AutoRegistration::ReleaseClosed(WindowHandle window) {
+  if (!state_.IsRegistered(window) || journal_.StillNames(window)) return;
+  for (int m = 0; m < state_.MonitorCount(); ++m) {
+    for (LocationSlot& at : state_.Monitor(m).locations) {
+      if (at.cycle.Window() == window) at.cycle.Release();  // closed by its program: dropped silently
+    }
+  }
+  journal_.Sync();
+}
+
 void AutoRegistration::UnregisterByHand(int monitor, int location) {
   Unregister(monitor, location);
   state_.At(monitor, location).emptiedByHand = true;

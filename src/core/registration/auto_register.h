@@ -54,6 +54,10 @@ class AutoRegistration {
   void WindowGone(WindowHandle window) {
     if (state_.IsRegistered(window)) changes_.ReportRegisteredGone();
   }
+  // A registered window was destroyed: every location holding it lets it
+  // go, unless the handle was registered anew since (it names that window
+  // now).
+  void ReleaseClosed(WindowHandle window);
   // The system reports no window gone.
   void WindowsGoneUnreported() { changes_.GoneUnreported(); }
   // Gives every registered window back, then applies every keyword, then

@@ -187,7 +187,14 @@ KeywordMatcher::~KeywordMatcher() = default;
 KeywordMatcher::KeywordMatcher(KeywordMatcher&&) noexcept = default;
 KeywordMatcher& KeywordMatcher::operator=(KeywordMatcher&&) noexcept = default;
 
+namespace {
+std::uint64_t matchesMade = 0;
+}  // namespace
+
+std::uint64_t KeywordMatchesMade() { return matchesMade; }
+
 LabelMatch KeywordMatcher::Match(std::u16string_view label) const {
+  ++matchesMade;
   if (!required_.empty() && label.find(required_) == std::u16string_view::npos) return LabelMatch::Fails;
   if (!isRegex_) return WildcardMatch(wildcard_, label) ? LabelMatch::Matches : LabelMatch::Fails;
   if (!regex_) return LabelMatch::Fails;

@@ -39,6 +39,10 @@ std::u16string RequiredLiteral(std::u16string_view keyword, bool isRegex);
 
 // A keyword prepared once for matching many labels: a regular expression is
 // compiled once, not once per candidate.
+// How many labels have been matched against a keyword in this process: the
+// work the keywords cost, counted where it is spent.
+std::uint64_t KeywordMatchesMade();
+
 class KeywordMatcher {
  public:
   KeywordMatcher(std::u16string_view keyword, bool isRegex);
