@@ -68,6 +68,7 @@ bool FakeShell::NotifyIcon(TrayAction action, const TrayIconRecord& record) {
 void FakeShell::ShowMessageBox(WindowHandle owner, std::u16string_view text, MessageIcon icon) {
   boxes_.push_back({owner, std::u16string(text), icon});
   log_.push_back("Box owner=" + std::to_string(owner) + " " + IconName(icon) + " " + Utf8FromUtf16(text));
+  if (whileBoxOpen) whileBoxOpen();
 }
 
 void FakeShell::StartTimer(std::uint32_t intervalMs) {

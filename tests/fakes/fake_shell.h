@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -39,6 +40,9 @@ class FakeShell final : public Shell {
   void DropIcon() { iconPresent_ = false; }
   void SetStartupFolder(std::u16string folder) { startupFolder_ = std::move(folder); }
   void AddExistingFile(std::u16string path) { existingFiles_.insert(std::move(path)); }
+
+  // Runs while each message box is open, as the user reads it.
+  std::function<void()> whileBoxOpen;
 
   // ---- What the core did ----
   const std::vector<IconCall>& IconCalls() const { return iconCalls_; }

@@ -1,6 +1,7 @@
 #include "sim/simulation.h"
 
 #include <algorithm>
+#include <iterator>
 #include <array>
 #include <cstdio>
 #include <map>
@@ -9,15 +10,16 @@
 
 #include "core/app/guardian.h"
 #include "core/base/planted.h"
+#include "core/registration/keyword_match.h"
 #include "core/engine/give_back_after_end.h"
 #include "fakes/app_harness.h"
 
 namespace peekbar::sim {
 namespace {
 
-constexpr std::array<std::string_view, 28> kOpNames = {
+constexpr std::array<std::string_view, 29> kOpNames = {
     "tick",      "pointer", "modifier", "command", "pick",    "unregister", "keyword",   "options",
-    "trayclick", "new",     "close",    "hide",    "show",    "minimize",   "rename",    "move",
+    "trayclick", "hotkey",  "new",     "close",    "hide",    "show",    "minimize",   "rename",    "move",
     "hang",      "dies",    "popup",    "inwait",  "clockjump", "monitor",  "rescale",   "desktop",
     "settingsfail", "shell", "journalfails", "end",
 };
@@ -25,8 +27,8 @@ static_assert(kOpNames.size() == static_cast<std::size_t>(Op::End) + 1);
 
 // How often each step comes, out of the sum: mostly time and the pointer,
 // as a day at the desk is.
-constexpr std::array<std::uint8_t, 28> kWeights = {
-    30, 30, 6, 6, 5, 2, 2, 2, 2,        // the user
+constexpr std::array<std::uint8_t, 29> kWeights = {
+    30, 30, 6, 6, 5, 2, 2, 2, 2, 3,     // the user
     6,  3,  3, 3, 2, 4, 2, 2, 1, 2, 2,  // other programs
     1,  1,  1, 1, 1, 1, 1, 1,           // the system
 };
@@ -95,6 +97,14 @@ class World {
       store_.Set(ini, u"MONITOR_0", u"KEYWORD_1", profile == 0 ? u"*editor*" : u"*mail*");
       store_.Set(ini, u"MONITOR_0", u"KEYWORD_4", u"notes*");
     }
+    // F-keys, which may stand alone: three locations, pause and the menu.
+    for (int profile = 0; profile < 2; ++profile) {
+      store_.SetInt(ProfileIni(profile), u"MONITOR_0", u"HOTKEY_1", 0x70);
+      store_.SetInt(ProfileIni(profile), u"MONITOR_0", u"HOTKEY_4", 0x71);
+      store_.SetInt(ProfileIni(profile), u"MONITOR_0", u"HOTKEY_9", 0x72);
+    }
+    store_.SetInt(kMainIni, u"HOTKEY", u"PAUSE", 0x73);
+    store_.SetInt(kMainIni, u"HOTKEY", u"MENU", 0x74);
     for (int i = 0; i < 3; ++i) AddProgramWindow(static_cast<std::uint16_t>(i));
     // Written down before it is hidden, at the very moment: a kill may
     // come between any two calls.
@@ -110,6 +120,7 @@ class World {
   std::optional<Failure> Run(const Step& step, std::size_t index) {
     index_ = index;
     desktop_.ResetCalls();
+    matchesBefore_ = KeywordMatchesMade();
     fullApplication_ = step.op == Op::End ||
                        (step.op == Op::Command && AppliesInFull(kCommands[step.a % kCommands.size()]));
     // The keyword dialog applies its own location's keyword in full.
@@ -198,6 +209,15 @@ class World {
     i.app = std::make_unique<App>(AppPorts{desktop_, i.shell, i.sound, store_, journal_, i.windows, i.windows,
                                            i.windows, i.windows, i.hotkeys});
     App& app = *i.app;
+    // The timer ticks on under a message box, and the pointer may move.
+    i.shell.whileBoxOpen = [this] {
+      if (inBox_) return;
+      inBox_ = true;
+      desktop_.Advance(200);
+      ++ticks_;
+      TheApp().OnTimer();
+      inBox_ = false;
+    };
     if (app.PrepareStartup(false)) return;
     // What an end without exit left is back before anything is taken again.
     if (const auto failure = EverythingBack("recovered at the start")) pending_ = failure;
@@ -350,6 +370,14 @@ class World {
       case Op::TrayClick: {
         const std::uint32_t messages[] = {0x0202, 0x0203, 0x0205};  // left up, double click, right up
         app.OnTrayNotify(1, messages[s.a % 3]);
+        break;
+      }
+      case Op::Hotkey: {
+        const auto& registered = instance_->hotkeys.registered;
+        if (registered.empty()) break;
+        auto key = registered.begin();
+        std::advance(key, static_cast<std::ptrdiff_t>(s.a % registered.size()));
+        app.OnHotkey(key->first);
         break;
       }
       case Op::NewWindow: {
@@ -586,6 +614,9 @@ class World {
     if (desktop_.TotalCalls() > 20000) {
       return Fail("bounded work", std::to_string(desktop_.TotalCalls()) + " desktop calls in one step");
     }
+    if (KeywordMatchesMade() - matchesBefore_ > 20000) {
+      return Fail("bounded work", std::to_string(KeywordMatchesMade() - matchesBefore_) + " keyword matches in one step");
+    }
     const AppState& state = TheApp().State();
     const JournalRecord& snapshot = journal_.LastWritten();
     for (const WindowHandle w : desktop_.ZOrderList()) {
@@ -666,6 +697,8 @@ class World {
   int appliedAt_ = -1;  // a location whose keyword alone was applied in full, on the first monitor
   bool lastWasTick_ = false;
   std::uint64_t ticks_ = 0;
+  std::uint64_t matchesBefore_ = 0;
+  bool inBox_ = false;
   // Since when (clock, ticks) each location has been up with its window off the screen.
   std::array<std::optional<std::pair<std::uint32_t, std::uint64_t>>, 2 * kLocationCount> offScreenSince_;
 };

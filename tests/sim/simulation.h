@@ -25,6 +25,7 @@ enum class Op : std::uint8_t {
   KeywordDialog,  // a location's keyword dialog, typed and confirmed or cancelled, ticks under it
   OptionsSheet,   // the options sheet, edited and confirmed or cancelled, ticks and a profile choice under it
   TrayClick,      // the tray icon clicked or double-clicked
+  Hotkey,         // one of the registered hotkeys pressed
   // Other programs.
   NewWindow,
   CloseWindow,
