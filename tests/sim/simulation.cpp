@@ -129,7 +129,25 @@ class World {
     const std::array<WindowHandle, 2 * kLocationCount> before = Held();
     Do(step);
     if (auto failure = Check()) return failure;
+    if (auto failure = CheckSettingsWrites(step)) return failure;
     return CheckCatching(step, before);
+  }
+
+  // The settings files change only by the user's hand (a command, a
+  // dialog, a sheet, a hotkey, the menu) or as a window's rectangle saved
+  // when it goes away at its edge; never because time passed or another
+  // program did something.
+  std::optional<Failure> CheckSettingsWrites(const Step& step) {
+    const bool byTheUser = step.op == Op::Command || step.op == Op::PickWindow || step.op == Op::Unregister ||
+                           step.op == Op::KeywordDialog || step.op == Op::OptionsSheet ||
+                           step.op == Op::TrayClick || step.op == Op::Hotkey || step.op == Op::End;
+    std::optional<Failure> failure;
+    for (const FakeSettingsStore::Write& write : store_.Writes()) {
+      if (byTheUser || write.key.starts_with(u"WIN_")) continue;
+      if (!failure) failure = Fail("settings change only by the user", U8(write.section) + "/" + U8(write.key) + " written");
+    }
+    store_.ClearWrites();
+    return failure;
   }
 
   // Whether every location's keyword is applied anew, to every window, by
