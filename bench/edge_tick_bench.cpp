@@ -44,8 +44,19 @@ std::unique_ptr<AppHarness> TickScene(Keys keys) {
 // to settle the stamps: the ticks run and the heap allocations they made,
 // both also among the counters with the desktop calls per tick.
 struct TickRun {
+  const FakeDesktop* desktop = nullptr;
   double ticks = 0;
   std::uint64_t allocations = 0;
+
+  double PerTick(DesktopMethod m) const { return desktop->Calls(m) / ticks; }
+  double CallsPerTick() const { return desktop->TotalCalls() / ticks; }
+  // A benchmark that also guards a budget stops the run when it is broken.
+  void Require(bool withinBudget, const char* name) const {
+    if (withinBudget) return;
+    std::fprintf(stderr, "%s: outside the budget (%g desktop calls per tick, %llu allocations)\n", name,
+                 CallsPerTick(), static_cast<unsigned long long>(allocations));
+    std::abort();
+  }
 };
 template <class Tick>
 TickRun RunTicks(benchmark::State& state, FakeDesktop& d, Tick tick) {
@@ -56,9 +67,9 @@ TickRun RunTicks(benchmark::State& state, FakeDesktop& d, Tick tick) {
     tick();
     d.Advance(200);
   }
-  const TickRun run{static_cast<double>(state.iterations()), AllocationCount() - allocationsBefore};
+  const TickRun run{&d, static_cast<double>(state.iterations()), AllocationCount() - allocationsBefore};
   state.counters["allocations"] = static_cast<double>(run.allocations) / run.ticks;
-  state.counters["total"] = d.TotalCalls() / run.ticks;
+  state.counters["total"] = run.CallsPerTick();
   return run;
 }
 
@@ -67,26 +78,21 @@ void EdgeTick(benchmark::State& state, Keys keys) {
   FakeDesktop& d = h->desktop;
   EdgeWatcher& watcher = h->app.Watcher();
   const TickRun run = RunTicks(state, d, [&] { watcher.EdgeTick(); });
-  const double ticks = run.ticks;
-  const std::uint64_t allocations = run.allocations;
-  const auto perTick = [&](DesktopMethod m) { return d.Calls(m) / ticks; };
-  state.counters["PointerPosition"] = perTick(DesktopMethod::PointerPosition);
-  state.counters["IsKeyDown"] = perTick(DesktopMethod::IsKeyDown);
-  state.counters["WindowExists"] = perTick(DesktopMethod::WindowExists);
-  state.counters["WindowRect"] = perTick(DesktopMethod::WindowRect);
-  state.counters["TickCount"] = perTick(DesktopMethod::TickCount);
+  for (const auto& [name, method] : {std::pair{"PointerPosition", DesktopMethod::PointerPosition},
+                                     std::pair{"IsKeyDown", DesktopMethod::IsKeyDown},
+                                     std::pair{"WindowExists", DesktopMethod::WindowExists},
+                                     std::pair{"WindowRect", DesktopMethod::WindowRect},
+                                     std::pair{"TickCount", DesktopMethod::TickCount}}) {
+    state.counters[name] = run.PerTick(method);
+  }
 
   // The budget of a tick, exactly.
   const int expectedKeys = keys == Keys::None ? 0 : 3;
-  const bool ok = perTick(DesktopMethod::PointerPosition) == 1 && perTick(DesktopMethod::IsKeyDown) == expectedKeys &&
-                  perTick(DesktopMethod::WindowExists) == 32 && perTick(DesktopMethod::WindowRect) == 0 &&
-                  perTick(DesktopMethod::TickCount) == 1 && d.TotalCalls() / ticks == 34 + expectedKeys &&
-                  allocations == 0;
-  if (!ok) {
-    std::fprintf(stderr, "EdgeTick: outside the budget (%g desktop calls per tick, %llu allocations)\n",
-                 d.TotalCalls() / ticks, static_cast<unsigned long long>(allocations));
-    std::abort();
-  }
+  run.Require(run.PerTick(DesktopMethod::PointerPosition) == 1 && run.PerTick(DesktopMethod::IsKeyDown) == expectedKeys &&
+                  run.PerTick(DesktopMethod::WindowExists) == 32 && run.PerTick(DesktopMethod::WindowRect) == 0 &&
+                  run.PerTick(DesktopMethod::TickCount) == 1 && run.CallsPerTick() == 34 + expectedKeys &&
+                  run.allocations == 0,
+              "EdgeTick");
 }
 
 BENCHMARK_CAPTURE(EdgeTick, no_key_conditions, Keys::None);
@@ -104,20 +110,12 @@ void EdgeTickGuidesAlwaysShown(benchmark::State& state) {
   d.SetForeground(d.AddWindow("editor", Rect{100, 100, 900, 700}));
   EdgeWatcher& watcher = h->app.Watcher();
   const TickRun run = RunTicks(state, d, [&] { watcher.EdgeTick(); });
-  const double ticks = run.ticks;
-  const std::uint64_t allocations = run.allocations;
-  const auto perTick = [&](DesktopMethod m) { return d.Calls(m) / ticks; };
-  state.counters["ForegroundWindow"] = perTick(DesktopMethod::ForegroundWindow);
-  state.counters["UserNotification"] = perTick(DesktopMethod::UserNotification);
-  const bool ok = perTick(DesktopMethod::ForegroundWindow) == 1 && perTick(DesktopMethod::WindowRect) == 1 &&
-                  perTick(DesktopMethod::HasCaption) == 1 && perTick(DesktopMethod::UserNotification) == 1 &&
-                  d.TotalCalls() / ticks == 34 + 4 && allocations == 0;
-  if (!ok) {
-    std::fprintf(stderr,
-                 "EdgeTickGuidesAlwaysShown: outside the budget (%g desktop calls per tick, %llu allocations)\n",
-                 d.TotalCalls() / ticks, static_cast<unsigned long long>(allocations));
-    std::abort();
-  }
+  state.counters["ForegroundWindow"] = run.PerTick(DesktopMethod::ForegroundWindow);
+  state.counters["UserNotification"] = run.PerTick(DesktopMethod::UserNotification);
+  run.Require(run.PerTick(DesktopMethod::ForegroundWindow) == 1 && run.PerTick(DesktopMethod::WindowRect) == 1 &&
+                  run.PerTick(DesktopMethod::HasCaption) == 1 && run.PerTick(DesktopMethod::UserNotification) == 1 &&
+                  run.CallsPerTick() == 34 + 4 && run.allocations == 0,
+              "EdgeTickGuidesAlwaysShown");
 }
 BENCHMARK(EdgeTickGuidesAlwaysShown);
 
@@ -131,11 +129,7 @@ void AppTick(benchmark::State& state, bool withoutEvents) {
   if (withoutEvents) h->app.LookForWindowsWithoutEvents();
   const TickRun run = RunTicks(state, d, [&] { h->app.OnTimer(); });
   const double expected = withoutEvents ? 35 : 34;
-  if (d.TotalCalls() / run.ticks != expected || run.allocations != 0) {
-    std::fprintf(stderr, "AppTick: outside the budget (%g desktop calls per tick, %llu allocations)\n",
-                 d.TotalCalls() / run.ticks, static_cast<unsigned long long>(run.allocations));
-    std::abort();
-  }
+  run.Require(run.CallsPerTick() == expected && run.allocations == 0, "AppTick");
 }
 BENCHMARK_CAPTURE(AppTick, with_reports, false);
 BENCHMARK_CAPTURE(AppTick, without_reports, true);
@@ -155,9 +149,9 @@ void EdgeTickShownPointerOutside(benchmark::State& state) {
   cycle.Visit(d.Tick());
   h->settings().hiddenDelay = 0x7FFFFFFF;  // stays up however long the run
   EdgeWatcher& watcher = h->app.Watcher();
-  const double ticks = RunTicks(state, d, [&] { watcher.EdgeTick(); }).ticks;
+  const TickRun run = RunTicks(state, d, [&] { watcher.EdgeTick(); });
   // Whether the user switched to another virtual desktop is asked only while a window is up.
-  state.counters["IsOnCurrentDesktop"] = d.Calls(DesktopMethod::IsOnCurrentDesktop) / ticks;
+  state.counters["IsOnCurrentDesktop"] = run.PerTick(DesktopMethod::IsOnCurrentDesktop);
 }
 BENCHMARK(EdgeTickShownPointerOutside);
 

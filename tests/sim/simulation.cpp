@@ -231,9 +231,7 @@ class World {
     i.shell.whileBoxOpen = [this] {
       if (inBox_) return;
       inBox_ = true;
-      desktop_.Advance(200);
-      ++ticks_;
-      TheApp().OnTimer();
+      TimerTick(200);
       inBox_ = false;
     };
     if (app.PrepareStartup(false)) return;
@@ -251,6 +249,13 @@ class World {
   }
 
   App& TheApp() { return *instance_->app; }
+
+  // The watch timer fires `ms` after the last tick.
+  void TimerTick(std::uint32_t ms) {
+    desktop_.Advance(ms);
+    ++ticks_;
+    TheApp().OnTimer();
+  }
 
   // b picks, now and then, a window of an administrator's program, or the
   // handle of a window closed before.
@@ -300,9 +305,7 @@ class World {
     WindowHandle handle = kNoWindow;
     switch (s.op) {
       case Op::Tick:
-        desktop_.Advance(kTickIntervals[s.a % kTickIntervals.size()]);
-        ++ticks_;
-        app.OnTimer();
+        TimerTick(kTickIntervals[s.a % kTickIntervals.size()]);
         break;
       case Op::Pointer:
         desktop_.SetPointer(kSpots[s.a % kSpots.size()]);
@@ -335,11 +338,7 @@ class World {
         FakeAppWindows& windows = instance_->windows;
         const int ticks = s.b % 4;
         windows.whileAnyDialogOpen = [this, ticks] {
-          for (int t = 0; t < ticks; ++t) {
-            desktop_.Advance(200);
-            ++ticks_;
-            TheApp().OnTimer();
-          }
+          for (int t = 0; t < ticks; ++t) TimerTick(200);
         };
         const std::u16string_view typed[] = {u"*editor*", u"*mail*", u"notes*", u""};
         const bool confirm = s.b % 3 != 0;  // as Run reads it
@@ -364,9 +363,7 @@ class World {
         FakeAppWindows& windows = instance_->windows;
         const bool switchUnder = s.a % 2 == 1;
         windows.whileAnyDialogOpen = [this, switchUnder, profile] {
-          desktop_.Advance(200);
-          ++ticks_;
-          TheApp().OnTimer();
+          TimerTick(200);
           if (switchUnder) TheApp().OnCommand(static_cast<std::uint16_t>(command_id::kProfileFirst + 1 - profile));
         };
         const std::int32_t marker = 300 + s.b % 500;
@@ -616,14 +613,7 @@ class World {
     return false;
   }
 
-  static bool Lists(const JournalRecord& record, WindowHandle w) {
-    for (const auto* list : {&record.windows, &record.hiddenWith, &record.hiddenTaskbars}) {
-      for (const JournalWindow& j : *list) {
-        if (j.window == w) return true;
-      }
-    }
-    return false;
-  }
+
 
   std::optional<Failure> Check() {
     if (pending_) return std::exchange(pending_, std::nullopt);
@@ -644,7 +634,7 @@ class World {
       const bool held = state.IsRegistered(w) || HeldWith(w);
       if (!held && IsTaskbarClass(f.className)) {
         const bool listed = f.className == u"Shell_TrayWnd" || f.className == u"Button" ? snapshot.taskbarHidden
-                                                                                       : Lists(snapshot, w);
+                                                                                       : ListsAsItIs(snapshot, w);
         if (!listed) return Fail("journalled before hidden", "taskbar " + Name(w) + " not in the journal");
         continue;
       }

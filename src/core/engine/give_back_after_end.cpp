@@ -67,36 +67,33 @@ AfterEnd GiveBackAfterEnd(Desktop& desktop, std::span<const JournalRecord> recor
     if (record.lockTimeout.value_or(0) != 0) lockTimeout = record.lockTimeout;
     // How far each registered window moved, for the windows hidden with it.
     std::vector<std::pair<WindowHandle, Point>> moved;
-    for (const JournalWindow& w : record.windows) {
-      // A handle value alone may have been given to another window since.
-      if (givenBack(w.window) || !IsSameWindow(desktop, w, kTitleUnits)) continue;
-      Rect rect;
-      std::optional<Point> position;
-      if (desktop.WindowRect(w.window, rect)) position = PositionOnNearestMonitor(rect, monitors);
-      if (position) moved.push_back({w.window, {position->x - rect.left, position->y - rect.top}});
-      GiveBackMoved(desktop, w.window, position);
-      after.windows.push_back(w.window);
-    }
-    for (const JournalWindow& w : record.hiddenWith) {
-      if (givenBack(w.window) || !IsSameWindow(desktop, w, kTitleUnits)) continue;
-      Rect rect;
-      std::optional<Point> position;
-      if (desktop.WindowRect(w.window, rect)) {
-        // Where it was beside the window it was hidden with, else on its own.
-        const auto owner = std::find_if(record.hiddenWithOwners.begin(), record.hiddenWithOwners.end(),
-                                        [&w](const HiddenWithOwner& o) { return o.window == w.window; });
-        const auto ownerMoved = owner == record.hiddenWithOwners.end()
-                                    ? moved.end()
-                                    : std::find_if(moved.begin(), moved.end(),
-                                                   [&owner](const auto& m) { return m.first == owner->with; });
-        if (ownerMoved != moved.end()) {
-          position = Point{rect.left + ownerMoved->second.x, rect.top + ownerMoved->second.y};
-        } else {
-          position = PositionOnNearestMonitor(rect, monitors);
+    const auto ownerMovedBy = [&](WindowHandle owned) -> std::optional<Point> {
+      for (const HiddenWithOwner& o : record.hiddenWithOwners) {
+        if (o.window != owned) continue;
+        for (const auto& [window, offset] : moved) {
+          if (window == o.with) return offset;
         }
       }
-      GiveBackMoved(desktop, w.window, position);
-      after.windows.push_back(w.window);
+      return std::nullopt;
+    };
+    // The registered windows first: what was hidden with them follows them.
+    for (const auto* list : {&record.windows, &record.hiddenWith}) {
+      const bool hiddenWith = list == &record.hiddenWith;
+      for (const JournalWindow& w : *list) {
+        // A handle value alone may have been given to another window since.
+        if (givenBack(w.window) || !IsSameWindow(desktop, w, kTitleUnits)) continue;
+        Rect rect;
+        std::optional<Point> position;
+        if (desktop.WindowRect(w.window, rect)) {
+          // Where it was beside the window it was hidden with, else onto a
+          // monitor when it lies on none.
+          const std::optional<Point> offset = hiddenWith ? ownerMovedBy(w.window) : std::nullopt;
+          position = offset ? Point{rect.left + offset->x, rect.top + offset->y} : PositionOnNearestMonitor(rect, monitors);
+          if (!hiddenWith && position) moved.push_back({w.window, {position->x - rect.left, position->y - rect.top}});
+        }
+        GiveBackMoved(desktop, w.window, position);
+        after.windows.push_back(w.window);
+      }
     }
   }
   if (taskbarHidden) {
